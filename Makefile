@@ -1,0 +1,32 @@
+# The README's two commands, `make run` and `make test`, and their helpers.
+BUILD_DIR   ?= build
+BENCH_DIR   ?= build/bench
+JOBS        ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: run test build deps bench clean
+
+deps:
+	@scripts/install-deps
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run-corvanta $(BUILD_DIR)/src/app/corvanta
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Release build of every Google Benchmark program; each writes build/bench/<program>.json.
+bench: deps
+	cmake -S . -B $(BENCH_DIR)/tree -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCORVANTA_BUILD_TESTS=OFF -DCORVANTA_BUILD_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BENCH_DIR)/tree -j $(JOBS)
+	@scripts/run-benchmarks $(BENCH_DIR)/tree/bench $(BENCH_DIR) $(BENCH_FILTER)
+
+clean:
+	rm -rf $(BUILD_DIR)

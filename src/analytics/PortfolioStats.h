@@ -1,0 +1,36 @@
+#pragma once
+
+#include "analytics/Instant.h"
+#include "analytics/StatsInput.h"
+#include "analytics/Uuid.h"
+
+#include <span>
+#include <vector>
+
+// One point of the charted series.
+struct BalancePoint {
+    Uuid id;          // the StatsInput's id
+    Instant date;     // unchanged, not rounded to the day
+    double balance = 0;
+    double adjusted = 0; // balance minus the running sum of adjustments up to and including this point
+};
+
+struct PortfolioSummary {
+    double startingBalance = 0;
+    double netCashFlows = 0;
+    double currentValue = 0;
+    double investmentGain = 0;
+    double gainPercent = 0; // a fraction: 0.05 is five per cent
+};
+
+// The statistics: pure functions of their arguments. Calendar days are those of the local
+// calendar and time zone, read at each call.
+namespace PortfolioStats {
+std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs);
+std::vector<BalancePoint> series(std::span<const StatsInput> inputs);
+double maxBalance(std::span<const StatsInput> inputs);
+double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now);
+double totalDeposits(std::span<const StatsInput> inputs);
+double totalWithdrawals(std::span<const StatsInput> inputs);
+PortfolioSummary summary(std::span<const StatsInput> inputs);
+} // namespace PortfolioStats

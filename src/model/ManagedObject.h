@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+class ObjectContext;
+
+// Base of the two entities: the object's place in a context and in the store.
+// Objects are shared (std::shared_ptr) so that views, undo steps and the context can all
+// hold them; an object belongs to at most one context, and is used only on that context's
+// thread.
+class ManagedObject : public std::enable_shared_from_this<ManagedObject> {
+public:
+    virtual ~ManagedObject() = default;
+    ManagedObject(const ManagedObject&) = delete;
+    ManagedObject& operator=(const ManagedObject&) = delete;
+
+    // The context the object is inserted into; null while detached.
+    ObjectContext* context() const { return context_; }
+    // The store's row id; 0 until the object's first successful save.
+    std::int64_t rowId() const { return rowId_; }
+    bool isDeleted() const { return deleted_; }
+
+protected:
+    ManagedObject() = default;
+
+private:
+    friend class ObjectContext;
+    ObjectContext* context_ = nullptr;
+    std::int64_t rowId_ = 0;
+    bool deleted_ = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/PersistentContainer.h"
+
+#include <memory>
+
+// The one store of the process. A store that cannot be opened ends the process with
+// "Unresolved Core Data error <error>, <details>" and a non-zero status, before any window.
+class PersistenceController {
+public:
+    // Created on first access, exactly once, safe under concurrent first access.
+    static PersistenceController& shared();
+
+    explicit PersistenceController(bool inMemory);
+
+    PersistentContainer& container() { return *container_; }
+
+private:
+    std::unique_ptr<PersistentContainer> container_;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/ObjectContext.h"
+#include "model/Result.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// A background context: its own connection, its own thread. Work runs synchronously on that
+// thread (the caller waits); only plain values may leave the block.
+class BackgroundContext {
+public:
+    virtual ~BackgroundContext() = default;
+    virtual void performAndWait(const std::function<void(ObjectContext&)>& work) = 0;
+};
+
+// The store file (or an in-memory store), its schema, the main context, background contexts.
+// The main context merges what background contexts and other processes commit, property by
+// property, its own unsaved values winning.
+class PersistentContainer {
+public:
+    virtual ~PersistentContainer() = default;
+
+    // Opens (creating when absent) the store at `path`; a store that cannot be opened is
+    // reported and left exactly as it was.
+    static Result<std::unique_ptr<PersistentContainer>> open(const QString& path);
+    static Result<std::unique_ptr<PersistentContainer>> openInMemory();
+    // <AppDataLocation>/Corvanta.sqlite
+    static QString defaultStorePath();
+
+    // Bound to the thread that opened the container.
+    virtual ObjectContext& viewContext() = 0;
+    virtual std::unique_ptr<BackgroundContext> newBackgroundContext() = 0;
+};

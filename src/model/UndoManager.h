@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+// Records undoable steps of the main context, one group per user action.
+// By default a group opens with the first change registered and closes when control returns
+// to the event loop (one user event, one group); beginGroup/endGroup nest explicitly.
+// At most levelsOfUndo() groups are kept: a further group pushes the oldest out.
+class UndoManager : public QObject {
+    Q_OBJECT
+public:
+    explicit UndoManager(QObject* parent = nullptr);
+    ~UndoManager() override;
+
+    void setLevelsOfUndo(int levels); // 0 means unlimited
+    int levelsOfUndo() const;
+
+    bool canUndo() const;
+    bool canRedo() const;
+    void undo();
+    void redo();
+
+    void beginGroup();
+    void endGroup();
+    // Closes the group that is open, if any (what the event loop does after each event).
+    void closeOpenGroup();
+
+    // Store layer: registers the inverse of a change just made. Not for views.
+    void registerUndo(std::function<void()> inverse);
+
+    void removeAllActions();
+
+Q_SIGNALS:
+    void stateChanged(); // canUndo/canRedo may have changed
+};
