@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,5 +16,8 @@ struct Uuid {
     // Upper-case 8-4-4-4-12 form.
     std::string toString() const;
 
-    friend auto operator<=>(const Uuid&, const Uuid&) = default;
+    // (No <=> here: Qt 6.4's moc cannot read <compare> when it is the first standard header a
+    // Q_OBJECT header reaches.)
+    friend bool operator==(const Uuid&, const Uuid&) = default;
+    friend bool operator<(const Uuid& a, const Uuid& b) { return a.bytes < b.bytes; }
 };
