@@ -19,8 +19,8 @@ std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
     };
     std::vector<Day> days;
     for (std::size_t k = 0; k < order.size(); ++k) {
-        const std::size_t position = order[k];
-        const Instant key = dayStart(inputs[position].date);
+        const std::size_t position = order.position(k);
+        const Instant key = dayStart(order.date(k));
         if (!days.empty() && key == days.back().key) {
             days.back().representative = position;
             continue;
@@ -58,7 +58,7 @@ std::vector<BalancePoint> series(std::span<const StatsInput> inputs)
     points.reserve(order.size());
     double cashFlows = 0;
     for (std::size_t k = 0; k < order.size(); ++k) {
-        const StatsInput& input = inputs[order[k]];
+        const StatsInput& input = inputs[order.position(k)];
         cashFlows += input.adjustment;
         points.push_back(BalancePoint{input.id, input.date, input.balance, input.balance - cashFlows});
     }
