@@ -6,7 +6,11 @@
 
 #include <vector>
 
+class StatRow;
+class QVBoxLayout;
+
 // The dashboard's statistics: two titled sections of label/value rows over all entries.
+// No window and no state of its own besides the snapshots it was handed.
 class StatsPanelView : public QWidget {
     Q_OBJECT
 public:
@@ -15,4 +19,28 @@ public:
 
     // Recomputes every row from these snapshots (the current instant is read here).
     void setInputs(std::vector<StatsInput> inputs);
+
+protected:
+    // The trailing averages depend on the clock: a panel shown again after a while is
+    // recomputed rather than showing yesterday's windows.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void recompute();
+    QVBoxLayout* addSection(QVBoxLayout* parent, const QString& title);
+    StatRow* addRow(QVBoxLayout* section, const QString& label);
+
+    std::vector<StatsInput> inputs_;
+    StatRow* maximumBalance_ = nullptr;
+    StatRow* averageMonth_ = nullptr;
+    StatRow* averageQuarter_ = nullptr;
+    StatRow* averageHalfYear_ = nullptr;
+    StatRow* averageYear_ = nullptr;
+    StatRow* totalDeposits_ = nullptr;
+    StatRow* totalWithdrawals_ = nullptr;
+    StatRow* startingBalance_ = nullptr;
+    StatRow* netCashFlows_ = nullptr;
+    StatRow* currentValue_ = nullptr;
+    StatRow* investmentGain_ = nullptr;
+    StatRow* gainPercent_ = nullptr;
 };
