@@ -13,8 +13,6 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include <chrono>
-
 namespace {
 QStringList rangeLabels()
 {
@@ -89,10 +87,15 @@ void BalanceChartView::setPoints(std::vector<BalancePoint> points)
     redraw();
 }
 
+void BalanceChartView::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+    redraw();
+}
+
 std::vector<BalancePoint> BalanceChartView::filtered() const
 {
-    const auto now = std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
-    return BalanceChartData::filtered(points_, range_, now);
+    return BalanceChartData::filtered(points_, range_, clock_());
 }
 
 void BalanceChartView::redraw()

@@ -2,6 +2,7 @@
 
 #include "analytics/DateRange.h"
 #include "analytics/PortfolioStats.h"
+#include "views/Clock.h"
 
 #include <QWidget>
 
@@ -24,6 +25,8 @@ public:
 
     // The whole series (ascending by date); the view applies its own window.
     void setPoints(std::vector<BalancePoint> points);
+    // The source of the current instant for the window start (the system clock at first).
+    void setClock(Clock clock);
 
     DateRange range() const { return range_; }
     bool showsAdjusted() const { return showAdjusted_; }
@@ -41,6 +44,7 @@ private:
     std::vector<BalancePoint> points_;
     DateRange range_ = DateRange::all;
     bool showAdjusted_ = false;
+    Clock clock_ = systemNow;
 
     SwitchToggle* adjustedSwitch_;
     SegmentedPicker* rangePicker_;

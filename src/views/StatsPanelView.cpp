@@ -7,14 +7,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <chrono>
-
 namespace {
-Instant currentInstant()
-{
-    return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
-}
-
 // Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
 Tints::Role gainTint(double value) { return value >= 0 ? Tints::Role::Green : Tints::Role::Red; }
 } // namespace
@@ -49,6 +42,12 @@ StatsPanelView::~StatsPanelView() = default;
 void StatsPanelView::setInputs(std::vector<StatsInput> inputs)
 {
     inputs_ = std::move(inputs);
+    recompute();
+}
+
+void StatsPanelView::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
     recompute();
 }
 
@@ -88,7 +87,7 @@ void StatsPanelView::recompute()
     using DisplayText::currency;
     const auto primary = Tints::Role::Primary;
     const std::span<const StatsInput> inputs(inputs_);
-    const auto average = [&](int days) { return currency(PortfolioStats::averageBalance(inputs, days, currentInstant())); };
+    const auto average = [&](int days) { return currency(PortfolioStats::averageBalance(inputs, days, clock_())); };
 
     maximumBalance_->setValue(currency(PortfolioStats::maxBalance(inputs)), primary);
     averageMonth_->setValue(average(30), primary);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analytics/StatsInput.h"
+#include "views/Clock.h"
 
 #include <QWidget>
 
@@ -19,6 +20,8 @@ public:
 
     // Recomputes every row from these snapshots (the current instant is read here).
     void setInputs(std::vector<StatsInput> inputs);
+    // The source of the current instant for the trailing averages (the system clock at first).
+    void setClock(Clock clock);
 
 protected:
     // The trailing averages depend on the clock: a panel shown again after a while is
@@ -31,6 +34,7 @@ private:
     StatRow* addRow(QVBoxLayout* section, const QString& label);
 
     std::vector<StatsInput> inputs_;
+    Clock clock_ = systemNow;
     StatRow* maximumBalance_ = nullptr;
     StatRow* averageMonth_ = nullptr;
     StatRow* averageQuarter_ = nullptr;
