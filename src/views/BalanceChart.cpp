@@ -165,7 +165,7 @@ void BalanceChart::applyPalette(const QPalette& palette)
     adjustedLine_->setPen(dashedPen(Tints::orange(palette)));
 
     QFont labelFont = font();
-    labelFont.setPointSizeF(std::max(labelFont.pointSizeF() - 2, 7.0));
+    labelFont.setPointSizeF(std::max(labelFont.pointSizeF() - 1, 7.0));
     for (QAbstractAxis* axis : axes()) {
         axis->setLabelsBrush(Tints::secondaryText(palette));
         axis->setLabelsFont(labelFont);

@@ -6,20 +6,22 @@
 #include <cmath>
 
 namespace {
-double niceStep(double roughStep)
+// The nice steps from `floor` upwards: 1, 2, 2.5, 5 times powers of ten, never below one unit.
+double nextNiceStep(double atLeast)
 {
-    const double magnitude = std::pow(10.0, std::floor(std::log10(roughStep)));
-    const double fraction = roughStep / magnitude;
-    double nice = 10;
-    if (fraction <= 1)
-        nice = 1;
-    else if (fraction <= 2)
-        nice = 2;
-    else if (fraction <= 2.5 && magnitude >= 10)
-        nice = 2.5;
-    else if (fraction <= 5)
-        nice = 5;
-    return std::max(nice * magnitude, 1.0);
+    atLeast = std::max(atLeast, 1.0);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(atLeast)));
+    for (double mantissa : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        const double step = mantissa * magnitude;
+        if (step >= atLeast && (mantissa != 2.5 || magnitude >= 10))
+            return step;
+    }
+    return 10 * magnitude;
+}
+
+long long intervalsCovering(double low, double high, double step)
+{
+    return static_cast<long long>(std::ceil(high / step) - std::floor(low / step));
 }
 } // namespace
 
@@ -33,15 +35,20 @@ ValueTicks niceTicks(double dataMin, double dataMax, int desiredCount)
         low -= 0.5;
         high += 0.5;
     }
-    const double step = niceStep((high - low) / std::max(desiredCount - 1, 1));
     ValueTicks ticks;
+    const long long maxIntervals = std::max(desiredCount - 1, 1);
+    double step = nextNiceStep((high - low) / double(maxIntervals));
     if (!std::isfinite(step)) { // beyond what nice steps can cover: just the two ends
         ticks = {low, high, {low, high}};
         return ticks;
     }
+    // The smallest nice step whose ticks cover the data in at most `maxIntervals` intervals.
+    while (intervalsCovering(low, high, step) > maxIntervals)
+        step = nextNiceStep(step * 1.000001);
+
     ticks.low = std::floor(low / step) * step;
     ticks.high = std::ceil(high / step) * step;
-    const auto count = static_cast<long long>(std::llround((ticks.high - ticks.low) / step));
+    const long long count = intervalsCovering(low, high, step);
     for (long long i = 0; i <= count; ++i)
         ticks.values.push_back(ticks.low + double(i) * step);
     return ticks;

@@ -1,6 +1,9 @@
 #include "views/SegmentedPicker.h"
 
+#include "views/Tints.h"
+
 #include <QButtonGroup>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QToolButton>
 
@@ -25,6 +28,7 @@ SegmentedPicker::SegmentedPicker(const QStringList& segments, const QString& acc
     }
     if (!segments.isEmpty())
         group_->button(0)->setChecked(true);
+    applyPalette();
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             Q_EMIT currentIndexChanged(id);
@@ -37,4 +41,32 @@ void SegmentedPicker::setCurrentIndex(int index)
 {
     if (QAbstractButton* button = group_->button(index))
         button->setChecked(true);
+}
+
+void SegmentedPicker::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        applyPalette();
+    QWidget::changeEvent(event);
+}
+
+void SegmentedPicker::applyPalette()
+{
+    const QPalette& pal = palette();
+    const QString common =
+        QStringLiteral("QToolButton { border: 1px solid %1; border-left-width: 0; background: %2; color: %3;"
+                       " padding: 3px 10px; margin: 0; %4 }"
+                       " QToolButton:checked { background: %5; color: white; border-color: %5; }"
+                       " QToolButton:focus { border-color: %5; }")
+            .arg(Tints::gridLine(pal).darker(Tints::isDark(pal) ? 60 : 130).name(), pal.color(QPalette::Button).name(),
+                 pal.color(QPalette::ButtonText).name());
+    const QList<QAbstractButton*> buttons = group_->buttons();
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        QString ends;
+        if (i == 0)
+            ends += QStringLiteral("border-left-width: 1px; border-top-left-radius: 5px; border-bottom-left-radius: 5px;");
+        if (i == buttons.size() - 1)
+            ends += QStringLiteral("border-top-right-radius: 5px; border-bottom-right-radius: 5px;");
+        buttons.at(i)->setStyleSheet(common.arg(ends, Tints::blue(pal).name()));
+    }
 }

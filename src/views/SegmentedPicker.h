@@ -6,6 +6,8 @@
 class QButtonGroup;
 
 // A segmented control: a row of exclusive, joined tool buttons, exactly one of them checked.
+// The segments are drawn from the palette (the checked one in the accent blue), so that the
+// selection reads clearly in light and dark palettes whatever the widget style.
 class SegmentedPicker : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +20,11 @@ public:
 Q_SIGNALS:
     void currentIndexChanged(int index);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void applyPalette();
+
     QButtonGroup* group_;
 };

@@ -127,8 +127,8 @@ TEST(BalanceChartView, ValueAxisLabelsAreCurrencyTextsOnNiceValues)
 {
     Fixture f({input(localTime(2024, 1, 1), 200), input(localTime(2024, 6, 1), 930)});
     CurrencyAxis* axis = f.view.chart()->valueAxis();
-    EXPECT_EQ(axis->categoriesLabels(), (QStringList{QStringLiteral("$0"), QStringLiteral("$250"), QStringLiteral("$500"),
-                                                     QStringLiteral("$750"), QStringLiteral("$1,000")}));
+    EXPECT_EQ(axis->categoriesLabels(), (QStringList{QStringLiteral("$0"), QStringLiteral("$200"), QStringLiteral("$400"),
+                                                     QStringLiteral("$600"), QStringLiteral("$800"), QStringLiteral("$1,000")}));
     EXPECT_TRUE(axis->isGridLineVisible());
     EXPECT_EQ(f.view.chart()->timeAxis()->tickCount(), 6);
     EXPECT_EQ(f.view.chart()->timeAxis()->format(), QStringLiteral("MMM yyyy"));
@@ -141,11 +141,12 @@ TEST(NiceTicks, CoverTheDataWithWholeDistinctSteps)
         std::vector<double> expected;
     };
     const std::vector<Case> cases{
-        {0, 930, {0, 250, 500, 750, 1000}},
+        {0, 930, {0, 200, 400, 600, 800, 1000}},
+        {0, 100'175, {0, 25'000, 50'000, 75'000, 100'000, 125'000}},
         {-120, 480, {-200, 0, 200, 400, 600}},
         {0, 3, {0, 1, 2, 3}},
         {500, 500, {499, 500, 501}}, // a flat series still gets whole-unit ticks around it
-        {0, 1'234'567, {0, 500'000, 1'000'000, 1'500'000}},
+        {0, 1'234'567, {0, 250'000, 500'000, 750'000, 1'000'000, 1'250'000}},
     };
     for (const Case& c : cases) {
         const ValueTicks ticks = niceTicks(c.low, c.high);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QVBoxLayout>
 
