@@ -1,6 +1,7 @@
 #include "views/BalanceChart.h"
 
 #include "views/CurrencyAxis.h"
+#include "views/PolylineReduction.h"
 #include "views/Tints.h"
 
 #include <QAreaSeries>
@@ -34,10 +35,7 @@ QList<QPointF> polyline(const std::vector<BalancePoint>& points, Value value)
 
 QPen linePen(const QColor& color, double width)
 {
-    QPen pen(color, width);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    return pen;
+    return QPen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
 QPen dashedPen(const QColor& color)
@@ -87,6 +85,11 @@ BalanceChart::BalanceChart()
     addAxis(timeAxis_, Qt::AlignBottom);
     addAxis(valueAxis_, Qt::AlignLeft);
 
+    connect(this, &QChart::plotAreaChanged, this, [this](const QRectF& area) {
+        if (int(std::ceil(area.width())) != drawnColumns_)
+            drawLines();
+    });
+
     // Drawing order: the area below the lines.
     for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(area_), static_cast<QAbstractSeries*>(balanceLine_)}) {
         addSeries(series);
@@ -97,19 +100,28 @@ BalanceChart::BalanceChart()
 
 void BalanceChart::setPoints(const std::vector<BalancePoint>& points, bool showAdjusted)
 {
-    const auto balance = [](const BalancePoint& p) { return p.balance; };
-    QList<QPointF> line = polyline(points, balance);
-    areaTop_->replace(line);
+    balance_ = polyline(points, [](const BalancePoint& p) { return p.balance; });
+    adjusted_ = showAdjusted ? polyline(points, [](const BalancePoint& p) { return p.adjusted; }) : QList<QPointF>();
+    showAdjustedLine(showAdjusted);
+    fitAxes(points, showAdjusted);
+    drawLines();
+}
+
+void BalanceChart::drawLines()
+{
+    // One column per pixel of the plot width; before the first layout the width is not known.
+    const double width = plotArea().width();
+    drawnColumns_ = width > 1 ? int(std::ceil(width)) : 0;
+    const int columns = drawnColumns_ > 0 ? drawnColumns_ : 2048;
+
+    QList<QPointF> line = reducedForColumns(balance_, columns);
     QList<QPointF> baseline;
     if (!line.isEmpty())
         baseline = {QPointF(line.first().x(), 0), QPointF(line.last().x(), 0)};
     areaBaseline_->replace(baseline);
+    areaTop_->replace(line);
     balanceLine_->replace(std::move(line));
-
-    showAdjustedLine(showAdjusted);
-    adjustedLine_->replace(showAdjusted ? polyline(points, [](const BalancePoint& p) { return p.adjusted; })
-                                        : QList<QPointF>());
-    fitAxes(points, showAdjusted);
+    adjustedLine_->replace(thinnedForColumns(adjusted_, std::max(columns / 2, 1)));
 }
 
 void BalanceChart::showAdjustedLine(bool show)

@@ -32,7 +32,13 @@ public:
 
 private:
     void showAdjustedLine(bool show);
+    // Hands the lines to the series, reduced to what the plot area's width can show.
+    void drawLines();
     void fitAxes(const std::vector<BalancePoint>& points, bool showAdjusted);
+
+    QList<QPointF> balance_;  // every point of the window, before reduction
+    QList<QPointF> adjusted_; // empty while the investment-only line is hidden
+    int drawnColumns_ = 0;
 
     QLineSeries* balanceLine_;
     QLineSeries* areaTop_;

@@ -1,86 +1,88 @@
 #include "views/BalanceChartData.h"
 
-#include <unicode/calendar.h>
+#include <unicode/basictz.h>
+#include <unicode/tztrans.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
-// The local calendar day that contains an instant, as the half-open interval [start, end).
-// Walking ascending instants, most lookups fall into the day already known and cost no
-// calendar arithmetic.
-class LocalDayCursor {
-public:
-    LocalDayCursor()
-    {
-        UErrorCode status = U_ZERO_ERROR;
-        calendar_.reset(icu::Calendar::createInstance(status)); // default zone and locale
-        if (U_FAILURE(status))
-            calendar_.reset();
-    }
+constexpr double dayMs = 86'400'000.0;
 
-    // True when `instant` lies in a later day than the previous call's (or on the first call).
-    bool startsNewDay(Instant instant)
+// The local calendar date of an instant, as a day number (days since 1970-01-01 local). The
+// zone's offset from UTC is constant between two of its transitions, so walking ascending
+// instants needs the zone only about twice a year of history and plain arithmetic otherwise.
+class LocalDayNumbers {
+public:
+    LocalDayNumbers() : zone_(icu::TimeZone::createDefault()), rules_(dynamic_cast<icu::BasicTimeZone*>(zone_.get())) {}
+
+    long long dayOf(Instant instant)
     {
         const auto ms = UDate(millisecondsOf(instant));
-        if (known_ && ms >= start_ && ms < end_)
-            return false;
-        moveTo(ms);
-        return true;
+        if (!(ms >= offsetFrom_ && ms < offsetUntil_))
+            learnOffsetAt(ms);
+        return static_cast<long long>(std::floor((ms + offset_) / dayMs));
     }
 
 private:
-    void moveTo(UDate ms)
+    void learnOffsetAt(UDate ms)
     {
-        known_ = false;
-        if (!calendar_)
-            return; // no calendar: every point stands for its own day
+        offsetFrom_ = ms;
+        offsetUntil_ = ms + 1; // without transition rules, only this instant is known
         UErrorCode status = U_ZERO_ERROR;
-        calendar_->setTime(ms, status);
-        calendar_->set(UCAL_HOUR_OF_DAY, 0);
-        calendar_->set(UCAL_MINUTE, 0);
-        calendar_->set(UCAL_SECOND, 0);
-        calendar_->set(UCAL_MILLISECOND, 0);
-        const UDate start = calendar_->getTime(status);
-        calendar_->add(UCAL_DATE, 1, status);
-        const UDate end = calendar_->getTime(status);
-        if (U_FAILURE(status) || !(start <= ms && ms < end))
+        int32_t raw = 0;
+        int32_t dst = 0;
+        zone_->getOffset(ms, false, raw, dst, status);
+        offset_ = U_SUCCESS(status) ? double(raw) + double(dst) : 0;
+        if (!rules_ || U_FAILURE(status))
             return;
-        start_ = start;
-        end_ = end;
-        known_ = true;
+        icu::TimeZoneTransition transition;
+        offsetFrom_ = rules_->getPreviousTransition(ms, true, transition) ? transition.getTime() : -HUGE_VAL;
+        offsetUntil_ = rules_->getNextTransition(ms, false, transition) ? transition.getTime() : HUGE_VAL;
     }
 
-    std::unique_ptr<icu::Calendar> calendar_;
-    UDate start_ = 0;
-    UDate end_ = 0;
-    bool known_ = false;
+    std::unique_ptr<icu::TimeZone> zone_;
+    icu::BasicTimeZone* rules_;
+    double offset_ = 0;
+    UDate offsetFrom_ = 0;
+    UDate offsetUntil_ = 0;
 };
+
+bool byDate(const BalancePoint& a, const BalancePoint& b) { return a.date < b.date; }
+
+bool isAscending(std::span<const BalancePoint> points) { return std::is_sorted(points.begin(), points.end(), byDate); }
 } // namespace
 
 namespace BalanceChartData {
 std::vector<BalancePoint> filtered(std::span<const BalancePoint> points, DateRange range, Instant now)
 {
     const std::optional<Instant> start = range.startDate(now);
+    const auto inside = [&](const BalancePoint& point) { return DateRange::contains(start, point.date); };
     std::vector<BalancePoint> kept;
-    kept.reserve(points.size());
-    std::copy_if(points.begin(), points.end(), std::back_inserter(kept),
-                 [&](const BalancePoint& point) { return DateRange::contains(start, point.date); });
+    if (isAscending(points)) // the usual case: the window is a tail of the series
+        kept.assign(std::partition_point(points.begin(), points.end(), std::not_fn(inside)), points.end());
+    else
+        std::copy_if(points.begin(), points.end(), std::back_inserter(kept), inside);
     return collapseByDay(std::move(kept));
 }
 
 std::vector<BalancePoint> collapseByDay(std::vector<BalancePoint> points)
 {
-    std::stable_sort(points.begin(), points.end(),
-                     [](const BalancePoint& a, const BalancePoint& b) { return a.date < b.date; });
+    if (!isAscending(points))
+        std::stable_sort(points.begin(), points.end(), byDate);
     // After the sort the points of one day stand together; the last of each run represents it.
     std::vector<BalancePoint> days;
-    LocalDayCursor cursor;
+    LocalDayNumbers localDays;
+    long long currentDay = 0;
     for (BalancePoint& point : points) {
-        if (cursor.startsNewDay(point.date) || days.empty())
+        const long long day = localDays.dayOf(point.date);
+        if (days.empty() || day != currentDay)
             days.push_back(std::move(point));
         else
             days.back() = std::move(point);
+        currentDay = day;
     }
     return days;
 }
