@@ -7,33 +7,92 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <span>
+
 namespace {
+using Tints::Role;
+
+// What every row may draw on; the summary is one pure function of the same snapshots, so its
+// five rows share one computation.
+struct Figures {
+    std::span<const StatsInput> inputs;
+    const Clock& clock;
+    PortfolioSummary summary;
+};
+
+struct Shown {
+    QString text;
+    Role tint;
+};
+
+struct RowRule {
+    const char* label;
+    Shown (*show)(const Figures&);
+};
+
+struct SectionRule {
+    const char* title;
+    std::span<const RowRule> rows;
+};
+
+Shown money(double value, Role tint = Role::Primary) { return {DisplayText::currency(value), tint}; }
+
 // Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
-Tints::Role gainTint(double value) { return value >= 0 ? Tints::Role::Green : Tints::Role::Red; }
+Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
+
+// The trailing windows are fixed numbers of calendar days; the clock is read for each row.
+template <int days>
+Shown averageBalance(const Figures& f)
+{
+    return money(PortfolioStats::averageBalance(f.inputs, days, f.clock()));
+}
+
+const RowRule portfolioRows[] = {
+    {"Maximum Balance", [](const Figures& f) { return money(PortfolioStats::maxBalance(f.inputs)); }},
+    {"Avg Balance (1 Month)", averageBalance<30>},
+    {"Avg Balance (3 Months)", averageBalance<91>},
+    {"Avg Balance (6 Months)", averageBalance<182>},
+    {"Avg Balance (1 Year)", averageBalance<365>},
+    {"Total Deposits", [](const Figures& f) { return money(PortfolioStats::totalDeposits(f.inputs), Role::Green); }},
+    {"Total Withdrawals", [](const Figures& f) { return money(PortfolioStats::totalWithdrawals(f.inputs), Role::Red); }},
+};
+
+const RowRule summaryRows[] = {
+    {"Starting Balance", [](const Figures& f) { return money(f.summary.startingBalance); }},
+    {"Net Cash Flows", [](const Figures& f) { return money(f.summary.netCashFlows); }},
+    {"Current Value", [](const Figures& f) { return money(f.summary.currentValue); }},
+    {"Investment Gain (excl. cash flows)",
+     [](const Figures& f) { return money(f.summary.investmentGain, gainTint(f.summary.investmentGain)); }},
+    {"Gain as % of Start + Cash Flows",
+     [](const Figures& f) { return Shown{DisplayText::percent(f.summary.gainPercent), gainTint(f.summary.gainPercent)}; }},
+};
+
+const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}};
 } // namespace
 
 StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
 {
-    auto* sections = new QVBoxLayout(this);
-    sections->setContentsMargins(0, 0, 0, 0);
-    sections->setSpacing(16);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    for (const SectionRule& sectionRule : sections) {
+        auto* section = new QVBoxLayout;
+        section->setSpacing(8);
+        auto* title = new QLabel(QString::fromUtf8(sectionRule.title), this);
+        QFont headline = title->font();
+        headline.setBold(true);
+        title->setFont(headline);
+        section->addWidget(title);
 
-    QVBoxLayout* portfolio = addSection(sections, QStringLiteral("Portfolio Stats"));
-    maximumBalance_ = addRow(portfolio, QStringLiteral("Maximum Balance"));
-    averageMonth_ = addRow(portfolio, QStringLiteral("Avg Balance (1 Month)"));
-    averageQuarter_ = addRow(portfolio, QStringLiteral("Avg Balance (3 Months)"));
-    averageHalfYear_ = addRow(portfolio, QStringLiteral("Avg Balance (6 Months)"));
-    averageYear_ = addRow(portfolio, QStringLiteral("Avg Balance (1 Year)"));
-    totalDeposits_ = addRow(portfolio, QStringLiteral("Total Deposits"));
-    totalWithdrawals_ = addRow(portfolio, QStringLiteral("Total Withdrawals"));
-
-    QVBoxLayout* summary = addSection(sections, QStringLiteral("Summary"));
-    startingBalance_ = addRow(summary, QStringLiteral("Starting Balance"));
-    netCashFlows_ = addRow(summary, QStringLiteral("Net Cash Flows"));
-    currentValue_ = addRow(summary, QStringLiteral("Current Value"));
-    investmentGain_ = addRow(summary, QStringLiteral("Investment Gain (excl. cash flows)"));
-    gainPercent_ = addRow(summary, QStringLiteral("Gain as % of Start + Cash Flows"));
-
+        auto* rows = new QVBoxLayout;
+        rows->setSpacing(6);
+        for (const RowRule& rowRule : sectionRule.rows) {
+            rows_.push_back(new StatRow(QString::fromUtf8(rowRule.label), this));
+            rows->addWidget(rows_.back());
+        }
+        section->addLayout(rows);
+        column->addLayout(section);
+    }
     recompute();
 }
 
@@ -57,51 +116,13 @@ void StatsPanelView::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-QVBoxLayout* StatsPanelView::addSection(QVBoxLayout* parent, const QString& title)
-{
-    auto* section = new QVBoxLayout;
-    section->setSpacing(8);
-    auto* heading = new QLabel(title, this);
-    QFont headline = heading->font();
-    headline.setBold(true);
-    heading->setFont(headline);
-    heading->setAccessibleName(title);
-    section->addWidget(heading);
-
-    auto* rows = new QVBoxLayout;
-    rows->setSpacing(6);
-    section->addLayout(rows);
-    parent->addLayout(section);
-    return rows;
-}
-
-StatRow* StatsPanelView::addRow(QVBoxLayout* section, const QString& label)
-{
-    auto* row = new StatRow(label, this);
-    section->addWidget(row);
-    return row;
-}
-
 void StatsPanelView::recompute()
 {
-    using DisplayText::currency;
-    const auto primary = Tints::Role::Primary;
-    const std::span<const StatsInput> inputs(inputs_);
-    const auto average = [&](int days) { return currency(PortfolioStats::averageBalance(inputs, days, clock_())); };
-
-    maximumBalance_->setValue(currency(PortfolioStats::maxBalance(inputs)), primary);
-    averageMonth_->setValue(average(30), primary);
-    averageQuarter_->setValue(average(91), primary);
-    averageHalfYear_->setValue(average(182), primary);
-    averageYear_->setValue(average(365), primary);
-    totalDeposits_->setValue(currency(PortfolioStats::totalDeposits(inputs)), Tints::Role::Green);
-    totalWithdrawals_->setValue(currency(PortfolioStats::totalWithdrawals(inputs)), Tints::Role::Red);
-
-    // One summary serves the five rows: it is a pure function of the same snapshots.
-    const PortfolioSummary summary = PortfolioStats::summary(inputs);
-    startingBalance_->setValue(currency(summary.startingBalance), primary);
-    netCashFlows_->setValue(currency(summary.netCashFlows), primary);
-    currentValue_->setValue(currency(summary.currentValue), primary);
-    investmentGain_->setValue(currency(summary.investmentGain), gainTint(summary.investmentGain));
-    gainPercent_->setValue(DisplayText::percent(summary.gainPercent), gainTint(summary.gainPercent));
+    const Figures figures{inputs_, clock_, PortfolioStats::summary(inputs_)};
+    auto row = rows_.begin();
+    for (const SectionRule& section : sections)
+        for (const RowRule& rule : section.rows) {
+            const Shown shown = rule.show(figures);
+            (*row++)->setValue(shown.text, shown.tint);
+        }
 }

@@ -30,21 +30,8 @@ protected:
 
 private:
     void recompute();
-    QVBoxLayout* addSection(QVBoxLayout* parent, const QString& title);
-    StatRow* addRow(QVBoxLayout* section, const QString& label);
 
     std::vector<StatsInput> inputs_;
     Clock clock_ = systemNow;
-    StatRow* maximumBalance_ = nullptr;
-    StatRow* averageMonth_ = nullptr;
-    StatRow* averageQuarter_ = nullptr;
-    StatRow* averageHalfYear_ = nullptr;
-    StatRow* averageYear_ = nullptr;
-    StatRow* totalDeposits_ = nullptr;
-    StatRow* totalWithdrawals_ = nullptr;
-    StatRow* startingBalance_ = nullptr;
-    StatRow* netCashFlows_ = nullptr;
-    StatRow* currentValue_ = nullptr;
-    StatRow* investmentGain_ = nullptr;
-    StatRow* gainPercent_ = nullptr;
+    std::vector<StatRow*> rows_; // in the order of the row table
 };
