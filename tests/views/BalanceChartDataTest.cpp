@@ -50,7 +50,7 @@ TEST(CollapseByDay, UsesLocalDaysInEveryZoneAndAcrossDaylightSaving)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.zone);
-        ScopedTimeZone zone(c.zone);
+        ScopedZone zone(c.zone);
         std::vector<BalancePoint> points;
         for (const auto& [month, day, hour, minute] : c.times)
             points.push_back(point(localTime(2025, month, day, hour, minute), double(points.size() + 1)));
