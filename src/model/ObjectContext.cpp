@@ -51,37 +51,32 @@ void ObjectContext::insert(const std::shared_ptr<ManagedObject>& object)
         qCWarning(storeLog, "An object of another context cannot be inserted; it stays where it is");
         return;
     }
-    bool inserted = false;
-    if (auto entry = std::dynamic_pointer_cast<BalanceEntry>(object))
-        inserted = d_->entries.insert(entry);
-    else if (auto year = std::dynamic_pointer_cast<TSXYear>(object))
-        inserted = d_->years.insert(year);
-    if (!inserted)
-        return;
-    if (recordsUndo())
-        registerUndo([context = QPointer<ObjectContext>(this), object]() {
-            if (context)
-                context->remove(object);
-        });
-    noteChange();
+    changeMembership(object, Membership::Insert);
 }
 
 void ObjectContext::remove(const std::shared_ptr<ManagedObject>& object)
 {
-    if (!object || object->context_ != this)
-        return;
-    bool removed = false;
+    if (object && object->context_ == this)
+        changeMembership(object, Membership::Remove);
+}
+
+void ObjectContext::changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change)
+{
+    const bool insert = change == Membership::Insert;
+    bool changed = false;
     if (auto entry = std::dynamic_pointer_cast<BalanceEntry>(object))
-        removed = d_->entries.remove(entry);
+        changed = insert ? d_->entries.insert(entry) : d_->entries.remove(entry);
     else if (auto year = std::dynamic_pointer_cast<TSXYear>(object))
-        removed = d_->years.remove(year);
-    if (!removed)
+        changed = insert ? d_->years.insert(year) : d_->years.remove(year);
+    if (!changed)
         return;
-    if (recordsUndo())
-        registerUndo([context = QPointer<ObjectContext>(this), object]() {
+    if (recordsUndo()) {
+        const Membership inverse = insert ? Membership::Remove : Membership::Insert;
+        registerUndo([context = QPointer<ObjectContext>(this), object, inverse]() {
             if (context)
-                context->insert(object);
+                context->changeMembership(object, inverse);
         });
+    }
     noteChange();
 }
 

@@ -79,6 +79,9 @@ private:
     void scheduleRefreshFromStore(bool force);
     void refreshFromStore();
 
+    enum class Membership { Insert, Remove };
+    void changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change);
+
     // Writes one attribute through the context: change tracking, undo, notification.
     template <class Entity, class T>
     static void assign(Entity& object, typename Entity::Attribute attribute, T Entity::Values::*field, T value);
