@@ -19,10 +19,12 @@ function(corvanta_add_test name)
   else()
     target_link_libraries(${name} PRIVATE corvanta_settings ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
-  # Tests never touch the user's data or settings, and always format the same way.
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8;QT_QPA_PLATFORM=offscreen;TZ=America/Toronto")
+  # Tests never touch the user's data or settings, and always format the same way. The
+  # environment goes in front of the command through env: gtest_discover_tests passes only
+  # the first entry of a list given as PROPERTIES ENVIRONMENT (CMake issue 17812).
+  set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR /usr/bin/env
+    LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 QT_QPA_PLATFORM=offscreen TZ=America/Toronto)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # corvanta_add_bench(<name> SOURCES ... LIBS ...): one Google Benchmark program.
