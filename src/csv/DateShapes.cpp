@@ -1,42 +1,12 @@
 #include "csv/DateShapes.h"
 
 #include <array>
+#include <span>
 
 namespace CSVPorter {
 namespace {
 
 constexpr int firstPlainYear = 1600;
-
-// Reads exactly `count` digits at `position`, advancing it; -1 when they are not digits.
-int digits(std::string_view text, std::size_t& position, std::size_t count)
-{
-    if (position + count > text.size())
-        return -1;
-    int value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const char c = text[position + i];
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    position += count;
-    return value;
-}
-
-// One or two digits.
-int shortNumber(std::string_view text, std::size_t& position)
-{
-    const int two = [&] { std::size_t p = position; const int v = digits(text, p, 2); if (v >= 0) position = p; return v; }();
-    return two >= 0 ? two : digits(text, position, 1);
-}
-
-bool literal(std::string_view text, std::size_t& position, std::string_view expected)
-{
-    if (text.substr(position, expected.size()) != expected)
-        return false;
-    position += expected.size();
-    return true;
-}
 
 int daysInMonth(int year, int month)
 {
@@ -57,109 +27,115 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// An English month name or abbreviation (the longest that matches) followed by `terminator`.
-int monthName(std::string_view text, std::size_t& position, char terminator)
-{
-    static constexpr std::array<std::string_view, 12> names = {
-        "january", "february", "march", "april", "may", "june",
-        "july", "august", "september", "october", "november", "december"};
-    const std::size_t end = text.find(terminator, position);
-    if (end == std::string_view::npos)
-        return -1;
-    const std::string_view word = text.substr(position, end - position);
-    for (std::size_t m = 0; m < names.size(); ++m) {
-        if (equalsIgnoringCase(word, names[m]) || equalsIgnoringCase(word, names[m].substr(0, 3))) {
-            position = end;
-            return static_cast<int>(m) + 1;
+// Reads the parts of one spelling from left to right. The first part that does not match
+// marks the whole reading failed; later reads then give nothing.
+class Scanner {
+public:
+    explicit Scanner(std::string_view text) : text_(text) {}
+
+    // Exactly `count` digits.
+    int digits(std::size_t count)
+    {
+        if (failed_ || position_ + count > text_.size())
+            return fail();
+        int value = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const char c = text_[position_ + i];
+            if (c < '0' || c > '9')
+                return fail();
+            value = value * 10 + (c - '0');
         }
+        position_ += count;
+        return value;
     }
-    return -1;
-}
 
-std::optional<CivilDateTime> validDay(int year, int month, int day, std::size_t end, std::string_view text)
-{
-    if (end != text.size() || year < firstPlainYear || month < 1 || month > 12 || day < 1
-        || day > daysInMonth(year, month))
-        return std::nullopt;
-    return CivilDateTime{year, month, day, 0, 0, 0, false};
-}
+    // One or two digits (two when there are two).
+    int shortNumber()
+    {
+        const bool two = position_ + 1 < text_.size() && text_[position_ + 1] >= '0' && text_[position_ + 1] <= '9';
+        return digits(two ? 2 : 1);
+    }
 
-// yyyy-MM-dd, yyyy/MM/dd and yyyy-MM-ddTHH:mm:ss
-std::optional<CivilDateTime> yearFirst(std::string_view text)
-{
-    std::size_t p = 0;
-    const int year = digits(text, p, 4);
-    if (year < 0 || p >= text.size() || (text[p] != '-' && text[p] != '/'))
-        return std::nullopt;
-    const std::string_view separator = text.substr(p, 1);
-    ++p;
-    const int month = digits(text, p, 2);
-    if (month < 0 || !literal(text, p, separator))
-        return std::nullopt;
-    const int day = digits(text, p, 2);
-    if (day < 0)
-        return std::nullopt;
-    if (p == text.size() || separator != "-")
-        return validDay(year, month, day, p, text);
-    if (!literal(text, p, "T"))
-        return std::nullopt;
-    const int hour = digits(text, p, 2);
-    if (hour < 0 || !literal(text, p, ":"))
-        return std::nullopt;
-    const int minute = digits(text, p, 2);
-    if (minute < 0 || !literal(text, p, ":"))
-        return std::nullopt;
-    const int second = digits(text, p, 2);
-    auto result = validDay(year, month, day, p, text);
-    if (!result || second < 0 || hour > 23 || minute > 59 || second > 59)
-        return std::nullopt;
-    result->hour = hour;
-    result->minute = minute;
-    result->second = second;
-    result->hasTime = true;
-    return result;
-}
+    // An English month name or its three-letter abbreviation, any letter case, up to a space.
+    int monthName()
+    {
+        static constexpr std::array<std::string_view, 12> names = {
+            "january", "february", "march", "april", "may", "june",
+            "july", "august", "september", "october", "november", "december"};
+        const std::size_t end = text_.find(' ', position_);
+        if (failed_ || end == std::string_view::npos)
+            return fail();
+        const std::string_view word = text_.substr(position_, end - position_);
+        for (std::size_t m = 0; m < names.size(); ++m) {
+            if (equalsIgnoringCase(word, names[m]) || equalsIgnoringCase(word, names[m].substr(0, 3))) {
+                position_ = end;
+                return static_cast<int>(m) + 1;
+            }
+        }
+        return fail();
+    }
 
-// M/d/yyyy and MM/dd/yyyy
-std::optional<CivilDateTime> monthFirstNumeric(std::string_view text)
-{
-    std::size_t p = 0;
-    const int month = shortNumber(text, p);
-    if (month < 0 || !literal(text, p, "/"))
-        return std::nullopt;
-    const int day = shortNumber(text, p);
-    if (day < 0 || !literal(text, p, "/"))
-        return std::nullopt;
-    const int year = digits(text, p, 4);
-    return year < 0 ? std::nullopt : validDay(year, month, day, p, text);
-}
+    void expect(std::string_view literal)
+    {
+        if (failed_ || text_.substr(position_, literal.size()) != literal)
+            fail();
+        else
+            position_ += literal.size();
+    }
 
-// "Jun 4, 2026" and "June 4, 2026"
-std::optional<CivilDateTime> monthNameFirst(std::string_view text)
-{
-    std::size_t p = 0;
-    const int month = monthName(text, p, ' ');
-    if (month < 0 || !literal(text, p, " "))
-        return std::nullopt;
-    const int day = shortNumber(text, p);
-    if (day < 0 || !literal(text, p, ", "))
-        return std::nullopt;
-    const int year = digits(text, p, 4);
-    return year < 0 ? std::nullopt : validDay(year, month, day, p, text);
-}
+    bool atEnd() const { return !failed_ && position_ == text_.size(); }
 
-// "4 Jun 2026" and "4 June 2026"
-std::optional<CivilDateTime> dayFirst(std::string_view text)
+private:
+    int fail()
+    {
+        failed_ = true;
+        return -1;
+    }
+
+    std::string_view text_;
+    std::size_t position_ = 0;
+    bool failed_ = false;
+};
+
+enum class Part { Year, Month, Day, ShortMonth, ShortDay, MonthName, Hour, Minute, Second };
+
+// One part of a spelling and the literal text that follows it.
+struct Step {
+    Part part;
+    std::string_view then;
+};
+
+// The canonical spellings, each read by exactly the pattern noted (earlier patterns refuse it).
+constexpr Step isoDayLayout[] = {{Part::Year, "-"}, {Part::Month, "-"}, {Part::Day, ""}};                  // 1
+constexpr Step slashDayLayout[] = {{Part::Year, "/"}, {Part::Month, "/"}, {Part::Day, ""}};                // 2
+constexpr Step usDayLayout[] = {{Part::ShortMonth, "/"}, {Part::ShortDay, "/"}, {Part::Year, ""}};         // 3 or 4
+constexpr Step isoTimeLayout[] = {{Part::Year, "-"}, {Part::Month, "-"}, {Part::Day, "T"},                  // 5
+                                  {Part::Hour, ":"}, {Part::Minute, ":"}, {Part::Second, ""}};
+constexpr Step monthFirstLayout[] = {{Part::MonthName, " "}, {Part::ShortDay, ", "}, {Part::Year, ""}};     // 6
+constexpr Step dayFirstLayout[] = {{Part::ShortDay, " "}, {Part::MonthName, " "}, {Part::Year, ""}};       // 7
+
+std::optional<CivilDateTime> read(std::string_view text, std::span<const Step> layout)
 {
-    std::size_t p = 0;
-    const int day = shortNumber(text, p);
-    if (day < 0 || !literal(text, p, " "))
-        return std::nullopt;
-    const int month = monthName(text, p, ' ');
-    if (month < 0 || !literal(text, p, " "))
-        return std::nullopt;
-    const int year = digits(text, p, 4);
-    return year < 0 ? std::nullopt : validDay(year, month, day, p, text);
+    Scanner scanner(text);
+    CivilDateTime when;
+    for (const Step& step : layout) {
+        switch (step.part) {
+        case Part::Year: when.year = scanner.digits(4); break;
+        case Part::Month: when.month = scanner.digits(2); break;
+        case Part::Day: when.day = scanner.digits(2); break;
+        case Part::ShortMonth: when.month = scanner.shortNumber(); break;
+        case Part::ShortDay: when.day = scanner.shortNumber(); break;
+        case Part::MonthName: when.month = scanner.monthName(); break;
+        case Part::Hour: when.hour = scanner.digits(2); when.hasTime = true; break;
+        case Part::Minute: when.minute = scanner.digits(2); break;
+        case Part::Second: when.second = scanner.digits(2); break;
+        }
+        scanner.expect(step.then);
+    }
+    const bool valid = scanner.atEnd() && when.year >= firstPlainYear && when.month >= 1 && when.month <= 12
+        && when.day >= 1 && when.day <= daysInMonth(when.year, when.month) && when.hour <= 23 && when.minute <= 59
+        && when.second <= 59;
+    return valid ? std::optional(when) : std::nullopt;
 }
 
 } // namespace
@@ -168,14 +144,12 @@ std::optional<CivilDateTime> canonicalDate(std::string_view text)
 {
     if (text.size() < 8 || text.size() > 19)
         return std::nullopt;
-    const char first = text.front();
-    if (first < '0' || first > '9')
-        return monthNameFirst(text);
-    if (text.find(' ') != std::string_view::npos)
-        return dayFirst(text);
-    if (text[4] == '-' || text[4] == '/')
-        return yearFirst(text);
-    return monthFirstNumeric(text);
+    for (const std::span<const Step> layout : {std::span<const Step>(isoDayLayout), std::span<const Step>(slashDayLayout),
+                                               std::span<const Step>(usDayLayout), std::span<const Step>(isoTimeLayout),
+                                               std::span<const Step>(monthFirstLayout), std::span<const Step>(dayFirstLayout)})
+        if (auto when = read(text, layout))
+            return when;
+    return std::nullopt;
 }
 
 } // namespace CSVPorter
