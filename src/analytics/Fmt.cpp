@@ -102,15 +102,23 @@ public:
     static ThreadFormatters& current()
     {
         thread_local ThreadFormatters formatters;
-        formatters.followDefaults();
+        formatters.followDefaultLocale();
         return formatters;
     }
 
     icu::DecimalFormat* currency() { return made(currency_, [&] { return dollarFormat(locale_, u"CAD", 0); }); }
     icu::DecimalFormat* currencyCents() { return made(currencyCents_, [&] { return dollarFormat(locale_, nullptr, 2); }); }
     icu::DecimalFormat* percent() { return made(percent_, [&] { return percentFormat(locale_); }); }
-    icu::DateFormat* date() { return made(date_, [&] { return mediumDateFormat(locale_, *zone_); }); }
-    icu::SimpleDateFormat* isoDay() { return made(isoDay_, [&] { return isoDayFormat(*zone_); }); }
+    icu::DateFormat* date()
+    {
+        followDefaultZone();
+        return made(date_, [&] { return mediumDateFormat(locale_, *zone_); });
+    }
+    icu::SimpleDateFormat* isoDay()
+    {
+        followDefaultZone();
+        return made(isoDay_, [&] { return isoDayFormat(*zone_); });
+    }
 
 private:
     template <typename Format, typename Make>
@@ -121,7 +129,7 @@ private:
         return format.get();
     }
 
-    void followDefaults()
+    void followDefaultLocale()
     {
         const icu::Locale& locale = icu::Locale::getDefault();
         if (locale != locale_) {
@@ -131,6 +139,10 @@ private:
             percent_.reset();
             date_.reset();
         }
+    }
+
+    void followDefaultZone()
+    {
         std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
         if (!zone_ || *zone != *zone_) {
             zone_ = std::move(zone);

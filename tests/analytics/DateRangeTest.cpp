@@ -11,59 +11,45 @@ TEST(DateRange, CasesLabelsAndLookup)
 {
     std::vector<std::string> labels;
     for (const DateRange range : DateRange::allCases) {
-        labels.emplace_back(range.rawValue());
-        EXPECT_EQ(range.id(), range.rawValue());
+        labels.emplace_back(range.id());
         EXPECT_EQ(DateRange::fromRawValue(range.rawValue()), range);
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"1M", "3M", "6M", "1Y", "5Y", "All"}));
-    EXPECT_EQ(DateRange::fromRawValue("All"), DateRange(DateRange::all));
-    for (const char* unknown : {"1m", " 1M", "1M ", "all", "", "1W"})
+    for (const char* unknown : {"1m", " 1M", "1M ", "all", ""})
         EXPECT_FALSE(DateRange::fromRawValue(unknown)) << unknown;
 }
 
-struct WindowCase {
-    DateRange range;
-    int nowYear, nowMonth, nowDay;
-    int startYear, startMonth, startDay;
-};
-
-// Calendar subtraction clamps to month ends and keeps the wall-clock time, also across a
-// daylight-saving change (31 March is summer time in Toronto and Berlin, February is not).
-TEST(DateRange, StartKeepsTimeOfDayAndClampsMonthEnds)
+// Month ends clamp and the wall-clock time stays, also across a change to summer time.
+TEST(DateRange, StartCountsBackCalendarMonthsAndYears)
 {
-    const WindowCase cases[] = {
-        {DateRange::month1, 2025, 3, 31, 2025, 2, 28},
-        {DateRange::month1, 2024, 3, 31, 2024, 2, 29},
-        {DateRange::month1, 2025, 5, 31, 2025, 4, 30},
-        {DateRange::month3, 2025, 3, 31, 2024, 12, 31},
-        {DateRange::month6, 2025, 3, 31, 2024, 9, 30},
-        {DateRange::month6, 2025, 8, 31, 2025, 2, 28},
-        {DateRange::year1, 2025, 3, 31, 2024, 3, 31},
-        {DateRange::year1, 2024, 2, 29, 2023, 2, 28},
-        {DateRange::year5, 2025, 3, 31, 2020, 3, 31},
-        {DateRange::year5, 2024, 2, 29, 2019, 2, 28},
+    struct Case {
+        DateRange range;
+        int now[3];
+        int start[3];
     };
-    for (const char* zone : {"America/Toronto", "Asia/Tokyo", "Europe/Berlin"}) {
-        const ScopedZone scoped(zone);
-        for (const WindowCase& c : cases) {
-            const Instant now = localTime(c.nowYear, c.nowMonth, c.nowDay, 10, 0);
-            EXPECT_EQ(c.range.startDate(now), localTime(c.startYear, c.startMonth, c.startDay, 10, 0))
-                << zone << " " << c.range.rawValue() << " from " << c.nowYear << "-" << c.nowMonth << "-" << c.nowDay;
-        }
+    const Case cases[] = {
+        {DateRange::month1, {2025, 3, 31}, {2025, 2, 28}}, {DateRange::month1, {2024, 3, 31}, {2024, 2, 29}},
+        {DateRange::month1, {2025, 5, 31}, {2025, 4, 30}}, {DateRange::month3, {2025, 3, 31}, {2024, 12, 31}},
+        {DateRange::month6, {2025, 8, 31}, {2025, 2, 28}}, {DateRange::year1, {2025, 3, 31}, {2024, 3, 31}},
+        {DateRange::year1, {2024, 2, 29}, {2023, 2, 28}},  {DateRange::year5, {2024, 2, 29}, {2019, 2, 28}},
+    };
+    for (const char* zoneId : {"America/Toronto", "Asia/Tokyo", "Europe/Berlin"}) {
+        const ScopedZone zone(zoneId);
+        for (const Case& c : cases)
+            EXPECT_EQ(c.range.startDate(localTime(c.now[0], c.now[1], c.now[2], 10)), localTime(c.start[0], c.start[1], c.start[2], 10))
+                << zoneId << " " << c.range.rawValue() << " " << c.now[0] << "-" << c.now[1] << "-" << c.now[2];
         EXPECT_FALSE(DateRange(DateRange::all).startDate(localTime(2025, 3, 31, 10)));
     }
 }
 
 TEST(DateRange, WindowIsInclusiveWithoutUpperBound)
 {
-    const ScopedZone zone("America/Toronto");
     const Instant now = localTime(2025, 3, 31, 10);
     const auto start = DateRange(DateRange::month1).startDate(now);
     ASSERT_TRUE(start);
     EXPECT_TRUE(DateRange::contains(start, *start));
     EXPECT_FALSE(DateRange::contains(start, *start - std::chrono::milliseconds(1)));
     EXPECT_TRUE(DateRange::contains(start, now + std::chrono::hours(24 * 400)));
-    // An entry without a date is shown only by the whole-history window.
-    for (const DateRange range : DateRange::allCases)
+    for (const DateRange range : DateRange::allCases) // undated entries: only the whole history
         EXPECT_EQ(DateRange::contains(range.startDate(now), distantPast()), range == DateRange::all) << range.rawValue();
 }

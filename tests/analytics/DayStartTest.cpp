@@ -8,32 +8,33 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
-#include <string>
 #include <vector>
 
 namespace {
-constexpr long long hourMs = 3'600'000LL;
-constexpr long long year1900 = -2'208'988'800'000LL;
-constexpr long long year2040 = 2'208'988'800'000LL;
+constexpr long long hour = 3'600'000LL;
 
-// The zone's transitions in [from, until), read from ICU.
-std::vector<long long> transitionsOf(const char* zoneId, long long from, long long until)
+// Instants around each of the zone's transitions in [from, until), ascending, then the same
+// again shuffled so that the lookup cannot lean on its previous answer.
+std::vector<long long> aroundTransitions(const char* zoneId, long long from, long long until, long long step, int stepsEachSide)
 {
     std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zoneId)));
     const auto* basic = dynamic_cast<const icu::BasicTimeZone*>(zone.get());
-    std::vector<long long> transitions;
+    std::vector<long long> instants;
     icu::TimeZoneTransition transition;
-    UDate at = static_cast<UDate>(from);
-    while (basic && basic->getNextTransition(at, false, transition) && transition.getTime() < static_cast<UDate>(until)) {
+    for (UDate at = static_cast<UDate>(from); basic && basic->getNextTransition(at, false, transition) && transition.getTime() < until;) {
         at = transition.getTime();
-        transitions.push_back(static_cast<long long>(at));
+        for (int k = -stepsEachSide; k <= stepsEachSide; ++k)
+            instants.push_back(static_cast<long long>(at) + k * step);
     }
-    return transitions;
+    std::vector<long long> shuffled = instants;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937_64(7));
+    instants.insert(instants.end(), shuffled.begin(), shuffled.end());
+    return instants;
 }
 
-// Compares DayStart with the calendar at every instant given; returns the number of mismatches
-// (reporting the first few).
+// The number of instants at which DayStart and the ICU calendar disagree (the first few reported).
 int mismatches(const char* zoneId, const std::vector<long long>& instants)
 {
     const ScopedZone zone(zoneId);
@@ -41,75 +42,54 @@ int mismatches(const char* zoneId, const std::vector<long long>& instants)
     CalendarDays calendar;
     int count = 0;
     for (const long long ms : instants) {
-        const Instant instant = instantFromMilliseconds(ms);
-        const auto expected = calendar.startOfDay(instant);
-        if (!expected)
-            continue;
-        const Instant actual = dayStart(instant);
-        if (actual != *expected && ++count <= 3)
+        const auto expected = calendar.startOfDay(instantFromMilliseconds(ms));
+        const Instant actual = dayStart(instantFromMilliseconds(ms));
+        if (expected && actual != *expected && ++count <= 3)
             ADD_FAILURE() << zoneId << " at " << ms << ": " << millisecondsOf(actual) << " instead of " << millisecondsOf(*expected);
     }
     return count;
 }
-
-// Instants around every transition (both sides, over more than a day) in ascending order,
-// then the same again in random order so that the lookup cannot lean on its last answer.
-std::vector<long long> aroundTransitions(const std::vector<long long>& transitions, long long step, int stepsEachSide)
-{
-    std::vector<long long> instants;
-    for (const long long at : transitions)
-        for (int k = -stepsEachSide; k <= stepsEachSide; ++k)
-            instants.push_back(at + k * step);
-    std::vector<long long> shuffled = instants;
-    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937_64(7));
-    instants.insert(instants.end(), shuffled.begin(), shuffled.end());
-    return instants;
-}
 } // namespace
 
-// Zones west and east of UTC, a 30-minute daylight shift (Lord Howe), half-hour offsets, and
-// zones whose clocks skipped or repeated midnight (Sao Paulo, Havana), or a whole day (Apia).
+// West and east of UTC, a 30-minute summer shift (Lord Howe), odd offsets, clocks that skipped
+// or repeated midnight (Sao Paulo, Havana) or a whole day (Apia), from 1811 to 2103.
 TEST(DayStart, MatchesTheCalendarAroundEveryTransition)
 {
     for (const char* zoneId : {"America/Toronto", "Europe/Berlin", "Asia/Tokyo", "Australia/Lord_Howe", "America/Sao_Paulo",
-                               "America/Havana", "Pacific/Apia", "America/St_Johns", "Asia/Kathmandu", "Antarctica/Troll"}) {
-        const std::vector<long long> transitions = transitionsOf(zoneId, -5'000'000'000'000LL, 4'200'000'000'000LL);
-        EXPECT_EQ(mismatches(zoneId, aroundTransitions(transitions, 23 * 60'000LL, 80)), 0) << zoneId;
-    }
+                               "America/Havana", "Pacific/Apia", "America/St_Johns", "Asia/Kathmandu", "Antarctica/Troll"})
+        EXPECT_EQ(mismatches(zoneId, aroundTransitions(zoneId, -5'000'000'000'000LL, 4'200'000'000'000LL, 23 * 60'000LL, 80)), 0);
 }
 
-// From 0001-01-01 to beyond the end of the transition table, in order and at random.
-TEST(DayStart, MatchesTheCalendarOverAWideRange)
-{
-    const long long first = millisecondsOf(distantPast());
-    const long long last = 16'000'000'000'000LL; // year 2477
-    std::vector<long long> instants{first, first + 1, first - 1, 0, -1, last};
-    std::mt19937_64 random(11);
-    std::uniform_int_distribution<long long> anywhere(first, last);
-    for (int i = 0; i < 4000; ++i)
-        instants.push_back(anywhere(random));
-    std::vector<long long> ascending = instants;
-    std::sort(ascending.begin(), ascending.end());
-    instants.insert(instants.end(), ascending.begin(), ascending.end());
-    for (const char* zoneId : {"America/Toronto", "Europe/Berlin", "Asia/Tokyo", "Australia/Lord_Howe", "America/Havana", "UTC"})
-        EXPECT_EQ(mismatches(zoneId, instants), 0) << zoneId;
-}
-
-// Every canonical zone of ICU, around its transitions of the twentieth century onwards.
+// Every canonical ICU zone, around its transitions from 1900 to 2040.
 TEST(DayStart, MatchesTheCalendarInEveryZone)
 {
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::StringEnumeration> zones(icu::TimeZone::createTimeZoneIDEnumeration(UCAL_ZONE_TYPE_CANONICAL_LOCATION, nullptr, nullptr, status));
-    ASSERT_TRUE(U_SUCCESS(status));
     int zoneCount = 0;
     while (const char* zoneId = zones->next(nullptr, status)) {
         ++zoneCount;
-        EXPECT_EQ(mismatches(zoneId, aroundTransitions(transitionsOf(zoneId, year1900, year2040), 5 * hourMs, 6)), 0) << zoneId;
+        EXPECT_EQ(mismatches(zoneId, aroundTransitions(zoneId, -2'208'988'800'000LL, 2'208'988'800'000LL, 5 * hour, 6)), 0);
     }
     EXPECT_GT(zoneCount, 300);
 }
 
-// The table answers nearly everything itself; only days touched by a transition need the calendar.
+// From 0001-01-01 to beyond the end of the transition table (2400), in order and at random.
+TEST(DayStart, MatchesTheCalendarOverAWideRange)
+{
+    const long long first = millisecondsOf(distantPast());
+    const long long last = 16'000'000'000'000LL; // 2477
+    std::vector<long long> instants{first, first - 1, 0, -1, last};
+    std::mt19937_64 random(11);
+    std::uniform_int_distribution<long long> anywhere(first, last);
+    std::generate_n(std::back_inserter(instants), 4000, [&] { return anywhere(random); });
+    std::vector<long long> ascending = instants;
+    std::sort(ascending.begin(), ascending.end());
+    instants.insert(instants.end(), ascending.begin(), ascending.end());
+    for (const char* zoneId : {"America/Toronto", "Asia/Tokyo", "Australia/Lord_Howe", "America/Havana", "UTC"})
+        EXPECT_EQ(mismatches(zoneId, instants), 0);
+}
+
+// The table answers nearly every instant itself; the calendar sees only days a transition touches.
 TEST(DayStart, TableAnswersOrdinaryDays)
 {
     std::unique_ptr<icu::TimeZone> toronto(icu::TimeZone::createTimeZone(u"America/Toronto"));
@@ -124,13 +104,11 @@ TEST(DayStart, TableAnswersOrdinaryDays)
     EXPECT_GT(answered, 9900);
 }
 
-TEST(DayStart, ExtremeInstantsStayInTheirDay)
+TEST(DayStart, InstantsBeyondTheCalendarStayInTheirDay)
 {
-    const ScopedZone zone("America/Toronto");
     DayStart dayStart;
     for (const long long ms : {-4'000'000'000'000'000'000LL, -200'000'000'000'000'000LL, 200'000'000'000'000'000LL, 4'000'000'000'000'000'000LL}) {
         const long long start = millisecondsOf(dayStart(instantFromMilliseconds(ms)));
-        EXPECT_LE(start, ms);
-        EXPECT_GT(start, ms - 2 * 24 * hourMs);
+        EXPECT_TRUE(start <= ms && start > ms - 48 * hour) << ms;
     }
 }
