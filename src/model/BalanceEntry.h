@@ -18,30 +18,39 @@ class BalanceEntry final : public ManagedObject {
 public:
     static constexpr const char* entityName = "BalanceEntry";
     enum Attribute { Id, Date, Balance, Adjustment, Transfers, Note };
+    static constexpr int attributeCount = Note + 1;
+
+    // The attribute values as one plain record (what the store reads, writes and compares).
+    struct Values {
+        std::optional<Uuid> id;
+        std::optional<Instant> date;
+        double balance = 0;
+        double adjustment = 0;
+        double transfers = 0;
+        std::optional<QString> note;
+    };
 
     BalanceEntry();
     // A new object inserted into `context` (all attributes at their defaults).
     static std::shared_ptr<BalanceEntry> create(ObjectContext& context);
 
-    const std::optional<Uuid>& id() const { return id_; }
+    const std::optional<Uuid>& id() const { return values_.id; }
     void setId(std::optional<Uuid> value);
-    const std::optional<Instant>& date() const { return date_; }
+    const std::optional<Instant>& date() const { return values_.date; }
     void setDate(std::optional<Instant> value);
-    double balance() const { return balance_; }
+    double balance() const { return values_.balance; }
     void setBalance(double value);
-    double adjustment() const { return adjustment_; }
+    double adjustment() const { return values_.adjustment; }
     void setAdjustment(double value);
-    double transfers() const { return transfers_; }
+    double transfers() const { return values_.transfers; }
     void setTransfers(double value);
-    const std::optional<QString>& note() const { return note_; }
+    const std::optional<QString>& note() const { return values_.note; }
     void setNote(std::optional<QString> value);
+
+    const Values& values() const { return values_; }
 
 private:
     friend class ObjectContext;
-    std::optional<Uuid> id_;
-    std::optional<Instant> date_;
-    double balance_ = 0;
-    double adjustment_ = 0;
-    double transfers_ = 0;
-    std::optional<QString> note_;
+    template <class Entity> friend class EntityTable;
+    Values values_;
 };

@@ -26,7 +26,13 @@ protected:
 
 private:
     friend class ObjectContext;
+    template <class Entity> friend class EntityTable;
+    // Where the object stands in its context: not in one, inserted but not yet saved, or
+    // stored (it has a row). `deleted_` on top marks a pending delete (or, for an inserted
+    // object, an insert taken back).
+    enum class Lifecycle : std::uint8_t { Detached, Inserted, Stored };
     ObjectContext* context_ = nullptr;
     std::int64_t rowId_ = 0;
+    Lifecycle lifecycle_ = Lifecycle::Detached;
     bool deleted_ = false;
 };

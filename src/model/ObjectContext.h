@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AttributeValue.h"
 #include "model/BalanceEntry.h"
 #include "model/Result.h"
 #include "model/TSXYear.h"
@@ -7,9 +8,12 @@
 #include <QObject>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
+class SqliteDatabase;
 class UndoManager;
 
 enum class SortDirection { Ascending, Descending };
@@ -58,4 +62,56 @@ Q_SIGNALS:
     void objectsDidChange();
     // A save of this context committed.
     void didSave();
+
+private:
+    friend class BalanceEntry;
+    friend class TSXYear;
+    friend class SqliteContainer;
+
+    // Contexts are made by their container, over a connection of their own (null when the
+    // connection could not be opened: every store operation then reports `openError`).
+    ObjectContext(std::unique_ptr<SqliteDatabase> database, Error openError);
+
+    // Called after each commit of this context (the container tells the main context).
+    void setCommitObserver(std::function<void()> observer);
+    // Brings in what other connections committed since the last look; `force` skips the cheap
+    // "did anything commit at all" test (used when another context reports its own save).
+    void scheduleRefreshFromStore(bool force);
+    void refreshFromStore();
+
+    enum class Membership { Insert, Remove };
+    void changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change);
+
+    // Writes one attribute through the context: change tracking, undo, notification.
+    template <class Entity, class T>
+    static void assign(Entity& object, typename Entity::Attribute attribute, T Entity::Values::*field, T value);
+    void willChange(BalanceEntry& object, int attribute);
+    void willChange(TSXYear& object, int attribute);
+    bool recordsUndo() const;
+    void registerUndo(std::function<void()> inverse);
+    void noteChange();
+    void flushChangeNotification();
+
+    struct Private;
+    std::unique_ptr<Private> d_;
 };
+
+template <class Entity, class T>
+void ObjectContext::assign(Entity& object, typename Entity::Attribute attribute, T Entity::Values::*field, T value)
+{
+    T& slot = object.values_.*field;
+    if (sameAttributeValue(slot, value))
+        return;
+    ObjectContext* context = object.context();
+    if (!context) {
+        slot = std::move(value);
+        return;
+    }
+    context->willChange(object, attribute);
+    T previous = std::exchange(slot, std::move(value));
+    if (context->recordsUndo()) {
+        auto self = std::static_pointer_cast<Entity>(object.shared_from_this());
+        context->registerUndo([self, attribute, field, previous]() { assign(*self, attribute, field, previous); });
+    }
+    context->noteChange();
+}

@@ -25,7 +25,8 @@ public:
 
     T& value() & { return std::get<T>(state_); }
     const T& value() const& { return std::get<T>(state_); }
-    T&& value() && { return std::get<T>(std::move(state_)); }
+    // By value from a temporary, so that `for (auto& x : fetch().value())` does not dangle.
+    T value() && { return std::get<T>(std::move(state_)); }
     const Error& error() const { return std::get<Error>(state_); }
 
 private:

@@ -16,38 +16,47 @@ class TSXYear final : public ManagedObject {
 public:
     static constexpr const char* entityName = "TSXYear";
     enum Attribute { Id, Year, Label, TsxReturn, ActualStart, ActualEnd, NetCashFlows, SortOrder };
+    static constexpr int attributeCount = SortOrder + 1;
+
+    // The attribute values as one plain record (what the store reads, writes and compares).
+    struct Values {
+        std::optional<Uuid> id;
+        std::int32_t year = 0;
+        std::optional<QString> label;
+        double tsxReturn = 0;
+        double actualStart = 0;
+        double actualEnd = 0;
+        double netCashFlows = 0;
+        std::int16_t sortOrder = 0;
+    };
 
     TSXYear();
     static std::shared_ptr<TSXYear> create(ObjectContext& context);
 
-    const std::optional<Uuid>& id() const { return id_; }
+    const std::optional<Uuid>& id() const { return values_.id; }
     void setId(std::optional<Uuid> value);
-    std::int32_t year() const { return year_; }
+    std::int32_t year() const { return values_.year; }
     void setYear(std::int32_t value);
-    const std::optional<QString>& label() const { return label_; }
+    const std::optional<QString>& label() const { return values_.label; }
     void setLabel(std::optional<QString> value);
-    double tsxReturn() const { return tsxReturn_; }
+    double tsxReturn() const { return values_.tsxReturn; }
     void setTsxReturn(double value);
-    double actualStart() const { return actualStart_; }
+    double actualStart() const { return values_.actualStart; }
     void setActualStart(double value);
-    double actualEnd() const { return actualEnd_; }
+    double actualEnd() const { return values_.actualEnd; }
     void setActualEnd(double value);
-    double netCashFlows() const { return netCashFlows_; }
+    double netCashFlows() const { return values_.netCashFlows; }
     void setNetCashFlows(double value);
-    std::int16_t sortOrder() const { return sortOrder_; }
+    std::int16_t sortOrder() const { return values_.sortOrder; }
     void setSortOrder(std::int16_t value);
 
     // The label when present and not empty (untrimmed), else the year in plain digits.
     QString displayName() const;
 
+    const Values& values() const { return values_; }
+
 private:
     friend class ObjectContext;
-    std::optional<Uuid> id_;
-    std::int32_t year_ = 0;
-    std::optional<QString> label_;
-    double tsxReturn_ = 0;
-    double actualStart_ = 0;
-    double actualEnd_ = 0;
-    double netCashFlows_ = 0;
-    std::int16_t sortOrder_ = 0;
+    template <class Entity> friend class EntityTable;
+    Values values_;
 };

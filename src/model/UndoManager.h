@@ -2,7 +2,9 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
+#include <vector>
 
 // Records undoable steps of the main context, one group per user action.
 // By default a group opens with the first change registered and closes when control returns
@@ -34,4 +36,22 @@ public:
 
 Q_SIGNALS:
     void stateChanged(); // canUndo/canRedo may have changed
+
+private:
+    using Group = std::vector<std::function<void()>>;
+    enum class Replay { None, Undoing, Redoing };
+
+    void push(std::deque<Group>& stack, Group group);
+    // Runs a group's steps last to first; what they register forms the opposite group.
+    void replay(std::deque<Group>& from, std::deque<Group>& to, Replay mode);
+
+    std::deque<Group> undoStack_;
+    std::deque<Group> redoStack_;
+    Group openGroup_;
+    Group replayGroup_;
+    int explicitDepth_ = 0;
+    bool groupOpen_ = false;
+    bool closeScheduled_ = false;
+    int levels_ = 0;
+    Replay replaying_ = Replay::None;
 };

@@ -1,0 +1,361 @@
+#include "model/EntityTable.h"
+
+#include "model/AttributeColumns.h"
+#include "model/AttributeValue.h"
+#include "model/EntitySort.h"
+#include "model/EntityTraits.h"
+#include "model/SqliteDatabase.h"
+
+#include <algorithm>
+
+namespace {
+// Reads the columns after `pk` of the current row into `values`.
+template <class Entity>
+void readValues(const SqliteStatement& statement, typename Entity::Values& values)
+{
+    for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
+        EntityTraits<Entity>::withField(attribute, [&](auto field) { readAttribute(statement, attribute + 1, values.*field); });
+}
+
+// Runs a statement that returns no rows and makes it ready for the next run.
+Result<void> run(SqliteStatement& statement)
+{
+    auto done = statement.step();
+    statement.reset();
+    if (!done)
+        return done.error();
+    return {};
+}
+} // namespace
+
+template <class Entity>
+bool EntityTable<Entity>::insert(const std::shared_ptr<Entity>& object)
+{
+    switch (object->lifecycle_) {
+    case Lifecycle::Detached:
+        object->context_ = &context_;
+        object->lifecycle_ = Lifecycle::Inserted;
+        object->deleted_ = false;
+        inserted_.push_back(object);
+        return true;
+    case Lifecycle::Inserted:
+        if (!object->deleted_)
+            return false;
+        object->deleted_ = false;
+        --takenBackInserts_;
+        return true;
+    case Lifecycle::Stored:
+        if (!object->deleted_)
+            return false;
+        object->deleted_ = false;
+        --pendingDeletes_;
+        return true;
+    }
+    return false;
+}
+
+template <class Entity>
+bool EntityTable<Entity>::remove(const std::shared_ptr<Entity>& object)
+{
+    if (object->lifecycle_ == Lifecycle::Detached || object->deleted_)
+        return false;
+    object->deleted_ = true;
+    if (object->lifecycle_ == Lifecycle::Inserted)
+        ++takenBackInserts_;
+    else
+        ++pendingDeletes_;
+    return true;
+}
+
+template <class Entity>
+void EntityTable<Entity>::willChange(Entity& object, int attribute)
+{
+    if (object.lifecycle_ != Lifecycle::Stored)
+        return; // an unsaved insert has no committed values to keep
+    auto [snapshot, fresh] = changed_.try_emplace(&object);
+    if (fresh)
+        snapshot->second.committed = object.values_;
+    snapshot->second.changedAttributes |= 1u << attribute;
+}
+
+template <class Entity>
+Result<typename EntityTable<Entity>::Objects> EntityTable<Entity>::fetch(
+    SqliteDatabase& database, int sortAttribute, SortDirection direction)
+{
+    if (auto loaded = ensureLoaded(database); !loaded)
+        return loaded.error();
+    Objects objects;
+    objects.reserve(stored_.size() - pendingDeletes_ + inserted_.size() - takenBackInserts_);
+    for (const auto& object : stored_)
+        if (!object->deleted_)
+            objects.push_back(object);
+    for (const auto& object : inserted_)
+        if (!object->deleted_)
+            objects.push_back(object);
+    entity_sort::sortByAttribute(objects, sortAttribute, direction);
+    return objects;
+}
+
+template <class Entity>
+Result<std::int64_t> EntityTable<Entity>::count(SqliteDatabase& database)
+{
+    const auto pendingInserts = static_cast<std::int64_t>(inserted_.size() - takenBackInserts_);
+    const auto deletes = static_cast<std::int64_t>(pendingDeletes_);
+    if (loaded_)
+        return static_cast<std::int64_t>(stored_.size()) - deletes + pendingInserts;
+    auto counter = statement(database, count_, EntityTraits<Entity>::count);
+    if (!counter)
+        return counter.error();
+    SqliteStatement& query = *counter.value();
+    auto row = query.step();
+    const std::int64_t storedRows = row && row.value() ? query.columnInt64(0) : 0;
+    query.reset();
+    if (!row)
+        return row.error();
+    return storedRows - deletes + pendingInserts;
+}
+
+template <class Entity>
+bool EntityTable<Entity>::hasChanges() const
+{
+    return inserted_.size() > takenBackInserts_ || pendingDeletes_ > 0 || !changed_.empty();
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
+{
+    using Traits = EntityTraits<Entity>;
+    newRowIds_.clear();
+    if (pendingDeletes_ > 0) {
+        auto remover = statement(database, remove_, Traits::remove);
+        if (!remover)
+            return remover.error();
+        for (const auto& object : stored_) {
+            if (!object->deleted_)
+                continue;
+            remover.value()->bindInt64(1, object->rowId_);
+            if (auto done = run(*remover.value()); !done)
+                return done;
+        }
+    }
+    for (const auto& [object, snapshot] : changed_) {
+        if (object->deleted_)
+            continue;
+        for (int attribute = 0; attribute < Entity::attributeCount; ++attribute) {
+            if (!(snapshot.changedAttributes & (1u << attribute)))
+                continue;
+            auto updater = statement(database, update_[attribute], Traits::update[attribute]);
+            if (!updater)
+                return updater.error();
+            Traits::withField(attribute, [&](auto field) { bindAttribute(*updater.value(), 1, object->values_.*field); });
+            updater.value()->bindInt64(2, object->rowId_);
+            if (auto done = run(*updater.value()); !done)
+                return done;
+        }
+    }
+    if (inserted_.size() > takenBackInserts_) {
+        auto inserter = statement(database, insert_, Traits::insert);
+        if (!inserter)
+            return inserter.error();
+        SqliteStatement& insert = *inserter.value();
+        newRowIds_.reserve(inserted_.size() - takenBackInserts_);
+        for (const auto& object : inserted_) {
+            if (object->deleted_)
+                continue;
+            for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
+                Traits::withField(attribute, [&](auto field) { bindAttribute(insert, attribute + 1, object->values_.*field); });
+            if (auto done = run(insert); !done)
+                return done;
+            newRowIds_.push_back(database.lastInsertRowId());
+        }
+    }
+    return {};
+}
+
+template <class Entity>
+void EntityTable<Entity>::didCommit()
+{
+    if (pendingDeletes_ > 0) {
+        std::erase_if(stored_, [](const std::shared_ptr<Entity>& object) {
+            if (!object->deleted_)
+                return false;
+            detach(*object);
+            return true;
+        });
+    }
+    changed_.clear();
+    auto rowId = newRowIds_.begin();
+    for (const auto& object : inserted_) {
+        if (object->deleted_) {
+            detach(*object);
+            continue;
+        }
+        attach(*object, *rowId++);
+        // Row ids only grow (AUTOINCREMENT), but another connection's rows merged later may
+        // sit between ours: keep the registry ordered either way.
+        if (stored_.empty() || stored_.back()->rowId_ < object->rowId_)
+            stored_.push_back(object);
+        else
+            stored_.insert(std::upper_bound(stored_.begin(), stored_.end(), object->rowId_,
+                                            [](std::int64_t id, const auto& other) { return id < other->rowId_; }),
+                           object);
+    }
+    Objects().swap(inserted_);
+    std::vector<std::int64_t>().swap(newRowIds_);
+    pendingDeletes_ = 0;
+    takenBackInserts_ = 0;
+}
+
+template <class Entity>
+bool EntityTable<Entity>::rollback()
+{
+    bool changed = !changed_.empty() || pendingDeletes_ > 0 || inserted_.size() > takenBackInserts_;
+    for (auto& [object, snapshot] : changed_)
+        const_cast<Entity*>(object)->values_ = snapshot.committed;
+    changed_.clear();
+    if (pendingDeletes_ > 0)
+        for (const auto& object : stored_)
+            object->deleted_ = false;
+    for (const auto& object : inserted_) {
+        detach(*object);
+        object->deleted_ = false;
+    }
+    Objects().swap(inserted_);
+    pendingDeletes_ = 0;
+    takenBackInserts_ = 0;
+    return changed;
+}
+
+template <class Entity>
+Result<bool> EntityTable<Entity>::mergeCommitted(SqliteDatabase& database)
+{
+    if (!loaded_)
+        return true; // nothing held yet: the next fetch reads the new state
+    return synchronize(database);
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::ensureLoaded(SqliteDatabase& database)
+{
+    if (loaded_)
+        return {};
+    auto loaded = synchronize(database);
+    if (!loaded)
+        return loaded.error();
+    return {};
+}
+
+template <class Entity>
+Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
+{
+    auto selected = statement(database, selectAll_, EntityTraits<Entity>::selectAll);
+    if (!selected)
+        return selected.error();
+    SqliteStatement& rows = *selected.value();
+
+    // Merge-join of the rows (by pk) with the registry (by row id). Nothing is dropped from
+    // the registry before the whole read succeeded.
+    Objects next;
+    next.reserve(stored_.size());
+    std::vector<Entity*> vanished;
+    bool changed = false;
+    std::size_t known = 0;
+    Values row;
+    for (;;) {
+        auto step = rows.step();
+        if (!step) {
+            rows.reset();
+            return step.error();
+        }
+        if (!step.value())
+            break;
+        const std::int64_t rowId = rows.columnInt64(0);
+        readValues<Entity>(rows, row);
+        for (; known < stored_.size() && stored_[known]->rowId_ < rowId; ++known)
+            vanished.push_back(stored_[known].get());
+        if (known < stored_.size() && stored_[known]->rowId_ == rowId) {
+            changed |= mergeRow(*stored_[known], row);
+            next.push_back(stored_[known++]);
+        } else {
+            auto object = std::make_shared<Entity>();
+            object->values_ = std::move(row);
+            attach(*object, rowId);
+            next.push_back(std::move(object));
+            changed = true;
+        }
+    }
+    rows.reset();
+    for (; known < stored_.size(); ++known)
+        vanished.push_back(stored_[known].get());
+    for (Entity* object : vanished)
+        forget(*object);
+    changed |= !vanished.empty();
+    stored_.swap(next); // `next` keeps the vanished objects alive until here
+    loaded_ = true;
+    return changed;
+}
+
+template <class Entity>
+bool EntityTable<Entity>::mergeRow(Entity& object, const Values& row)
+{
+    auto snapshot = changed_.find(&object);
+    const bool hasSnapshot = snapshot != changed_.end();
+    Values& committed = hasSnapshot ? snapshot->second.committed : object.values_;
+    const std::uint32_t ownChanges = hasSnapshot ? snapshot->second.changedAttributes : 0;
+    bool visible = false;
+    for (int attribute = 0; attribute < Entity::attributeCount; ++attribute) {
+        EntityTraits<Entity>::withField(attribute, [&](auto field) {
+            if (sameAttributeValue(committed.*field, row.*field))
+                return;
+            committed.*field = row.*field;
+            if (ownChanges & (1u << attribute))
+                return; // this context's unsaved value wins
+            if (hasSnapshot)
+                object.values_.*field = row.*field;
+            visible = true;
+        });
+    }
+    return visible;
+}
+
+template <class Entity>
+void EntityTable<Entity>::forget(Entity& object)
+{
+    if (object.deleted_)
+        --pendingDeletes_;
+    changed_.erase(&object);
+    detach(object);
+    object.deleted_ = true;
+}
+
+template <class Entity>
+void EntityTable<Entity>::attach(Entity& object, std::int64_t rowId)
+{
+    object.context_ = &context_;
+    object.rowId_ = rowId;
+    object.lifecycle_ = Lifecycle::Stored;
+}
+
+template <class Entity>
+void EntityTable<Entity>::detach(Entity& object)
+{
+    object.context_ = nullptr;
+    object.rowId_ = 0;
+    object.lifecycle_ = Lifecycle::Detached;
+}
+
+template <class Entity>
+Result<SqliteStatement*> EntityTable<Entity>::statement(
+    SqliteDatabase& database, std::optional<SqliteStatement>& slot, const char* sql)
+{
+    if (!slot) {
+        auto prepared = SqliteStatement::prepare(database, sql);
+        if (!prepared)
+            return prepared.error();
+        slot.emplace(std::move(prepared).value());
+    }
+    return &*slot;
+}
+
+template class EntityTable<BalanceEntry>;
+template class EntityTable<TSXYear>;

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "model/ObjectContext.h"
+#include "model/Result.h"
+#include "model/SqliteStatement.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+class SqliteDatabase;
+
+// The objects of one entity in one context: the registry of stored objects (one object per
+// row, kept once loaded so that later fetches are served from memory), the pending inserts,
+// deletes and attribute changes, and the SQL that loads, merges and saves them.
+template <class Entity>
+class EntityTable {
+public:
+    using Values = typename Entity::Values;
+    using Objects = std::vector<std::shared_ptr<Entity>>;
+
+    explicit EntityTable(ObjectContext& context) : context_(context) {}
+
+    // Lifecycle changes requested through the context; false when nothing changed.
+    bool insert(const std::shared_ptr<Entity>& object);
+    bool remove(const std::shared_ptr<Entity>& object);
+    // Before the first change of a stored object's attribute: keeps its committed values.
+    void willChange(Entity& object, int attribute);
+
+    Result<Objects> fetch(SqliteDatabase& database, int sortAttribute, SortDirection direction);
+    Result<std::int64_t> count(SqliteDatabase& database);
+    bool hasChanges() const;
+
+    // Saving in two steps: write() inside the caller's transaction (nothing in memory changes),
+    // then didCommit() once the transaction committed.
+    Result<void> write(SqliteDatabase& database);
+    void didCommit();
+    // Discards pending changes; true when the visible contents changed.
+    bool rollback();
+
+    // Re-reads every row and merges what other connections committed, attribute by attribute;
+    // attributes with a pending change keep this context's value. True when the visible
+    // contents changed. Without a loaded registry there is nothing to merge into.
+    Result<bool> mergeCommitted(SqliteDatabase& database);
+    bool isLoaded() const { return loaded_; }
+
+private:
+    using Lifecycle = ManagedObject::Lifecycle;
+    struct Snapshot {
+        Values committed;
+        std::uint32_t changedAttributes = 0;
+    };
+
+    Result<void> ensureLoaded(SqliteDatabase& database);
+    Result<bool> synchronize(SqliteDatabase& database);
+    bool mergeRow(Entity& object, const Values& row);
+    void forget(Entity& object);
+    void attach(Entity& object, std::int64_t rowId);
+    static void detach(Entity& object);
+    Result<SqliteStatement*> statement(SqliteDatabase& database, std::optional<SqliteStatement>& slot, const char* sql);
+
+    ObjectContext& context_;
+    bool loaded_ = false;
+    Objects stored_;   // by row id; includes pending deletes
+    Objects inserted_; // in insertion order; includes inserts taken back (deleted_) until saved
+    std::unordered_map<const Entity*, Snapshot> changed_;
+    std::size_t pendingDeletes_ = 0;
+    std::size_t takenBackInserts_ = 0;
+    std::vector<std::int64_t> newRowIds_; // written, not yet committed
+
+    std::optional<SqliteStatement> selectAll_;
+    std::optional<SqliteStatement> insert_;
+    std::optional<SqliteStatement> remove_;
+    std::optional<SqliteStatement> count_;
+    std::vector<std::optional<SqliteStatement>> update_ = std::vector<std::optional<SqliteStatement>>(Entity::attributeCount);
+};

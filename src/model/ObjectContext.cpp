@@ -1,0 +1,218 @@
+#include "model/ObjectContext.h"
+
+#include "model/EntityTable.h"
+#include "model/SqliteDatabase.h"
+#include "model/SqliteTransaction.h"
+#include "model/UndoManager.h"
+
+#include <QLoggingCategory>
+#include <QPointer>
+
+namespace {
+Q_LOGGING_CATEGORY(storeLog, "corvanta.store")
+}
+
+struct ObjectContext::Private {
+    explicit Private(ObjectContext& context, std::unique_ptr<SqliteDatabase> connection, Error error)
+        : database(std::move(connection)), openError(std::move(error)), entries(context), years(context)
+    {
+    }
+
+    // Declared first: the tables' statements are finalized before the connection closes.
+    std::unique_ptr<SqliteDatabase> database;
+    Error openError;
+    EntityTable<BalanceEntry> entries;
+    EntityTable<TSXYear> years;
+    QPointer<UndoManager> undoManager;
+    std::function<void()> commitObserver;
+    bool changeNotificationPending = false;
+    bool refreshPending = false;
+    bool refreshForced = false;
+    long long dataVersion = -1;
+};
+
+ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error openError)
+    : d_(std::make_unique<Private>(*this, std::move(database), std::move(openError)))
+{
+    if (d_->database) {
+        auto version = d_->database->queryInteger("PRAGMA data_version");
+        if (version)
+            d_->dataVersion = version.value();
+    }
+}
+
+ObjectContext::~ObjectContext() = default;
+
+void ObjectContext::insert(const std::shared_ptr<ManagedObject>& object)
+{
+    if (!object)
+        return;
+    if (object->context_ && object->context_ != this) {
+        qCWarning(storeLog, "An object of another context cannot be inserted; it stays where it is");
+        return;
+    }
+    changeMembership(object, Membership::Insert);
+}
+
+void ObjectContext::remove(const std::shared_ptr<ManagedObject>& object)
+{
+    if (object && object->context_ == this)
+        changeMembership(object, Membership::Remove);
+}
+
+void ObjectContext::changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change)
+{
+    const bool insert = change == Membership::Insert;
+    bool changed = false;
+    if (auto entry = std::dynamic_pointer_cast<BalanceEntry>(object))
+        changed = insert ? d_->entries.insert(entry) : d_->entries.remove(entry);
+    else if (auto year = std::dynamic_pointer_cast<TSXYear>(object))
+        changed = insert ? d_->years.insert(year) : d_->years.remove(year);
+    if (!changed)
+        return;
+    if (recordsUndo()) {
+        const Membership inverse = insert ? Membership::Remove : Membership::Insert;
+        registerUndo([context = QPointer<ObjectContext>(this), object, inverse]() {
+            if (context)
+                context->changeMembership(object, inverse);
+        });
+    }
+    noteChange();
+}
+
+Result<std::vector<std::shared_ptr<BalanceEntry>>> ObjectContext::fetchBalanceEntries(
+    BalanceEntry::Attribute sortKey, SortDirection direction)
+{
+    if (!d_->database)
+        return d_->openError;
+    return d_->entries.fetch(*d_->database, sortKey, direction);
+}
+
+Result<std::vector<std::shared_ptr<TSXYear>>> ObjectContext::fetchTSXYears(TSXYear::Attribute sortKey, SortDirection direction)
+{
+    if (!d_->database)
+        return d_->openError;
+    return d_->years.fetch(*d_->database, sortKey, direction);
+}
+
+Result<std::int64_t> ObjectContext::countBalanceEntries()
+{
+    if (!d_->database)
+        return d_->openError;
+    return d_->entries.count(*d_->database);
+}
+
+Result<std::int64_t> ObjectContext::countTSXYears()
+{
+    if (!d_->database)
+        return d_->openError;
+    return d_->years.count(*d_->database);
+}
+
+Result<void> ObjectContext::save()
+{
+    flushChangeNotification();
+    if (!hasChanges())
+        return {};
+    if (!d_->database)
+        return d_->openError;
+    {
+        auto transaction = SqliteTransaction::begin(*d_->database);
+        if (!transaction)
+            return transaction.error();
+        if (auto written = d_->entries.write(*d_->database); !written)
+            return written;
+        if (auto written = d_->years.write(*d_->database); !written)
+            return written;
+        if (auto committed = transaction.value().commit(); !committed)
+            return committed;
+    }
+    d_->entries.didCommit();
+    d_->years.didCommit();
+    Q_EMIT didSave();
+    if (d_->commitObserver)
+        d_->commitObserver();
+    return {};
+}
+
+void ObjectContext::rollback()
+{
+    const bool entriesChanged = d_->entries.rollback();
+    const bool yearsChanged = d_->years.rollback();
+    // The recorded steps refer to the states just discarded.
+    if (d_->undoManager)
+        d_->undoManager->removeAllActions();
+    if (entriesChanged || yearsChanged)
+        noteChange();
+}
+
+bool ObjectContext::hasChanges() const { return d_->entries.hasChanges() || d_->years.hasChanges(); }
+
+void ObjectContext::setUndoManager(UndoManager* undoManager) { d_->undoManager = undoManager; }
+
+UndoManager* ObjectContext::undoManager() const { return d_->undoManager; }
+
+void ObjectContext::setCommitObserver(std::function<void()> observer) { d_->commitObserver = std::move(observer); }
+
+void ObjectContext::scheduleRefreshFromStore(bool force)
+{
+    d_->refreshForced |= force;
+    if (d_->refreshPending)
+        return;
+    d_->refreshPending = true;
+    QMetaObject::invokeMethod(this, &ObjectContext::refreshFromStore, Qt::QueuedConnection);
+}
+
+void ObjectContext::refreshFromStore()
+{
+    const bool forced = std::exchange(d_->refreshForced, false);
+    d_->refreshPending = false;
+    if (!d_->database)
+        return;
+    // data_version changes only when another connection committed: the cheap test that makes
+    // a file-change notification without a commit (or our own commit) cost nothing.
+    auto version = d_->database->queryInteger("PRAGMA data_version");
+    if (!version) {
+        qCWarning(storeLog, "%s", qUtf8Printable(version.error().message));
+        return;
+    }
+    if (version.value() == d_->dataVersion && !forced)
+        return;
+    d_->dataVersion = version.value();
+    bool changed = false;
+    for (auto merged : {d_->entries.mergeCommitted(*d_->database), d_->years.mergeCommitted(*d_->database)}) {
+        if (!merged)
+            qCWarning(storeLog, "%s %s", qUtf8Printable(merged.error().message), qUtf8Printable(merged.error().details));
+        else
+            changed |= merged.value();
+    }
+    if (changed)
+        noteChange();
+}
+
+void ObjectContext::willChange(BalanceEntry& object, int attribute) { d_->entries.willChange(object, attribute); }
+
+void ObjectContext::willChange(TSXYear& object, int attribute) { d_->years.willChange(object, attribute); }
+
+bool ObjectContext::recordsUndo() const { return d_->undoManager != nullptr; }
+
+void ObjectContext::registerUndo(std::function<void()> inverse)
+{
+    if (d_->undoManager)
+        d_->undoManager->registerUndo(std::move(inverse));
+}
+
+void ObjectContext::noteChange()
+{
+    if (d_->changeNotificationPending)
+        return;
+    d_->changeNotificationPending = true;
+    QMetaObject::invokeMethod(this, &ObjectContext::flushChangeNotification, Qt::QueuedConnection);
+}
+
+void ObjectContext::flushChangeNotification()
+{
+    if (!std::exchange(d_->changeNotificationPending, false))
+        return;
+    Q_EMIT objectsDidChange();
+}

@@ -1,0 +1,73 @@
+#include "model/SqliteDatabase.h"
+
+#include "model/SqliteStatement.h"
+
+#include <sqlite3.h>
+
+namespace {
+// Writers wait this long for one another (another context, or the command line) before a save
+// reports the store as busy.
+constexpr int busyTimeoutMilliseconds = 10000;
+} // namespace
+
+Result<std::unique_ptr<SqliteDatabase>> SqliteDatabase::open(const QString& location, Mode mode)
+{
+    int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+    switch (mode) {
+    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
+    case Mode::ReadWriteCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    }
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(location.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        Error error{QStringLiteral("The store could not be opened"),
+                    QStringLiteral("{path: %1, reason: %2, code: %3}")
+                        .arg(location, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)))
+                        .arg(rc)};
+        sqlite3_close(db);
+        return error;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, busyTimeoutMilliseconds);
+    return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db));
+}
+
+SqliteDatabase::~SqliteDatabase()
+{
+    // Every statement is finalized by its owner before the connection goes; close_v2 would
+    // otherwise keep a zombie connection until they are.
+    sqlite3_close_v2(db_);
+}
+
+Result<void> SqliteDatabase::execute(const char* sql)
+{
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return lastError(QStringLiteral("The store could not run \"%1\"").arg(QString::fromUtf8(sql)));
+    return {};
+}
+
+Result<long long> SqliteDatabase::queryInteger(const char* sql)
+{
+    auto statement = SqliteStatement::prepare(*this, sql);
+    if (!statement)
+        return statement.error();
+    auto row = statement.value().step();
+    if (!row)
+        return row.error();
+    if (!row.value())
+        return Error{QStringLiteral("The store returned no value"), QString::fromUtf8(sql)};
+    return statement.value().columnInt64(0);
+}
+
+long long SqliteDatabase::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+
+int SqliteDatabase::changes() const { return sqlite3_changes(db_); }
+
+Error SqliteDatabase::lastError(const QString& action) const
+{
+    return Error{action,
+                 QStringLiteral("{reason: %1, code: %2}")
+                     .arg(QString::fromUtf8(sqlite3_errmsg(db_)))
+                     .arg(sqlite3_extended_errcode(db_))};
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "model/Result.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+
+// One SQLite connection (RAII: closed on destruction). Not thread-safe: a connection is used by
+// one context at a time, on that context's thread.
+class SqliteDatabase {
+public:
+    enum class Mode { ReadOnly, ReadWrite, ReadWriteCreate };
+
+    // `location` is a file path, or a "file:" URI (used for the in-process shared memory store).
+    static Result<std::unique_ptr<SqliteDatabase>> open(const QString& location, Mode mode);
+
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    // Runs one or more statements that return no rows.
+    Result<void> execute(const char* sql);
+    // The first column of the first row of a query that returns one integer (PRAGMAs, counts).
+    Result<long long> queryInteger(const char* sql);
+
+    long long lastInsertRowId() const;
+    int changes() const;
+    // An error describing the connection's last failure, prefixed with what was being done.
+    Error lastError(const QString& action) const;
+
+    sqlite3* handle() const { return db_; }
+
+private:
+    explicit SqliteDatabase(sqlite3* db) : db_(db) {}
+    sqlite3* db_;
+};

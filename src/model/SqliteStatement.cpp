@@ -1,0 +1,96 @@
+#include "model/SqliteStatement.h"
+
+#include "model/SqliteDatabase.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+#include <utility>
+
+Result<SqliteStatement> SqliteStatement::prepare(SqliteDatabase& database, const char* sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(database.handle(), sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK)
+        return database.lastError(QStringLiteral("The store could not prepare \"%1\"").arg(QString::fromUtf8(sql)));
+    return SqliteStatement(statement, &database);
+}
+
+SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
+    : statement_(std::exchange(other.statement_, nullptr)), database_(other.database_)
+{
+}
+
+SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept
+{
+    if (this != &other) {
+        sqlite3_finalize(statement_);
+        statement_ = std::exchange(other.statement_, nullptr);
+        database_ = other.database_;
+    }
+    return *this;
+}
+
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(statement_); }
+
+void SqliteStatement::bindNull(int index) { sqlite3_bind_null(statement_, index); }
+
+void SqliteStatement::bindInt64(int index, std::int64_t value) { sqlite3_bind_int64(statement_, index, value); }
+
+void SqliteStatement::bindDouble(int index, double value)
+{
+    // SQLite turns NaN into NULL; binding NULL ourselves keeps that explicit (read back as NaN).
+    if (value != value)
+        sqlite3_bind_null(statement_, index);
+    else
+        sqlite3_bind_double(statement_, index, value);
+}
+
+void SqliteStatement::bindBlob(int index, std::span<const std::uint8_t> bytes)
+{
+    sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
+}
+
+void SqliteStatement::bindText(int index, const QString& text)
+{
+    // UTF-16 straight from the QString: SQLite converts to the file's UTF-8 without a copy of ours.
+    sqlite3_bind_text16(statement_, index, text.utf16(), static_cast<int>(text.size() * 2), SQLITE_STATIC);
+}
+
+Result<bool> SqliteStatement::step()
+{
+    const int rc = sqlite3_step(statement_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    Error error = database_->lastError(QStringLiteral("The store could not run \"%1\"")
+                                           .arg(QString::fromUtf8(sqlite3_sql(statement_))));
+    sqlite3_reset(statement_);
+    return error;
+}
+
+void SqliteStatement::reset() { sqlite3_reset(statement_); }
+
+bool SqliteStatement::columnIsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+
+std::int64_t SqliteStatement::columnInt64(int column) const { return sqlite3_column_int64(statement_, column); }
+
+double SqliteStatement::columnDouble(int column) const
+{
+    if (columnIsNull(column))
+        return std::numeric_limits<double>::quiet_NaN();
+    return sqlite3_column_double(statement_, column);
+}
+
+std::span<const std::uint8_t> SqliteStatement::columnBlob(int column) const
+{
+    const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(statement_, column));
+    return {data, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
+}
+
+QString SqliteStatement::columnText(int column) const
+{
+    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
+    const int bytes = sqlite3_column_bytes16(statement_, column);
+    return QString::fromUtf16(data, bytes / 2);
+}

@@ -1,0 +1,95 @@
+#include "model/StoreConnection.h"
+
+#include "model/StoreSchema.h"
+
+#include <QAtomicInteger>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+QString describeFile(const QString& path, const QString& reason)
+{
+    return QStringLiteral("{path: %1, reason: %2}").arg(path, reason);
+}
+
+Result<void> inspectExistingFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return Error{QStringLiteral("The store is not a file"), describeFile(path, QStringLiteral("not a regular file"))};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Error{QStringLiteral("The store file could not be read"), describeFile(path, file.errorString())};
+    const QByteArray header = file.read(16);
+    file.close();
+    if (header.isEmpty())
+        return {}; // an empty file is an empty database
+    if (header != QByteArray("SQLite format 3\0", 16))
+        return Error{QStringLiteral("The store file is not a database"), describeFile(path, QStringLiteral("unknown file header"))};
+    if (!info.isWritable())
+        return Error{QStringLiteral("The store file is read-only"), describeFile(path, QStringLiteral("no write permission"))};
+    auto readOnly = SqliteDatabase::open(path, SqliteDatabase::Mode::ReadOnly);
+    if (!readOnly)
+        return readOnly.error();
+    return StoreSchema::inspect(*readOnly.value(), path);
+}
+
+Result<void> configure(SqliteDatabase& database, const StoreLocation& location)
+{
+    if (!location.inMemory) {
+        // WAL: readers never block the writer, and another process (the command line) can
+        // write while the window reads. FULL: a commit survives a power cut.
+        if (auto wal = database.execute("PRAGMA journal_mode = WAL"); !wal)
+            return wal;
+    }
+    return database.execute("PRAGMA synchronous = FULL");
+}
+} // namespace
+
+StoreLocation StoreLocation::freshMemory()
+{
+    static QAtomicInteger<int> counter;
+    // memdb databases whose name starts with "/" are shared by every connection of the process.
+    return {QStringLiteral("file:/corvanta-memory-%1-%2?vfs=memdb")
+                .arg(QCoreApplication::applicationPid())
+                .arg(counter.fetchAndAddRelaxed(1)),
+            true};
+}
+
+namespace StoreConnection {
+
+Result<std::unique_ptr<SqliteDatabase>> openStore(const StoreLocation& location)
+{
+    if (!location.inMemory) {
+        const QString& path = location.connectionName;
+        if (QFileInfo::exists(path)) {
+            if (auto inspected = inspectExistingFile(path); !inspected)
+                return inspected.error();
+        } else if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+            return Error{QStringLiteral("The store's folder could not be created"),
+                         describeFile(path, QStringLiteral("mkdir failed"))};
+        }
+    }
+    auto database = SqliteDatabase::open(location.connectionName, SqliteDatabase::Mode::ReadWriteCreate);
+    if (!database)
+        return database.error();
+    if (auto configured = configure(*database.value(), location); !configured)
+        return configured.error();
+    if (auto migrated = StoreSchema::migrate(*database.value()); !migrated)
+        return migrated.error();
+    return database;
+}
+
+Result<std::unique_ptr<SqliteDatabase>> connect(const StoreLocation& location)
+{
+    auto database = SqliteDatabase::open(location.connectionName, SqliteDatabase::Mode::ReadWrite);
+    if (!database)
+        return database.error();
+    if (auto configured = configure(*database.value(), location); !configured)
+        return configured.error();
+    return database;
+}
+
+} // namespace StoreConnection

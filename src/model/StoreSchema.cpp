@@ -1,0 +1,87 @@
+#include "model/StoreSchema.h"
+
+#include "model/SqliteDatabase.h"
+#include "model/SqliteTransaction.h"
+
+#include <array>
+
+namespace {
+// migrations[n] takes a store from version n to version n + 1.
+constexpr std::array<const char*, StoreSchema::currentVersion> migrations = {
+    // Widths of the integer attributes are part of the model: the store refuses wider values.
+    // Doubles may be NULL: that is how a NaN is stored.
+    "CREATE TABLE BalanceEntry ("
+    " pk INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " id BLOB,"
+    " date INTEGER,"
+    " balance REAL DEFAULT 0,"
+    " adjustment REAL DEFAULT 0,"
+    " transfers REAL DEFAULT 0,"
+    " note TEXT);"
+    "CREATE TABLE TSXYear ("
+    " pk INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " id BLOB,"
+    " year INTEGER NOT NULL DEFAULT 0 CHECK (year BETWEEN -2147483648 AND 2147483647),"
+    " label TEXT,"
+    " tsxReturn REAL DEFAULT 0,"
+    " actualStart REAL DEFAULT 0,"
+    " actualEnd REAL DEFAULT 0,"
+    " netCashFlows REAL DEFAULT 0,"
+    " sortOrder INTEGER NOT NULL DEFAULT 0 CHECK (sortOrder BETWEEN -32768 AND 32767));"
+    "PRAGMA application_id = 1129469524;",
+};
+static_assert(StoreSchema::applicationId == 1129469524);
+
+QString describe(const QString& location, const QString& what) { return QStringLiteral("{path: %1, %2}").arg(location, what); }
+} // namespace
+
+namespace StoreSchema {
+
+Result<void> inspect(SqliteDatabase& database, const QString& location)
+{
+    auto application = database.queryInteger("PRAGMA application_id");
+    auto version = database.queryInteger("PRAGMA user_version");
+    auto tables = database.queryInteger("SELECT count(*) FROM sqlite_master");
+    for (const auto* read : {&application, &version, &tables}) {
+        if (!read->ok())
+            return Error{QStringLiteral("The store file could not be read"), describe(location, read->error().details)};
+    }
+    if (application.value() == 0 && version.value() == 0 && tables.value() == 0)
+        return {}; // an empty database: becomes a new store
+    if (application.value() != applicationId)
+        return Error{QStringLiteral("The store file does not hold the Corvanta object model"),
+                     describe(location, QStringLiteral("application_id: %1").arg(application.value()))};
+    if (version.value() > currentVersion)
+        return Error{QStringLiteral("The store was written by a newer version of Corvanta"),
+                     describe(location, QStringLiteral("version: %1, known: %2").arg(version.value()).arg(currentVersion))};
+    return {};
+}
+
+Result<void> migrate(SqliteDatabase& database)
+{
+    auto version = database.queryInteger("PRAGMA user_version");
+    if (!version)
+        return version.error();
+    if (version.value() == currentVersion)
+        return {};
+    auto transaction = SqliteTransaction::begin(database);
+    if (!transaction)
+        return transaction.error();
+    // Read again under the write lock: another process may have migrated meanwhile.
+    version = database.queryInteger("PRAGMA user_version");
+    if (!version)
+        return version.error();
+    if (version.value() > currentVersion)
+        return Error{QStringLiteral("The store was written by a newer version of Corvanta"),
+                     QStringLiteral("{version: %1, known: %2}").arg(version.value()).arg(currentVersion)};
+    for (long long step = version.value(); step < currentVersion; ++step) {
+        if (auto migrated = database.execute(migrations[static_cast<std::size_t>(step)]); !migrated)
+            return migrated;
+    }
+    const QByteArray setVersion = QByteArrayLiteral("PRAGMA user_version = ") + QByteArray::number(currentVersion);
+    if (auto stamped = database.execute(setVersion.constData()); !stamped)
+        return stamped;
+    return transaction.value().commit();
+}
+
+} // namespace StoreSchema

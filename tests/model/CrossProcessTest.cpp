@@ -1,0 +1,90 @@
+#include "StoreTestSupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <csignal>
+
+namespace {
+
+// Starts the writer process and waits until it is about to save.
+void startWriter(QProcess& writer, const QString& path, int count)
+{
+    writer.start(QStringLiteral(STORE_WRITE_PROBE), {path, QString::number(count)});
+    ASSERT_TRUE(writer.waitForStarted());
+    while (!writer.canReadLine())
+        ASSERT_TRUE(writer.waitForReadyRead(30000)) << "the writer never got to its save";
+    ASSERT_EQ(writer.readLine().trimmed(), QByteArray("saving"));
+}
+
+std::int64_t countRows(const QString& path)
+{
+    sqlite3* raw = nullptr;
+    std::int64_t count = -1;
+    sqlite3_stmt* query = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
+        && sqlite3_prepare_v2(raw, "SELECT count(*) FROM BalanceEntry", -1, &query, nullptr) == SQLITE_OK
+        && sqlite3_step(query) == SQLITE_ROW)
+        count = sqlite3_column_int64(query, 0);
+    sqlite3_finalize(query);
+    sqlite3_close(raw);
+    return count;
+}
+
+TEST(CrossProcess, AnotherProcessCommitReachesTheOpenMainContext)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    auto container = PersistentContainer::open(path);
+    ASSERT_TRUE(container.ok());
+    ObjectContext& context = container.value()->viewContext();
+    addEntry(context, 1, 1);
+    ASSERT_TRUE(context.save().ok());
+    ASSERT_EQ(fetchedBalances(context).size(), 1u);
+
+    QSignalSpy changes(&context, &ObjectContext::objectsDidChange);
+    QProcess writer;
+    startWriter(writer, path, 3);
+    ASSERT_TRUE(writer.waitForFinished(30000));
+    ASSERT_EQ(writer.exitCode(), 0);
+
+    for (int round = 0; round < 20 && fetchedBalances(context).size() != 4; ++round)
+        changes.wait(500);
+    EXPECT_EQ(fetchedBalances(context).size(), 4u);
+    EXPECT_GE(changes.count(), 1);
+}
+
+// A writer killed at some moment of its save leaves a store that opens and holds all of its
+// entries or none of them.
+TEST(CrossProcess, AKilledSaveLeavesAllOrNothing)
+{
+    constexpr int base = 10;
+    constexpr int written = 100'000;
+    for (int delayMilliseconds : {0, 40, 120, 300}) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+        {
+            auto container = PersistentContainer::open(path);
+            ASSERT_TRUE(container.ok());
+            for (int i = 0; i < base; ++i)
+                addEntry(container.value()->viewContext(), i, i);
+            ASSERT_TRUE(container.value()->viewContext().save().ok());
+        }
+        QProcess writer;
+        startWriter(writer, path, written);
+        QThread::msleep(static_cast<unsigned long>(delayMilliseconds));
+        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+        ASSERT_TRUE(writer.waitForFinished(30000));
+
+        auto reopened = PersistentContainer::open(path);
+        ASSERT_TRUE(reopened.ok()) << reopened.error().message.toStdString();
+        const std::int64_t count = reopened.value()->viewContext().countBalanceEntries().value();
+        EXPECT_TRUE(count == base || count == base + written) << "after " << delayMilliseconds << " ms: " << count;
+        EXPECT_EQ(countRows(path), count);
+    }
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+#include "model/ObjectContext.h"
+#include "model/PersistenceController.h"
+#include "model/StatsConversions.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(Entities, FreshObjectsHoldTheirDefaults)
+{
+    PersistenceController controller(true);
+    ObjectContext& context = controller.container().viewContext();
+
+    auto entry = BalanceEntry::create(context);
+    EXPECT_EQ(entry->balance(), 0);
+    EXPECT_EQ(entry->adjustment(), 0);
+    EXPECT_EQ(entry->transfers(), 0);
+    EXPECT_FALSE(entry->id());
+    EXPECT_FALSE(entry->date());
+    EXPECT_FALSE(entry->note());
+
+    auto year = TSXYear::create(context);
+    EXPECT_EQ(year->year(), 0);
+    EXPECT_EQ(year->sortOrder(), 0);
+    EXPECT_FALSE(year->label());
+    EXPECT_FALSE(year->id());
+    EXPECT_EQ(year->tsxReturn() + year->actualStart() + year->actualEnd() + year->netCashFlows(), 0);
+
+    // The defaults survive a save and a fresh read of the store.
+    ASSERT_TRUE(context.save().ok());
+    auto entries = context.fetchBalanceEntries();
+    ASSERT_TRUE(entries.ok());
+    ASSERT_EQ(entries.value().size(), 1u);
+    EXPECT_FALSE(entries.value()[0]->note());
+    EXPECT_GT(entries.value()[0]->rowId(), 0);
+}
+
+TEST(Entities, DisplayNamePrefersAnyNonEmptyLabel)
+{
+    struct Case {
+        std::int32_t year;
+        std::optional<QString> label;
+        QString expected;
+    };
+    const Case cases[] = {
+        {2025, std::nullopt, QStringLiteral("2025")},
+        {2025, QString(), QStringLiteral("2025")},
+        {2025, QStringLiteral("2026 YTD"), QStringLiteral("2026 YTD")},
+        {2025, QStringLiteral("   "), QStringLiteral("   ")}, // blanks are a label too
+        {0, std::nullopt, QStringLiteral("0")},
+        {-44, std::nullopt, QStringLiteral("-44")},
+        {123456, std::nullopt, QStringLiteral("123456")}, // no grouping separators
+        {std::numeric_limits<std::int32_t>::min(), std::nullopt, QStringLiteral("-2147483648")},
+    };
+    for (const Case& c : cases) {
+        TSXYear year;
+        year.setYear(c.year);
+        year.setLabel(c.label);
+        EXPECT_EQ(year.displayName(), c.expected) << c.year;
+    }
+}
+
+TEST(Entities, DetachedObjectsStayInvisibleUntilInserted)
+{
+    PersistenceController controller(true);
+    ObjectContext& context = controller.container().viewContext();
+    auto entry = std::make_shared<BalanceEntry>();
+    entry->setBalance(12.5);
+    EXPECT_EQ(entry->context(), nullptr);
+    EXPECT_EQ(context.fetchBalanceEntries().value().size(), 0u);
+    EXPECT_EQ(context.countBalanceEntries().value(), 0);
+    EXPECT_FALSE(context.hasChanges());
+
+    context.insert(entry);
+    EXPECT_EQ(entry->context(), &context);
+    ASSERT_EQ(context.fetchBalanceEntries().value().size(), 1u);
+    EXPECT_EQ(context.fetchBalanceEntries().value()[0]->balance(), 12.5);
+    EXPECT_TRUE(context.hasChanges());
+
+    // A detached object that is never inserted is simply dropped.
+    auto dropped = std::make_shared<TSXYear>();
+    dropped->setYear(1999);
+    dropped.reset();
+    ASSERT_TRUE(context.save().ok());
+    EXPECT_EQ(context.countTSXYears().value(), 0);
+}
+
+TEST(Entities, IntegerWidthsRoundTripThroughTheStore)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("widths.sqlite"));
+    {
+        auto container = PersistentContainer::open(path);
+        ASSERT_TRUE(container.ok());
+        auto year = TSXYear::create(container.value()->viewContext());
+        year->setYear(std::numeric_limits<std::int32_t>::min());
+        year->setSortOrder(std::numeric_limits<std::int16_t>::min());
+        year->setLabel(QStringLiteral("Année ✓"));
+        year->setTsxReturn(std::numeric_limits<double>::quiet_NaN());
+        ASSERT_TRUE(container.value()->viewContext().save().ok());
+    }
+    auto container = PersistentContainer::open(path);
+    ASSERT_TRUE(container.ok());
+    auto years = container.value()->viewContext().fetchTSXYears();
+    ASSERT_TRUE(years.ok());
+    ASSERT_EQ(years.value().size(), 1u);
+    EXPECT_EQ(years.value()[0]->year(), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(years.value()[0]->sortOrder(), std::numeric_limits<std::int16_t>::min());
+    EXPECT_EQ(years.value()[0]->label(), QStringLiteral("Année ✓"));
+    EXPECT_TRUE(std::isnan(years.value()[0]->tsxReturn()));
+}
+
+TEST(StatsConversions, FillMissingIdentityAndDateAndKeepOrder)
+{
+    auto dated = std::make_shared<BalanceEntry>();
+    const Uuid id = Uuid::random();
+    dated->setId(id);
+    dated->setDate(instantFromMilliseconds(1'700'000'000'000));
+    dated->setBalance(100);
+    dated->setAdjustment(-5);
+    auto bare = std::make_shared<BalanceEntry>();
+    bare->setBalance(7);
+
+    const auto snapshots = statsInputs({dated, bare, bare});
+    ASSERT_EQ(snapshots.size(), 3u);
+    EXPECT_EQ(snapshots[0].id, id);
+    EXPECT_EQ(millisecondsOf(snapshots[0].date), 1'700'000'000'000);
+    EXPECT_EQ(snapshots[0].balance, 100);
+    EXPECT_EQ(snapshots[0].adjustment, -5);
+    EXPECT_EQ(snapshots[1].date, distantPast());
+    EXPECT_EQ(snapshots[1].balance, 7);
+    EXPECT_NE(snapshots[1].id, snapshots[2].id); // a fresh id per snapshot
+
+    auto year = std::make_shared<TSXYear>();
+    year->setSortOrder(-3);
+    year->setYear(-2024);
+    year->setLabel(QStringLiteral("2026 YTD ✓"));
+    year->setTsxReturn(0.215);
+    year->setNetCashFlows(1);
+    year->setActualStart(2);
+    year->setActualEnd(3);
+    const auto converted = inputs({year, std::make_shared<TSXYear>()});
+    ASSERT_EQ(converted.size(), 2u);
+    EXPECT_EQ(converted[0].sortOrder, -3);
+    EXPECT_EQ(converted[0].year, -2024);
+    EXPECT_EQ(converted[0].label, std::string("2026 YTD \u2713"));
+    EXPECT_EQ(converted[0].tsxReturn, 0.215);
+    EXPECT_EQ(converted[0].netCashFlows, 1);
+    EXPECT_EQ(converted[0].actualStart, 2);
+    EXPECT_EQ(converted[0].actualEnd, 3);
+    EXPECT_FALSE(converted[1].label);
+}
+
+} // namespace

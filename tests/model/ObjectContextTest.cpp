@@ -1,0 +1,212 @@
+#include "StoreTestSupport.h"
+
+#include "model/PersistenceController.h"
+
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class ObjectContextTest : public ::testing::Test {
+protected:
+    PersistenceController controller{true};
+    ObjectContext& context = controller.container().viewContext();
+};
+
+TEST_F(ObjectContextTest, FetchSortsByOneKeyKeepingInsertionOrderForTies)
+{
+    addEntry(context, 300, 1);
+    addEntry(context, 100, 2);
+    addEntry(context, 300, 3);
+    ASSERT_TRUE(context.save().ok());
+    addEntry(context, 100, 4); // pending inserts follow the stored rows among equals
+    BalanceEntry::create(context)->setBalance(5); // no date: before every dated entry
+
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(5, 2, 4, 1, 3));
+    EXPECT_THAT(fetchedBalances(context, SortDirection::Descending), ElementsAre(1, 3, 2, 4, 5));
+
+    auto byBalance = context.fetchBalanceEntries(BalanceEntry::Balance, SortDirection::Descending);
+    ASSERT_TRUE(byBalance.ok());
+    EXPECT_THAT(balancesOf(byBalance.value()), ElementsAre(5, 4, 3, 2, 1));
+}
+
+TEST_F(ObjectContextTest, SortsByEveryKindOfAttribute)
+{
+    const double values[] = {2.5, -1, 0, -7.25};
+    const char* notes[] = {"b", nullptr, "a", "C"};
+    for (int i = 0; i < 4; ++i) {
+        auto year = TSXYear::create(context);
+        year->setSortOrder(static_cast<std::int16_t>(10 - i * 3 * (i % 2 ? -1 : 1)));
+        year->setTsxReturn(values[i]);
+        if (notes[i])
+            year->setLabel(QString::fromUtf8(notes[i]));
+        year->setYear(2000 + i);
+    }
+    auto years = [&](TSXYear::Attribute key) {
+        std::vector<int> order;
+        for (const auto& year : context.fetchTSXYears(key).value())
+            order.push_back(year->year() - 2000);
+        return order;
+    };
+    EXPECT_THAT(years(TSXYear::SortOrder), ElementsAre(2, 0, 1, 3));
+    EXPECT_THAT(years(TSXYear::TsxReturn), ElementsAre(3, 1, 2, 0));
+    EXPECT_THAT(years(TSXYear::Label), ElementsAre(1, 3, 2, 0));
+}
+
+TEST_F(ObjectContextTest, CountsAndFetchesApplyPendingInsertsAndDeletes)
+{
+    auto first = addEntry(context, 1, 1);
+    auto second = addEntry(context, 2, 2);
+    ASSERT_TRUE(context.save().ok());
+    addEntry(context, 3, 3);
+    context.remove(first);
+    EXPECT_TRUE(first->isDeleted());
+    EXPECT_EQ(context.countBalanceEntries().value(), 2);
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(2, 3));
+
+    // The store itself is unchanged until the save.
+    auto other = controller.container().newBackgroundContext();
+    std::int64_t storedCount = -1;
+    other->performAndWait([&](ObjectContext& background) { storedCount = background.countBalanceEntries().value(); });
+    EXPECT_EQ(storedCount, 2);
+
+    ASSERT_TRUE(context.save().ok());
+    other->performAndWait([&](ObjectContext& background) { storedCount = background.countBalanceEntries().value(); });
+    EXPECT_EQ(storedCount, 2);
+    EXPECT_EQ(first->context(), nullptr);
+    EXPECT_FALSE(context.hasChanges());
+}
+
+TEST_F(ObjectContextTest, RollbackRestoresTheLastSavedState)
+{
+    auto kept = addEntry(context, 1, 10);
+    auto removed = addEntry(context, 2, 20);
+    ASSERT_TRUE(context.save().ok());
+
+    kept->setBalance(11);
+    kept->setNote(QStringLiteral("changed"));
+    context.remove(removed);
+    auto inserted = addEntry(context, 3, 30);
+    ASSERT_TRUE(context.hasChanges());
+
+    QSignalSpy changes(&context, &ObjectContext::objectsDidChange);
+    QCoreApplication::processEvents();
+    changes.clear();
+    context.rollback();
+    EXPECT_FALSE(context.hasChanges());
+    EXPECT_EQ(kept->balance(), 10);
+    EXPECT_FALSE(kept->note());
+    EXPECT_FALSE(removed->isDeleted());
+    EXPECT_EQ(inserted->context(), nullptr);
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(10, 20));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 1);
+}
+
+TEST_F(ObjectContextTest, ManyChangesInOnePassAreReportedOnce)
+{
+    QSignalSpy changes(&context, &ObjectContext::objectsDidChange);
+    QSignalSpy saves(&context, &ObjectContext::didSave);
+    for (int i = 0; i < 10'000; ++i)
+        addEntry(context, i, i);
+    EXPECT_EQ(changes.count(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 1);
+
+    addEntry(context, 0, 0);
+    ASSERT_TRUE(context.save().ok()); // reports the pending change before the save
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(saves.count(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 2);
+}
+
+TEST(ObjectContextFile, ChangesPersistAcrossReopening)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    Uuid id = Uuid::random();
+    {
+        auto container = PersistentContainer::open(path);
+        ASSERT_TRUE(container.ok()) << container.error().message.toStdString();
+        ObjectContext& context = container.value()->viewContext();
+        auto entry = addEntry(context, 1'700'000'000'123, 1);
+        entry->setId(id);
+        addEntry(context, 5, 2);
+        ASSERT_TRUE(context.save().ok());
+        entry->setNote(QStringLiteral("note"));
+        entry->setTransfers(-4.5);
+        context.remove(context.fetchBalanceEntries().value()[0]); // the one dated 5
+        ASSERT_TRUE(context.save().ok());
+    }
+    auto container = PersistentContainer::open(path);
+    ASSERT_TRUE(container.ok());
+    auto entries = container.value()->viewContext().fetchBalanceEntries();
+    ASSERT_EQ(entries.value().size(), 1u);
+    const auto& entry = *entries.value()[0];
+    EXPECT_EQ(entry.id(), id);
+    EXPECT_EQ(millisecondsOf(*entry.date()), 1'700'000'000'123);
+    EXPECT_EQ(entry.note(), QStringLiteral("note"));
+    EXPECT_EQ(entry.transfers(), -4.5);
+}
+
+TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    auto container = PersistentContainer::open(path);
+    ASSERT_TRUE(container.ok());
+    ObjectContext& context = container.value()->viewContext();
+    auto stored = addEntry(context, 1, 1);
+    ASSERT_TRUE(context.save().ok());
+
+    // Another connection makes the store refuse new rows for a while.
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+
+    stored->setBalance(2); // the update runs before the refused insert: it must be undone too
+    auto pending = addEntry(context, 2, 3);
+    auto saved = context.save();
+    ASSERT_FALSE(saved.ok());
+    EXPECT_THAT(saved.error().details.toStdString(), ::testing::HasSubstr("refused"));
+    EXPECT_TRUE(context.hasChanges());
+    EXPECT_EQ(pending->rowId(), 0);
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(2, 3));
+
+    ASSERT_EQ(sqlite3_exec(raw, "DROP TRIGGER refuse", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_stmt* query = nullptr;
+    sqlite3_prepare_v2(raw, "SELECT group_concat(balance) FROM BalanceEntry", -1, &query, nullptr);
+    ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)), "1.0");
+    sqlite3_reset(query);
+
+    ASSERT_TRUE(context.save().ok());
+    EXPECT_FALSE(context.hasChanges());
+    EXPECT_GT(pending->rowId(), stored->rowId());
+    ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)), "2.0,3.0");
+    sqlite3_finalize(query);
+    sqlite3_close(raw);
+}
+
+TEST(ObjectContextFile, AStoreOfAnotherProgramIsRefused)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("other.sqlite"));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "CREATE TABLE t(x)", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+    auto container = PersistentContainer::open(path);
+    ASSERT_FALSE(container.ok());
+    EXPECT_EQ(container.error().message, QStringLiteral("The store file does not hold the Corvanta object model"));
+}
+
+} // namespace

@@ -1,0 +1,127 @@
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <unistd.h>
+
+using ::testing::StartsWith;
+
+namespace {
+
+struct ProbeRun {
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+// Runs the application's store-opening path in a child process inside its own data home.
+ProbeRun runProbe(const QString& dataHome, const QStringList& arguments = {})
+{
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    probe.setProcessEnvironment(environment);
+    probe.start(QStringLiteral(STORE_OPEN_PROBE), arguments);
+    probe.waitForFinished(30000);
+    return {probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1,
+            QString::fromUtf8(probe.readAllStandardOutput()), QString::fromUtf8(probe.readAllStandardError())};
+}
+
+QByteArray digestOf(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+void writeWithSqlite(const QString& path, const char* sql)
+{
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+}
+
+class OpenFailureTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        storePath = runProbe(home.path(), {QStringLiteral("--path")}).output.trimmed();
+        ASSERT_TRUE(storePath.startsWith(home.path()));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(storePath).absolutePath()));
+    }
+    void writeStoreBytes(const QByteArray& bytes)
+    {
+        QFile file(storePath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // The probe stops with the fatal message and leaves the file exactly as it was.
+    void expectFatalAndUntouched(const char* expectedError)
+    {
+        const QByteArray before = digestOf(storePath);
+        const ProbeRun run = runProbe(home.path());
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_THAT(run.errors.toStdString(), StartsWith(std::string("Unresolved Core Data error ") + expectedError + ", {"));
+        EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << run.errors.toStdString();
+        EXPECT_EQ(digestOf(storePath), before);
+        EXPECT_TRUE(QFileInfo::exists(storePath));
+    }
+
+    QTemporaryDir home;
+    QString storePath;
+};
+
+TEST_F(OpenFailureTest, AMissingStoreIsCreated)
+{
+    const ProbeRun run = runProbe(home.path());
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
+    EXPECT_TRUE(QFileInfo::exists(storePath));
+    EXPECT_TRUE(storePath.endsWith(QStringLiteral("/Corvanta.sqlite")));
+}
+
+TEST_F(OpenFailureTest, AFileThatIsNotADatabase)
+{
+    writeStoreBytes(QByteArray("Date,Balance\n2024-01-01,100\n").repeated(200));
+    expectFatalAndUntouched("The store file is not a database");
+}
+
+TEST_F(OpenFailureTest, ADamagedDatabase)
+{
+    QByteArray bytes("SQLite format 3", 16);
+    for (int i = 0; i < 8192; ++i)
+        bytes.append(static_cast<char>((i * 7919) % 251));
+    writeStoreBytes(bytes);
+    expectFatalAndUntouched("The store file could not be read");
+}
+
+TEST_F(OpenFailureTest, AStoreOfANewerVersion)
+{
+    writeWithSqlite(storePath, "PRAGMA application_id = 1129469524; PRAGMA user_version = 99; CREATE TABLE Future(x);");
+    expectFatalAndUntouched("The store was written by a newer version of Corvanta");
+}
+
+TEST_F(OpenFailureTest, ADatabaseOfAnotherProgram)
+{
+    writeWithSqlite(storePath, "CREATE TABLE Contacts(name); INSERT INTO Contacts VALUES ('someone');");
+    expectFatalAndUntouched("The store file does not hold the Corvanta object model");
+}
+
+TEST_F(OpenFailureTest, AStoreWithoutPermissions)
+{
+    writeWithSqlite(storePath, "CREATE TABLE Contacts(name)");
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not apply to root";
+    QFile::setPermissions(storePath, QFileDevice::Permissions());
+    expectFatalAndUntouched("The store file could not be read");
+    QFile::setPermissions(storePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+} // namespace
