@@ -9,11 +9,14 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <ctime>
 
 using ::testing::ElementsAre;
+using ::testing::SizeIs;
+using ::testing::StartsWith;
 using ::testing::IsEmpty;
 
 namespace {
@@ -163,6 +166,27 @@ TEST_F(SeedImporterTest, EmptyArraysAreValid)
     EXPECT_THAT(entries(), IsEmpty());
     EXPECT_THAT(years(), IsEmpty());
     EXPECT_THAT(log_, IsEmpty());
+    EXPECT_TRUE(flagSet());
+}
+
+TEST_F(SeedImporterTest, AFailedSaveIsLoggedAndLeavesTheImportPending)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    container_ = std::move(PersistentContainer::open(path).value());
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+
+    SeedImporter::seedIfNeeded(context(), {validDirectory});
+    ASSERT_THAT(log_, SizeIs(1));
+    EXPECT_THAT(log_[0].toStdString(), StartsWith("Seed save failed: "));
+    EXPECT_GT(log_[0].size(), QStringLiteral("Seed save failed: ").size());
+    EXPECT_TRUE(context().hasChanges());
+    EXPECT_EQ(entries().size(), 3u);
     EXPECT_TRUE(flagSet());
 }
 
