@@ -20,9 +20,15 @@ function(corvanta_add_test name)
     target_link_libraries(${name} PRIVATE corvanta_settings ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
   # Tests never touch the user's data or settings, and always format the same way.
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8;QT_QPA_PLATFORM=offscreen;TZ=America/Toronto")
+  # (gtest_discover_tests would split a list given in PROPERTIES and keep only its first
+  # variable, so the environment is set on the discovered tests by an include file.)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_LIST ${name}_TESTS)
+  set(environment_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(WRITE "${environment_file}" "if(${name}_TESTS)
+  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8;QT_QPA_PLATFORM=offscreen;TZ=America/Toronto\")
+endif()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${environment_file}")
 endfunction()
 
 # corvanta_add_bench(<name> SOURCES ... LIBS ...): one Google Benchmark program.

@@ -3,6 +3,7 @@
 #include "analytics/Instant.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -33,4 +34,9 @@ public:
 
 private:
     Case value_;
+};
+
+template <>
+struct std::hash<DateRange> {
+    std::size_t operator()(DateRange range) const noexcept { return std::hash<int>{}(range.value()); }
 };

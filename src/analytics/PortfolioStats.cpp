@@ -1,0 +1,131 @@
+#include "analytics/PortfolioStats.h"
+
+#include "analytics/ChronologicalOrder.h"
+#include "analytics/DayStart.h"
+#include "analytics/LocalCalendar.h"
+
+namespace {
+constexpr long long dayMilliseconds = 86'400'000LL;
+
+// Positions (in the given list) of each local day's last snapshot, in the order in which the
+// days are first met walking the snapshots by date.
+std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
+{
+    const ChronologicalOrder order(inputs);
+    DayStart dayStart;
+    struct Day {
+        Instant key;
+        std::size_t representative;
+    };
+    std::vector<Day> days;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::size_t position = order.position(k);
+        const Instant key = dayStart(order.date(k));
+        if (!days.empty() && key == days.back().key) {
+            days.back().representative = position;
+            continue;
+        }
+        // A day can come back only when a daylight-saving switch turns the clock back over
+        // midnight; it is then among the last few days met.
+        auto known = days.rbegin();
+        while (known != days.rend() && known->key != key && millisecondsOf(known->key) + 2 * dayMilliseconds > millisecondsOf(key))
+            ++known;
+        if (known != days.rend() && known->key == key)
+            known->representative = position;
+        else
+            days.push_back(Day{key, position});
+    }
+    std::vector<std::size_t> representatives(days.size());
+    for (std::size_t i = 0; i < days.size(); ++i)
+        representatives[i] = days[i].representative;
+    return representatives;
+}
+} // namespace
+
+namespace PortfolioStats {
+std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs)
+{
+    std::vector<StatsInput> days;
+    for (const std::size_t position : dayRepresentatives(inputs))
+        days.push_back(inputs[position]);
+    return days;
+}
+
+std::vector<BalancePoint> series(std::span<const StatsInput> inputs)
+{
+    const ChronologicalOrder order(inputs);
+    std::vector<BalancePoint> points;
+    points.reserve(order.size());
+    double cashFlows = 0;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const StatsInput& input = inputs[order.position(k)];
+        cashFlows += input.adjustment;
+        points.push_back(BalancePoint{input.id, input.date, input.balance, input.balance - cashFlows});
+    }
+    return points;
+}
+
+double maxBalance(std::span<const StatsInput> inputs)
+{
+    if (inputs.empty())
+        return 0;
+    double maximum = inputs.front().balance;
+    for (const StatsInput& input : inputs.subspan(1))
+        if (input.balance > maximum)
+            maximum = input.balance;
+    return maximum;
+}
+
+double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now)
+{
+    const auto calendar = LocalCalendar::current();
+    if (!calendar)
+        return 0;
+    const auto cutoff = LocalCalendar::adding(*calendar, UCAL_DATE, -static_cast<long long>(sinceDays), now);
+    if (!cutoff)
+        return 0;
+    double sum = 0;
+    std::size_t count = 0;
+    for (const StatsInput& input : inputs) {
+        if (input.date >= *cutoff) {
+            sum += input.balance;
+            ++count;
+        }
+    }
+    return count == 0 ? 0 : sum / static_cast<double>(count);
+}
+
+double totalDeposits(std::span<const StatsInput> inputs)
+{
+    double sum = 0;
+    for (const StatsInput& input : inputs)
+        if (input.adjustment > 0)
+            sum += input.adjustment;
+    return sum;
+}
+
+double totalWithdrawals(std::span<const StatsInput> inputs)
+{
+    double sum = 0;
+    for (const StatsInput& input : inputs)
+        if (input.adjustment < 0)
+            sum += input.adjustment;
+    return sum;
+}
+
+PortfolioSummary summary(std::span<const StatsInput> inputs)
+{
+    PortfolioSummary result;
+    const std::vector<std::size_t> days = dayRepresentatives(inputs);
+    if (!days.empty()) {
+        result.startingBalance = inputs[days.front()].balance;
+        result.currentValue = inputs[days.back()].balance;
+    }
+    for (const StatsInput& input : inputs)
+        result.netCashFlows += input.adjustment;
+    result.investmentGain = result.currentValue - result.startingBalance - result.netCashFlows;
+    const double divisor = result.startingBalance + result.netCashFlows;
+    result.gainPercent = divisor == 0 ? 0 : result.investmentGain / divisor;
+    return result;
+}
+} // namespace PortfolioStats

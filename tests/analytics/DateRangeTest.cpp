@@ -1,0 +1,55 @@
+#include "analytics/DateRange.h"
+
+#include "LocalSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+TEST(DateRange, CasesLabelsAndLookup)
+{
+    std::vector<std::string> labels;
+    for (const DateRange range : DateRange::allCases) {
+        labels.emplace_back(range.id());
+        EXPECT_EQ(DateRange::fromRawValue(range.rawValue()), range);
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"1M", "3M", "6M", "1Y", "5Y", "All"}));
+    for (const char* unknown : {"1m", " 1M", "1M ", "all", ""})
+        EXPECT_FALSE(DateRange::fromRawValue(unknown)) << unknown;
+}
+
+// Month ends clamp and the wall-clock time stays, also across a change to summer time.
+TEST(DateRange, StartCountsBackCalendarMonthsAndYears)
+{
+    struct Case {
+        DateRange range;
+        int now[3];
+        int start[3];
+    };
+    const Case cases[] = {
+        {DateRange::month1, {2025, 3, 31}, {2025, 2, 28}}, {DateRange::month1, {2024, 3, 31}, {2024, 2, 29}},
+        {DateRange::month1, {2025, 5, 31}, {2025, 4, 30}}, {DateRange::month3, {2025, 3, 31}, {2024, 12, 31}},
+        {DateRange::month6, {2025, 8, 31}, {2025, 2, 28}}, {DateRange::year1, {2025, 3, 31}, {2024, 3, 31}},
+        {DateRange::year1, {2024, 2, 29}, {2023, 2, 28}},  {DateRange::year5, {2024, 2, 29}, {2019, 2, 28}},
+    };
+    for (const char* zoneId : {"America/Toronto", "Asia/Tokyo", "Europe/Berlin"}) {
+        const ScopedZone zone(zoneId);
+        for (const Case& c : cases)
+            EXPECT_EQ(c.range.startDate(localTime(c.now[0], c.now[1], c.now[2], 10)), localTime(c.start[0], c.start[1], c.start[2], 10))
+                << zoneId << " " << c.range.rawValue() << " " << c.now[0] << "-" << c.now[1] << "-" << c.now[2];
+        EXPECT_FALSE(DateRange(DateRange::all).startDate(localTime(2025, 3, 31, 10)));
+    }
+}
+
+TEST(DateRange, WindowIsInclusiveWithoutUpperBound)
+{
+    const Instant now = localTime(2025, 3, 31, 10);
+    const auto start = DateRange(DateRange::month1).startDate(now);
+    ASSERT_TRUE(start);
+    EXPECT_TRUE(DateRange::contains(start, *start));
+    EXPECT_FALSE(DateRange::contains(start, *start - std::chrono::milliseconds(1)));
+    EXPECT_TRUE(DateRange::contains(start, now + std::chrono::hours(24 * 400)));
+    for (const DateRange range : DateRange::allCases) // undated entries: only the whole history
+        EXPECT_EQ(DateRange::contains(range.startDate(now), distantPast()), range == DateRange::all) << range.rawValue();
+}

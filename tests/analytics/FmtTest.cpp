@@ -1,0 +1,124 @@
+#include "analytics/Fmt.h"
+
+#include "LocalSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace std::string_literals;
+
+// Each locale places signs and separators its own way (texts as ICU 72 gives them), the sign
+// staying "$"; whole units round half to even.
+TEST(Fmt, FormatsInTheUsersLocale)
+{
+    struct Case {
+        const char* locale;
+        std::string currency, negative, roundedUp, cents, percent, date;
+    };
+    const std::string nbsp = "\u00A0";
+    const Case cases[] = {
+        {"en_US", "$1,234", "-$1,234", "$1,236", "$1,234.50", "12.3%", "Mar 5, 2025"},
+        {"en_CA", "$1,234", "-$1,234", "$1,236", "$1,234.50", "12.3%", "Mar 5, 2025"},
+        {"fr_CA", "1" + nbsp + "234" + nbsp + "$", "-1" + nbsp + "234" + nbsp + "$", "1" + nbsp + "236" + nbsp + "$",
+         "1" + nbsp + "234,50" + nbsp + "$", "12,3" + nbsp + "%", "5 mars 2025"},
+        {"de_DE", "1.234" + nbsp + "$", "-1.234" + nbsp + "$", "1.236" + nbsp + "$", "1.234,50" + nbsp + "$", "12,3" + nbsp + "%", "05.03.2025"},
+    };
+    for (const Case& c : cases) {
+        const ScopedLocale locale(c.locale);
+        EXPECT_EQ(Fmt::currency(1234.5), c.currency) << c.locale;
+        EXPECT_EQ(Fmt::currency(-1234.5), c.negative) << c.locale;
+        EXPECT_EQ(Fmt::currency(1235.5), c.roundedUp) << c.locale;
+        EXPECT_EQ(Fmt::currencyCents(1234.5), c.cents) << c.locale;
+        EXPECT_EQ(Fmt::percent(0.1234), c.percent) << c.locale;
+        EXPECT_EQ(Fmt::date(localTime(2025, 3, 5, 23, 30)), c.date) << c.locale;
+        EXPECT_EQ(Fmt::isoDay(localTime(2025, 3, 5, 23, 30)), "2025-03-05") << c.locale;
+    }
+    const ScopedLocale english("en_US");
+    EXPECT_EQ(Fmt::percent(0.05), "5%");
+    EXPECT_EQ(Fmt::currencyCents(0.125), "$0.12");
+    EXPECT_EQ(Fmt::currencyCents(5), "$5.00");
+    const ScopedLocale japanese("ja_JP"); // the yen has no cents, yet "$" and up to two decimals
+    EXPECT_EQ(Fmt::currencyCents(1234.567), "$1,234.57");
+    EXPECT_EQ(Fmt::currencyCents(1234), "$1,234");
+}
+
+TEST(Fmt, DaysFollowTheTimeZone)
+{
+    const Instant instant = instantFromMilliseconds(1741136400000LL); // 2025-03-05 01:00 UTC
+    {
+        const ScopedZone zone("America/Toronto");
+        EXPECT_EQ(Fmt::isoDay(instant), "2025-03-04");
+        EXPECT_EQ(Fmt::date(instant), "Mar 4, 2025");
+    }
+    const ScopedZone zone("Asia/Tokyo");
+    EXPECT_EQ(Fmt::isoDay(instant), "2025-03-05");
+    EXPECT_EQ(Fmt::date(instant), "Mar 5, 2025");
+}
+
+TEST(Fmt, ParseDayGivesLocalMidnight)
+{
+    for (const char* zoneId : {"America/Toronto", "Asia/Tokyo", "Europe/Berlin"}) {
+        const ScopedZone zone(zoneId);
+        for (const std::string& text : {"2025-03-05"s, "  2025-03-05\t"s, "\u00A02025-03-05\u3000"s})
+            EXPECT_EQ(Fmt::parseDay(text), localTime(2025, 3, 5)) << zoneId << " '" << text << "'";
+        EXPECT_EQ(Fmt::parseDay("2025-03-09"), localTime(2025, 3, 9)) << zoneId; // Toronto's change day
+    }
+    // Where midnight is skipped the day begins at the switch; where it repeats, at the first.
+    {
+        const ScopedZone zone("America/Sao_Paulo");
+        EXPECT_EQ(Fmt::parseDay("2018-11-04"), instantFromMilliseconds(1541300400000LL)); // 01:00 BRST
+    }
+    const ScopedZone zone("America/Havana");
+    EXPECT_EQ(Fmt::parseDay("2023-11-05"), instantFromMilliseconds(1699156800000LL)); // 00:00 CDT
+}
+
+TEST(Fmt, ParseDayRejectsAnythingElse)
+{
+    for (const std::string& text : {""s, " "s, "03/05/2025"s, "2025-03-05 10:00"s, "2025-03-05\n"s, "\n2025-03-05"s, "2023-02-30"s,
+                                    "2025-13-01"s, "2025-03-05x"s, "2025/03/05"s, "2025-03"s, "2025- 03-05"s, "2025-3-5"s})
+        EXPECT_FALSE(Fmt::parseDay(text)) << "'" << text << "'";
+}
+
+TEST(Fmt, FiniteNumberReadsCLiteralsOnly)
+{
+    const std::pair<std::string, std::optional<double>> cases[] = {
+        {" 1234.5 ", 1234.5}, {"-12", -12}, {"+3e2", 300}, {"\t.5\u00A0", 0.5}, {"5.", 5}, {"0x1p4", 16},
+        {"1,234", {}}, {"1,234.50", {}}, {"12,5", {}}, {"$100", {}}, {"12%", {}}, {"", {}}, {"   ", {}}, {"inf", {}},
+        {"nan", {}}, {"1e999", {}}, {"\u22125", {}}, {"5\n", {}}, {"\n5", {}}, {"1 000", {}}, {"5e", {}}, {"5\0"s + "1", {}},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(Fmt::finiteNumber(text), value) << "'" << text << "'";
+}
+
+// Needs a decimal-comma C library locale (for example de_DE.UTF-8 made with localedef and
+// found through LOCPATH).
+TEST(Fmt, FiniteNumberIgnoresTheProcessLocale)
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    EXPECT_EQ(Fmt::finiteNumber("1234.5"), 1234.5);
+    EXPECT_FALSE(Fmt::finiteNumber("1234,5"));
+    std::setlocale(LC_NUMERIC, previous.c_str());
+}
+
+TEST(Fmt, ServesManyThreads)
+{
+    const ScopedLocale english("en_US");
+    std::vector<std::thread> threads;
+    std::vector<int> failures(4, 0);
+    for (int& failed : failures)
+        threads.emplace_back([&failed] {
+            for (int i = 0; i < 300; ++i) {
+                const Instant day = localTime(2000 + i % 30, 1 + i % 12, 1 + i % 28);
+                failed += Fmt::parseDay(*Fmt::isoDay(day)) != day || Fmt::currency(1234.5) != "$1,234" || !Fmt::date(day);
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(failures, std::vector<int>(4, 0));
+}

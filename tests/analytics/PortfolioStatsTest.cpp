@@ -1,0 +1,204 @@
+#include "analytics/PortfolioStats.h"
+
+#include "LocalSettings.h"
+
+#include <unicode/simpletz.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <random>
+#include <vector>
+
+namespace {
+using std::chrono::hours;
+using std::chrono::seconds;
+
+StatsInput entry(Instant date, double balance, double adjustment = 0) { return StatsInput{Uuid::random(), date, balance, adjustment}; }
+
+// The ids of the days' representatives, in order.
+template <typename Items>
+std::vector<Uuid> ids(const Items& items)
+{
+    std::vector<Uuid> result;
+    for (const auto& item : items)
+        result.push_back(item.id);
+    return result;
+}
+std::vector<Uuid> days(const std::vector<StatsInput>& inputs) { return ids(PortfolioStats::dailyCollapsed(inputs)); }
+
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+} // namespace
+
+TEST(PortfolioStats, EmptyListGivesZeros)
+{
+    EXPECT_TRUE(PortfolioStats::dailyCollapsed({}).empty());
+    EXPECT_TRUE(PortfolioStats::series({}).empty());
+    EXPECT_EQ(PortfolioStats::maxBalance({}), 0);
+    EXPECT_EQ(PortfolioStats::averageBalance({}, 30, localTime(2025, 3, 5)), 0);
+    EXPECT_EQ(PortfolioStats::totalDeposits({}) + PortfolioStats::totalWithdrawals({}), 0);
+    const PortfolioSummary s = PortfolioStats::summary({});
+    EXPECT_EQ(std::vector({s.startingBalance, s.netCashFlows, s.currentValue, s.investmentGain, s.gainPercent}), std::vector(5, 0.0));
+}
+
+// The last entry of a day represents it, yet every adjustment counts in the cash flows.
+TEST(PortfolioStats, SummaryUsesDailyRepresentativesAndAllCashFlows)
+{
+    const std::vector inputs{entry(localTime(2025, 3, 6, 12), 400, 0), entry(localTime(2025, 3, 5, 17), 150, 100),
+                             entry(localTime(2025, 3, 5, 9), 100, 100)};
+    const PortfolioSummary s = PortfolioStats::summary(inputs);
+    EXPECT_EQ(std::vector({s.startingBalance, s.currentValue, s.netCashFlows, s.investmentGain}), std::vector<double>({150, 400, 200, 50}));
+    EXPECT_EQ(s.gainPercent, 50.0 / 350.0);
+    EXPECT_EQ(days(inputs), std::vector({inputs[1].id, inputs[0].id}));
+
+    const PortfolioSummary single = PortfolioStats::summary(std::vector{entry(localTime(2025, 1, 2), 1000, 1000)});
+    EXPECT_EQ(single.investmentGain, -1000);
+    EXPECT_EQ(single.gainPercent, -0.5);
+    const auto zeroDivisor = PortfolioStats::summary(std::vector{entry(localTime(2025, 1, 2), 500, 0), entry(localTime(2025, 2, 2), 900, -500)});
+    EXPECT_EQ(zeroDivisor.investmentGain, 900);
+    EXPECT_EQ(zeroDivisor.gainPercent, 0);
+}
+
+// Equal timestamps go by list position: the later one represents the day; the series shows
+// both in list order, each after adding its own adjustment.
+TEST(PortfolioStats, EqualTimestampsFollowListOrder)
+{
+    const Instant noon = localTime(2025, 3, 5, 12);
+    const std::vector inputs{entry(noon, 10, 1), entry(noon, 20, 2), entry(noon - hours(1), 5, 4)};
+    EXPECT_EQ(days(inputs), std::vector({inputs[1].id}));
+    const std::vector<BalancePoint> series = PortfolioStats::series(inputs);
+    EXPECT_EQ(ids(series), std::vector({inputs[2].id, inputs[0].id, inputs[1].id}));
+    EXPECT_EQ(std::vector({series[0].adjusted, series[1].adjusted, series[2].adjusted}), std::vector<double>({1, 5, 13}));
+    EXPECT_EQ(series[1].date, noon);
+}
+
+// Days are local: the same instants (10:00 and 22:00 UTC) are one day in Toronto and Berlin,
+// two in Tokyo. Undated entries (0001-01-01) form the first day everywhere.
+TEST(PortfolioStats, DaysAreLocalCalendarDays)
+{
+    const Instant morningUtc = instantFromMilliseconds(1741168800000LL); // 2025-03-05 10:00 UTC
+    const std::vector inputs{entry(morningUtc, 1), entry(morningUtc + hours(12), 2), entry(distantPast(), 3), entry(distantPast(), 4)};
+    for (const auto& [zoneId, dayCount] : {std::pair{"America/Toronto", 2u}, std::pair{"Europe/Berlin", 2u}, std::pair{"Asia/Tokyo", 3u}}) {
+        const ScopedZone zone(zoneId);
+        const std::vector<Uuid> representatives = days(inputs);
+        EXPECT_EQ(representatives.size(), dayCount) << zoneId;
+        EXPECT_EQ(representatives.front(), inputs[3].id) << zoneId;
+        EXPECT_EQ(PortfolioStats::series(inputs).front().id, inputs[2].id) << zoneId;
+    }
+}
+
+// A day whose midnight a clock change skips (Sao Paulo, 4 Nov 2018) or repeats (Havana,
+// 5 Nov 2023) is still one day.
+TEST(PortfolioStats, DaysAcrossMidnightClockChanges)
+{
+    {
+        const ScopedZone zone("America/Sao_Paulo");
+        const Instant change = instantFromMilliseconds(1541300400000LL); // 03:00 UTC: 00:00 becomes 01:00
+        const std::vector inputs{entry(change - seconds(1), 1), entry(change, 2), entry(change + hours(22), 3)};
+        EXPECT_EQ(days(inputs), std::vector({inputs[0].id, inputs[2].id}));
+    }
+    const ScopedZone zone("America/Havana");
+    const Instant halfPastMidnight = instantFromMilliseconds(1699158600000LL); // 00:30 CDT, again an hour later in CST
+    const std::vector inputs{entry(halfPastMidnight, 1), entry(halfPastMidnight + hours(1), 2)};
+    EXPECT_EQ(days(inputs), std::vector({inputs[1].id}));
+}
+
+// When the clock goes back over midnight, the earlier day comes back after the next one has
+// begun: it keeps its place and takes its later entry.
+TEST(PortfolioStats, DayThatComesBackKeepsItsPlace)
+{
+    UErrorCode status = U_ZERO_ERROR; // summer time ends at 00:30 on the first Sunday of November
+    const ScopedZone zone(new icu::SimpleTimeZone(-5 * 3600000, u"Test/BackOverMidnight", UCAL_MARCH, 8, -UCAL_SUNDAY, 2 * 3600000,
+                                                  UCAL_NOVEMBER, 1, -UCAL_SUNDAY, 30 * 60000, 3600000, status),
+                          "EST5EDT");
+    const Instant change = instantFromMilliseconds(1730608200000LL); // 2024-11-03 04:30 UTC
+    const std::vector inputs{entry(change - hours(1), 1), entry(change - seconds(60), 2), entry(change + seconds(60), 3),
+                             entry(change + hours(12), 4)}; // Sat 23:30, Sun 00:29, Sat 23:31, Sun 11:30
+    EXPECT_EQ(days(inputs), std::vector({inputs[2].id, inputs[3].id}));
+}
+
+TEST(PortfolioStats, MaxBalanceAndCashFlowTotals)
+{
+    const Instant day = localTime(2025, 3, 5);
+    const std::vector inputs{entry(day, 5, 100), entry(day, 9, -40), entry(day, 9, 0), entry(day, 2, -10)};
+    EXPECT_EQ(PortfolioStats::maxBalance(inputs), 9);
+    EXPECT_EQ(PortfolioStats::totalDeposits(inputs), 100);
+    EXPECT_EQ(PortfolioStats::totalWithdrawals(inputs), -50);
+    EXPECT_EQ(PortfolioStats::summary(inputs).netCashFlows, 50);
+    EXPECT_EQ(PortfolioStats::maxBalance(std::vector{entry(day, -3), entry(day, -7)}), -3);
+}
+
+TEST(PortfolioStats, NotANumberPropagatesWhereItIsAdded)
+{
+    const Instant day = localTime(2025, 3, 5);
+    EXPECT_TRUE(std::isnan(PortfolioStats::maxBalance(std::vector{entry(day, notANumber), entry(day, 5)})));
+    EXPECT_EQ(PortfolioStats::maxBalance(std::vector{entry(day, 1), entry(day, notANumber), entry(day, 5)}), 5);
+    const std::vector inputs{entry(day, 100, 50), entry(day + hours(48), 200, notANumber), entry(day + hours(72), 300, -20)};
+    EXPECT_EQ(PortfolioStats::totalDeposits(inputs) + PortfolioStats::totalWithdrawals(inputs), 30);
+    EXPECT_TRUE(std::isnan(PortfolioStats::summary(inputs).gainPercent)); // a NaN divisor is not zero
+    EXPECT_TRUE(std::isnan(PortfolioStats::series(inputs).back().adjusted));
+    EXPECT_TRUE(std::isnan(PortfolioStats::averageBalance(std::vector{entry(day, notANumber), entry(day, 5)}, 30, day)));
+}
+
+// Calendar days, inclusive, no upper bound: 30 days before 20 March noon in Toronto is
+// 18 February noon, 30 days less one hour earlier because of the change to summer time.
+TEST(PortfolioStats, AverageBalanceWindowInCalendarDays)
+{
+    for (const char* zoneId : {"America/Toronto", "Europe/Berlin", "Asia/Tokyo"}) {
+        const ScopedZone zone(zoneId);
+        const Instant now = localTime(2025, 3, 20, 12);
+        const Instant cutoff = localTime(2025, 2, 18, 12);
+        const std::vector inputs{entry(cutoff, 100), entry(cutoff - seconds(1), 1'000'000), entry(now + hours(24), 300), entry(now, 200)};
+        EXPECT_EQ(PortfolioStats::averageBalance(inputs, 30, now), 200) << zoneId;
+        EXPECT_EQ(PortfolioStats::averageBalance(inputs, 0, now), 250) << zoneId;
+        EXPECT_EQ(PortfolioStats::averageBalance(inputs, -2, now), 0) << zoneId;
+        EXPECT_EQ(PortfolioStats::averageBalance(inputs, std::numeric_limits<int>::min(), now), 0) << zoneId;
+    }
+    const ScopedZone toronto("America/Toronto");
+    EXPECT_EQ(localTime(2025, 3, 20, 12) - localTime(2025, 2, 18, 12), hours(30 * 24 - 1));
+}
+
+// Random histories (fixed seeds; amounts exact in binary, so any order of addition agrees):
+// the summary matches a direct recomputation from calendar days, and the investment-only
+// series ends at the last balance minus all cash flows.
+TEST(PortfolioStats, RandomHistoriesAgreeWithDirectRecomputation)
+{
+    const long long from = millisecondsOf(localTime(2015, 1, 1));
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937_64 random(seed);
+        std::uniform_int_distribution<long long> offset(0, 3LL * 365 * 86'400'000);
+        std::uniform_int_distribution<int> amount(-4000, 4000);
+        std::vector<StatsInput> inputs;
+        for (auto i = random() % (seed % 4 ? 60 : 1500); i > 0; --i) { // long lists take the radix sort
+            const bool nearEarlier = !inputs.empty() && random() % 5 == 0; // shares a timestamp or a day
+            const Instant date = nearEarlier ? inputs[random() % inputs.size()].date + hours(random() % 3) : instantFromMilliseconds(from + offset(random));
+            inputs.push_back(entry(date, amount(random) * 0.25 + 1000, random() % 3 ? amount(random) * 0.5 : 0));
+        }
+        std::map<Instant, StatsInput> lastOfDay;
+        CalendarDays calendar;
+        double cashFlows = 0;
+        for (const StatsInput& input : inputs) {
+            auto [day, isNew] = lastOfDay.try_emplace(*calendar.startOfDay(input.date), input);
+            if (input.date >= day->second.date)
+                day->second = input;
+            cashFlows += input.adjustment;
+        }
+        const double start = lastOfDay.empty() ? 0 : lastOfDay.begin()->second.balance;
+        const double current = lastOfDay.empty() ? 0 : lastOfDay.rbegin()->second.balance;
+        const PortfolioSummary s = PortfolioStats::summary(inputs);
+        EXPECT_EQ(std::vector({s.startingBalance, s.currentValue, s.netCashFlows, s.investmentGain}),
+                  std::vector({start, current, cashFlows, current - start - cashFlows}))
+            << "seed " << seed;
+        EXPECT_EQ(PortfolioStats::dailyCollapsed(inputs).size(), lastOfDay.size()) << "seed " << seed;
+
+        const std::vector<BalancePoint> series = PortfolioStats::series(inputs);
+        std::stable_sort(inputs.begin(), inputs.end(), [](const auto& a, const auto& b) { return a.date < b.date; });
+        EXPECT_EQ(ids(series), ids(inputs)) << "seed " << seed;
+        if (!series.empty()) {
+            EXPECT_EQ(series.back().adjusted, inputs.back().balance - cashFlows) << "seed " << seed;
+        }
+    }
+}
