@@ -194,6 +194,7 @@ struct InvalidFile {
     const char* name;
     const char* json;
 };
+void PrintTo(const InvalidFile& file, std::ostream* out) { *out << file.name; }
 
 // One bad element, or a bad shape, rejects its whole file; the other file still imports.
 class InvalidEntriesFile : public SeedImporterTest, public ::testing::WithParamInterface<InvalidFile> {};

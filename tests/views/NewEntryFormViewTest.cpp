@@ -89,6 +89,7 @@ struct Validation {
     bool submitEnabled;
     bool hintShown;
 };
+void PrintTo(const Validation& v, std::ostream* out) { *out << '"' << v.dateText << "\" / \"" << v.balanceText << '"'; }
 
 class NewEntryFormValidation : public NewEntryFormTest, public ::testing::WithParamInterface<Validation> {};
 
