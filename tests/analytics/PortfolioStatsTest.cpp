@@ -154,7 +154,9 @@ TEST(PortfolioStats, RandomHistoriesAgreeWithDirectRecomputation)
         std::vector<StatsInput> inputs;
         for (auto i = random() % (seed % 4 ? 60 : 1500); i > 0; --i) { // long lists take the radix sort
             const bool nearEarlier = !inputs.empty() && random() % 5 == 0; // shares a timestamp or a day
-            const Instant date = nearEarlier ? inputs[random() % inputs.size()].date + hours(random() % 3) : instantFromMilliseconds(from + offset(random));
+            const Instant date = nearEarlier            ? inputs[random() % inputs.size()].date + hours(random() % 3)
+                                 : random() % 50 == 0 ? distantPast()
+                                                      : instantFromMilliseconds(from + offset(random));
             inputs.push_back(entry(date, amount(random) * 0.25 + 1000, random() % 3 ? amount(random) * 0.5 : 0));
         }
         std::map<Instant, StatsInput> lastOfDay;
