@@ -4,6 +4,7 @@
 #include "analytics/Uuid.h"
 #include "model/EntityTraits.h"
 #include "model/ObjectContext.h"
+#include "model/RadixSort.h"
 
 #include <QString>
 
@@ -53,23 +54,29 @@ void sortByField(std::vector<std::shared_ptr<Entity>>& objects, T Entity::Values
 {
     const bool descending = direction == SortDirection::Descending;
     if constexpr (requires(const T& value) { orderKey(value); }) {
-        std::vector<std::pair<std::int64_t, std::uint32_t>> keys;
-        keys.reserve(objects.size());
-        for (std::uint32_t i = 0; i < objects.size(); ++i)
-            keys.emplace_back(orderKey(objects[i]->values().*field), i);
-        const auto before = [descending](const auto& a, const auto& b) {
-            if (a.first != b.first)
-                return descending ? a.first > b.first : a.first < b.first;
-            return a.second < b.second;
-        };
-        if (std::is_sorted(keys.begin(), keys.end(), before))
+        if (objects.size() < 2)
             return;
-        std::sort(keys.begin(), keys.end(), before);
-        std::vector<std::shared_ptr<Entity>> sorted;
-        sorted.reserve(objects.size());
+        // Signed keys become unsigned ones of the same order; descending order is the
+        // ascending order of the complement. The sort is stable, so ties keep their order.
+        constexpr std::uint64_t signBit = std::uint64_t{1} << 63;
+        std::vector<std::pair<std::uint64_t, std::uint32_t>> keys;
+        keys.reserve(objects.size());
+        bool sorted = true;
+        for (std::uint32_t i = 0; i < objects.size(); ++i) {
+            std::uint64_t key = static_cast<std::uint64_t>(orderKey(objects[i]->values().*field)) ^ signBit;
+            if (descending)
+                key = ~key;
+            sorted = sorted && (i == 0 || keys.back().first <= key);
+            keys.emplace_back(key, i);
+        }
+        if (sorted)
+            return;
+        radixSortByKey(keys);
+        std::vector<std::shared_ptr<Entity>> reordered;
+        reordered.reserve(objects.size());
         for (const auto& key : keys)
-            sorted.push_back(std::move(objects[key.second]));
-        objects.swap(sorted);
+            reordered.push_back(std::move(objects[key.second]));
+        objects.swap(reordered);
     } else {
         std::stable_sort(objects.begin(), objects.end(), [field, descending](const auto& a, const auto& b) {
             return descending ? less(b->values().*field, a->values().*field) : less(a->values().*field, b->values().*field);

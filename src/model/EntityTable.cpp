@@ -153,23 +153,39 @@ Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
                 return done;
         }
     }
-    if (inserted_.size() > takenBackInserts_) {
-        auto inserter = statement(database, insert_, Traits::insert);
-        if (!inserter)
-            return inserter.error();
-        SqliteStatement& insert = *inserter.value();
-        newRowIds_.reserve(inserted_.size() - takenBackInserts_);
-        for (const auto& object : inserted_) {
-            if (object->deleted_)
-                continue;
-            for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
-                Traits::withField(attribute, [&](auto field) { bindAttribute(insert, attribute + 1, object->values_.*field); });
-            if (auto done = run(insert); !done)
-                return done;
-            newRowIds_.push_back(database.lastInsertRowId());
-        }
-    }
+    if (inserted_.size() > takenBackInserts_)
+        return writeInserts(database);
     return {};
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
+{
+    using Traits = EntityTraits<Entity>;
+    auto last = database.queryInteger(Traits::lastRowId);
+    if (!last)
+        return last.error();
+    auto inserter = statement(database, insert_, Traits::insert);
+    if (!inserter)
+        return inserter.error();
+    SqliteStatement& insert = *inserter.value();
+    std::int64_t rowId = last.value();
+    newRowIds_.reserve(inserted_.size() - takenBackInserts_);
+    for (const auto& object : inserted_) {
+        if (object->deleted_)
+            continue;
+        for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
+            Traits::withField(attribute, [&](auto field) { bindAttribute(insert, attribute + 1, object->values_.*field); });
+        insert.bindInt64(Entity::attributeCount + 1, ++rowId);
+        if (auto done = run(insert); !done)
+            return done;
+        newRowIds_.push_back(rowId);
+    }
+    auto sequence = statement(database, setLastRowId_, Traits::setLastRowId);
+    if (!sequence)
+        return sequence.error();
+    sequence.value()->bindInt64(1, rowId);
+    return run(*sequence.value());
 }
 
 template <class Entity>
@@ -191,7 +207,7 @@ void EntityTable<Entity>::didCommit()
             continue;
         }
         attach(*object, *rowId++);
-        // Row ids only grow (AUTOINCREMENT), but another connection's rows merged later may
+        // Row ids only grow (RowSequence), but another connection's rows merged later may
         // sit between ours: keep the registry ordered either way.
         if (stored_.empty() || stored_.back()->rowId_ < object->rowId_)
             stored_.push_back(object);

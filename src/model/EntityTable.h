@@ -53,6 +53,7 @@ private:
         std::uint32_t changedAttributes = 0;
     };
 
+    Result<void> writeInserts(SqliteDatabase& database);
     Result<void> ensureLoaded(SqliteDatabase& database);
     Result<bool> synchronize(SqliteDatabase& database);
     bool mergeRow(Entity& object, const Values& row);
@@ -74,5 +75,6 @@ private:
     std::optional<SqliteStatement> insert_;
     std::optional<SqliteStatement> remove_;
     std::optional<SqliteStatement> count_;
+    std::optional<SqliteStatement> setLastRowId_;
     std::vector<std::optional<SqliteStatement>> update_ = std::vector<std::optional<SqliteStatement>>(Entity::attributeCount);
 };

@@ -16,9 +16,14 @@ struct EntityTraits<BalanceEntry> {
     using Values = BalanceEntry::Values;
     static constexpr const char* selectAll =
         "SELECT pk, id, date, balance, adjustment, transfers, note FROM BalanceEntry ORDER BY pk";
+    // Parameters in attribute order, then the row key.
     static constexpr const char* insert =
-        "INSERT INTO BalanceEntry (id, date, balance, adjustment, transfers, note) VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
+        "INSERT INTO BalanceEntry (id, date, balance, adjustment, transfers, note, pk) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
     static constexpr const char* remove = "DELETE FROM BalanceEntry WHERE pk = ?1";
+    static constexpr const char* lastRowId =
+        "SELECT max(coalesce((SELECT last FROM RowSequence WHERE entity = 'BalanceEntry'), 0),"
+        " coalesce((SELECT max(pk) FROM BalanceEntry), 0))";
+    static constexpr const char* setLastRowId = "INSERT OR REPLACE INTO RowSequence (entity, last) VALUES ('BalanceEntry', ?1)";
     static constexpr const char* count = "SELECT count(*) FROM BalanceEntry";
     static constexpr std::array<const char*, BalanceEntry::attributeCount> update = {
         "UPDATE BalanceEntry SET id = ?1 WHERE pk = ?2",
@@ -50,9 +55,13 @@ struct EntityTraits<TSXYear> {
     static constexpr const char* selectAll =
         "SELECT pk, id, year, label, tsxReturn, actualStart, actualEnd, netCashFlows, sortOrder FROM TSXYear ORDER BY pk";
     static constexpr const char* insert =
-        "INSERT INTO TSXYear (id, year, label, tsxReturn, actualStart, actualEnd, netCashFlows, sortOrder) "
-        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)";
+        "INSERT INTO TSXYear (id, year, label, tsxReturn, actualStart, actualEnd, netCashFlows, sortOrder, pk) "
+        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)";
     static constexpr const char* remove = "DELETE FROM TSXYear WHERE pk = ?1";
+    static constexpr const char* lastRowId =
+        "SELECT max(coalesce((SELECT last FROM RowSequence WHERE entity = 'TSXYear'), 0),"
+        " coalesce((SELECT max(pk) FROM TSXYear), 0))";
+    static constexpr const char* setLastRowId = "INSERT OR REPLACE INTO RowSequence (entity, last) VALUES ('TSXYear', ?1)";
     static constexpr const char* count = "SELECT count(*) FROM TSXYear";
     static constexpr std::array<const char*, TSXYear::attributeCount> update = {
         "UPDATE TSXYear SET id = ?1 WHERE pk = ?2",

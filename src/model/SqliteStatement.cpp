@@ -77,7 +77,7 @@ std::int64_t SqliteStatement::columnInt64(int column) const { return sqlite3_col
 
 double SqliteStatement::columnDouble(int column) const
 {
-    if (columnIsNull(column))
+    if (sqlite3_column_type(statement_, column) == SQLITE_NULL)
         return std::numeric_limits<double>::quiet_NaN();
     return sqlite3_column_double(statement_, column);
 }
@@ -90,7 +90,7 @@ std::span<const std::uint8_t> SqliteStatement::columnBlob(int column) const
 
 QString SqliteStatement::columnText(int column) const
 {
-    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
-    const int bytes = sqlite3_column_bytes16(statement_, column);
-    return QString::fromUtf16(data, bytes / 2);
+    // The file's own UTF-8, decoded once by Qt (asking SQLite for UTF-16 would convert twice).
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return QString::fromUtf8(data, sqlite3_column_bytes(statement_, column));
 }

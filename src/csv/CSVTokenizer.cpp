@@ -1,0 +1,118 @@
+#include "csv/CSVTokenizer.h"
+#include "csv/CSVPorter.h"
+#include "csv/FusedDelimiters.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace CSVPorter {
+namespace {
+
+constexpr std::array<bool, 256> specialBytes = [] {
+    std::array<bool, 256> table{};
+    table['"'] = table[','] = table['\r'] = table['\n'] = true;
+    return table;
+}();
+
+// The fields of the row being read; their strings keep their capacity from row to row.
+class RowBuilder {
+public:
+    explicit RowBuilder(const std::function<void(std::span<const std::string>)>& onRow) : onRow_(onRow) {}
+
+    std::string& field() { return fields_[count_]; }
+    bool empty() const { return count_ == 0 && fields_[0].empty(); }
+
+    void endField()
+    {
+        if (++count_ == fields_.size())
+            fields_.emplace_back();
+        fields_[count_].clear();
+    }
+
+    // Ends the field and the row; a row of one empty field is a blank line and is dropped.
+    void endRow()
+    {
+        endField();
+        if (count_ > 1 || !fields_[0].empty())
+            onRow_(std::span<const std::string>(fields_.data(), count_));
+        count_ = 0;
+        fields_[0].clear();
+    }
+
+private:
+    const std::function<void(std::span<const std::string>)>& onRow_;
+    std::vector<std::string> fields_ = std::vector<std::string>(8);
+    std::size_t count_ = 0;
+};
+
+} // namespace
+
+void forEachRow(std::string_view text, const std::function<void(std::span<const std::string>)>& onRow)
+{
+    const std::vector<std::size_t> fused = fusedDelimiters(text);
+    const auto isFused = [&fused](std::size_t position) {
+        return !fused.empty() && std::binary_search(fused.begin(), fused.end(), position);
+    };
+    const auto isQuoteAt = [&](std::size_t position) {
+        return position < text.size() && text[position] == '"' && !isFused(position);
+    };
+
+    RowBuilder row(onRow);
+    const std::size_t size = text.size();
+    bool quoted = false;
+    std::size_t i = 0;
+    while (i < size) {
+        if (quoted) {
+            const void* found = std::memchr(text.data() + i, '"', size - i);
+            const std::size_t quote = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : size;
+            row.field().append(text.data() + i, quote - i);
+            if (quote == size)
+                break;
+            if (isFused(quote)) {
+                row.field().push_back('"');
+                i = quote + 1;
+            } else if (isQuoteAt(quote + 1)) {
+                row.field().push_back('"');
+                i = quote + 2;
+            } else {
+                quoted = false;
+                i = quote + 1;
+            }
+            continue;
+        }
+        std::size_t stop = i;
+        while (stop < size && !specialBytes[static_cast<unsigned char>(text[stop])])
+            ++stop;
+        row.field().append(text.data() + i, stop - i);
+        if (stop == size)
+            break;
+        i = stop;
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            row.endRow();
+            i += (c == '\r' && i + 1 < size && text[i + 1] == '\n') ? 2 : 1;
+        } else if (isFused(i)) {
+            row.field().push_back(c);
+            ++i;
+        } else if (c == '"') {
+            quoted = true;
+            ++i;
+        } else {
+            row.endField();
+            ++i;
+        }
+    }
+    if (!row.empty())
+        row.endRow();
+}
+
+std::vector<Row> parse(std::string_view text)
+{
+    std::vector<Row> rows;
+    forEachRow(text, [&rows](std::span<const std::string> fields) { rows.emplace_back(fields.begin(), fields.end()); });
+    return rows;
+}
+
+} // namespace CSVPorter

@@ -1,0 +1,171 @@
+#include "csv/ImportDates.h"
+#include "csv/CSVPorter.h"
+#include "csv/DateShapes.h"
+#include "csv/FieldText.h"
+
+#include <unicode/gregocal.h>
+#include <unicode/locid.h>
+
+#include <cmath>
+#include <unordered_map>
+
+namespace CSVPorter {
+namespace {
+
+constexpr std::size_t timedPattern = 4; // "yyyy-MM-dd'T'HH:mm:ss" has a time of day
+
+Instant instantFromUDate(UDate date) { return instantFromMilliseconds(std::llround(date)); }
+
+icu::Calendar* gregorianIn(const icu::TimeZone& zone, UErrorCode& status)
+{
+    return new icu::GregorianCalendar(zone.clone(), icu::Locale("en_US_POSIX"), status);
+}
+
+struct ChainMatch {
+    UDate date;
+    std::size_t pattern;
+};
+
+// The first formatter that reads the whole text.
+std::optional<ChainMatch> firstMatch(const std::vector<std::unique_ptr<icu::SimpleDateFormat>>& formatters,
+                                     const icu::UnicodeString& text)
+{
+    for (std::size_t i = 0; i < formatters.size(); ++i) {
+        icu::ParsePosition position(0);
+        const UDate date = formatters[i]->parse(text, position);
+        if (position.getErrorIndex() < 0 && position.getIndex() == text.length())
+            return ChainMatch{date, i};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<icu::SimpleDateFormat>> importDateFormatters(const icu::TimeZone& zone)
+{
+    std::vector<std::unique_ptr<icu::SimpleDateFormat>> formatters;
+    for (const std::string_view pattern : importDatePatterns) {
+        UErrorCode status = U_ZERO_ERROR;
+        auto formatter = std::make_unique<icu::SimpleDateFormat>(
+            icu::UnicodeString::fromUTF8(icu::StringPiece(pattern.data(), static_cast<int32_t>(pattern.size()))),
+            icu::Locale("en_US_POSIX"), status);
+        formatter->adoptCalendar(gregorianIn(zone, status));
+        formatter->setLenient(false);
+        if (U_FAILURE(status))
+            continue; // cannot happen with these fixed patterns; a missing one simply never matches
+        formatters.push_back(std::move(formatter));
+    }
+    return formatters;
+}
+
+struct ImportDateReader::State {
+    std::unique_ptr<icu::TimeZone> zone;
+    std::vector<std::unique_ptr<icu::SimpleDateFormat>> formatters;
+    // Built on first need: the same chain in UTC (which has no missing wall times), used to
+    // recognise a day that the strict local chain refused only because its midnight is missing.
+    std::vector<std::unique_ptr<icu::SimpleDateFormat>> utcFormatters;
+    // Strict calendar of the fast forms (the same settings as the formatters' calendars).
+    std::unique_ptr<icu::Calendar> strict;
+    // Lenient calendar that moves a missing wall time to the next valid one.
+    std::unique_ptr<icu::Calendar> nextValid;
+    // Local midnight per day (key: year * 512 + month * 32 + day); nothing for days whose
+    // midnight is missing, which the chain then handles.
+    std::unordered_map<int, std::optional<Instant>> midnights;
+
+    std::optional<Instant> strictInstant(const CivilDateTime& when);
+    std::optional<Instant> midnight(const CivilDateTime& day);
+    std::optional<Instant> startOfMissingMidnightDay(const icu::UnicodeString& text);
+};
+
+std::optional<Instant> ImportDateReader::State::strictInstant(const CivilDateTime& when)
+{
+    strict->clear();
+    strict->set(when.year, when.month - 1, when.day, when.hour, when.minute, when.second);
+    UErrorCode status = U_ZERO_ERROR;
+    const UDate date = strict->getTime(status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    return instantFromUDate(date);
+}
+
+std::optional<Instant> ImportDateReader::State::midnight(const CivilDateTime& day)
+{
+    const int key = day.year * 512 + day.month * 32 + day.day;
+    const auto known = midnights.find(key);
+    if (known != midnights.end())
+        return known->second;
+    if (midnights.size() > 100000)
+        midnights.clear(); // a bound on memory; the common case is a few thousand days
+    return midnights.emplace(key, strictInstant(day)).first->second;
+}
+
+std::optional<Instant> ImportDateReader::State::startOfMissingMidnightDay(const icu::UnicodeString& text)
+{
+    if (utcFormatters.empty()) {
+        utcFormatters = importDateFormatters(*icu::TimeZone::getGMT());
+        UErrorCode status = U_ZERO_ERROR;
+        nextValid.reset(gregorianIn(*zone, status));
+        nextValid->setLenient(true);
+        nextValid->setSkippedWallTimeOption(UCAL_WALLTIME_NEXT_VALID);
+    }
+    const std::optional<ChainMatch> match = firstMatch(utcFormatters, text);
+    if (!match || match->pattern == timedPattern)
+        return std::nullopt;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::GregorianCalendar utc(icu::TimeZone::getGMT()->clone(), icu::Locale("en_US_POSIX"), status);
+    utc.setTime(match->date, status);
+    nextValid->clear();
+    nextValid->set(utc.get(UCAL_YEAR, status),
+                   utc.get(UCAL_MONTH, status), utc.get(UCAL_DATE, status));
+    const UDate date = nextValid->getTime(status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    return instantFromUDate(date);
+}
+
+ImportDateReader::ImportDateReader(const icu::TimeZone& zone) : state_(std::make_unique<State>())
+{
+    state_->zone.reset(zone.clone());
+    state_->formatters = importDateFormatters(zone);
+    UErrorCode status = U_ZERO_ERROR;
+    state_->strict.reset(gregorianIn(zone, status));
+    state_->strict->setLenient(false);
+}
+
+ImportDateReader::~ImportDateReader() = default;
+
+std::optional<Instant> ImportDateReader::read(std::string_view field)
+{
+    const std::string_view text = trimmed(field);
+    if (const std::optional<CivilDateTime> canonical = canonicalDate(text)) {
+        const std::optional<Instant> instant = canonical->hasTime ? state_->strictInstant(*canonical) : state_->midnight(*canonical);
+        if (instant)
+            return instant;
+    }
+    return readWithFormatters(text);
+}
+
+std::optional<Instant> ImportDateReader::readWithFormatters(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(std::min<std::size_t>(text.size(), INT32_MAX))));
+    if (const std::optional<ChainMatch> match = firstMatch(state_->formatters, unicode))
+        return instantFromUDate(match->date);
+    return state_->startOfMissingMidnightDay(unicode);
+}
+
+const icu::TimeZone& importTimeZone()
+{
+    static const std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
+    return *zone;
+}
+
+std::optional<Instant> parseDate(std::string_view field)
+{
+    thread_local ImportDateReader reader(importTimeZone());
+    return reader.read(field);
+}
+
+} // namespace CSVPorter

@@ -1,0 +1,107 @@
+#include "csv/CSVPorter.h"
+#include "csv/ExportFields.h"
+#include "model/BalanceEntry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using CSVPorter::csvString;
+
+namespace {
+
+Instant utc(int year, unsigned month, unsigned day, int hour = 0, int minute = 0)
+{
+    using namespace std::chrono;
+    return time_point_cast<milliseconds>(sys_days{std::chrono::year{year} / month / day} + hours{hour} + minutes{minute});
+}
+
+std::shared_ptr<BalanceEntry> entry(std::optional<Instant> date, double balance, double adjustment = 0, double transfers = 0,
+                                    std::optional<QString> note = std::nullopt)
+{
+    auto made = std::make_shared<BalanceEntry>();
+    made->setDate(date);
+    made->setBalance(balance);
+    made->setAdjustment(adjustment);
+    made->setTransfers(transfers);
+    made->setNote(std::move(note));
+    return made;
+}
+
+TEST(Export, NoEntriesGiveTheHeaderAlone)
+{
+    EXPECT_EQ(csvString({}), "Date,Balance,Adjustment,Transfers,Note");
+}
+
+TEST(Export, WritesOneLinePerEntryNewestFirst)
+{
+    const Instant now = utc(2026, 7, 1, 12);
+    const auto text = csvString({entry(utc(2026, 6, 4, 12), 1242000),
+                                 entry(std::nullopt, 1, 0, 0, QStringLiteral("undated")),
+                                 entry(utc(2026, 6, 5), 10.25, -500, -250, QStringLiteral("first")),
+                                 entry(utc(2026, 6, 5), 20, 0.1, 0, QStringLiteral("second"))},
+                                now);
+    EXPECT_EQ(text, "Date,Balance,Adjustment,Transfers,Note\n"
+                    "2026-06-05,10.25,-500.0,-250.0,first\n"
+                    "2026-06-05,20.0,0.1,,second\n"
+                    "2026-06-04,1242000.0,0.0,,\n"
+                    "2026-07-01,1.0,0.0,,undated");
+}
+
+// The written day is the UTC day of the stored moment, whatever the local zone.
+TEST(Export, WritesTheUtcDay)
+{
+    // 3 June 23:30 at UTC-5 is 4 June 04:30 UTC; local midnight of 4 June at UTC+9 is 3 June.
+    EXPECT_EQ(CSVPorter::exportDay(utc(2026, 6, 4, 4, 30)), "2026-06-04");
+    EXPECT_EQ(CSVPorter::exportDay(utc(2026, 6, 3, 15)), "2026-06-03");
+    EXPECT_EQ(CSVPorter::exportDay(utc(1970, 1, 1) - std::chrono::milliseconds{1}), "1969-12-31");
+    // Outside 1583..9999 the ICU calendar decides: Julian days before October 1582, five digits.
+    EXPECT_EQ(CSVPorter::exportDay(utc(1582, 10, 14)), "1582-10-04");
+    EXPECT_EQ(CSVPorter::exportDay(utc(1583, 1, 1)), "1583-01-01");
+    EXPECT_EQ(CSVPorter::exportDay(utc(10000, 1, 1)), "10000-01-01");
+}
+
+TEST(Export, NumberTextIsShortestAndReadsBack)
+{
+    const std::pair<double, const char*> cases[] = {
+        {1242000, "1242000.0"}, {0, "0.0"}, {-250, "-250.0"}, {0.1, "0.1"}, {-720.92, "-720.92"},
+        {1e16, "1e+16"}, {9007199254740991.0, "9007199254740991.0"}, {0.0001, "0.0001"}, {1e-5, "1e-05"},
+        {5e-324, "5e-324"}, {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(CSVPorter::numberText(value), text);
+        EXPECT_EQ(CSVPorter::parseNumber(text), value) << text;
+    }
+}
+
+struct NoteCase {
+    const char* note;
+    const char* field;
+};
+
+class NoteTable : public testing::TestWithParam<NoteCase> {};
+
+TEST_P(NoteTable, ProtectsThenQuotes)
+{
+    EXPECT_EQ(CSVPorter::noteField(GetParam().note), GetParam().field);
+}
+
+INSTANTIATE_TEST_SUITE_P(Export, NoteTable, testing::Values(
+    NoteCase{"plain note", "plain note"},
+    NoteCase{"", ""},
+    NoteCase{"=SUM(A1:A9)", "'=SUM(A1:A9)"},
+    NoteCase{"+1", "'+1"},
+    NoteCase{"-1", "'-1"},
+    NoteCase{"@cmd", "'@cmd"},
+    NoteCase{"\tx", "'\tx"},
+    NoteCase{"\rx", "\"'\rx\""},
+    NoteCase{" =1", " =1"},
+    NoteCase{"=\xCC\x81x", "'=\xCC\x81x"},          // a trigger carrying a combining mark still starts a formula
+    NoteCase{"a,b", "\"a,b\""},
+    NoteCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
+    NoteCase{"two\nlines", "\"two\nlines\""},
+    NoteCase{"cr\ronly", "\"cr\ronly\""},           // quoted so that the CR stays inside the note
+    NoteCase{"-5, sold", "\"'-5, sold\""}));
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "csv/CSVPorter.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+using CSVPorter::parseNumber;
+using CSVPorter::unescape;
+
+namespace {
+
+struct NumberCase {
+    std::string text;
+    std::optional<double> value;
+};
+
+class NumberTable : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberTable, ReadsTheAmount)
+{
+    const std::optional<double> value = parseNumber(GetParam().text);
+    ASSERT_EQ(value.has_value(), GetParam().value.has_value()) << GetParam().text;
+    if (value) {
+        EXPECT_EQ(*value, *GetParam().value) << GetParam().text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NumberParser, NumberTable, testing::Values(
+    NumberCase{"1234.5", 1234.5},
+    NumberCase{" \t1234.5\xC2\xA0 ", 1234.5},          // blanks, tab and no-break space trimmed
+    NumberCase{"(1,234.50)", -1234.5},
+    NumberCase{"(720.92)", -720.92},
+    NumberCase{"(-5)", 5.0},
+    NumberCase{"( 5 )", -5.0},
+    NumberCase{"$1,234", 1234.0},
+    NumberCase{"-$5", -5.0},
+    NumberCase{"$ -5", -5.0},
+    NumberCase{"1,5", 15.0},                            // a comma is always a thousands separator
+    NumberCase{"1e3", 1000.0},
+    NumberCase{"+3e2", 300.0},
+    NumberCase{".5", 0.5},
+    NumberCase{"5.", 5.0},
+    NumberCase{"0x1p3", 8.0},                           // the C library's hexadecimal form
+    NumberCase{"1e-400", 0.0},                          // underflow is a finite number
+    NumberCase{"4.9406564584124654e-324", 4.9406564584124654e-324},
+    NumberCase{"1.7976931348623157e308", 1.7976931348623157e308},
+    NumberCase{"", std::nullopt},
+    NumberCase{"   ", std::nullopt},
+    NumberCase{"abc", std::nullopt},
+    NumberCase{"1e999", std::nullopt},
+    NumberCase{"-1e999", std::nullopt},
+    NumberCase{"inf", std::nullopt},
+    NumberCase{"nan", std::nullopt},
+    NumberCase{"()", std::nullopt},
+    NumberCase{"(5", std::nullopt},
+    NumberCase{"12%", std::nullopt},
+    NumberCase{"\xE2\x88\x92" "5", std::nullopt},      // U+2212 minus sign
+    NumberCase{"5\n", std::nullopt},
+    NumberCase{"\n5", std::nullopt},
+    NumberCase{"(\t5)", std::nullopt},                   // whitespace left inside
+    NumberCase{"1e", std::nullopt},
+    NumberCase{"--5", std::nullopt},
+    NumberCase{"+-5", std::nullopt},
+    NumberCase{std::string("5\0", 2), std::nullopt}));
+
+TEST(NumberParser, IgnoresTheProcessLocale)
+{
+    // Qt applications run in the user's locale, where the decimal point may be a comma.
+    const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    if (!previous)
+        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    EXPECT_EQ(parseNumber("0x1.8p1"), 3.0);
+    EXPECT_EQ(parseNumber("1.5"), 1.5);
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(Unescape, TrimsSpaceSeparatorsAndTabsOnly)
+{
+    EXPECT_EQ(unescape("  note \t"), "note");
+    EXPECT_EQ(unescape("\xE3\x80\x80note\xE2\x80\xAF"), "note"); // ideographic and narrow no-break spaces
+    EXPECT_EQ(unescape("\nnote\n"), "\nnote\n");
+    EXPECT_EQ(unescape("'=SUM(A1)"), "'=SUM(A1)");
+    EXPECT_EQ(unescape(" \t "), std::nullopt);
+    EXPECT_EQ(unescape(""), std::nullopt);
+    EXPECT_EQ(unescape("\"quoted\""), "\"quoted\"");
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "csv/CSVImport.h"
+#include "csv/ExportFields.h"
+#include "model/ObjectContext.h"
+#include "model/PersistentContainer.h"
+
+#include <unicode/timezone.h>
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+
+// Calendar expectations are written for Toronto, as ctest runs the tests; pinned here too so
+// that running a test program by hand gives the same days.
+inline const bool torontoPinned = [] {
+    setenv("TZ", "America/Toronto", 1);
+    tzset();
+    icu::TimeZone::adoptDefault(icu::TimeZone::createTimeZone("America/Toronto"));
+    return true;
+}();
+
+// A fresh in-memory store per test.
+class ImportFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto opened = PersistentContainer::openInMemory();
+        ASSERT_TRUE(opened.ok()) << opened.error().message.toStdString();
+        container_ = std::move(opened).value();
+    }
+
+    ObjectContext& context() { return container_->viewContext(); }
+
+    CSVPorter::ImportOutcome import(const std::string& text)
+    {
+        return CSVPorter::importCSVData(QByteArray::fromStdString(text), context());
+    }
+
+    // One line per entry, oldest first: UTC instant|balance|adjustment|transfers|note.
+    std::string storedEntries()
+    {
+        std::string lines;
+        for (const auto& entry : context().fetchBalanceEntries().value())
+            lines += describe(*entry) + "\n";
+        return lines;
+    }
+
+    static std::string utcText(Instant instant)
+    {
+        using namespace std::chrono;
+        const auto day = floor<days>(instant);
+        const year_month_day date{day};
+        const hh_mm_ss time{floor<seconds>(instant - day)};
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                      static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
+                      static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
+        return buffer;
+    }
+
+    static std::string describe(const BalanceEntry& entry)
+    {
+        std::string note = "(none)";
+        if (entry.note()) {
+            note.clear();
+            for (const char c : entry.note()->toStdString())
+                note += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
+        }
+        return (entry.date() ? utcText(*entry.date()) : "(no date)") + "|" + CSVPorter::numberText(entry.balance()) + "|" + CSVPorter::numberText(entry.adjustment()) + "|"
+            + CSVPorter::numberText(entry.transfers()) + "|" + note;
+    }
+
+    std::unique_ptr<PersistentContainer> container_;
+};

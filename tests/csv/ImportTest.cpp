@@ -1,0 +1,164 @@
+#include "ImportFixture.h"
+
+#include "csv/CSVPorter.h"
+
+#include <sqlite3.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+using CSVPorter::AlertStyle;
+
+namespace {
+
+const QString expectedColumns = QStringLiteral(
+    "Expected columns: Date, Balance, Adjustment, Transfers, Note. Dates such as 2026-06-04 or 06/04/2026 are accepted.");
+
+std::string fileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Real-looking files and the entries they must give (oldest first, dates in UTC).
+class GoldenImport : public ImportFixture, public testing::WithParamInterface<const char*> {};
+
+TEST_P(GoldenImport, GivesTheExpectedEntries)
+{
+    const std::string base = std::string(CORVANTA_CSV_TEST_DATA) + "/" + GetParam();
+    const CSVPorter::ImportOutcome outcome = import(fileText(base + ".csv"));
+    const std::string counts = "imported " + std::to_string(outcome.counts.imported) + " skipped " + std::to_string(outcome.counts.skipped) + "\n";
+    EXPECT_EQ(counts + storedEntries(), fileText(base + ".expected"));
+    EXPECT_EQ(outcome.imported, outcome.counts.imported);
+    EXPECT_FALSE(context().hasChanges());
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, GoldenImport, testing::Values("spreadsheet_export", "accounting", "mixed_dates", "multiline_notes"));
+
+struct CountCase {
+    const char* name;
+    std::string text;
+    CSVPorter::ImportCounts counts;
+    CSVPorter::Alert alert;
+};
+
+class ImportCounting : public ImportFixture, public testing::WithParamInterface<CountCase> {};
+
+TEST_P(ImportCounting, CountsRowsAndChoosesTheAlert)
+{
+    const CSVPorter::ImportOutcome outcome = import(GetParam().text);
+    EXPECT_EQ(outcome.counts, GetParam().counts);
+    EXPECT_EQ(outcome.imported, GetParam().counts.imported);
+    EXPECT_EQ(outcome.alert, GetParam().alert);
+    EXPECT_EQ(context().countBalanceEntries().value(), GetParam().counts.imported);
+}
+
+const CountCase countCases[] = {
+    {"HeaderOnly", "Date,Balance,Adjustment,Transfers,Note\n", {0, 0}, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
+    {"Empty", "", {0, 0}, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
+    {"OneEntry", "Date,Balance\n2026-06-04,100", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+    {"NoHeader", "2026-06-04,100\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+    {"FiveGoodTwoBad", "date,balance\n2026-06-01,1\n2026-06-02,2\nnot a date,3\n2026-06-03,3\n2026-06-04,4\n2026-06-05,\n2026-06-05,5\n",
+     {5, 2}, {QStringLiteral("Imported 5 entries"), QStringLiteral("2 row(s) were skipped (couldn't be parsed)."), AlertStyle::Informational}},
+    {"OnlyBadRows", "2026-06-04\n2026-06-04,abc\n04.06.2026,1\n", {0, 3},
+     {QStringLiteral("No rows imported"), expectedColumns + QStringLiteral("\n\n3 row(s) couldn't be parsed."), AlertStyle::Warning}},
+    {"BlankRowsCountNowhere", ",,,,\n   \n\t,  \n\"\"\n2026-06-04,1\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+    {"HeaderOnlyAtTheTop", "Date,Balance\nDate,Balance\n", {0, 1},
+     {QStringLiteral("No rows imported"), expectedColumns + QStringLiteral("\n\n1 row(s) couldn't be parsed."), AlertStyle::Warning}},
+    {"AnyFirstFieldWithDateIsAHeader", "Last UPDATE,100\n2026-06-04,1\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+    {"DuplicatesAreNotDetected", "2026-06-04,1\n2026-06-04,1\n", {2, 0}, {QStringLiteral("Imported 2 entries"), QString(), AlertStyle::Informational}},
+    {"ByteOrderMarkDropped", "\xEF\xBB\xBF" "2026-06-04,100\r\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Import, ImportCounting, testing::ValuesIn(countCases),
+                         [](const testing::TestParamInfo<CountCase>& info) { return info.param.name; });
+
+TEST_F(ImportFixture, NewEntryTakesDefaultsForMissingFields)
+{
+    import("Date,Balance\n2026-06-04,100\n");
+    const auto entries = context().fetchBalanceEntries().value();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(describe(*entries[0]), "2026-06-04T04:00:00Z|100.0|0.0|0.0|(none)");
+    ASSERT_TRUE(entries[0]->id());
+    EXPECT_EQ(entries[0]->id()->bytes[6] >> 4, 4); // a version-4 UUID
+}
+
+TEST_F(ImportFixture, TextThatIsNotUtf8CannotBeRead)
+{
+    for (const std::string bad : {"2026-06-04,1,0,0,caf\xE9\n", "2026-06-04,1,0,0,\xED\xA0\x80\n", "\xC0\xAF"}) {
+        const CSVPorter::ImportOutcome outcome = import(bad);
+        EXPECT_EQ(outcome.imported, std::nullopt);
+        EXPECT_EQ(outcome.alert, (CSVPorter::Alert{QStringLiteral("CSV Error"), QStringLiteral("Could not read file."), AlertStyle::Warning}));
+    }
+    EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(context().countBalanceEntries().value(), 0);
+}
+
+// A store whose writes fail after two rows: the whole import is undone, on disk and in memory.
+class FailingSave : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        path_ = folder_.filePath(QStringLiteral("Corvanta.sqlite"));
+        auto opened = PersistentContainer::open(path_);
+        ASSERT_TRUE(opened.ok());
+        container_ = std::move(opened).value();
+        existing_ = std::make_shared<BalanceEntry>();
+        existing_->setBalance(1);
+        context().insert(existing_);
+        ASSERT_TRUE(context().save().ok());
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path_.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "CREATE TRIGGER diskFull BEFORE INSERT ON BalanceEntry "
+                                   "WHEN (SELECT count(*) FROM BalanceEntry) >= 3 "
+                                   "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+
+    ObjectContext& context() { return container_->viewContext(); }
+
+    QTemporaryDir folder_;
+    QString path_;
+    std::unique_ptr<PersistentContainer> container_;
+    std::shared_ptr<BalanceEntry> existing_;
+    const std::string fiveRows = "2026-06-01,1\n2026-06-02,2\n2026-06-03,3\n2026-06-04,4\n2026-06-05,5\n";
+};
+
+TEST_F(FailingSave, LeavesNothingHalfImported)
+{
+    const CSVPorter::ImportOutcome outcome = CSVPorter::importCSVData(QByteArray::fromStdString(fiveRows), context());
+    EXPECT_EQ(outcome.imported, std::nullopt);
+    EXPECT_EQ(outcome.counts.imported, 5);
+    EXPECT_EQ(outcome.alert.messageText, QStringLiteral("CSV Error"));
+    EXPECT_TRUE(outcome.alert.informativeText.startsWith(QStringLiteral("Save failed: "))) << outcome.alert.informativeText.toStdString();
+    EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(context().countBalanceEntries().value(), 1);
+
+    container_.reset();
+    auto reopened = PersistentContainer::open(path_);
+    ASSERT_TRUE(reopened.ok());
+    EXPECT_EQ(reopened.value()->viewContext().countBalanceEntries().value(), 1);
+}
+
+TEST_F(FailingSave, KeepsOtherPendingChanges)
+{
+    auto pending = std::make_shared<BalanceEntry>();
+    pending->setBalance(2);
+    context().insert(pending);
+    existing_->setBalance(10);
+
+    CSVPorter::importCSVData(QByteArray::fromStdString(fiveRows), context());
+    const auto entries = context().fetchBalanceEntries(BalanceEntry::Balance).value();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0]->balance(), 2);
+    EXPECT_EQ(entries[1]->balance(), 10);
+    EXPECT_TRUE(context().hasChanges());
+}
+
+} // namespace
