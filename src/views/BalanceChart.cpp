@@ -103,16 +103,22 @@ void BalanceChart::setPoints(const std::vector<BalancePoint>& points, bool showA
     balance_ = polyline(points, [](const BalancePoint& p) { return p.balance; });
     adjusted_ = showAdjusted ? polyline(points, [](const BalancePoint& p) { return p.adjusted; }) : QList<QPointF>();
     showAdjustedLine(showAdjusted);
+    // Every change of the axes' ranges re-lays out (and re-strokes) each line's outline; empty
+    // lines make that free, so each line is laid out once, in the new ranges.
+    for (QLineSeries* line : {areaBaseline_, areaTop_, balanceLine_, adjustedLine_})
+        line->clear();
     fitAxes(points, showAdjusted);
     drawLines();
+    layout()->activate();
 }
 
 void BalanceChart::drawLines()
 {
-    // One column per pixel of the plot width; before the first layout the width is not known.
+    // Columns two pixels wide: the 2-pixel line covers that much anyway, and every point more
+    // costs Qt Charts a stroked outline. Before the first layout the width is not known.
     const double width = plotArea().width();
     drawnColumns_ = width > 1 ? int(std::ceil(width)) : 0;
-    const int columns = drawnColumns_ > 0 ? drawnColumns_ : 2048;
+    const int columns = drawnColumns_ > 0 ? (drawnColumns_ + 1) / 2 : 1024;
 
     QList<QPointF> line = reducedForColumns(balance_, columns);
     QList<QPointF> baseline;
@@ -121,7 +127,7 @@ void BalanceChart::drawLines()
     areaBaseline_->replace(baseline);
     areaTop_->replace(line);
     balanceLine_->replace(std::move(line));
-    adjustedLine_->replace(thinnedForColumns(adjusted_, std::max(columns / 2, 1)));
+    adjustedLine_->replace(thinnedForColumns(adjusted_, columns));
 }
 
 void BalanceChart::showAdjustedLine(bool show)

@@ -62,7 +62,10 @@ CurrencyAxis::CurrencyAxis(QObject* parent) : QCategoryAxis(parent)
 
 void CurrencyAxis::fitTo(double dataMin, double dataMax)
 {
-    ticks_ = niceTicks(dataMin, dataMax);
+    ValueTicks ticks = niceTicks(dataMin, dataMax);
+    if (ticks.values == ticks_.values && count() > 0)
+        return; // relabelling would only re-lay the chart out
+    ticks_ = std::move(ticks);
     for (const QString& label : categoriesLabels())
         remove(label);
     // Each category ends on a tick and is labelled there; the first one is empty and only

@@ -90,6 +90,13 @@ TEST(PortfolioStats, DaysAreLocalCalendarDays)
     }
 }
 
+TEST(PortfolioStats, ExtremeDatesStaySeparateDays)
+{
+    const std::vector inputs{entry(Instant::max(), 3), entry(Instant::min(), 1), entry(Instant{}, 2), entry(Instant::max(), 4)};
+    EXPECT_EQ(days(inputs), std::vector({inputs[1].id, inputs[2].id, inputs[3].id}));
+    EXPECT_EQ(ids(PortfolioStats::series(inputs)), std::vector({inputs[1].id, inputs[2].id, inputs[0].id, inputs[3].id}));
+}
+
 // When the clock goes back over midnight, the earlier day comes back after the next one has
 // begun: it keeps its place and takes its later entry.
 TEST(PortfolioStats, DayThatComesBackKeepsItsPlace)
