@@ -135,6 +135,7 @@ NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QW
     errorMessage_->setObjectName(QStringLiteral("errorMessage"));
     layout->addWidget(errorMessage_);
     layout->addWidget(buildButtonRow());
+    layout->addStretch(1); // extra height goes below the buttons, not between the fields
     clear();
 }
 
@@ -169,6 +170,7 @@ QWidget* NewEntryFormView::buildDateGroup()
     datePopover_->setObjectName(QStringLiteral("datePopover"));
     datePopover_->setFrameShape(QFrame::StyledPanel);
     calendar_ = new QCalendarWidget(datePopover_);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     (new QVBoxLayout(datePopover_))->addWidget(calendar_);
 
     connect(calendarButton_, &QToolButton::clicked, this, &NewEntryFormView::showDatePicker);
