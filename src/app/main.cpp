@@ -1,3 +1,4 @@
+#include "app/AppIcons.h"
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANTA_VERSION));
+    QApplication::setWindowIcon(AppIcons::dashboard());
 
     // Two switches for benchmarks and screenshots only, left out of --help.
     QCommandLineParser parser;

@@ -11,7 +11,7 @@ Result<SqliteStatement> SqliteStatement::prepare(SqliteDatabase& database, const
 {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v3(database.handle(), sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK)
-        return database.lastError(QStringLiteral("The store could not prepare \"%1\"").arg(QString::fromUtf8(sql)));
+        return database.lastError(sql);
     return SqliteStatement(statement, &database);
 }
 
@@ -63,8 +63,7 @@ Result<bool> SqliteStatement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    Error error = database_->lastError(QStringLiteral("The store could not run \"%1\"")
-                                           .arg(QString::fromUtf8(sqlite3_sql(statement_))));
+    Error error = database_->lastError(sqlite3_sql(statement_));
     sqlite3_reset(statement_);
     return error;
 }

@@ -6,6 +6,7 @@
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
 #include "views/NewEntryFormView.h"
+#include "views/StatRow.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -54,6 +55,16 @@ protected:
         QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
     }
 
+    // The dashboard's "Current Value" once the event loop has delivered the latest change.
+    QString shownCurrentValue()
+    {
+        QCoreApplication::processEvents();
+        for (StatRow* row : app_->window().findChildren<StatRow*>())
+            if (row->label() == QStringLiteral("Current Value"))
+                return row->value();
+        return QString();
+    }
+
     std::unique_ptr<PersistenceController> persistence_;
     std::unique_ptr<CorvantaApp> app_;
 };
@@ -72,21 +83,38 @@ TEST_F(CorvantaAppTest, SeededDataIsThereAndNotUndoable)
     EXPECT_EQ(saves.count(), 0);
 }
 
-TEST_F(CorvantaAppTest, UndoAndRedoOfASubmitReachTheStore)
+TEST_F(CorvantaAppTest, UndoAndRedoOfASubmitReachTheStoreAndTheDashboard)
 {
+    // The newest seeded entry (2024-03-31) holds 99,000; a submit is dated today.
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
     submit(QStringLiteral("777"));
     ASSERT_EQ(entryCount(), seededEntries + 1);
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
 
     QSignalSpy saves(&context(), &ObjectContext::didSave);
     menuAction(QStringLiteral("Undo"))->trigger();
     EXPECT_EQ(entryCount(), seededEntries);
     EXPECT_EQ(saves.count(), 1);
     EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
 
     menuAction(QStringLiteral("Redo"))->trigger();
     EXPECT_EQ(entryCount(), seededEntries + 1);
     EXPECT_EQ(saves.count(), 2);
     EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
+}
+
+TEST_F(CorvantaAppTest, ABackgroundSaveRebuildsTheDashboard)
+{
+    persistence_->container().newBackgroundContext()->performAndWait([](ObjectContext& background) {
+        auto entry = BalanceEntry::create(background);
+        entry->setDate(instantFromMilliseconds(1'900'000'000'000)); // 2030
+        entry->setBalance(123456);
+        ASSERT_TRUE(background.save().ok());
+    });
+    EXPECT_TRUE(QTest::qWaitFor([this] { return shownCurrentValue() == QStringLiteral("$123,456"); }, 5000));
+    EXPECT_FALSE(context().undoManager()->canUndo()); // not a change of this window
 }
 
 TEST_F(CorvantaAppTest, AtMostFiftySubmitsCanBeUndone)

@@ -13,7 +13,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QTemporaryDir>
 #include <gmock/gmock.h>
+#include <sqlite3.h>
 
 #include <chrono>
 
@@ -27,9 +29,11 @@ QString today()
 
 class NewEntryFormTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { open(PersistentContainer::openInMemory()); }
+    void open(Result<std::unique_ptr<PersistentContainer>> opened)
     {
-        container_ = std::move(PersistentContainer::openInMemory().value());
+        form_.reset();
+        container_ = std::move(opened.value());
         undo_.setLevelsOfUndo(50);
         context().setUndoManager(&undo_);
         form_ = std::make_unique<NewEntryFormView>(context());
@@ -187,6 +191,32 @@ TEST_F(NewEntryFormTest, SubmitRunAnywayExplainsWhatIsWrong)
     EXPECT_TRUE(error()->isHidden());
     EXPECT_EQ(date()->text(), today());
     EXPECT_TRUE(balance()->text().isEmpty());
+}
+
+TEST_F(NewEntryFormTest, AFailedSaveIsShownAndKeepsTheInputs)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    open(PersistentContainer::open(path));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'disk full'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+
+    type(date(), QStringLiteral("2025-03-05"));
+    type(balance(), QStringLiteral("1242000"));
+    note()->setPlainText(QStringLiteral("kept"));
+    form_->submit();
+
+    EXPECT_THAT(error()->text().toStdString(), ::testing::StartsWith("Save failed: "));
+    EXPECT_GT(error()->text().size(), QStringLiteral("Save failed: ").size());
+    EXPECT_FALSE(error()->isHidden());
+    EXPECT_EQ(date()->text(), QStringLiteral("2025-03-05"));
+    EXPECT_EQ(balance()->text(), QStringLiteral("1242000"));
+    EXPECT_EQ(note()->toPlainText(), QStringLiteral("kept"));
+    EXPECT_TRUE(context().hasChanges()); // the entry stays inserted, unsaved
 }
 
 TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayAndPickingWritesItAndCloses)
