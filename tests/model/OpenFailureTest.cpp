@@ -123,6 +123,15 @@ TEST_F(OpenFailureTest, ADatabaseOfAnotherProgram)
     expectFatalAndUntouched("The store file does not hold the Corvanta object model");
 }
 
+TEST_F(OpenFailureTest, AFolderInPlaceOfTheStore)
+{
+    ASSERT_TRUE(QDir().mkpath(storePath));
+    const ProbeRun run = runProbe(home.path());
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_THAT(run.errors.toStdString(), StartsWith("Unresolved Core Data error The store is not a file, {"));
+    EXPECT_TRUE(QFileInfo(storePath).isDir());
+}
+
 TEST_F(OpenFailureTest, AStoreWithoutPermissions)
 {
     writeWithSqlite(storePath, "CREATE TABLE Contacts(name)");
