@@ -22,7 +22,6 @@ public:
     explicit DayStartTable(const icu::TimeZone& zone);
 
     const icu::TimeZone& zone() const { return *zone_; }
-    std::size_t intervalCount() const { return starts_.size(); }
 
     // The start of the local day of `ms`, or nothing when the calendar must decide.
     // `hint` is the interval found last; keeping it makes ascending lookups O(1).

@@ -5,7 +5,13 @@
 #include "analytics/LocalCalendar.h"
 
 namespace {
-constexpr long long dayMilliseconds = 86'400'000LL;
+// Whether `key` lies less than two days after `earlier` (or before it); computed in floating
+// point so that far-off instants cannot overflow.
+bool withinTwoDaysAfter(Instant earlier, Instant key)
+{
+    constexpr double twoDays = 2 * 86'400'000.0;
+    return static_cast<double>(millisecondsOf(key)) - static_cast<double>(millisecondsOf(earlier)) < twoDays;
+}
 
 // Positions (in the given list) of each local day's last snapshot, in the order in which the
 // days are first met walking the snapshots by date.
@@ -28,7 +34,7 @@ std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
         // A day can come back only when a daylight-saving switch turns the clock back over
         // midnight; it is then among the last few days met.
         auto known = days.rbegin();
-        while (known != days.rend() && known->key != key && millisecondsOf(known->key) + 2 * dayMilliseconds > millisecondsOf(key))
+        while (known != days.rend() && known->key != key && withinTwoDaysAfter(known->key, key))
             ++known;
         if (known != days.rend() && known->key == key)
             known->representative = position;

@@ -27,7 +27,6 @@ struct ObjectContext::Private {
     std::function<void()> commitObserver;
     bool changeNotificationPending = false;
     bool refreshPending = false;
-    bool refreshForced = false;
     long long dataVersion = -1;
 };
 
@@ -85,6 +84,7 @@ Result<std::vector<std::shared_ptr<BalanceEntry>>> ObjectContext::fetchBalanceEn
 {
     if (!d_->database)
         return d_->openError;
+    refreshFromStore();
     return d_->entries.fetch(*d_->database, sortKey, direction);
 }
 
@@ -92,6 +92,7 @@ Result<std::vector<std::shared_ptr<TSXYear>>> ObjectContext::fetchTSXYears(TSXYe
 {
     if (!d_->database)
         return d_->openError;
+    refreshFromStore();
     return d_->years.fetch(*d_->database, sortKey, direction);
 }
 
@@ -99,6 +100,7 @@ Result<std::int64_t> ObjectContext::countBalanceEntries()
 {
     if (!d_->database)
         return d_->openError;
+    refreshFromStore();
     return d_->entries.count(*d_->database);
 }
 
@@ -106,6 +108,7 @@ Result<std::int64_t> ObjectContext::countTSXYears()
 {
     if (!d_->database)
         return d_->openError;
+    refreshFromStore();
     return d_->years.count(*d_->database);
 }
 
@@ -154,9 +157,8 @@ UndoManager* ObjectContext::undoManager() const { return d_->undoManager; }
 
 void ObjectContext::setCommitObserver(std::function<void()> observer) { d_->commitObserver = std::move(observer); }
 
-void ObjectContext::scheduleRefreshFromStore(bool force)
+void ObjectContext::scheduleRefreshFromStore()
 {
-    d_->refreshForced |= force;
     if (d_->refreshPending)
         return;
     d_->refreshPending = true;
@@ -165,7 +167,6 @@ void ObjectContext::scheduleRefreshFromStore(bool force)
 
 void ObjectContext::refreshFromStore()
 {
-    const bool forced = std::exchange(d_->refreshForced, false);
     d_->refreshPending = false;
     if (!d_->database)
         return;
@@ -176,7 +177,7 @@ void ObjectContext::refreshFromStore()
         qCWarning(storeLog, "%s", qUtf8Printable(version.error().message));
         return;
     }
-    if (version.value() == d_->dataVersion && !forced)
+    if (version.value() == d_->dataVersion)
         return;
     d_->dataVersion = version.value();
     bool changed = false;

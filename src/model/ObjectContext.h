@@ -74,9 +74,9 @@ private:
 
     // Called after each commit of this context (the container tells the main context).
     void setCommitObserver(std::function<void()> observer);
-    // Brings in what other connections committed since the last look; `force` skips the cheap
-    // "did anything commit at all" test (used when another context reports its own save).
-    void scheduleRefreshFromStore(bool force);
+    // Brings in what other connections committed since the last look (at once, or on the next
+    // event-loop pass). Fetches and counts do it first, so they never serve a stale registry.
+    void scheduleRefreshFromStore();
     void refreshFromStore();
 
     enum class Membership { Insert, Remove };

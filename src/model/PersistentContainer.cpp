@@ -17,5 +17,8 @@ Result<std::unique_ptr<PersistentContainer>> PersistentContainer::openInMemory()
 
 QString PersistentContainer::defaultStorePath()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("Corvanta.sqlite"));
+    // $XDG_DATA_HOME/Corvanta/Corvanta.sqlite. (AppDataLocation would add the organisation
+    // name too, which the application sets to "Corvanta" as well: .../Corvanta/Corvanta/.)
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Corvanta/Corvanta.sqlite"));
 }

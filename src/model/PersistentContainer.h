@@ -27,7 +27,7 @@ public:
     // reported and left exactly as it was.
     static Result<std::unique_ptr<PersistentContainer>> open(const QString& path);
     static Result<std::unique_ptr<PersistentContainer>> openInMemory();
-    // <AppDataLocation>/Corvanta.sqlite
+    // $XDG_DATA_HOME/Corvanta/Corvanta.sqlite (~/.local/share/Corvanta/Corvanta.sqlite)
     static QString defaultStorePath();
 
     // Bound to the thread that opened the container.

@@ -21,7 +21,7 @@ SqliteContainer::SqliteContainer(StoreLocation location, std::unique_ptr<ObjectC
     if (!location_.inMemory) {
         watcher_ = std::make_unique<StoreChangeWatcher>(location_.connectionName);
         QObject::connect(watcher_.get(), &StoreChangeWatcher::storeMayHaveChanged, viewContext_.get(),
-                         [view = viewContext_.get()]() { view->scheduleRefreshFromStore(false); });
+                         [view = viewContext_.get()]() { view->scheduleRefreshFromStore(); });
     }
 }
 
@@ -39,7 +39,7 @@ std::unique_ptr<BackgroundContext> SqliteContainer::newBackgroundContext()
     context->setCommitObserver([view = QPointer<ObjectContext>(viewContext_.get())]() {
         QMetaObject::invokeMethod(view, [view]() {
             if (view)
-                view->scheduleRefreshFromStore(true);
+                view->refreshFromStore();
         }, Qt::QueuedConnection);
     });
     return std::make_unique<ThreadedBackgroundContext>(std::move(context));

@@ -1,6 +1,128 @@
 #include "views/StatsPanelView.h"
 
-StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent) {}
+#include "analytics/PortfolioStats.h"
+#include "views/DisplayText.h"
+#include "views/StatRow.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <span>
+
+namespace {
+using Tints::Role;
+
+// What every row may draw on; the summary is one pure function of the same snapshots, so its
+// five rows share one computation.
+struct Figures {
+    std::span<const StatsInput> inputs;
+    const Clock& clock;
+    PortfolioSummary summary;
+};
+
+struct Shown {
+    QString text;
+    Role tint;
+};
+
+struct RowRule {
+    const char* label;
+    Shown (*show)(const Figures&);
+};
+
+struct SectionRule {
+    const char* title;
+    std::span<const RowRule> rows;
+};
+
+Shown money(double value, Role tint = Role::Primary) { return {DisplayText::currency(value), tint}; }
+
+// Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
+Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
+
+// The trailing windows are fixed numbers of calendar days; the clock is read for each row.
+template <int days>
+Shown averageBalance(const Figures& f)
+{
+    return money(PortfolioStats::averageBalance(f.inputs, days, f.clock()));
+}
+
+const RowRule portfolioRows[] = {
+    {"Maximum Balance", [](const Figures& f) { return money(PortfolioStats::maxBalance(f.inputs)); }},
+    {"Avg Balance (1 Month)", averageBalance<30>},
+    {"Avg Balance (3 Months)", averageBalance<91>},
+    {"Avg Balance (6 Months)", averageBalance<182>},
+    {"Avg Balance (1 Year)", averageBalance<365>},
+    {"Total Deposits", [](const Figures& f) { return money(PortfolioStats::totalDeposits(f.inputs), Role::Green); }},
+    {"Total Withdrawals", [](const Figures& f) { return money(PortfolioStats::totalWithdrawals(f.inputs), Role::Red); }},
+};
+
+const RowRule summaryRows[] = {
+    {"Starting Balance", [](const Figures& f) { return money(f.summary.startingBalance); }},
+    {"Net Cash Flows", [](const Figures& f) { return money(f.summary.netCashFlows); }},
+    {"Current Value", [](const Figures& f) { return money(f.summary.currentValue); }},
+    {"Investment Gain (excl. cash flows)",
+     [](const Figures& f) { return money(f.summary.investmentGain, gainTint(f.summary.investmentGain)); }},
+    {"Gain as % of Start + Cash Flows",
+     [](const Figures& f) { return Shown{DisplayText::percent(f.summary.gainPercent), gainTint(f.summary.gainPercent)}; }},
+};
+
+const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}};
+} // namespace
+
+StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    for (const SectionRule& sectionRule : sections) {
+        auto* section = new QVBoxLayout;
+        section->setSpacing(8);
+        auto* title = new QLabel(QString::fromUtf8(sectionRule.title), this);
+        QFont headline = title->font();
+        headline.setBold(true);
+        title->setFont(headline);
+        section->addWidget(title);
+
+        auto* rows = new QVBoxLayout;
+        rows->setSpacing(6);
+        for (const RowRule& rowRule : sectionRule.rows) {
+            rows_.push_back(new StatRow(QString::fromUtf8(rowRule.label), this));
+            rows->addWidget(rows_.back());
+        }
+        section->addLayout(rows);
+        column->addLayout(section);
+    }
+    recompute();
+}
+
 StatsPanelView::~StatsPanelView() = default;
 
-void StatsPanelView::setInputs(std::vector<StatsInput>) {}
+void StatsPanelView::setInputs(std::vector<StatsInput> inputs)
+{
+    inputs_ = std::move(inputs);
+    recompute();
+}
+
+void StatsPanelView::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+    recompute();
+}
+
+void StatsPanelView::showEvent(QShowEvent* event)
+{
+    recompute();
+    QWidget::showEvent(event);
+}
+
+void StatsPanelView::recompute()
+{
+    const Figures figures{inputs_, clock_, PortfolioStats::summary(inputs_)};
+    auto row = rows_.begin();
+    for (const SectionRule& section : sections)
+        for (const RowRule& rule : section.rows) {
+            const Shown shown = rule.show(figures);
+            (*row++)->setValue(shown.text, shown.tint);
+        }
+}

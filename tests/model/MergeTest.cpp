@@ -12,27 +12,6 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// A live fetch result as a view keeps it: refetched whenever the context reports a change.
-struct LiveBalances {
-    explicit LiveBalances(ObjectContext& context) : context(context), changes(&context, &ObjectContext::objectsDidChange)
-    {
-        refetch();
-        QObject::connect(&context, &ObjectContext::objectsDidChange, [this]() { refetch(); });
-    }
-    void refetch() { balances = fetchedBalances(context); }
-    // Runs the event loop until the result holds `count` entries.
-    bool waitForCount(std::size_t count)
-    {
-        for (int round = 0; round < 20 && balances.size() != count; ++round)
-            changes.wait(500);
-        return balances.size() == count;
-    }
-
-    ObjectContext& context;
-    QSignalSpy changes;
-    std::vector<double> balances;
-};
-
 std::int64_t storedCount(PersistentContainer& container)
 {
     std::int64_t count = -1;

@@ -125,6 +125,33 @@ TEST_F(ObjectContextTest, ManyChangesInOnePassAreReportedOnce)
     EXPECT_EQ(changes.count(), 2);
 }
 
+TEST_F(ObjectContextTest, RowKeysAreNeverHandedOutTwice)
+{
+    addEntry(context, 1, 1);
+    auto last = addEntry(context, 2, 2);
+    ASSERT_TRUE(context.save().ok());
+    const std::int64_t lastKey = last->rowId();
+    context.remove(last);
+    ASSERT_TRUE(context.save().ok());
+    auto next = addEntry(context, 3, 3);
+    ASSERT_TRUE(context.save().ok());
+    EXPECT_GT(next->rowId(), lastKey);
+}
+
+TEST_F(ObjectContextTest, AFetchIncludesWhatAnotherContextJustCommitted)
+{
+    addEntry(context, 1, 1);
+    ASSERT_TRUE(context.save().ok());
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(1));
+    controller.container().newBackgroundContext()->performAndWait([](ObjectContext& background) {
+        addEntry(background, 2, 2);
+        ASSERT_TRUE(background.save().ok());
+    });
+    // No event-loop pass in between: the fetch itself notices the commit.
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(1, 2));
+    EXPECT_EQ(context.countBalanceEntries().value(), 2);
+}
+
 TEST(ObjectContextFile, ChangesPersistAcrossReopening)
 {
     QTemporaryDir folder;

@@ -84,7 +84,7 @@ TEST_F(OpenFailureTest, AMissingStoreIsCreated)
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
     EXPECT_TRUE(QFileInfo::exists(storePath));
-    EXPECT_TRUE(storePath.endsWith(QStringLiteral("/Corvanta.sqlite")));
+    EXPECT_EQ(storePath, home.path() + QStringLiteral("/Corvanta/Corvanta.sqlite"));
 }
 
 TEST_F(OpenFailureTest, AFileThatIsNotADatabase)

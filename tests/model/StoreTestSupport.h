@@ -34,8 +34,24 @@ inline std::vector<double> fetchedBalances(ObjectContext& context, SortDirection
     return entries.ok() ? balancesOf(entries.value()) : std::vector<double>{};
 }
 
-// Runs the event loop until `signal` has fired, or fails after a few seconds.
-inline bool waitFor(QSignalSpy& spy, int timeoutMilliseconds = 10000)
-{
-    return spy.count() > 0 || spy.wait(timeoutMilliseconds);
-}
+// A live fetch result as a view keeps it: refetched whenever the context reports a change.
+struct LiveBalances {
+    explicit LiveBalances(ObjectContext& context) : context(context), changes(&context, &ObjectContext::objectsDidChange)
+    {
+        refetch();
+        QObject::connect(&context, &ObjectContext::objectsDidChange, &receiver, [this]() { refetch(); });
+    }
+    void refetch() { balances = fetchedBalances(context); }
+    // Runs the event loop until the result holds `count` entries.
+    bool waitForCount(std::size_t count)
+    {
+        for (int round = 0; round < 20 && balances.size() != count; ++round)
+            changes.wait(500);
+        return balances.size() == count;
+    }
+
+    ObjectContext& context;
+    QSignalSpy changes;
+    std::vector<double> balances;
+    QObject receiver; // ends the connection with this object
+};

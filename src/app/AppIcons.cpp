@@ -1,0 +1,75 @@
+#include "app/AppIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace AppIcons {
+namespace {
+
+const QColor ink(0x3B, 0x6E, 0xA8);
+
+// A 32-pixel symbol drawn by `draw` with a 2.5-pixel pen of the accent colour.
+QIcon drawn(const std::function<void(QPainter&)>& draw)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(ink, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    draw(painter);
+    return QIcon(pixmap);
+}
+
+QIcon themed(const char* name, const std::function<void(QPainter&)>& draw)
+{
+    return QIcon::fromTheme(QLatin1String(name), drawn(draw));
+}
+
+void drawAxes(QPainter& painter)
+{
+    painter.drawLine(QPointF(4, 4), QPointF(4, 28));
+    painter.drawLine(QPointF(4, 28), QPointF(28, 28));
+}
+
+} // namespace
+
+QIcon dashboard()
+{
+    return themed("office-chart-line", [](QPainter& painter) {
+        drawAxes(painter);
+        QPainterPath trend(QPointF(8, 23));
+        trend.lineTo(14, 16);
+        trend.lineTo(19, 19);
+        trend.lineTo(27, 8);
+        painter.drawPath(trend);
+        painter.drawLine(QPointF(27, 8), QPointF(21, 8));
+        painter.drawLine(QPointF(27, 8), QPointF(27, 14));
+    });
+}
+
+QIcon entryTable()
+{
+    return themed("x-office-spreadsheet", [](QPainter& painter) {
+        painter.drawRoundedRect(QRectF(4, 6, 24, 20), 2.5, 2.5);
+        painter.drawLine(QPointF(4, 12.5), QPointF(28, 12.5));
+        painter.drawLine(QPointF(4, 19), QPointF(28, 19));
+        painter.drawLine(QPointF(12, 6), QPointF(12, 26));
+        painter.drawLine(QPointF(20, 6), QPointF(20, 26));
+    });
+}
+
+QIcon comparison()
+{
+    return themed("office-chart-bar", [](QPainter& painter) {
+        drawAxes(painter);
+        painter.setBrush(ink);
+        painter.drawRect(QRectF(9, 17, 4, 8));
+        painter.drawRect(QRectF(16, 10, 4, 15));
+        painter.drawRect(QRectF(23, 14, 3, 11));
+    });
+}
+
+} // namespace AppIcons

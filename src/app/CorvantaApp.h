@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/SeedImporter.h"
+#include "model/UndoManager.h"
+
+#include <QObject>
+
+#include <memory>
+
+class ObjectContext;
+class PersistenceController;
+class RootView;
+
+// The application: runs the start-up sequence on construction, then owns the main window
+// and carries out its menu commands. Main thread only.
+//
+// Start-up, in this order: the (already opened) store; the first-run seed import; an undo
+// manager of 50 levels on the main context (after the import, so seeded data is not
+// undoable); the refresh of the desktop shortcuts; then the window.
+class CorvantaApp : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int undoLevels = 50;
+
+    explicit CorvantaApp(PersistenceController& persistence, const SeedImporter::SeedSource& seeds = {});
+    ~CorvantaApp() override;
+
+    RootView& window() { return *window_; }
+    ObjectContext& context();
+
+    // The Edit menu's commands: one step back or forward, then a save whose failure is
+    // ignored (the undone state stays pending and goes out with the next successful save).
+    void undo();
+    void redo();
+
+private:
+    void performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)());
+    void showAboutPanel();
+
+    PersistenceController& persistence_;
+    UndoManager undoManager_;
+    std::unique_ptr<RootView> window_;
+};

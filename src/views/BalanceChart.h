@@ -1,0 +1,50 @@
+#pragma once
+
+#include "analytics/PortfolioStats.h"
+
+#include <QChart>
+
+#include <vector>
+
+class CurrencyAxis;
+class QAreaSeries;
+class QDateTimeAxis;
+class QLineSeries;
+
+// The balance chart's drawing: a blue line over a blue gradient area, and, when asked for, the
+// orange dashed investment-only line; a time axis and a currency axis, both with grid lines.
+// No legend, no interaction. Points whose value is not finite are left out of the line they
+// belong to (they cannot be placed).
+class BalanceChart : public QChart {
+    Q_OBJECT
+public:
+    BalanceChart();
+
+    // Replaces what is drawn; `points` ascending by date, one per day.
+    void setPoints(const std::vector<BalancePoint>& points, bool showAdjusted);
+    void applyPalette(const QPalette& palette);
+
+    QLineSeries* balanceLine() const { return balanceLine_; }
+    QAreaSeries* balanceArea() const { return area_; }
+    QLineSeries* adjustedLine() const { return adjustedLine_; }
+    QDateTimeAxis* timeAxis() const { return timeAxis_; }
+    CurrencyAxis* valueAxis() const { return valueAxis_; }
+
+private:
+    void showAdjustedLine(bool show);
+    // Hands the lines to the series, reduced to what the plot area's width can show.
+    void drawLines();
+    void fitAxes(const std::vector<BalancePoint>& points, bool showAdjusted);
+
+    QList<QPointF> balance_;  // every point of the window, before reduction
+    QList<QPointF> adjusted_; // empty while the investment-only line is hidden
+    int drawnColumns_ = 0;
+
+    QLineSeries* balanceLine_;
+    QLineSeries* areaTop_;
+    QLineSeries* areaBaseline_;
+    QAreaSeries* area_;
+    QLineSeries* adjustedLine_;
+    QDateTimeAxis* timeAxis_;
+    CurrencyAxis* valueAxis_;
+};

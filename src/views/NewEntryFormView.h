@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class ObjectContext;
+class QCalendarWidget;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+// The dashboard's quick-entry panel: day, balance, adjustment, transfers and note, with Clear
+// and Submit. Submit inserts one BalanceEntry into `context` as one undoable step and saves at
+// once; on success the form returns to its initial state (today, empty inputs, no message).
+// Return in a one-line field moves the focus to the next field. Main thread only.
+class NewEntryFormView : public QWidget {
+    Q_OBJECT
+public:
+    // The focusable inputs, in focus order.
+    enum class Field { Date, Balance, Adjustment, Transfers, Note };
+
+    explicit NewEntryFormView(ObjectContext& context, QWidget* parent = nullptr);
+    ~NewEntryFormView() override;
+
+    void submit();
+    void clear();
+
+private:
+    QWidget* buildDateGroup();
+    QWidget* field(const QString& caption, QLineEdit*& edit, const QString& prompt, Field focus, Field next);
+    QWidget* buildNoteGroup();
+    QWidget* buildButtonRow();
+    QWidget* input(Field field) const;
+    void focusOnReturn(QLineEdit* edit, Field next);
+
+    void updateValidation();
+    void setErrorMessage(const QString& message);
+    void showDatePicker();
+    void pickDay(const QDate& day);
+    void fitNoteHeight();
+
+    ObjectContext& context_;
+    QLineEdit* dateText_ = nullptr;
+    QToolButton* calendarButton_ = nullptr;
+    QLabel* dateHint_ = nullptr;
+    QLineEdit* balance_ = nullptr;
+    QLineEdit* adjustment_ = nullptr;
+    QLineEdit* transfers_ = nullptr;
+    QPlainTextEdit* note_ = nullptr;
+    QLabel* errorMessage_ = nullptr;
+    QPushButton* submitButton_ = nullptr;
+    QFrame* datePopover_ = nullptr;
+    QCalendarWidget* calendar_ = nullptr;
+};

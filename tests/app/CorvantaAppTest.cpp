@@ -1,0 +1,180 @@
+// The shell end to end: start-up order, the menus' undo and redo, the window's shape.
+#include "app/ContentView.h"
+#include "app/CorvantaApp.h"
+#include "app/DashboardView.h"
+#include "app/RootView.h"
+#include "model/ObjectContext.h"
+#include "model/PersistenceController.h"
+#include "views/NewEntryFormView.h"
+#include "views/StatRow.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+const QString validSeeds = QStringLiteral(CORVANTA_TEST_DATA "/seed/valid");
+constexpr std::size_t seededEntries = 3;
+
+class CorvantaAppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings().remove(QStringLiteral("didSeedInitialData_v1"));
+        persistence_ = std::make_unique<PersistenceController>(true);
+        app_ = std::make_unique<CorvantaApp>(*persistence_, SeedImporter::SeedSource{validSeeds});
+    }
+    void TearDown() override { app_.reset(); }
+
+    ObjectContext& context() { return app_->context(); }
+    std::size_t entryCount() { return context().fetchBalanceEntries().value().size(); }
+
+    QAction* menuAction(const QString& text)
+    {
+        for (QAction* action : app_->window().findChildren<QAction*>())
+            if (action->text() == text)
+                return action;
+        ADD_FAILURE() << "no action " << text.toStdString();
+        return nullptr;
+    }
+
+    void submit(const QString& balance)
+    {
+        auto* form = app_->window().findChild<NewEntryFormView*>();
+        form->findChild<QLineEdit*>(QStringLiteral("balanceField"))->setText(balance);
+        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
+    }
+
+    // The dashboard's "Current Value" once the event loop has delivered the latest change.
+    QString shownCurrentValue()
+    {
+        QCoreApplication::processEvents();
+        for (StatRow* row : app_->window().findChildren<StatRow*>())
+            if (row->label() == QStringLiteral("Current Value"))
+                return row->value();
+        return QString();
+    }
+
+    std::unique_ptr<PersistenceController> persistence_;
+    std::unique_ptr<CorvantaApp> app_;
+};
+
+TEST_F(CorvantaAppTest, SeededDataIsThereAndNotUndoable)
+{
+    EXPECT_EQ(entryCount(), seededEntries);
+    ASSERT_NE(context().undoManager(), nullptr);
+    EXPECT_EQ(context().undoManager()->levelsOfUndo(), CorvantaApp::undoLevels);
+    EXPECT_FALSE(context().undoManager()->canUndo());
+
+    QSignalSpy saves(&context(), &ObjectContext::didSave);
+    menuAction(QStringLiteral("Undo"))->trigger();
+    menuAction(QStringLiteral("Redo"))->trigger();
+    EXPECT_EQ(entryCount(), seededEntries);
+    EXPECT_EQ(saves.count(), 0);
+}
+
+TEST_F(CorvantaAppTest, UndoAndRedoOfASubmitReachTheStoreAndTheDashboard)
+{
+    // The newest seeded entry (2024-03-31) holds 99,000; a submit is dated today.
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
+    submit(QStringLiteral("777"));
+    ASSERT_EQ(entryCount(), seededEntries + 1);
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
+
+    QSignalSpy saves(&context(), &ObjectContext::didSave);
+    menuAction(QStringLiteral("Undo"))->trigger();
+    EXPECT_EQ(entryCount(), seededEntries);
+    EXPECT_EQ(saves.count(), 1);
+    EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
+
+    menuAction(QStringLiteral("Redo"))->trigger();
+    EXPECT_EQ(entryCount(), seededEntries + 1);
+    EXPECT_EQ(saves.count(), 2);
+    EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
+}
+
+TEST_F(CorvantaAppTest, ABackgroundSaveRebuildsTheDashboard)
+{
+    persistence_->container().newBackgroundContext()->performAndWait([](ObjectContext& background) {
+        auto entry = BalanceEntry::create(background);
+        entry->setDate(instantFromMilliseconds(1'900'000'000'000)); // 2030
+        entry->setBalance(123456);
+        ASSERT_TRUE(background.save().ok());
+    });
+    EXPECT_TRUE(QTest::qWaitFor([this] { return shownCurrentValue() == QStringLiteral("$123,456"); }, 5000));
+    EXPECT_FALSE(context().undoManager()->canUndo()); // not a change of this window
+}
+
+TEST_F(CorvantaAppTest, AtMostFiftySubmitsCanBeUndone)
+{
+    for (int i = 1; i <= 51; ++i)
+        submit(QString::number(i));
+    int undone = 0;
+    while (context().undoManager()->canUndo() && undone < 60) {
+        app_->undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, 50);
+    EXPECT_EQ(entryCount(), seededEntries + 1);
+}
+
+TEST_F(CorvantaAppTest, WindowHasTheTitleTabsAndMenus)
+{
+    RootView& window = app_->window();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvanta"));
+    EXPECT_EQ(window.minimumSize(), QSize(960, 640));
+
+    QTabWidget* tabs = window.content()->tabs();
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_THAT((QStringList{tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
+                ElementsAre(QStringLiteral("Dashboard"), QStringLiteral("Corvanta"), QStringLiteral("TSX Comparison")));
+    for (int i = 0; i < tabs->count(); ++i)
+        EXPECT_FALSE(tabs->tabIcon(i).isNull());
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_NE(qobject_cast<DashboardView*>(tabs->widget(0)), nullptr);
+
+    QStringList menus;
+    for (QAction* menu : window.menuBar()->actions())
+        menus << menu->text();
+    EXPECT_THAT(menus, ElementsAre(QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&Help")));
+    EXPECT_EQ(menuAction(QStringLiteral("Quit"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(menuAction(QStringLiteral("Undo"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(menuAction(QStringLiteral("Redo"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    EXPECT_TRUE(menuAction(QStringLiteral("Undo"))->isEnabled());
+    EXPECT_TRUE(menuAction(QStringLiteral("Redo"))->isEnabled());
+    EXPECT_NE(menuAction(QStringLiteral("About Corvanta")), nullptr);
+}
+
+TEST_F(CorvantaAppTest, DashboardPanesKeepTheirWidthLimits)
+{
+    RootView& window = app_->window();
+    auto* dashboard = window.findChild<DashboardView*>();
+    auto* sidebar = dashboard->findChild<QScrollArea*>(QStringLiteral("dashboardSidebar"));
+    EXPECT_EQ(sidebar->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+    for (const QSize size : {QSize(960, 640), QSize(1920, 1000)}) {
+        window.resize(size);
+        window.show();
+        QCoreApplication::processEvents();
+        const QList<int> widths = dashboard->sizes();
+        EXPECT_GE(widths[0], DashboardView::sidebarMinimumWidth) << size.width();
+        EXPECT_LE(widths[0], DashboardView::sidebarMaximumWidth) << size.width();
+        EXPECT_GE(widths[1], DashboardView::chartMinimumWidth) << size.width();
+    }
+    window.resize(400, 300);
+    EXPECT_EQ(window.size(), QSize(960, 640));
+}
+
+} // namespace

@@ -1,0 +1,157 @@
+#include "views/BalanceChartView.h"
+
+#include "DashboardTestSupport.h"
+#include "views/BalanceChart.h"
+#include "views/CurrencyAxis.h"
+#include "views/EmptyStateView.h"
+
+#include <QAbstractButton>
+#include <QAreaSeries>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+const Instant fixedNow = localTime(2025, 3, 31, 10);
+
+struct Fixture {
+    BalanceChartView view;
+
+    explicit Fixture(const std::vector<StatsInput>& inputs)
+    {
+        view.setClock([] { return fixedNow; });
+        view.setPoints(PortfolioStats::series(inputs));
+    }
+
+    bool showsEmptyState() const
+    {
+        return view.findChild<QStackedWidget*>()->currentWidget() == view.findChild<EmptyStateView*>();
+    }
+    void chooseRange(const char* label)
+    {
+        for (QToolButton* button : view.findChildren<QToolButton*>())
+            if (button->text() == QString::fromUtf8(label))
+                button->click();
+    }
+    void clickAdjusted() { view.findChild<QCheckBox*>(QStringLiteral("adjustedSwitch"))->click(); }
+    QList<QPointF> balanceLine() const { return view.chart()->balanceLine()->points(); }
+    QList<QPointF> adjustedLine() const { return view.chart()->adjustedLine()->points(); }
+};
+
+double x(Instant t) { return double(millisecondsOf(t)); }
+} // namespace
+
+TEST(BalanceChartView, StartsOnAllWithoutTheAdjustedLine)
+{
+    Fixture f({input(localTime(2020, 1, 1), 100)});
+    EXPECT_EQ(f.view.range(), DateRange::all);
+    EXPECT_FALSE(f.view.showsAdjusted());
+    EXPECT_EQ(f.view.chart()->series().size(), 2); // the area and the blue line
+    QStringList segments;
+    for (QToolButton* button : f.view.findChildren<QToolButton*>())
+        segments << button->text() + (button->isChecked() ? QStringLiteral("*") : QString());
+    EXPECT_EQ(segments, (QStringList{QStringLiteral("1M"), QStringLiteral("3M"), QStringLiteral("6M"),
+                                     QStringLiteral("1Y"), QStringLiteral("5Y"), QStringLiteral("All*")}));
+    EXPECT_FALSE(f.view.chart()->legend()->isVisible());
+}
+
+TEST(BalanceChartView, ThreeEntriesOnOneDayDrawOnePointTheLatest)
+{
+    Fixture f({input(localTime(2025, 3, 5, 9), 100), input(localTime(2025, 3, 5, 17), 300),
+               input(localTime(2025, 3, 5, 12), 200), input(localTime(2025, 3, 6), 400)});
+    EXPECT_EQ(f.balanceLine(), (QList<QPointF>{{x(localTime(2025, 3, 5, 17)), 300}, {x(localTime(2025, 3, 6)), 400}}));
+}
+
+TEST(BalanceChartView, EmptyStateFollowsTheWindow)
+{
+    Fixture f({input(localTime(2024, 1, 10), 100), input(localTime(2024, 6, 10), 200)});
+    EXPECT_FALSE(f.showsEmptyState());
+    f.chooseRange("1M");
+    EXPECT_EQ(f.view.range(), DateRange::month1);
+    EXPECT_TRUE(f.showsEmptyState());
+    EXPECT_EQ(f.view.findChild<EmptyStateView*>()->title(), QStringLiteral("No data in range"));
+    f.chooseRange("1Y");
+    EXPECT_FALSE(f.showsEmptyState());
+    EXPECT_EQ(f.balanceLine().size(), 1);
+    f.view.setPoints({});
+    EXPECT_TRUE(f.showsEmptyState());
+}
+
+TEST(BalanceChartView, WindowStartInstantIsInside)
+{
+    Fixture f({input(localTime(2025, 2, 28, 10) - std::chrono::milliseconds(1), 50),
+               input(localTime(2025, 2, 28, 10), 100)});
+    f.chooseRange("1M");
+    EXPECT_EQ(f.balanceLine(), (QList<QPointF>{{x(localTime(2025, 2, 28, 10)), 100}}));
+}
+
+TEST(BalanceChartView, AdjustedLineInsideAWindowRemovesEveryCashFlowSoFar)
+{
+    Fixture f({input(localTime(2024, 1, 1), 1000, 1000), input(localTime(2024, 6, 1), 1500, 400),
+               input(localTime(2025, 3, 10), 1700, 0), input(localTime(2025, 3, 20), 1800, -100)});
+    f.chooseRange("1M");
+    f.clickAdjusted();
+    EXPECT_EQ(f.adjustedLine(), (QList<QPointF>{{x(localTime(2025, 3, 10)), 300}, {x(localTime(2025, 3, 20)), 500}}));
+    EXPECT_EQ(f.balanceLine(), (QList<QPointF>{{x(localTime(2025, 3, 10)), 1700}, {x(localTime(2025, 3, 20)), 1800}}));
+}
+
+TEST(BalanceChartView, TogglingAdjustedAddsOrRemovesOnlyTheDashedLine)
+{
+    Fixture f({input(localTime(2024, 1, 1), 1000, 1000), input(localTime(2024, 6, 1), 1500, 400)});
+    BalanceChart* chart = f.view.chart();
+    const QList<QPointF> line = f.balanceLine();
+    const QList<QPointF> area = chart->balanceArea()->upperSeries()->points();
+
+    f.clickAdjusted();
+    EXPECT_TRUE(f.view.showsAdjusted());
+    ASSERT_EQ(chart->series().size(), 3);
+    EXPECT_TRUE(chart->series().contains(chart->adjustedLine()));
+    const QPen pen = chart->adjustedLine()->pen();
+    EXPECT_DOUBLE_EQ(pen.widthF(), 1.5);
+    EXPECT_EQ(pen.capStyle(), Qt::FlatCap);
+    EXPECT_EQ(pen.dashPattern(), (QList<qreal>{4 / 1.5, 3 / 1.5})); // in pen widths: 4 on, 3 off
+    EXPECT_EQ(f.balanceLine(), line);
+    EXPECT_EQ(chart->balanceArea()->upperSeries()->points(), area);
+
+    f.clickAdjusted();
+    EXPECT_EQ(chart->series().size(), 2);
+    EXPECT_FALSE(chart->series().contains(chart->adjustedLine()));
+    EXPECT_EQ(f.balanceLine(), line);
+}
+
+TEST(BalanceChartView, ValueAxisLabelsAreCurrencyTextsOnNiceValues)
+{
+    Fixture f({input(localTime(2024, 1, 1), 200), input(localTime(2024, 6, 1), 930)});
+    CurrencyAxis* axis = f.view.chart()->valueAxis();
+    EXPECT_EQ(axis->categoriesLabels(), (QStringList{QStringLiteral("$0"), QStringLiteral("$200"), QStringLiteral("$400"),
+                                                     QStringLiteral("$600"), QStringLiteral("$800"), QStringLiteral("$1,000")}));
+    EXPECT_TRUE(axis->isGridLineVisible());
+    EXPECT_EQ(f.view.chart()->timeAxis()->tickCount(), 6);
+    EXPECT_EQ(f.view.chart()->timeAxis()->format(), QStringLiteral("MMM yyyy"));
+}
+
+TEST(NiceTicks, CoverTheDataWithWholeDistinctSteps)
+{
+    struct Case {
+        double low, high;
+        std::vector<double> expected;
+    };
+    const std::vector<Case> cases{
+        {0, 930, {0, 200, 400, 600, 800, 1000}},
+        {0, 100'175, {0, 25'000, 50'000, 75'000, 100'000, 125'000}},
+        {-120, 480, {-200, 0, 200, 400, 600}},
+        {0, 3, {0, 1, 2, 3}},
+        {500, 500, {499, 500, 501}}, // a flat series still gets whole-unit ticks around it
+        {0, 1'234'567, {0, 250'000, 500'000, 750'000, 1'000'000, 1'250'000}},
+    };
+    for (const Case& c : cases) {
+        const ValueTicks ticks = niceTicks(c.low, c.high);
+        EXPECT_EQ(ticks.values, c.expected) << c.low << ".." << c.high;
+        EXPECT_LE(ticks.low, c.low);
+        EXPECT_GE(ticks.high, c.high);
+    }
+}

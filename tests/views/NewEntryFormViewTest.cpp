@@ -1,0 +1,245 @@
+// The dashboard's quick-entry form, driven through its widgets.
+#include "analytics/Fmt.h"
+#include "model/ObjectContext.h"
+#include "model/PersistentContainer.h"
+#include "model/UndoManager.h"
+#include "views/NewEntryFormView.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <sqlite3.h>
+
+#include <chrono>
+
+namespace {
+
+QString today()
+{
+    return QString::fromStdString(
+        *Fmt::isoDay(std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now())));
+}
+
+class NewEntryFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { open(PersistentContainer::openInMemory()); }
+    void open(Result<std::unique_ptr<PersistentContainer>> opened)
+    {
+        form_.reset();
+        container_ = std::move(opened.value());
+        undo_.setLevelsOfUndo(50);
+        context().setUndoManager(&undo_);
+        form_ = std::make_unique<NewEntryFormView>(context());
+    }
+    void TearDown() override
+    {
+        form_.reset();
+        context().setUndoManager(nullptr);
+    }
+
+    ObjectContext& context() { return container_->viewContext(); }
+    std::vector<std::shared_ptr<BalanceEntry>> entries() { return context().fetchBalanceEntries().value(); }
+
+    template <class Widget = QLineEdit>
+    Widget* child(const char* name) const
+    {
+        auto* widget = form_->findChild<Widget*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit* date() const { return child("dateField"); }
+    QLineEdit* balance() const { return child("balanceField"); }
+    QLineEdit* adjustment() const { return child("adjustmentField"); }
+    QLineEdit* transfers() const { return child("transfersField"); }
+    QPlainTextEdit* note() const { return child<QPlainTextEdit>("noteField"); }
+    QPushButton* submitButton() const { return child<QPushButton>("submitButton"); }
+    QLabel* hint() const { return child<QLabel>("dateHint"); }
+    QLabel* error() const { return child<QLabel>("errorMessage"); }
+
+    void type(QLineEdit* field, const QString& text)
+    {
+        field->clear();
+        QTest::keyClicks(field, text);
+    }
+
+    std::unique_ptr<PersistentContainer> container_;
+    UndoManager undo_;
+    std::unique_ptr<NewEntryFormView> form_;
+};
+
+TEST_F(NewEntryFormTest, StartsOnTodayWithSubmitDisabled)
+{
+    EXPECT_EQ(date()->text(), today());
+    EXPECT_FALSE(submitButton()->isEnabled());
+    EXPECT_TRUE(hint()->isHidden());
+    EXPECT_TRUE(error()->isHidden());
+    EXPECT_EQ(date()->placeholderText(), QStringLiteral("YYYY-MM-DD"));
+    EXPECT_EQ(balance()->placeholderText(), QStringLiteral("Required, e.g. 1242000"));
+    EXPECT_EQ(adjustment()->placeholderText(), QStringLiteral("Cash flow: + deposit / \u2212 withdrawal"));
+    EXPECT_EQ(transfers()->placeholderText(), QStringLiteral("Optional"));
+    EXPECT_EQ(note()->placeholderText(), QStringLiteral("Optional"));
+}
+
+struct Validation {
+    const char* dateText;
+    const char* balanceText;
+    bool submitEnabled;
+    bool hintShown;
+};
+void PrintTo(const Validation& v, std::ostream* out) { *out << '"' << v.dateText << "\" / \"" << v.balanceText << '"'; }
+
+class NewEntryFormValidation : public NewEntryFormTest, public ::testing::WithParamInterface<Validation> {};
+
+TEST_P(NewEntryFormValidation, EnablesSubmitOnlyForADayAndAPlainNumber)
+{
+    type(date(), QString::fromUtf8(GetParam().dateText));
+    type(balance(), QString::fromUtf8(GetParam().balanceText));
+    EXPECT_EQ(submitButton()->isEnabled(), GetParam().submitEnabled);
+    EXPECT_EQ(!hint()->isHidden(), GetParam().hintShown);
+}
+
+INSTANTIATE_TEST_SUITE_P(NewEntryForm, NewEntryFormValidation,
+                         ::testing::Values(Validation{"2026-06-04", "1242000", true, false},
+                                           Validation{" 2026-06-04\t", "  -12.5 ", true, false},
+                                           Validation{"2026-06-04", "1,242,000", false, false},
+                                           Validation{"2026-06-04", "$100", false, false},
+                                           Validation{"2026-06-04", "", false, false},
+                                           Validation{"2026-06-04", "inf", false, false},
+                                           Validation{"", "100", false, false},
+                                           Validation{" \t ", "100", false, false},
+                                           Validation{"06/04/2026", "100", false, true},
+                                           Validation{"2026-06-04 10:00", "100", false, true}));
+
+TEST_F(NewEntryFormTest, ReturnMovesTheFocusThroughTheFiveFields)
+{
+    form_->show();
+    form_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    date()->setFocus();
+    const std::vector<QWidget*> order{balance(), adjustment(), transfers(), note()};
+    QWidget* current = date();
+    for (QWidget* next : order) {
+        QTest::keyClick(current, Qt::Key_Return);
+        EXPECT_TRUE(next->hasFocus()) << next->objectName().toStdString();
+        current = next;
+    }
+}
+
+TEST_F(NewEntryFormTest, SubmitStoresTheEntryAsTypedAndResets)
+{
+    type(date(), QStringLiteral("2025-03-05"));
+    type(balance(), QStringLiteral("1242000"));
+    type(adjustment(), QStringLiteral("abc"));
+    type(transfers(), QStringLiteral("-500"));
+    note()->setPlainText(QStringLiteral("   "));
+    QTest::mouseClick(submitButton(), Qt::LeftButton);
+
+    const auto stored = entries();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_TRUE(stored[0]->id().has_value());
+    EXPECT_EQ(stored[0]->date(), Fmt::parseDay("2025-03-05"));
+    EXPECT_EQ(stored[0]->balance(), 1242000);
+    EXPECT_EQ(stored[0]->adjustment(), 0);
+    EXPECT_EQ(stored[0]->transfers(), -500);
+    EXPECT_EQ(stored[0]->note(), QStringLiteral("   "));
+    EXPECT_FALSE(context().hasChanges());
+
+    EXPECT_EQ(date()->text(), today());
+    EXPECT_TRUE(balance()->text().isEmpty());
+    EXPECT_TRUE(adjustment()->text().isEmpty());
+    EXPECT_TRUE(transfers()->text().isEmpty());
+    EXPECT_TRUE(note()->toPlainText().isEmpty());
+    EXPECT_FALSE(submitButton()->isEnabled());
+}
+
+TEST_F(NewEntryFormTest, EmptyNoteIsNoNoteAndASubmitIsOneUndoStep)
+{
+    type(balance(), QStringLiteral("10"));
+    type(adjustment(), QStringLiteral("-500"));
+    form_->submit();
+    const auto stored = entries();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0]->note(), std::nullopt);
+    EXPECT_EQ(stored[0]->adjustment(), -500);
+
+    undo_.undo();
+    EXPECT_THAT(entries(), ::testing::IsEmpty());
+    EXPECT_FALSE(undo_.canUndo());
+}
+
+TEST_F(NewEntryFormTest, SubmitRunAnywayExplainsWhatIsWrong)
+{
+    type(balance(), QStringLiteral("1,000"));
+    form_->submit();
+    EXPECT_EQ(error()->text(), QStringLiteral("Balance must be a number."));
+    EXPECT_FALSE(error()->isHidden());
+
+    type(balance(), QStringLiteral("1000"));
+    type(date(), QStringLiteral("2026-6-4x"));
+    form_->submit();
+    EXPECT_EQ(error()->text(), QStringLiteral("Date must be in YYYY-MM-DD format."));
+    EXPECT_THAT(entries(), ::testing::IsEmpty());
+
+    QTest::mouseClick(child<QPushButton>("clearButton"), Qt::LeftButton);
+    EXPECT_TRUE(error()->isHidden());
+    EXPECT_EQ(date()->text(), today());
+    EXPECT_TRUE(balance()->text().isEmpty());
+}
+
+TEST_F(NewEntryFormTest, AFailedSaveIsShownAndKeepsTheInputs)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    open(PersistentContainer::open(path));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'disk full'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+
+    type(date(), QStringLiteral("2025-03-05"));
+    type(balance(), QStringLiteral("1242000"));
+    note()->setPlainText(QStringLiteral("kept"));
+    form_->submit();
+
+    EXPECT_THAT(error()->text().toStdString(), ::testing::StartsWith("Save failed: "));
+    EXPECT_GT(error()->text().size(), QStringLiteral("Save failed: ").size());
+    EXPECT_FALSE(error()->isHidden());
+    EXPECT_EQ(date()->text(), QStringLiteral("2025-03-05"));
+    EXPECT_EQ(balance()->text(), QStringLiteral("1242000"));
+    EXPECT_EQ(note()->toPlainText(), QStringLiteral("kept"));
+    EXPECT_TRUE(context().hasChanges()); // the entry stays inserted, unsaved
+}
+
+TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayAndPickingWritesItAndCloses)
+{
+    form_->show();
+    auto* popover = child<QWidget>("datePopover");
+    auto* calendar = popover->findChild<QCalendarWidget*>();
+    type(date(), QStringLiteral("2024-02-29"));
+    QTest::mouseClick(child<QToolButton>("calendarButton"), Qt::LeftButton);
+    ASSERT_TRUE(popover->isVisible());
+    EXPECT_EQ(calendar->selectedDate(), QDate(2024, 2, 29));
+
+    Q_EMIT calendar->clicked(QDate(2024, 3, 7));
+    EXPECT_EQ(date()->text(), QStringLiteral("2024-03-07"));
+    EXPECT_FALSE(popover->isVisible());
+}
+
+TEST_F(NewEntryFormTest, CalendarOpensOnTodayWhenTheTextIsNoDay)
+{
+    form_->show();
+    type(date(), QStringLiteral("someday"));
+    QTest::mouseClick(child<QToolButton>("calendarButton"), Qt::LeftButton);
+    EXPECT_EQ(form_->findChild<QCalendarWidget*>()->selectedDate(), QDate::currentDate());
+}
+
+} // namespace
