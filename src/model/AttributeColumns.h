@@ -56,18 +56,15 @@ inline void readAttribute(const SqliteStatement& statement, int column, std::opt
 
 inline void readAttribute(const SqliteStatement& statement, int column, std::optional<Instant>& value)
 {
-    if (statement.columnIsNull(column))
-        value.reset();
+    if (const auto milliseconds = statement.columnOptionalInt64(column))
+        value = instantFromMilliseconds(*milliseconds);
     else
-        value = instantFromMilliseconds(statement.columnInt64(column));
+        value.reset();
 }
 
 inline void readAttribute(const SqliteStatement& statement, int column, std::optional<QString>& value)
 {
-    if (statement.columnIsNull(column))
-        value.reset();
-    else
-        value = statement.columnText(column);
+    value = statement.columnOptionalText(column);
 }
 
 inline void readAttribute(const SqliteStatement& statement, int column, double& value) { value = statement.columnDouble(column); }

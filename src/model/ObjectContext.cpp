@@ -10,7 +10,21 @@
 
 namespace {
 Q_LOGGING_CATEGORY(storeLog, "corvanta.store")
+
+// What the caller tried, with the store's reason: "The changes could not be saved (database is locked)".
+Error failed(const char* what, const Error& cause)
+{
+    return Error{QStringLiteral("%1 (%2)").arg(QString::fromUtf8(what), cause.message), cause.details};
 }
+
+template <class T>
+Result<T> readOrFail(Result<T> read)
+{
+    if (!read)
+        return failed("The store could not be read", read.error());
+    return read;
+}
+} // namespace
 
 struct ObjectContext::Private {
     explicit Private(ObjectContext& context, std::unique_ptr<SqliteDatabase> connection, Error error)
@@ -85,7 +99,7 @@ Result<std::vector<std::shared_ptr<BalanceEntry>>> ObjectContext::fetchBalanceEn
     if (!d_->database)
         return d_->openError;
     refreshFromStore();
-    return d_->entries.fetch(*d_->database, sortKey, direction);
+    return readOrFail(d_->entries.fetch(*d_->database, sortKey, direction));
 }
 
 Result<std::vector<std::shared_ptr<TSXYear>>> ObjectContext::fetchTSXYears(TSXYear::Attribute sortKey, SortDirection direction)
@@ -93,7 +107,7 @@ Result<std::vector<std::shared_ptr<TSXYear>>> ObjectContext::fetchTSXYears(TSXYe
     if (!d_->database)
         return d_->openError;
     refreshFromStore();
-    return d_->years.fetch(*d_->database, sortKey, direction);
+    return readOrFail(d_->years.fetch(*d_->database, sortKey, direction));
 }
 
 Result<std::int64_t> ObjectContext::countBalanceEntries()
@@ -101,7 +115,7 @@ Result<std::int64_t> ObjectContext::countBalanceEntries()
     if (!d_->database)
         return d_->openError;
     refreshFromStore();
-    return d_->entries.count(*d_->database);
+    return readOrFail(d_->entries.count(*d_->database));
 }
 
 Result<std::int64_t> ObjectContext::countTSXYears()
@@ -109,7 +123,7 @@ Result<std::int64_t> ObjectContext::countTSXYears()
     if (!d_->database)
         return d_->openError;
     refreshFromStore();
-    return d_->years.count(*d_->database);
+    return readOrFail(d_->years.count(*d_->database));
 }
 
 Result<void> ObjectContext::save()
@@ -119,23 +133,26 @@ Result<void> ObjectContext::save()
         return {};
     if (!d_->database)
         return d_->openError;
-    {
-        auto transaction = SqliteTransaction::begin(*d_->database);
-        if (!transaction)
-            return transaction.error();
-        if (auto written = d_->entries.write(*d_->database); !written)
-            return written;
-        if (auto written = d_->years.write(*d_->database); !written)
-            return written;
-        if (auto committed = transaction.value().commit(); !committed)
-            return committed;
-    }
+    if (auto written = writeAll(); !written)
+        return failed("The changes could not be saved", written.error());
     d_->entries.didCommit();
     d_->years.didCommit();
     Q_EMIT didSave();
     if (d_->commitObserver)
         d_->commitObserver();
     return {};
+}
+
+Result<void> ObjectContext::writeAll()
+{
+    auto transaction = SqliteTransaction::begin(*d_->database);
+    if (!transaction)
+        return transaction.error();
+    if (auto written = d_->entries.write(*d_->database); !written)
+        return written;
+    if (auto written = d_->years.write(*d_->database); !written)
+        return written;
+    return transaction.value().commit();
 }
 
 void ObjectContext::rollback()

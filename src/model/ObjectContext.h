@@ -79,6 +79,9 @@ private:
     void scheduleRefreshFromStore();
     void refreshFromStore();
 
+    // Writes every pending change in one transaction; nothing in memory changes.
+    Result<void> writeAll();
+
     enum class Membership { Insert, Remove };
     void changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change);
 

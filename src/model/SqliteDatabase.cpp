@@ -43,7 +43,7 @@ SqliteDatabase::~SqliteDatabase()
 Result<void> SqliteDatabase::execute(const char* sql)
 {
     if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return lastError(QStringLiteral("The store could not run \"%1\"").arg(QString::fromUtf8(sql)));
+        return lastError(sql);
     return {};
 }
 
@@ -64,10 +64,8 @@ long long SqliteDatabase::lastInsertRowId() const { return sqlite3_last_insert_r
 
 int SqliteDatabase::changes() const { return sqlite3_changes(db_); }
 
-Error SqliteDatabase::lastError(const QString& action) const
+Error SqliteDatabase::lastError(const char* statement) const
 {
-    return Error{action,
-                 QStringLiteral("{reason: %1, code: %2}")
-                     .arg(QString::fromUtf8(sqlite3_errmsg(db_)))
-                     .arg(sqlite3_extended_errcode(db_))};
+    return Error{QString::fromUtf8(sqlite3_errmsg(db_)),
+                 QStringLiteral("{code: %1, statement: %2}").arg(sqlite3_extended_errcode(db_)).arg(QString::fromUtf8(statement))};
 }

@@ -29,8 +29,9 @@ public:
 
     long long lastInsertRowId() const;
     int changes() const;
-    // An error describing the connection's last failure, prefixed with what was being done.
-    Error lastError(const QString& action) const;
+    // The connection's last failure: SQLite's reason as the message ("database is locked"),
+    // the result code and the statement as details. Callers say what failed around it.
+    Error lastError(const char* statement) const;
 
     sqlite3* handle() const { return db_; }
 

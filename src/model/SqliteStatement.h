@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 struct sqlite3_stmt;
@@ -34,11 +35,11 @@ public:
     // Ready to run again (ends the statement's read, so a connection never pins an old snapshot).
     void reset();
 
-    bool columnIsNull(int column) const;
     std::int64_t columnInt64(int column) const;
-    double columnDouble(int column) const;
+    std::optional<std::int64_t> columnOptionalInt64(int column) const; // NULL: nothing
+    double columnDouble(int column) const;                             // NULL: NaN
     std::span<const std::uint8_t> columnBlob(int column) const;
-    QString columnText(int column) const;
+    std::optional<QString> columnOptionalText(int column) const; // NULL: nothing
 
 private:
     SqliteStatement(sqlite3_stmt* statement, SqliteDatabase* database) : statement_(statement), database_(database) {}

@@ -75,10 +75,12 @@ Result<std::unique_ptr<SqliteDatabase>> openStore(const StoreLocation& location)
     auto database = SqliteDatabase::open(location.connectionName, SqliteDatabase::Mode::ReadWriteCreate);
     if (!database)
         return database.error();
-    if (auto configured = configure(*database.value(), location); !configured)
-        return configured.error();
-    if (auto migrated = StoreSchema::migrate(*database.value()); !migrated)
-        return migrated.error();
+    auto prepared = configure(*database.value(), location);
+    if (prepared)
+        prepared = StoreSchema::migrate(*database.value());
+    if (!prepared)
+        return Error{QStringLiteral("The store could not be prepared for use"),
+                     describeFile(location.connectionName, QStringLiteral("%1, %2").arg(prepared.error().message, prepared.error().details))};
     return database;
 }
 

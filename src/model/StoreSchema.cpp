@@ -48,7 +48,8 @@ Result<void> inspect(SqliteDatabase& database, const QString& location)
     auto tables = database.queryInteger("SELECT count(*) FROM sqlite_master");
     for (const auto* read : {&application, &version, &tables}) {
         if (!read->ok())
-            return Error{QStringLiteral("The store file could not be read"), describe(location, read->error().details)};
+            return Error{QStringLiteral("The store file could not be read"),
+                         describe(location, QStringLiteral("reason: %1, %2").arg(read->error().message, read->error().details))};
     }
     if (application.value() == 0 && version.value() == 0 && tables.value() == 0)
         return {}; // an empty database: becomes a new store

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSettings>
@@ -155,6 +157,19 @@ TEST_F(CorvantaAppTest, WindowHasTheTitleTabsAndMenus)
     EXPECT_TRUE(menuAction(QStringLiteral("Undo"))->isEnabled());
     EXPECT_TRUE(menuAction(QStringLiteral("Redo"))->isEnabled());
     EXPECT_NE(menuAction(QStringLiteral("About Corvanta")), nullptr);
+}
+
+TEST_F(CorvantaAppTest, AboutOpensTheAboutBox)
+{
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            box->accept();
+        }
+    });
+    menuAction(QStringLiteral("About Corvanta"))->trigger();
+    EXPECT_EQ(title, QStringLiteral("About Corvanta"));
 }
 
 TEST_F(CorvantaAppTest, DashboardPanesKeepTheirWidthLimits)

@@ -60,6 +60,7 @@ TEST(CrossProcess, AKilledSaveLeavesAllOrNothing)
 {
     constexpr int base = 10;
     constexpr int written = 100'000;
+    int killedWhileSaving = 0;
     for (int delayMilliseconds : {0, 40, 120, 300}) {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
@@ -75,6 +76,8 @@ TEST(CrossProcess, AKilledSaveLeavesAllOrNothing)
         QThread::msleep(static_cast<unsigned long>(delayMilliseconds));
         ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
         ASSERT_TRUE(writer.waitForFinished(30000));
+        if (!writer.readAll().contains("saved"))
+            ++killedWhileSaving;
 
         auto reopened = PersistentContainer::open(path);
         ASSERT_TRUE(reopened.ok()) << reopened.error().message.toStdString();
@@ -82,6 +85,7 @@ TEST(CrossProcess, AKilledSaveLeavesAllOrNothing)
         EXPECT_TRUE(count == base || count == base + written) << "after " << delayMilliseconds << " ms: " << count;
         EXPECT_EQ(countRows(path), count);
     }
+    EXPECT_GT(killedWhileSaving, 0) << "no kill landed inside a save";
 }
 
 } // namespace

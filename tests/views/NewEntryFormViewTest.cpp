@@ -1,5 +1,6 @@
 // The dashboard's quick-entry form, driven through its widgets.
 #include "analytics/Fmt.h"
+#include "analytics/LocalSettings.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/UndoManager.h"
@@ -233,6 +234,29 @@ TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayAndPickingWritesItAndCloses)
     EXPECT_EQ(date()->text(), QStringLiteral("2024-03-07"));
     EXPECT_FALSE(popover->isVisible());
 }
+
+// West and east of UTC, and days whose midnight a clock change skips (Sao Paulo, 2018-11-04)
+// or which hold a change (Toronto, 2024-03-10): the day picked is the day written and read.
+class NewEntryFormCalendarZones : public NewEntryFormTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(NewEntryFormCalendarZones, PickedDayIsTheDayWrittenAndShownAgain)
+{
+    ScopedZone zone(GetParam());
+    form_->show();
+    auto* calendar = form_->findChild<QCalendarWidget*>();
+    auto* button = child<QToolButton>("calendarButton");
+    for (const QDate day : {QDate(2018, 11, 4), QDate(2024, 3, 10), QDate(2024, 11, 3), QDate(2025, 1, 1)}) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        Q_EMIT calendar->clicked(day);
+        EXPECT_EQ(date()->text(), day.toString(Qt::ISODate));
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(calendar->selectedDate(), day);
+        Q_EMIT calendar->clicked(day); // closes without a change of text
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NewEntryForm, NewEntryFormCalendarZones,
+                         ::testing::Values("America/Toronto", "Asia/Tokyo", "America/Sao_Paulo"));
 
 TEST_F(NewEntryFormTest, CalendarOpensOnTodayWhenTheTextIsNoDay)
 {
