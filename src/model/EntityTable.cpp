@@ -29,6 +29,15 @@ Result<void> run(SqliteStatement& statement)
 } // namespace
 
 template <class Entity>
+EntityTable<Entity>::~EntityTable()
+{
+    for (const auto& object : stored_)
+        detach(*object);
+    for (const auto& object : inserted_)
+        detach(*object);
+}
+
+template <class Entity>
 bool EntityTable<Entity>::insert(const std::shared_ptr<Entity>& object)
 {
     switch (object->lifecycle_) {

@@ -22,6 +22,10 @@ public:
     using Objects = std::vector<std::shared_ptr<Entity>>;
 
     explicit EntityTable(ObjectContext& context) : context_(context) {}
+    // Objects may outlive their context (views and undo steps hold them): they end detached.
+    ~EntityTable();
+    EntityTable(const EntityTable&) = delete;
+    EntityTable& operator=(const EntityTable&) = delete;
 
     // Lifecycle changes requested through the context; false when nothing changed.
     bool insert(const std::shared_ptr<Entity>& object);

@@ -36,11 +36,10 @@ std::unique_ptr<BackgroundContext> SqliteContainer::newBackgroundContext()
     else
         context.reset(new ObjectContext(nullptr, database.error()));
     // A background save reaches the main context on the main context's thread.
+    // (The queued call is dropped if the main context is gone by the time it would run.)
     context->setCommitObserver([view = QPointer<ObjectContext>(viewContext_.get())]() {
-        QMetaObject::invokeMethod(view, [view]() {
-            if (view)
-                view->refreshFromStore();
-        }, Qt::QueuedConnection);
+        if (ObjectContext* target = view.data())
+            QMetaObject::invokeMethod(target, [target]() { target->refreshFromStore(); }, Qt::QueuedConnection);
     });
     return std::make_unique<ThreadedBackgroundContext>(std::move(context));
 }

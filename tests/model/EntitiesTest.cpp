@@ -90,6 +90,19 @@ TEST(Entities, DetachedObjectsStayInvisibleUntilInserted)
     EXPECT_EQ(context.countTSXYears().value(), 0);
 }
 
+TEST(Entities, ObjectsOutlivingTheirContextEndDetached)
+{
+    std::shared_ptr<BalanceEntry> kept;
+    {
+        PersistenceController controller(true);
+        kept = BalanceEntry::create(controller.container().viewContext());
+        ASSERT_TRUE(controller.container().viewContext().save().ok());
+    }
+    EXPECT_EQ(kept->context(), nullptr);
+    kept->setBalance(3); // must not reach the context that is gone
+    EXPECT_EQ(kept->balance(), 3);
+}
+
 TEST(Entities, IntegerWidthsRoundTripThroughTheStore)
 {
     QTemporaryDir folder;

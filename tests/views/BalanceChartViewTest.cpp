@@ -4,6 +4,7 @@
 #include "views/BalanceChart.h"
 #include "views/CurrencyAxis.h"
 #include "views/EmptyStateView.h"
+#include "views/Tints.h"
 
 #include <QAbstractButton>
 #include <QAreaSeries>
@@ -14,6 +15,8 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 const Instant fixedNow = localTime(2025, 3, 31, 10);
@@ -154,4 +157,32 @@ TEST(NiceTicks, CoverTheDataWithWholeDistinctSteps)
         EXPECT_LE(ticks.low, c.low);
         EXPECT_GE(ticks.high, c.high);
     }
+}
+
+TEST(BalanceChartView, PointsThatCannotBePlacedAreLeftOutOfTheirLineOnly)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Fixture f({input(localTime(2024, 1, 1), 100, 100), input(localTime(2024, 2, 1), nan, 0),
+               input(localTime(2024, 3, 1), 300, nan)});
+    f.clickAdjusted();
+    EXPECT_EQ(f.balanceLine(), (QList<QPointF>{{x(localTime(2024, 1, 1)), 100}, {x(localTime(2024, 3, 1)), 300}}));
+    // The NaN balance takes out its own adjusted value, the NaN cash flow every later one.
+    EXPECT_EQ(f.adjustedLine(), (QList<QPointF>{{x(localTime(2024, 1, 1)), 0}}));
+    const ValueTicks& ticks = f.view.chart()->valueAxis()->ticks();
+    EXPECT_EQ(ticks.low, 0);
+    EXPECT_GE(ticks.high, 300);
+}
+
+TEST(BalanceChartView, FollowsThePalette)
+{
+    Fixture f({input(localTime(2024, 1, 1), 100)});
+    QPalette dark = f.view.palette();
+    dark.setColor(QPalette::Window, QColor(0x1E, 0x1E, 0x1E));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    f.view.setPalette(dark);
+    BalanceChart* chart = f.view.chart();
+    EXPECT_EQ(chart->backgroundBrush().color(), QColor(0x1E, 0x1E, 0x1E));
+    EXPECT_EQ(chart->balanceLine()->pen().color(), Tints::blue(dark));
+    EXPECT_NE(Tints::blue(dark), Tints::blue(QPalette(Qt::white)));
+    EXPECT_EQ(chart->valueAxis()->labelsBrush().color(), Tints::secondaryText(dark));
 }
