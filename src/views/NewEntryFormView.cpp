@@ -135,6 +135,7 @@ NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QW
     errorMessage_->setObjectName(QStringLiteral("errorMessage"));
     layout->addWidget(errorMessage_);
     layout->addWidget(buildButtonRow());
+    layout->addStretch(1); // extra height goes below the buttons, not between the fields
     clear();
 }
 
@@ -169,6 +170,7 @@ QWidget* NewEntryFormView::buildDateGroup()
     datePopover_->setObjectName(QStringLiteral("datePopover"));
     datePopover_->setFrameShape(QFrame::StyledPanel);
     calendar_ = new QCalendarWidget(datePopover_);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     (new QVBoxLayout(datePopover_))->addWidget(calendar_);
 
     connect(calendarButton_, &QToolButton::clicked, this, &NewEntryFormView::showDatePicker);
@@ -273,8 +275,11 @@ void NewEntryFormView::submit()
     UndoManager* undo = context_.undoManager();
     if (undo)
         undo->beginGroup();
-    const auto entry = BalanceEntry::create(context_);
-    entry->setId(Uuid::random());
+    std::shared_ptr<BalanceEntry> entry = retryableEntry();
+    if (!entry) {
+        entry = BalanceEntry::create(context_);
+        entry->setId(Uuid::random());
+    }
     entry->setDate(*day);
     entry->setBalance(*balance);
     entry->setAdjustment(Fmt::finiteNumber(utf8(adjustment_->text())).value_or(0));
@@ -287,14 +292,23 @@ void NewEntryFormView::submit()
     // A failed save leaves the entry inserted but unsaved, and the inputs as typed.
     const Result<void> saved = context_.save();
     if (!saved.ok()) {
+        unsavedEntry_ = entry;
         setErrorMessage(tr("Save failed: ") + saved.error().message);
         return;
     }
     clear();
 }
 
+std::shared_ptr<BalanceEntry> NewEntryFormView::retryableEntry() const
+{
+    if (unsavedEntry_ && unsavedEntry_->context() == &context_ && !unsavedEntry_->isDeleted())
+        return unsavedEntry_;
+    return nullptr;
+}
+
 void NewEntryFormView::clear()
 {
+    unsavedEntry_.reset();
     balance_->clear();
     adjustment_->clear();
     transfers_->clear();

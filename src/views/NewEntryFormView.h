@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
+class BalanceEntry;
 class ObjectContext;
 class QCalendarWidget;
 class QFrame;
@@ -17,6 +19,10 @@ class QToolButton;
 // and Submit. Submit inserts one BalanceEntry into `context` as one undoable step and saves at
 // once; on success the form returns to its initial state (today, empty inputs, no message).
 // Return in a one-line field moves the focus to the next field. Main thread only.
+//
+// A save that fails leaves the entry inserted but unsaved (it goes out with the next
+// successful save) and the inputs as typed; submitting again updates that same entry instead
+// of adding a second one, until the form is cleared.
 class NewEntryFormView : public QWidget {
     Q_OBJECT
 public:
@@ -43,7 +49,11 @@ private:
     void pickDay(const QDate& day);
     void fitNoteHeight();
 
+    // Whether the entry of the last failed save is still in the context, for a retry.
+    std::shared_ptr<BalanceEntry> retryableEntry() const;
+
     ObjectContext& context_;
+    std::shared_ptr<BalanceEntry> unsavedEntry_;
     QLineEdit* dateText_ = nullptr;
     QToolButton* calendarButton_ = nullptr;
     QLabel* dateHint_ = nullptr;

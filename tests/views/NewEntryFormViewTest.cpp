@@ -194,7 +194,7 @@ TEST_F(NewEntryFormTest, SubmitRunAnywayExplainsWhatIsWrong)
     EXPECT_TRUE(balance()->text().isEmpty());
 }
 
-TEST_F(NewEntryFormTest, AFailedSaveIsShownAndKeepsTheInputs)
+TEST_F(NewEntryFormTest, AFailedSaveIsShownKeepsTheInputsAndARetryStoresOneEntry)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
@@ -218,6 +218,19 @@ TEST_F(NewEntryFormTest, AFailedSaveIsShownAndKeepsTheInputs)
     EXPECT_EQ(balance()->text(), QStringLiteral("1242000"));
     EXPECT_EQ(note()->toPlainText(), QStringLiteral("kept"));
     EXPECT_TRUE(context().hasChanges()); // the entry stays inserted, unsaved
+
+    // Submitting again once the store accepts rows stores that one entry, not a second.
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "DROP TRIGGER refuse", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    type(balance(), QStringLiteral("1243000"));
+    form_->submit();
+    EXPECT_TRUE(error()->isHidden());
+    const auto stored = entries();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0]->balance(), 1243000);
+    EXPECT_EQ(stored[0]->note(), QStringLiteral("kept"));
+    EXPECT_FALSE(context().hasChanges());
 }
 
 TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayAndPickingWritesItAndCloses)
