@@ -16,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <random>
@@ -34,7 +35,7 @@ std::string isoDay(int year, int month, int day)
     return buffer;
 }
 
-// The eight import patterns in turn, over days from 1990 to 2030.
+// The eight import patterns in turn, over days from 1990 to 2030 (quoted when they hold a comma).
 std::string messyDay(int row, int year, int month, int day)
 {
     static constexpr std::array<const char*, 12> shortNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -46,9 +47,9 @@ std::string messyDay(int row, int year, int month, int day)
     case 2: std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", month, day, year); break;
     case 3: std::snprintf(buffer, sizeof buffer, "%d/%d/%04d", month, day, year); break;
     case 4: std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:00", year, month, day, 9 + row % 8, row % 60); break;
-    case 5: std::snprintf(buffer, sizeof buffer, "%s %d, %04d", shortNames[month - 1], day, year); break;
+    case 5: std::snprintf(buffer, sizeof buffer, "\"%s %d, %04d\"", shortNames[month - 1], day, year); break;
     case 6: std::snprintf(buffer, sizeof buffer, "%d %s %04d", day, shortNames[month - 1], year); break;
-    default: std::snprintf(buffer, sizeof buffer, "%s %d, %04d", longNames[month - 1], day, year); break;
+    default: std::snprintf(buffer, sizeof buffer, "\"%s %d, %04d\"", longNames[month - 1], day, year); break;
     }
     return buffer;
 }
@@ -118,8 +119,8 @@ void BM_ImportCSV(benchmark::State& state, Shape shape)
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(csvText(shape).size()));
 }
-BENCHMARK_CAPTURE(BM_ImportCSV, plain, Shape::Plain)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
-BENCHMARK_CAPTURE(BM_ImportCSV, messy, Shape::Messy)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ImportCSV, plain, Shape::Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ImportCSV, messy, Shape::Messy)->Unit(benchmark::kMillisecond);
 
 void BM_ParseCSV(benchmark::State& state, Shape shape)
 {
@@ -157,6 +158,8 @@ void BM_ExportCSV(benchmark::State& state)
             entry->setNote(QStringLiteral("Rebalanced, \"sold\" %1 shares").arg(i % 100));
         entries.push_back(std::move(entry));
     }
+    // As the entry table hands them over: newest first.
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return *a->date() > *b->date(); });
     for (auto _ : state)
         benchmark::DoNotOptimize(CSVPorter::csvString(entries));
 }

@@ -20,7 +20,9 @@ namespace {
 QString scratchFolder()
 {
     // run-benchmarks points XDG_DATA_HOME at a scratch folder; never the user's own.
-    return qEnvironmentVariable("XDG_DATA_HOME", QDir::tempPath());
+    const QString folder = qEnvironmentVariable("XDG_DATA_HOME", QDir::tempPath());
+    QDir().mkpath(folder);
+    return folder;
 }
 
 // Day numbers 0 .. count-1 in no particular order (entries are not entered by date).
@@ -91,17 +93,20 @@ void BM_SaveNewEntries(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * count);
 }
 
-// One store per size, made once.
+// One store per size, made once; empty when it could not be made.
 QString storeOf(std::int64_t count)
 {
     static QTemporaryDir folder(scratchFolder() + QStringLiteral("/bm_store-XXXXXX"));
     static std::map<std::int64_t, QString> made;
     auto& path = made[count];
     if (path.isEmpty()) {
-        path = folder.filePath(QStringLiteral("Corvanta-%1.sqlite").arg(count));
-        auto container = PersistentContainer::open(path);
+        const QString file = folder.filePath(QStringLiteral("Corvanta-%1.sqlite").arg(count));
+        auto container = PersistentContainer::open(file);
+        if (!container)
+            return {};
         fillEntries(container.value()->viewContext(), count);
-        (void)container.value()->viewContext().save();
+        if (container.value()->viewContext().save())
+            path = file;
     }
     return path;
 }
@@ -110,12 +115,20 @@ void BM_OpenAndFetchAll(benchmark::State& state)
 {
     const std::int64_t count = state.range(0);
     const QString path = storeOf(count);
+    if (path.isEmpty()) {
+        state.SkipWithError("the store could not be made");
+        return;
+    }
     double bytesPerEntry = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const std::size_t heapBefore = heapInUse();
         state.ResumeTiming();
         auto container = PersistentContainer::open(path);
+        if (!container) {
+            state.SkipWithError("the store could not be opened");
+            return;
+        }
         auto entries = container.value()->viewContext().fetchBalanceEntries(BalanceEntry::Date);
         if (!entries || static_cast<std::int64_t>(entries.value().size()) != count) {
             state.SkipWithError("the fetch failed");

@@ -1,8 +1,10 @@
 // Any bytes through the tokenizer and every field through the three field parsers: nothing
-// may crash, and the number parser must agree with the plain C-library reading.
+// may crash, the tokenizer must agree with the cluster-by-cluster reference on valid UTF-8,
+// and the number parser with the plain C-library reading.
 #include "csv/CSVPorter.h"
 #include "csv/FieldText.h"
 #include "csv/Utf8.h"
+#include "ReferenceTokenizer.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -45,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::vector<CSVPorter::Row> rows = CSVPorter::parse(text);
     const bool valid = CSVPorter::isValidUtf8(text);
+    if (valid && rows != referenceParse(text))
+        std::abort();
     for (const CSVPorter::Row& row : rows) {
         if (row.empty())
             std::abort(); // a row always has at least one field

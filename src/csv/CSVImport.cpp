@@ -1,37 +1,13 @@
 #include "csv/CSVImport.h"
 #include "csv/CSVPorter.h"
-#include "csv/CSVTokenizer.h"
-#include "csv/FieldText.h"
-#include "csv/ImportDates.h"
+#include "csv/ImportRows.h"
 #include "csv/Utf8.h"
 #include "model/BalanceEntry.h"
 #include "model/ObjectContext.h"
 
-#include <algorithm>
 
 namespace CSVPorter {
 namespace {
-
-enum Column : std::size_t { DateColumn, BalanceColumn, AdjustmentColumn, TransfersColumn, NoteColumn };
-
-// Only ASCII letters matter: no other letter lower-cases to one of "date".
-bool containsDateInAnyCase(std::string_view text)
-{
-    constexpr std::string_view word = "date";
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-           }) != text.end();
-}
-
-bool isBlankRow(std::span<const std::string> row)
-{
-    return std::all_of(row.begin(), row.end(), [](const std::string& field) { return trimmed(field).empty(); });
-}
-
-double optionalAmount(std::span<const std::string> row, std::size_t column)
-{
-    return column < row.size() ? parseNumber(row[column]).value_or(0) : 0;
-}
 
 // Takes the import's entries out of the context after a failed save. When the context held
 // no other change before the import, a rollback restores it exactly.
@@ -50,30 +26,19 @@ void withdraw(ObjectContext& context, bool hadOtherChanges, const std::vector<st
 ImportCounts insertRows(std::string_view text, ObjectContext& context, std::vector<std::shared_ptr<BalanceEntry>>& inserted)
 {
     ImportCounts counts;
-    bool first = true;
-    forEachRow(text, [&](std::span<const std::string> row) {
-        const bool isHeader = first && containsDateInAnyCase(row[DateColumn]);
-        first = false;
-        if (isHeader || isBlankRow(row))
-            return;
-        const std::optional<Instant> date = row.size() > BalanceColumn ? parseDate(row[DateColumn]) : std::nullopt;
-        const std::optional<double> balance = date ? parseNumber(row[BalanceColumn]) : std::nullopt;
-        if (!balance) {
-            ++counts.skipped;
-            return;
+    counts.skipped = readEntries(text, [&](std::vector<ParsedEntry>& batch) {
+        for (ParsedEntry& parsed : batch) {
+            auto entry = std::make_shared<BalanceEntry>();
+            entry->setId(Uuid::random());
+            entry->setDate(parsed.date);
+            entry->setBalance(parsed.balance);
+            entry->setAdjustment(parsed.adjustment);
+            entry->setTransfers(parsed.transfers);
+            entry->setNote(std::move(parsed.note));
+            context.insert(entry);
+            inserted.push_back(std::move(entry));
         }
-        auto entry = std::make_shared<BalanceEntry>();
-        entry->setId(Uuid::random());
-        entry->setDate(date);
-        entry->setBalance(*balance);
-        entry->setAdjustment(optionalAmount(row, AdjustmentColumn));
-        entry->setTransfers(optionalAmount(row, TransfersColumn));
-        if (row.size() > NoteColumn)
-            if (const std::optional<std::string> note = unescape(row[NoteColumn]))
-                entry->setNote(QString::fromStdString(*note));
-        context.insert(entry);
-        inserted.push_back(std::move(entry));
-        ++counts.imported;
+        counts.imported += static_cast<std::int64_t>(batch.size());
     });
     return counts;
 }

@@ -3,9 +3,9 @@
 #include <unicode/gregocal.h>
 #include <unicode/smpdtfmt.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
 namespace CSVPorter {
@@ -29,35 +29,61 @@ const icu::SimpleDateFormat& exportDateFormatter()
 constexpr std::chrono::sys_days plainDaysBegin = std::chrono::year{1583} / 1 / 1;
 constexpr std::chrono::sys_days plainDaysEnd = std::chrono::year{10000} / 1 / 1;
 
-} // namespace
-
-std::string numberText(double value)
+std::string icuExportDay(Instant instant)
 {
-    char buffer[64];
-    const double magnitude = std::fabs(value);
-    const bool fixed = std::isfinite(value) && (magnitude == 0 || (magnitude >= 1e-4 && magnitude < 0x1p53));
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      fixed ? std::chars_format::fixed : std::chars_format::scientific);
-    std::string text(buffer, result.ptr);
-    if (fixed && text.find('.') == std::string::npos)
-        text += ".0";
-    return text;
-}
-
-std::string exportDay(Instant instant)
-{
-    const auto day = std::chrono::floor<std::chrono::days>(instant);
-    if (day >= plainDaysBegin && day < plainDaysEnd) {
-        const std::chrono::year_month_day date{day};
-        char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                      static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-        return buffer;
-    }
     icu::UnicodeString text;
     exportDateFormatter().format(static_cast<UDate>(millisecondsOf(instant)), text);
     std::string utf8;
     return text.toUTF8String(utf8);
+}
+
+} // namespace
+
+char* writeNumber(char* out, double value)
+{
+    const double magnitude = std::fabs(value);
+    const bool fixed = std::isfinite(value) && (magnitude == 0 || (magnitude >= 1e-4 && magnitude < 0x1p53));
+    // 32 characters hold every shortest form ("-1.7976931348623157e+308" and the longest
+    // fixed ones below 2^53 with 17 significant digits and four leading zeros).
+    char* end = std::to_chars(out, out + 32, value, fixed ? std::chars_format::fixed : std::chars_format::scientific).ptr;
+    if (fixed && std::find(out, end, '.') == end) {
+        *end++ = '.';
+        *end++ = '0';
+    }
+    return end;
+}
+
+std::string numberText(double value)
+{
+    char buffer[maxNumberText];
+    return std::string(buffer, writeNumber(buffer, value));
+}
+
+char* writeExportDay(char* out, Instant instant)
+{
+    const auto day = std::chrono::floor<std::chrono::days>(instant);
+    if (day < plainDaysBegin || day >= plainDaysEnd) {
+        const std::string text = icuExportDay(instant);
+        return std::copy(text.begin(), text.end(), out);
+    }
+    const std::chrono::year_month_day date{day};
+    const auto put = [&out](unsigned value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            out[i] = static_cast<char>('0' + value % 10);
+        out += digits;
+    };
+    put(static_cast<unsigned>(static_cast<int>(date.year())), 4);
+    *out++ = '-';
+    put(static_cast<unsigned>(date.month()), 2);
+    *out++ = '-';
+    put(static_cast<unsigned>(date.day()), 2);
+    return out;
+}
+
+std::string exportDay(Instant instant)
+{
+    char buffer[maxDayText];
+    return std::string(buffer, writeExportDay(buffer, instant));
 }
 
 std::string noteField(std::string_view note)

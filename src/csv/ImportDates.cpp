@@ -7,7 +7,9 @@
 #include <unicode/locid.h>
 
 #include <cmath>
-#include <unordered_map>
+#include <cstdint>
+#include <limits>
+#include <array>
 
 namespace CSVPorter {
 namespace {
@@ -68,9 +70,15 @@ struct ImportDateReader::State {
     std::unique_ptr<icu::Calendar> strict;
     // Lenient calendar that moves a missing wall time to the next valid one.
     std::unique_ptr<icu::Calendar> nextValid;
-    // Local midnight per day (key: year * 512 + month * 32 + day); nothing for days whose
-    // midnight is missing, which the chain then handles.
-    std::unordered_map<int, std::optional<Instant>> midnights;
+    // Local midnight per day in a direct-mapped cache indexed by day number (372 per year, so
+    // 88 consecutive years never collide). `missing` marks a day whose midnight does not exist
+    // (the chain handles it); key 0 an empty slot.
+    struct Midnight {
+        std::int32_t key = 0;
+        long long milliseconds = 0;
+    };
+    static constexpr long long missing = std::numeric_limits<long long>::min();
+    std::array<Midnight, 32768> midnights{};
 
     std::optional<Instant> strictInstant(const CivilDateTime& when);
     std::optional<Instant> midnight(const CivilDateTime& day);
@@ -90,13 +98,15 @@ std::optional<Instant> ImportDateReader::State::strictInstant(const CivilDateTim
 
 std::optional<Instant> ImportDateReader::State::midnight(const CivilDateTime& day)
 {
-    const int key = day.year * 512 + day.month * 32 + day.day;
-    const auto known = midnights.find(key);
-    if (known != midnights.end())
-        return known->second;
-    if (midnights.size() > 100000)
-        midnights.clear(); // a bound on memory; the common case is a few thousand days
-    return midnights.emplace(key, strictInstant(day)).first->second;
+    const std::int32_t key = day.year * 372 + day.month * 31 + day.day;
+    Midnight& slot = midnights[static_cast<std::size_t>(key) % midnights.size()];
+    if (slot.key != key) {
+        const std::optional<Instant> instant = strictInstant(day);
+        slot = {key, instant ? millisecondsOf(*instant) : missing};
+    }
+    if (slot.milliseconds == missing)
+        return std::nullopt;
+    return instantFromMilliseconds(slot.milliseconds);
 }
 
 std::optional<Instant> ImportDateReader::State::startOfMissingMidnightDay(const icu::UnicodeString& text)

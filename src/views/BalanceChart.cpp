@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 constexpr double dayMs = 86'400'000.0;

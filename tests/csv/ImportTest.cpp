@@ -99,6 +99,35 @@ TEST_F(ImportFixture, TextThatIsNotUtf8CannotBeRead)
     EXPECT_EQ(context().countBalanceEntries().value(), 0);
 }
 
+// A file of more than a megabyte is converted on a worker thread: same rows, same order.
+TEST_F(ImportFixture, LargeFileGivesEveryRowInOrder)
+{
+    std::string text = "Date,Balance,Adjustment,Transfers,Note\n";
+    std::vector<std::string> expected;
+    for (int i = 0; i < 30000; ++i) {
+        const Instant day = instantFromMilliseconds((10957LL + i) * 86'400'000); // from 2000-01-01
+        const std::string date = CSVPorter::exportDay(day);
+        if (i % 10 == 9) {
+            text += date + ",n/a,0,0,unreadable balance\n";
+            continue;
+        }
+        text += date + "," + std::to_string(i) + ".5,\"(1,000)\",,\"row " + std::to_string(i) + ", quoted\"\r\n";
+        BalanceEntry entry;
+        entry.setDate(CSVPorter::parseDate(date));
+        entry.setBalance(i + 0.5);
+        entry.setAdjustment(-1000);
+        entry.setNote(QStringLiteral("row %1, quoted").arg(i));
+        expected.push_back(describe(entry));
+    }
+    ASSERT_GT(text.size(), 1u << 20);
+    const CSVPorter::ImportOutcome outcome = import(text);
+    EXPECT_EQ(outcome.counts, (CSVPorter::ImportCounts{27000, 3000}));
+    std::string lines;
+    for (const std::string& line : expected)
+        lines += line + "\n";
+    EXPECT_EQ(storedEntries(), lines);
+}
+
 // A store whose writes fail after two rows: the whole import is undone, on disk and in memory.
 class FailingSave : public testing::Test {
 protected:

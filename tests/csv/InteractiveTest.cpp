@@ -3,9 +3,13 @@
 #include "csv/CSVInteractive.h"
 #include "csv/CSVPorter.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -120,6 +124,54 @@ TEST_F(Interactive, FailedExportIsReportedAndLeavesTheFileAsItWas)
     QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(dialogs_.alerts.size(), 2u);
     EXPECT_EQ(contents(*dialogs_.exportChoice), QByteArray("old contents"));
+}
+
+// The real dialogs carry the texts, filters and styles of the import and export: each is
+// inspected while it is shown, then dismissed.
+template <class Dialog, class Inspect>
+void whenShown(Inspect inspect)
+{
+    QTimer::singleShot(0, [inspect] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        inspect(*dialog);
+        dialog->reject();
+    });
+}
+
+TEST(WidgetDialogs, ImportChooserOffersCsvAndPlainText)
+{
+    WidgetPorterDialogs dialogs;
+    whenShown<QFileDialog>([](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Choose a CSV with columns: Date, Balance, Adjustment, Transfers, Note"));
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog.nameFilters().constFirst(), QStringLiteral("CSV or plain text (*.csv *.txt *.text)"));
+    });
+    EXPECT_EQ(dialogs.chooseFileToImport(), std::nullopt);
+}
+
+TEST(WidgetDialogs, ExportChooserProposesCorvantaCsv)
+{
+    WidgetPorterDialogs dialogs;
+    whenShown<QFileDialog>([](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Comma-separated values (*.csv)")});
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("csv"));
+        EXPECT_TRUE(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/corvanta.csv")));
+    });
+    EXPECT_EQ(dialogs.chooseFileToExport(), std::nullopt);
+}
+
+TEST(WidgetDialogs, AlertShowsTextsAndStyle)
+{
+    WidgetPorterDialogs dialogs;
+    whenShown<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.text(), QStringLiteral("CSV Error"));
+        EXPECT_EQ(box.informativeText(), QStringLiteral("Could not read file."));
+        EXPECT_EQ(box.icon(), QMessageBox::Warning);
+        EXPECT_EQ(box.buttons().size(), 1);
+    });
+    dialogs.showAlert(CSVPorter::readFailureAlert());
 }
 
 } // namespace
