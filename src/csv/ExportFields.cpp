@@ -96,7 +96,7 @@ std::string noteField(std::string_view note)
         text.push_back('\'');
     text.append(note);
     // A CR is quoted too: unquoted it would end the row for every reader of the format.
-    if (text.find_first_of(",\"\n\r") == std::string::npos)
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; }))
         return text;
     std::string quoted;
     quoted.reserve(text.size() + 8);

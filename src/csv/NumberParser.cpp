@@ -1,7 +1,9 @@
 #include "csv/CSVPorter.h"
 #include "csv/FieldText.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -25,15 +27,18 @@ std::optional<double> strtodWholeText(const std::string& text)
 
 // The same reading as strtod for decimal literals, much faster; anything it does not read
 // cleanly (hexadecimal forms, a leading "+", out-of-range exponents) goes to strtod.
-std::optional<double> readFloatingLiteral(const std::string& text)
+std::optional<double> readFloatingLiteral(std::string_view text)
 {
     double value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (error == std::errc{} && stop == end)
         return value;
-    return strtodWholeText(text);
+    return strtodWholeText(std::string(text));
 }
+
+// "$" and "," (always a thousands separator) and spaces are ignored anywhere in an amount.
+bool isIgnored(char c) { return c == '$' || c == ',' || c == ' '; }
 
 bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -46,11 +51,14 @@ std::optional<double> parseNumber(std::string_view field)
     if (accountingNegative)
         text = text.substr(1, text.size() - 2);
 
-    std::string literal;
-    literal.reserve(text.size());
-    for (const char c : text)
-        if (c != '$' && c != ',' && c != ' ')
-            literal.push_back(c);
+    // Most amounts hold none of the ignored characters and are read in place.
+    std::string stripped;
+    std::string_view literal = text;
+    if (std::any_of(text.begin(), text.end(), isIgnored)) {
+        stripped.reserve(text.size());
+        std::copy_if(text.begin(), text.end(), std::back_inserter(stripped), [](char c) { return !isIgnored(c); });
+        literal = stripped;
+    }
     // strtod would skip leading whitespace; a tab or line break left inside is not a number.
     if (literal.empty() || isCSpace(literal.front()))
         return std::nullopt;

@@ -2,16 +2,19 @@
 
 #include <QFileInfo>
 
+#include <array>
+
 namespace {
-constexpr int settleMilliseconds = 250;
-}
+// After the last write: the commit is normally visible at the first notice; the later ones
+// cover a slow fsync.
+constexpr std::array<int, 3> followUpMilliseconds = {250, 1000, 4000};
+} // namespace
 
 StoreChangeWatcher::StoreChangeWatcher(const QString& storePath, QObject* parent)
     : QObject(parent), files_{storePath, storePath + QStringLiteral("-wal")}
 {
-    settled_.setSingleShot(true);
-    settled_.setInterval(settleMilliseconds);
-    connect(&settled_, &QTimer::timeout, this, &StoreChangeWatcher::storeMayHaveChanged);
+    followUp_.setSingleShot(true);
+    connect(&followUp_, &QTimer::timeout, this, &StoreChangeWatcher::onFollowUp);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &StoreChangeWatcher::onFileChanged);
     // The folder tells when a watched file appears again (a WAL is removed when the last
     // connection closes and made anew by the next one).
@@ -24,7 +27,15 @@ void StoreChangeWatcher::onFileChanged()
 {
     watchExistingFiles();
     Q_EMIT storeMayHaveChanged();
-    settled_.start();
+    followUpsDone_ = 0;
+    followUp_.start(followUpMilliseconds[0]);
+}
+
+void StoreChangeWatcher::onFollowUp()
+{
+    Q_EMIT storeMayHaveChanged();
+    if (++followUpsDone_ < followUpMilliseconds.size())
+        followUp_.start(followUpMilliseconds[followUpsDone_]);
 }
 
 void StoreChangeWatcher::watchExistingFiles()

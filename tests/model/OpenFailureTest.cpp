@@ -87,6 +87,15 @@ TEST_F(OpenFailureTest, AMissingStoreIsCreated)
     EXPECT_EQ(storePath, home.path() + QStringLiteral("/Corvanta/Corvanta.sqlite"));
 }
 
+TEST_F(OpenFailureTest, AnEmptyFileBecomesTheStore)
+{
+    writeStoreBytes({});
+    const ProbeRun run = runProbe(home.path());
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
+    EXPECT_GT(QFileInfo(storePath).size(), 0);
+}
+
 TEST_F(OpenFailureTest, AFileThatIsNotADatabase)
 {
     writeStoreBytes(QByteArray("Date,Balance\n2024-01-01,100\n").repeated(200));
@@ -112,6 +121,15 @@ TEST_F(OpenFailureTest, ADatabaseOfAnotherProgram)
 {
     writeWithSqlite(storePath, "CREATE TABLE Contacts(name); INSERT INTO Contacts VALUES ('someone');");
     expectFatalAndUntouched("The store file does not hold the Corvanta object model");
+}
+
+TEST_F(OpenFailureTest, AFolderInPlaceOfTheStore)
+{
+    ASSERT_TRUE(QDir().mkpath(storePath));
+    const ProbeRun run = runProbe(home.path());
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_THAT(run.errors.toStdString(), StartsWith("Unresolved Core Data error The store is not a file, {"));
+    EXPECT_TRUE(QFileInfo(storePath).isDir());
 }
 
 TEST_F(OpenFailureTest, AStoreWithoutPermissions)
