@@ -12,7 +12,9 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+namespace {
 Q_LOGGING_CATEGORY(lcDashboard, "corvanta.dashboard")
+}
 
 DashboardView::DashboardView(ObjectContext& context, QWidget* parent)
     : QSplitter(Qt::Horizontal, parent), context_(context)

@@ -19,10 +19,10 @@
 #include <optional>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcSeed, "corvanta.seed")
-
 namespace SeedImporter {
 namespace {
+
+Q_LOGGING_CATEGORY(lcSeed, "corvanta.seed")
 
 const QString seededFlag = QStringLiteral("didSeedInitialData_v1");
 const QString corvantaFile = QStringLiteral("corvanta_seed.json");

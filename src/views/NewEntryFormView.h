@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 class BalanceEntry;

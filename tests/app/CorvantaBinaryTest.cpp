@@ -68,13 +68,4 @@ TEST_F(CorvantaBinaryTest, FirstLaunchSeedsAndPaintsTheWindowAtItsMinimumSize)
     EXPECT_TRUE(settings.value(QStringLiteral("didSeedInitialData_v1")).toBool());
 }
 
-TEST_F(CorvantaBinaryTest, HelpLeavesOutTheTestSwitches)
-{
-    const ProcessRun result = launch({QStringLiteral("--help")});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_THAT(result.output, HasSubstr("--version"));
-    EXPECT_THAT(result.output, Not(HasSubstr("first-paint")));
-    EXPECT_THAT(result.output, Not(HasSubstr("screenshot")));
-}
-
 } // namespace
