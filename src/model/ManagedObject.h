@@ -17,8 +17,11 @@ public:
 
     // The context the object is inserted into; null while detached.
     ObjectContext* context() const { return context_; }
-    // The store's row id; 0 until the object's first successful save.
+    // The store's row id; 0 until the object's first successful save (and again once its
+    // delete is saved). Never reused for another row.
     std::int64_t rowId() const { return rowId_; }
+    // True from remove() on: a pending delete, or one already saved (the object is then
+    // detached). Undoing the delete, or a rollback, makes it false again.
     bool isDeleted() const { return deleted_; }
 
 protected:

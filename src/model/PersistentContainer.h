@@ -9,7 +9,8 @@
 #include <memory>
 
 // A background context: its own connection, its own thread. Work runs synchronously on that
-// thread (the caller waits); only plain values may leave the block.
+// thread (the caller waits; an exception thrown by the work is rethrown to it); only plain
+// values may leave the block. It must not outlive its container.
 class BackgroundContext {
 public:
     virtual ~BackgroundContext() = default;
