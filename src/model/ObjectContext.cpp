@@ -38,6 +38,13 @@ struct ObjectContext::Private {
     EntityTable<BalanceEntry> entries;
     EntityTable<TSXYear> years;
     QPointer<UndoManager> undoManager;
+    // The membership step registered last, while it can still take in further objects.
+    struct MembershipStep {
+        std::shared_ptr<std::vector<std::shared_ptr<ManagedObject>>> objects;
+        Membership inverse = Membership::Remove;
+        QPointer<UndoManager> manager;
+        unsigned long long serial = 0;
+    } lastMembershipStep;
     std::function<void()> commitObserver;
     bool changeNotificationPending = false;
     bool refreshPending = false;
@@ -83,14 +90,27 @@ void ObjectContext::changeMembership(const std::shared_ptr<ManagedObject>& objec
         changed = insert ? d_->years.insert(year) : d_->years.remove(year);
     if (!changed)
         return;
-    if (recordsUndo()) {
-        const Membership inverse = insert ? Membership::Remove : Membership::Insert;
-        registerUndo([context = QPointer<ObjectContext>(this), object, inverse]() {
-            if (context)
-                context->changeMembership(object, inverse);
-        });
-    }
+    if (recordsUndo())
+        registerMembershipUndo(object, insert ? Membership::Remove : Membership::Insert);
     noteChange();
+}
+
+void ObjectContext::registerMembershipUndo(const std::shared_ptr<ManagedObject>& object, Membership inverse)
+{
+    UndoManager* manager = d_->undoManager;
+    auto& last = d_->lastMembershipStep;
+    if (last.objects && last.inverse == inverse && last.manager == manager && last.serial == manager->stepSerial()) {
+        last.objects->push_back(object); // nothing was registered since: same step, same order
+        return;
+    }
+    auto objects = std::make_shared<std::vector<std::shared_ptr<ManagedObject>>>(1, object);
+    manager->registerUndo([context = QPointer<ObjectContext>(this), objects, inverse]() {
+        if (!context)
+            return;
+        for (auto object = objects->rbegin(); object != objects->rend(); ++object)
+            context->changeMembership(*object, inverse);
+    });
+    last = {std::move(objects), inverse, manager, manager->stepSerial()};
 }
 
 Result<std::vector<std::shared_ptr<BalanceEntry>>> ObjectContext::fetchBalanceEntries(

@@ -88,6 +88,7 @@ private:
 
     enum class Membership { Insert, Remove };
     void changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change);
+    void registerMembershipUndo(const std::shared_ptr<ManagedObject>& object, Membership inverse);
 
     // Writes one attribute through the context: change tracking, undo, notification.
     template <class Entity, class T>

@@ -44,6 +44,7 @@ void UndoManager::replay(std::deque<Group>& from, std::deque<Group>& to, Replay 
     for (auto step = steps.rbegin(); step != steps.rend(); ++step)
         (*step)();
     replaying_ = Replay::None;
+    ++stepSerial_;
     if (!replayGroup_.empty())
         push(to, std::exchange(replayGroup_, {}));
     Q_EMIT stateChanged();
@@ -74,12 +75,14 @@ void UndoManager::closeOpenGroup()
     groupOpen_ = false;
     if (openGroup_.empty())
         return;
+    ++stepSerial_;
     push(undoStack_, std::exchange(openGroup_, {}));
     Q_EMIT stateChanged();
 }
 
 void UndoManager::registerUndo(std::function<void()> inverse)
 {
+    ++stepSerial_;
     if (replaying_ != Replay::None) {
         replayGroup_.push_back(std::move(inverse));
         return;
@@ -104,6 +107,7 @@ void UndoManager::registerUndo(std::function<void()> inverse)
 
 void UndoManager::removeAllActions()
 {
+    ++stepSerial_;
     undoStack_.clear();
     redoStack_.clear();
     openGroup_.clear();

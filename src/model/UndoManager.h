@@ -31,6 +31,10 @@ public:
 
     // Store layer: registers the inverse of a change just made. Not for views.
     void registerUndo(std::function<void()> inverse);
+    // Store layer: changes whenever a step is registered, a group ends or the steps are
+    // removed. While it is unchanged, the step registered last may still take in more of the
+    // same work (a million inserts of one import become one step holding a million objects).
+    unsigned long long stepSerial() const { return stepSerial_; }
 
     void removeAllActions();
 
@@ -54,4 +58,5 @@ private:
     bool closeScheduled_ = false;
     int levels_ = 0;
     Replay replaying_ = Replay::None;
+    unsigned long long stepSerial_ = 0;
 };

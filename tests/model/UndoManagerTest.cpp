@@ -77,6 +77,35 @@ TEST_F(UndoTest, UndoOfADeleteBringsTheEntryBackAfterItsSave)
     EXPECT_EQ(stored, 1);
 }
 
+TEST_F(UndoTest, AnImportIsOneStepAndRedoKeepsItsOrder)
+{
+    auto edited = addEntry(context, 0, -1);
+    ASSERT_TRUE(context.save().ok());
+    endAction();
+    // As the CSV import does: values set while detached, then inserted one by one.
+    for (int i = 1; i <= 1000; ++i) {
+        auto entry = std::make_shared<BalanceEntry>();
+        entry->setDate(instantFromMilliseconds(5)); // all equal: the order is insertion order
+        entry->setBalance(i);
+        context.insert(entry);
+        if (i == 500)
+            edited->setBalance(-2); // another kind of change in the middle of the same action
+    }
+    ASSERT_TRUE(context.save().ok());
+    endAction();
+    const auto imported = fetchedBalances(context);
+    ASSERT_EQ(imported.size(), 1001u);
+
+    undo.undo();
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(-1));
+    ASSERT_TRUE(context.save().ok());
+    undo.redo();
+    ASSERT_TRUE(context.save().ok());
+    EXPECT_EQ(fetchedBalances(context), imported);
+    undo.undo();
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(-1));
+}
+
 TEST_F(UndoTest, ANewChangeClearsRedo)
 {
     auto entry = addEntry(context, 1, 10);
