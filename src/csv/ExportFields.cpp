@@ -29,14 +29,6 @@ const icu::SimpleDateFormat& exportDateFormatter()
 constexpr std::chrono::sys_days plainDaysBegin = std::chrono::year{1583} / 1 / 1;
 constexpr std::chrono::sys_days plainDaysEnd = std::chrono::year{10000} / 1 / 1;
 
-std::string icuExportDay(Instant instant)
-{
-    icu::UnicodeString text;
-    exportDateFormatter().format(static_cast<UDate>(millisecondsOf(instant)), text);
-    std::string utf8;
-    return text.toUTF8String(utf8);
-}
-
 } // namespace
 
 char* writeNumber(char* out, double value)
@@ -53,6 +45,14 @@ char* writeNumber(char* out, double value)
     return end;
 }
 
+std::string exportDayWithFormatter(Instant instant)
+{
+    icu::UnicodeString text;
+    exportDateFormatter().format(static_cast<UDate>(millisecondsOf(instant)), text);
+    std::string utf8;
+    return text.toUTF8String(utf8);
+}
+
 std::string numberText(double value)
 {
     char buffer[maxNumberText];
@@ -63,7 +63,7 @@ char* writeExportDay(char* out, Instant instant)
 {
     const auto day = std::chrono::floor<std::chrono::days>(instant);
     if (day < plainDaysBegin || day >= plainDaysEnd) {
-        const std::string text = icuExportDay(instant);
+        const std::string text = exportDayWithFormatter(instant);
         return std::copy(text.begin(), text.end(), out);
     }
     const std::chrono::year_month_day date{day};

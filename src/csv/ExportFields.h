@@ -21,6 +21,9 @@ std::string exportDay(Instant instant);
 // The same text written at `out` (room for maxDayText characters); returns its end.
 char* writeExportDay(char* out, Instant instant);
 inline constexpr std::size_t maxDayText = 32;
+// The export formatter itself (UTC, Gregorian, en_US_POSIX, yyyy-MM-dd); exportDay computes
+// the days from 1583 to 9999 directly, giving the same text.
+std::string exportDayWithFormatter(Instant instant);
 
 // The note as written in field 5: formula protection, then quoting.
 std::string noteField(std::string_view note);

@@ -8,6 +8,7 @@
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace CSVPorter {
@@ -149,7 +150,8 @@ std::int64_t readOnWorker(std::string_view text, const std::function<void(std::v
     BatchQueue queue;
     std::int64_t skipped = 0;
     std::exception_ptr failure;
-    std::thread worker([&] {
+    std::thread worker;
+    const auto produce = [&] {
         try {
             RowConverter converter([&queue](std::vector<ParsedEntry>&& batch) { queue.push(std::move(batch)); });
             forEachRow(text, [&converter](std::span<const std::string> row) { converter(row); });
@@ -159,7 +161,12 @@ std::int64_t readOnWorker(std::string_view text, const std::function<void(std::v
             failure = std::current_exception();
         }
         queue.finish();
-    });
+    };
+    try {
+        worker = std::thread(produce);
+    } catch (const std::system_error&) {
+        return readOnThisThread(text, consume); // no thread to be had: read on this one
+    }
     try {
         while (std::optional<std::vector<ParsedEntry>> batch = queue.pop())
             consume(*batch);

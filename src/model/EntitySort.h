@@ -49,45 +49,49 @@ inline bool less(const std::optional<Uuid>& a, const std::optional<Uuid>& b)
     return *a < *b;
 }
 
+// Sorting works on pointers to the registry's own shared pointers: the fetched list is then
+// made once, in its final order.
+template <class Entity>
+using Slot = const std::shared_ptr<Entity>*;
+
 template <class Entity, class T>
-void sortByField(std::vector<std::shared_ptr<Entity>>& objects, T Entity::Values::*field, SortDirection direction)
+void sortByField(std::vector<Slot<Entity>>& slots, T Entity::Values::*field, SortDirection direction)
 {
     const bool descending = direction == SortDirection::Descending;
     if constexpr (requires(const T& value) { orderKey(value); }) {
-        if (objects.size() < 2)
+        if (slots.size() < 2)
             return;
         // Signed keys become unsigned ones of the same order; descending order is the
         // ascending order of the complement. The sort is stable, so ties keep their order.
         constexpr std::uint64_t signBit = std::uint64_t{1} << 63;
-        std::vector<std::pair<std::uint64_t, std::uint32_t>> keys;
-        keys.reserve(objects.size());
+        std::vector<std::pair<std::uint64_t, Slot<Entity>>> keys;
+        keys.reserve(slots.size());
         bool sorted = true;
-        for (std::uint32_t i = 0; i < objects.size(); ++i) {
-            std::uint64_t key = static_cast<std::uint64_t>(orderKey(objects[i]->values().*field)) ^ signBit;
+        for (Slot<Entity> slot : slots) {
+            std::uint64_t key = static_cast<std::uint64_t>(orderKey((*slot)->values().*field)) ^ signBit;
             if (descending)
                 key = ~key;
-            sorted = sorted && (i == 0 || keys.back().first <= key);
-            keys.emplace_back(key, i);
+            sorted = sorted && (keys.empty() || keys.back().first <= key);
+            keys.emplace_back(key, slot);
         }
         if (sorted)
             return;
         radixSortByKey(keys);
-        std::vector<std::shared_ptr<Entity>> reordered;
-        reordered.reserve(objects.size());
-        for (const auto& key : keys)
-            reordered.push_back(std::move(objects[key.second]));
-        objects.swap(reordered);
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            slots[i] = keys[i].second;
     } else {
-        std::stable_sort(objects.begin(), objects.end(), [field, descending](const auto& a, const auto& b) {
-            return descending ? less(b->values().*field, a->values().*field) : less(a->values().*field, b->values().*field);
+        std::stable_sort(slots.begin(), slots.end(), [field, descending](Slot<Entity> a, Slot<Entity> b) {
+            const T& left = (*a)->values().*field;
+            const T& right = (*b)->values().*field;
+            return descending ? less(right, left) : less(left, right);
         });
     }
 }
 
 template <class Entity>
-void sortByAttribute(std::vector<std::shared_ptr<Entity>>& objects, int attribute, SortDirection direction)
+void sortByAttribute(std::vector<Slot<Entity>>& slots, int attribute, SortDirection direction)
 {
-    EntityTraits<Entity>::withField(attribute, [&](auto field) { sortByField(objects, field, direction); });
+    EntityTraits<Entity>::withField(attribute, [&](auto field) { sortByField(slots, field, direction); });
 }
 
 } // namespace entity_sort

@@ -93,15 +93,20 @@ Result<typename EntityTable<Entity>::Objects> EntityTable<Entity>::fetch(
 {
     if (auto loaded = ensureLoaded(database); !loaded)
         return loaded.error();
-    Objects objects;
-    objects.reserve(stored_.size() - pendingDeletes_ + inserted_.size() - takenBackInserts_);
+    const std::size_t visible = stored_.size() - pendingDeletes_ + inserted_.size() - takenBackInserts_;
+    std::vector<entity_sort::Slot<Entity>> slots;
+    slots.reserve(visible);
     for (const auto& object : stored_)
         if (!object->deleted_)
-            objects.push_back(object);
+            slots.push_back(&object);
     for (const auto& object : inserted_)
         if (!object->deleted_)
-            objects.push_back(object);
-    entity_sort::sortByAttribute(objects, sortAttribute, direction);
+            slots.push_back(&object);
+    entity_sort::sortByAttribute(slots, sortAttribute, direction);
+    Objects objects;
+    objects.reserve(visible);
+    for (auto slot : slots)
+        objects.push_back(*slot);
     return objects;
 }
 

@@ -26,6 +26,10 @@ enum class SortDirection { Ascending, Descending };
 // undo/redo, a merge of what another context or process committed) is collected and reported
 // once per event-loop pass through objectsDidChange(); save() reports pending ones first.
 // Views listen to it and refetch (fetches are served from memory).
+//
+// Merging: what other connections commit is brought in attribute by attribute; an attribute
+// changed here and not yet saved keeps this context's value, and wins at the next save (a
+// save writes only the attributes this context changed).
 class ObjectContext : public QObject {
     Q_OBJECT
 public:
@@ -49,7 +53,7 @@ public:
     // Writes every pending insert, update and delete in one transaction. On failure returns
     // the error and keeps everything pending.
     Result<void> save();
-    // Discards every pending change.
+    // Discards every pending change, and the undo manager's recorded steps with them.
     void rollback();
     bool hasChanges() const;
 

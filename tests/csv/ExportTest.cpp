@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 using CSVPorter::csvString;
 
@@ -60,6 +61,16 @@ TEST(Export, WritesTheUtcDay)
     EXPECT_EQ(CSVPorter::exportDay(utc(1582, 10, 14)), "1582-10-04");
     EXPECT_EQ(CSVPorter::exportDay(utc(1583, 1, 1)), "1583-01-01");
     EXPECT_EQ(CSVPorter::exportDay(utc(10000, 1, 1)), "10000-01-01");
+}
+
+TEST(Export, DirectDaysAgreeWithTheFormatter)
+{
+    std::mt19937_64 random(1583);
+    std::uniform_int_distribution<long long> milliseconds(millisecondsOf(utc(1500, 1, 1)), millisecondsOf(utc(10100, 1, 1)));
+    for (int i = 0; i < 20000; ++i) {
+        const Instant instant = instantFromMilliseconds(milliseconds(random));
+        ASSERT_EQ(CSVPorter::exportDay(instant), CSVPorter::exportDayWithFormatter(instant)) << millisecondsOf(instant);
+    }
 }
 
 TEST(Export, NumberTextIsShortestAndReadsBack)
