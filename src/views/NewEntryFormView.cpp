@@ -94,14 +94,15 @@ QVBoxLayout* groupLayout(QWidget* group)
     return layout;
 }
 
-// A page-of-a-calendar symbol for desktops whose icon theme lacks one.
+// A page-of-a-calendar symbol for desktops whose icon theme lacks one. Drawn in a mid blue
+// so that it reads on light and dark buttons alike.
 QIcon drawnCalendarIcon()
 {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(0x45, 0x4F, 0x5C);
+    const QColor ink(0x3B, 0x6E, 0xA8);
     painter.setPen(QPen(ink, 2.5));
     painter.drawRoundedRect(QRectF(4, 6, 24, 22), 3, 3);
     painter.fillRect(QRectF(4, 6, 24, 6), ink);
