@@ -11,6 +11,10 @@
 namespace {
 Q_LOGGING_CATEGORY(storeLog, "corvanta.store")
 
+// SQLite's own threshold for its automatic checkpoint: the log stays about 4 MB at most
+// between saves.
+constexpr int checkpointLogPages = 1000;
+
 // What the caller tried, with the store's reason: "The changes could not be saved (database is locked)".
 Error failed(const char* what, const Error& cause)
 {
@@ -48,6 +52,7 @@ struct ObjectContext::Private {
     std::function<void()> commitObserver;
     bool changeNotificationPending = false;
     bool refreshPending = false;
+    bool checkpointPending = false;
     long long dataVersion = -1;
 };
 
@@ -58,6 +63,10 @@ ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error ope
         auto version = d_->database->queryInteger("PRAGMA data_version");
         if (version)
             d_->dataVersion = version.value();
+        d_->database->deferCheckpoints([this](int logPages) {
+            if (logPages >= checkpointLogPages)
+                scheduleCheckpoint();
+        });
     }
 }
 
@@ -226,6 +235,22 @@ void ObjectContext::refreshFromStore()
     }
     if (changed)
         noteChange();
+}
+
+void ObjectContext::scheduleCheckpoint()
+{
+    if (std::exchange(d_->checkpointPending, true))
+        return;
+    QMetaObject::invokeMethod(this, &ObjectContext::checkpoint, Qt::QueuedConnection);
+}
+
+void ObjectContext::checkpoint()
+{
+    d_->checkpointPending = false;
+    // A failure (another process holding the log) only leaves the log larger: the next
+    // commit tries again, and the last connection to close copies it anyway.
+    if (auto copied = d_->database->checkpoint(); !copied)
+        qCWarning(storeLog, "%s %s", qUtf8Printable(copied.error().message), qUtf8Printable(copied.error().details));
 }
 
 void ObjectContext::willChange(BalanceEntry& object, int attribute) { d_->entries.willChange(object, attribute); }

@@ -82,6 +82,10 @@ private:
     // event-loop pass). Fetches and counts do it first, so they never serve a stale registry.
     void scheduleRefreshFromStore();
     void refreshFromStore();
+    // Copies a large write-ahead log back into the database file on the next event-loop pass,
+    // after the save that grew it has returned.
+    void scheduleCheckpoint();
+    void checkpoint();
 
     // Writes every pending change in one transaction; nothing in memory changes.
     Result<void> writeAll();

@@ -60,6 +60,27 @@ Result<long long> SqliteDatabase::queryInteger(const char* sql)
     return statement.value().columnInt64(0);
 }
 
+void SqliteDatabase::deferCheckpoints(std::function<void(int logPages)> committed)
+{
+    committed_ = std::move(committed);
+    // Replaces the automatic checkpoint's own hook. Called inside COMMIT: it must not use
+    // the connection.
+    sqlite3_wal_hook(
+        db_,
+        [](void* self, sqlite3*, const char*, int pages) {
+            static_cast<SqliteDatabase*>(self)->committed_(pages);
+            return SQLITE_OK;
+        },
+        this);
+}
+
+Result<void> SqliteDatabase::checkpoint()
+{
+    if (sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr) != SQLITE_OK)
+        return lastError("PRAGMA wal_checkpoint(PASSIVE)");
+    return {};
+}
+
 long long SqliteDatabase::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
 
 int SqliteDatabase::changes() const { return sqlite3_changes(db_); }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -33,9 +34,20 @@ public:
     // the result code and the statement as details. Callers say what failed around it.
     Error lastError(const char* statement) const;
 
+    // Commits on this connection no longer copy the write-ahead log back into the database file
+    // themselves (SQLite's automatic checkpoint, which would make a big save pay for writing
+    // everything twice). `committed` learns the log's size in pages after each commit and
+    // decides when checkpoint() runs. What sits in the log is already durable and visible to
+    // every reader; only the log's size is at stake.
+    void deferCheckpoints(std::function<void(int logPages)> committed);
+    // Copies what it can of the log into the database file without waiting for readers or
+    // writers (a passive checkpoint).
+    Result<void> checkpoint();
+
     sqlite3* handle() const { return db_; }
 
 private:
     explicit SqliteDatabase(sqlite3* db) : db_(db) {}
     sqlite3* db_;
+    std::function<void(int)> committed_;
 };
