@@ -23,7 +23,8 @@ void withdraw(ObjectContext& context, bool hadOtherChanges, const std::vector<st
 
 } // namespace
 
-ImportCounts insertRows(std::string_view text, ObjectContext& context, std::vector<std::shared_ptr<BalanceEntry>>& inserted)
+ImportCounts insertRows(std::string_view text, ObjectContext& context, std::vector<std::shared_ptr<BalanceEntry>>& inserted,
+                        const std::function<void()>& afterBatch)
 {
     ImportCounts counts;
     counts.skipped = readEntries(text, [&](std::vector<ParsedEntry>& batch) {
@@ -39,6 +40,8 @@ ImportCounts insertRows(std::string_view text, ObjectContext& context, std::vect
             inserted.push_back(std::move(entry));
         }
         counts.imported += static_cast<std::int64_t>(batch.size());
+        if (afterBatch)
+            afterBatch();
     });
     return counts;
 }
@@ -51,13 +54,23 @@ ImportOutcome importCSVData(const QByteArray& bytes, ObjectContext& context)
 
     const bool hadOtherChanges = context.hasChanges();
     std::vector<std::shared_ptr<BalanceEntry>> inserted;
-    const ImportCounts counts = insertRows(text, context, inserted);
-    if (counts.imported > 0) {
-        const Result<void> saved = context.save();
-        if (!saved) {
-            withdraw(context, hadOtherChanges, inserted);
-            return {std::nullopt, counts, saveFailureAlert(saved.error().message)};
-        }
+    // The context's one save opens before the first row: the store writes each batch of
+    // entries while the next one is read, and the commit after the last row is all that waits.
+    auto save = context.beginSave();
+    Result<void> saved;
+    const ImportCounts counts = insertRows(text, context, inserted, [&] {
+        if (save && saved)
+            saved = save.value().writeInserted();
+    });
+    if (counts.imported == 0)
+        return {0, counts, resultAlert(0, counts.skipped)}; // the unused save writes nothing
+    if (!save)
+        saved = save.error();
+    else if (saved)
+        saved = save.value().commit();
+    if (!saved) {
+        withdraw(context, hadOtherChanges, inserted);
+        return {std::nullopt, counts, saveFailureAlert(saved.error().message)};
     }
     return {counts.imported, counts, resultAlert(counts.imported, counts.skipped)};
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -34,8 +35,10 @@ struct ImportOutcome {
 // Inserts one new entry into `context` for every data row of `text` (no save), appending
 // each to `inserted`. The first row is a header when its first field contains "date" in any
 // letter case.
+// `afterBatch`, when given, runs after each batch of rows was inserted.
 ImportCounts insertRows(std::string_view text, ObjectContext& context,
-                        std::vector<std::shared_ptr<BalanceEntry>>& inserted);
+                        std::vector<std::shared_ptr<BalanceEntry>>& inserted,
+                        const std::function<void()>& afterBatch = {});
 
 // The import without dialogs: reads `bytes` as UTF-8 (a leading byte-order mark is dropped),
 // inserts the rows and saves the context once. A failed save takes the new entries out of

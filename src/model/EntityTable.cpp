@@ -136,10 +136,16 @@ bool EntityTable<Entity>::hasChanges() const
 }
 
 template <class Entity>
+void EntityTable<Entity>::startWriting()
+{
+    newRowIds_.clear();
+    lastRowId_.reset();
+}
+
+template <class Entity>
 Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
 {
     using Traits = EntityTraits<Entity>;
-    newRowIds_.clear();
     if (pendingDeletes_ > 0) {
         auto remover = statement(database, remove_, Traits::remove);
         if (!remover)
@@ -167,8 +173,17 @@ Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
                 return done;
         }
     }
-    if (inserted_.size() > takenBackInserts_)
-        return writeInserts(database);
+    if (auto reconciled = reconcileWrittenInserts(database); !reconciled)
+        return reconciled;
+    if (inserted_.size() > takenBackInserts_ || lastRowId_) {
+        if (auto written = writeInserts(database); !written)
+            return written;
+        auto sequence = statement(database, setLastRowId_, Traits::setLastRowId);
+        if (!sequence)
+            return sequence.error();
+        sequence.value()->bindInt64(1, *lastRowId_);
+        return run(*sequence.value());
+    }
     return {};
 }
 
@@ -176,30 +191,73 @@ template <class Entity>
 Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
 {
     using Traits = EntityTraits<Entity>;
-    auto last = database.queryInteger(Traits::lastRowId);
-    if (!last)
-        return last.error();
+    if (!lastRowId_) {
+        auto last = database.queryInteger(Traits::lastRowId);
+        if (!last)
+            return last.error();
+        lastRowId_ = last.value();
+    }
     auto inserter = statement(database, insert_, Traits::insert);
     if (!inserter)
         return inserter.error();
     SqliteStatement& insert = *inserter.value();
-    std::int64_t rowId = last.value();
-    newRowIds_.reserve(inserted_.size() - takenBackInserts_);
-    for (const auto& object : inserted_) {
-        if (object->deleted_)
+    for (std::size_t index = newRowIds_.size(); index < inserted_.size(); ++index) {
+        const Entity& object = *inserted_[index];
+        if (object.deleted_) {
+            newRowIds_.push_back(0);
             continue;
+        }
         for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
-            Traits::withField(attribute, [&](auto field) { bindAttribute(insert, attribute + 1, object->values_.*field); });
-        insert.bindInt64(Entity::attributeCount + 1, ++rowId);
+            Traits::withField(attribute, [&](auto field) { bindAttribute(insert, attribute + 1, object.values_.*field); });
+        insert.bindInt64(Entity::attributeCount + 1, *lastRowId_ + 1);
         if (auto done = run(insert); !done)
             return done;
-        newRowIds_.push_back(rowId);
+        newRowIds_.push_back(++*lastRowId_);
     }
-    auto sequence = statement(database, setLastRowId_, Traits::setLastRowId);
-    if (!sequence)
-        return sequence.error();
-    sequence.value()->bindInt64(1, rowId);
-    return run(*sequence.value());
+    return {};
+}
+
+// Inserts written earlier in this save that were taken back since lose their row again, and
+// ones taken back before and inserted again since get one. (An import inserts only; this
+// keeps the save exact whatever happened meanwhile.)
+template <class Entity>
+Result<void> EntityTable<Entity>::reconcileWrittenInserts(SqliteDatabase& database)
+{
+    std::size_t missing = 0;
+    for (std::size_t index = 0; index < newRowIds_.size(); ++index) {
+        const bool written = newRowIds_[index] != 0;
+        if (written == !inserted_[index]->deleted_)
+            continue;
+        if (!written) {
+            ++missing;
+            continue;
+        }
+        auto remover = statement(database, remove_, EntityTraits<Entity>::remove);
+        if (!remover)
+            return remover.error();
+        remover.value()->bindInt64(1, newRowIds_[index]);
+        if (auto done = run(*remover.value()); !done)
+            return done;
+        newRowIds_[index] = 0;
+    }
+    if (missing == 0)
+        return {};
+    // Rare: write the missing ones by rewinding to the first of them.
+    std::size_t first = 0;
+    while (newRowIds_[first] != 0 || inserted_[first]->deleted_)
+        ++first;
+    for (std::size_t index = first; index < newRowIds_.size(); ++index) {
+        if (newRowIds_[index] == 0)
+            continue;
+        auto remover = statement(database, remove_, EntityTraits<Entity>::remove);
+        if (!remover)
+            return remover.error();
+        remover.value()->bindInt64(1, newRowIds_[index]);
+        if (auto done = run(*remover.value()); !done)
+            return done;
+    }
+    newRowIds_.resize(first);
+    return {};
 }
 
 template <class Entity>
@@ -214,13 +272,13 @@ void EntityTable<Entity>::didCommit()
         });
     }
     changed_.clear();
-    auto rowId = newRowIds_.begin();
-    for (const auto& object : inserted_) {
+    for (std::size_t index = 0; index < inserted_.size(); ++index) {
+        const auto& object = inserted_[index];
         if (object->deleted_) {
             detach(*object);
             continue;
         }
-        attach(*object, *rowId++);
+        attach(*object, newRowIds_[index]);
         // Row ids only grow (RowSequence), but another connection's rows merged later may
         // sit between ours: keep the registry ordered either way.
         if (stored_.empty() || stored_.back()->rowId_ < object->rowId_)
@@ -232,6 +290,7 @@ void EntityTable<Entity>::didCommit()
     }
     Objects().swap(inserted_);
     std::vector<std::int64_t>().swap(newRowIds_);
+    lastRowId_.reset();
     pendingDeletes_ = 0;
     takenBackInserts_ = 0;
 }

@@ -37,8 +37,12 @@ public:
     Result<std::int64_t> count(SqliteDatabase& database);
     bool hasChanges() const;
 
-    // Saving in two steps: write() inside the caller's transaction (nothing in memory changes),
-    // then didCommit() once the transaction committed.
+    // Saving in steps, inside the caller's transaction (nothing in memory changes before
+    // didCommit): startWriting() once; writeInserts() any number of times while objects are
+    // still being inserted (it writes those inserted since its last call); write() for every
+    // pending change not yet written; then didCommit() once the transaction committed.
+    void startWriting();
+    Result<void> writeInserts(SqliteDatabase& database);
     Result<void> write(SqliteDatabase& database);
     void didCommit();
     // Discards pending changes; true when the visible contents changed.
@@ -57,7 +61,7 @@ private:
         std::uint32_t changedAttributes = 0;
     };
 
-    Result<void> writeInserts(SqliteDatabase& database);
+    Result<void> reconcileWrittenInserts(SqliteDatabase& database);
     Result<void> ensureLoaded(SqliteDatabase& database);
     Result<bool> synchronize(SqliteDatabase& database);
     bool mergeRow(Entity& object, const Values& row);
@@ -73,7 +77,10 @@ private:
     std::unordered_map<const Entity*, Snapshot> changed_;
     std::size_t pendingDeletes_ = 0;
     std::size_t takenBackInserts_ = 0;
-    std::vector<std::int64_t> newRowIds_; // written, not yet committed
+    // Of the save in progress: the row id written for each of inserted_[0, newRowIds_.size())
+    // (0: not written, it was taken back), and the last row id handed out (none read yet).
+    std::vector<std::int64_t> newRowIds_;
+    std::optional<std::int64_t> lastRowId_;
 
     std::optional<SqliteStatement> selectAll_;
     std::optional<SqliteStatement> insert_;

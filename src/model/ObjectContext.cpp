@@ -164,12 +164,17 @@ Result<void> ObjectContext::save()
         return d_->openError;
     if (auto written = writeAll(); !written)
         return failed("The changes could not be saved", written.error());
+    didCommit();
+    return {};
+}
+
+void ObjectContext::didCommit()
+{
     d_->entries.didCommit();
     d_->years.didCommit();
     Q_EMIT didSave();
     if (d_->commitObserver)
         d_->commitObserver();
-    return {};
 }
 
 Result<void> ObjectContext::writeAll()
@@ -177,11 +182,59 @@ Result<void> ObjectContext::writeAll()
     auto transaction = SqliteTransaction::begin(*d_->database);
     if (!transaction)
         return transaction.error();
+    d_->entries.startWriting();
+    d_->years.startWriting();
     if (auto written = d_->entries.write(*d_->database); !written)
         return written;
     if (auto written = d_->years.write(*d_->database); !written)
         return written;
     return transaction.value().commit();
+}
+
+Result<ObjectContext::SaveInProgress> ObjectContext::beginSave()
+{
+    if (!d_->database)
+        return d_->openError;
+    auto transaction = SqliteTransaction::begin(*d_->database);
+    if (!transaction)
+        return failed("The changes could not be saved", transaction.error());
+    d_->entries.startWriting();
+    d_->years.startWriting();
+    return SaveInProgress(*this, std::move(transaction).value());
+}
+
+ObjectContext::SaveInProgress::SaveInProgress(ObjectContext& context, SqliteTransaction transaction)
+    : context_(&context), transaction_(std::move(transaction))
+{
+}
+
+Result<void> ObjectContext::SaveInProgress::writeInserted()
+{
+    if (!transaction_)
+        return Error{QStringLiteral("The changes could not be saved (the save is over)"), {}};
+    if (auto written = context_->d_->entries.writeInserts(*context_->d_->database); !written) {
+        transaction_.reset(); // rolls back: nothing of this save reaches the store
+        return failed("The changes could not be saved", written.error());
+    }
+    return {};
+}
+
+Result<void> ObjectContext::SaveInProgress::commit()
+{
+    if (!transaction_)
+        return Error{QStringLiteral("The changes could not be saved (the save is over)"), {}};
+    context_->flushChangeNotification();
+    Private& d = *context_->d_;
+    Result<void> committed = d.entries.write(*d.database);
+    if (committed)
+        committed = d.years.write(*d.database);
+    if (committed)
+        committed = transaction_->commit();
+    transaction_.reset();
+    if (!committed)
+        return failed("The changes could not be saved", committed.error());
+    context_->didCommit();
+    return {};
 }
 
 void ObjectContext::rollback()

@@ -3,6 +3,7 @@
 #include "model/AttributeValue.h"
 #include "model/BalanceEntry.h"
 #include "model/Result.h"
+#include "model/SqliteTransaction.h"
 #include "model/TSXYear.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -53,6 +55,26 @@ public:
     // Writes every pending insert, update and delete in one transaction. On failure returns
     // the error and keeps everything pending.
     Result<void> save();
+    // A save whose writing overlaps the insertion of many new objects (an import): its
+    // transaction opens at beginSave(), each writeInserted() writes the objects inserted since
+    // the last one, and commit() writes every other pending change and commits, exactly as
+    // save() would. Until commit() succeeds everything stays pending; a failure, or dropping
+    // the save uncommitted, writes nothing to the store. While it is open the context takes
+    // insertions and deletions only (no attribute change of an inserted object, no fetch).
+    class SaveInProgress {
+    public:
+        Result<void> writeInserted();
+        Result<void> commit();
+
+    private:
+        friend class ObjectContext;
+        SaveInProgress(ObjectContext& context, SqliteTransaction transaction);
+        ObjectContext* context_;
+        std::optional<SqliteTransaction> transaction_;
+    };
+    // Fails when the store cannot be written now (not open, locked by another writer).
+    Result<SaveInProgress> beginSave();
+
     // Discards every pending change, and the undo manager's recorded steps with them.
     void rollback();
     bool hasChanges() const;
@@ -89,6 +111,8 @@ private:
 
     // Writes every pending change in one transaction; nothing in memory changes.
     Result<void> writeAll();
+    // What follows a successful commit: the objects become stored, listeners learn of it.
+    void didCommit();
 
     enum class Membership { Insert, Remove };
     void changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change);

@@ -4,6 +4,9 @@
 
 #include <sqlite3.h>
 
+#include <QStringEncoder>
+
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -16,7 +19,7 @@ Result<SqliteStatement> SqliteStatement::prepare(SqliteDatabase& database, const
 }
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
-    : statement_(std::exchange(other.statement_, nullptr)), database_(other.database_)
+    : statement_(std::exchange(other.statement_, nullptr)), database_(other.database_), textBuffers_(std::move(other.textBuffers_))
 {
 }
 
@@ -26,6 +29,7 @@ SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept
         sqlite3_finalize(statement_);
         statement_ = std::exchange(other.statement_, nullptr);
         database_ = other.database_;
+        textBuffers_ = std::move(other.textBuffers_);
     }
     return *this;
 }
@@ -52,8 +56,15 @@ void SqliteStatement::bindBlob(int index, std::span<const std::uint8_t> bytes)
 
 void SqliteStatement::bindText(int index, const QString& text)
 {
-    // UTF-16 straight from the QString: SQLite converts to the file's UTF-8 without a copy of ours.
-    sqlite3_bind_text16(statement_, index, text.utf16(), static_cast<int>(text.size() * 2), SQLITE_STATIC);
+    // Encoded here into a buffer kept for the parameter: SQLite would otherwise convert
+    // UTF-16 into a fresh allocation of its own on every row.
+    if (textBuffers_.size() < static_cast<std::size_t>(index))
+        textBuffers_.resize(static_cast<std::size_t>(index));
+    std::vector<char>& buffer = textBuffers_[static_cast<std::size_t>(index - 1)];
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    buffer.resize(static_cast<std::size_t>(std::max<qsizetype>(encoder.requiredSpace(text.size()), 1)));
+    const char* end = encoder.appendToBuffer(buffer.data(), text);
+    sqlite3_bind_text(statement_, index, buffer.data(), static_cast<int>(end - buffer.data()), SQLITE_STATIC);
 }
 
 Result<bool> SqliteStatement::step()

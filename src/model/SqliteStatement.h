@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 struct sqlite3_stmt;
 class SqliteDatabase;
@@ -45,4 +46,7 @@ private:
     SqliteStatement(sqlite3_stmt* statement, SqliteDatabase* database) : statement_(statement), database_(database) {}
     sqlite3_stmt* statement_ = nullptr;
     SqliteDatabase* database_ = nullptr;
+    // bindText's UTF-8 per parameter, reused from row to row (on the heap: a move keeps it
+    // where SQLite points).
+    std::vector<std::vector<char>> textBuffers_;
 };
