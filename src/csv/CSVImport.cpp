@@ -27,18 +27,10 @@ ImportCounts insertRows(std::string_view text, ObjectContext& context, std::vect
                         const std::function<void()>& afterBatch)
 {
     ImportCounts counts;
-    counts.skipped = readEntries(text, [&](std::vector<ParsedEntry>& batch) {
-        for (ParsedEntry& parsed : batch) {
-            auto entry = std::make_shared<BalanceEntry>();
-            entry->setId(Uuid::random());
-            entry->setDate(parsed.date);
-            entry->setBalance(parsed.balance);
-            entry->setAdjustment(parsed.adjustment);
-            entry->setTransfers(parsed.transfers);
-            entry->setNote(std::move(parsed.note));
+    counts.skipped = readEntries(text, [&](EntryBatch& batch) {
+        for (const auto& entry : batch)
             context.insert(entry);
-            inserted.push_back(std::move(entry));
-        }
+        inserted.insert(inserted.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
         counts.imported += static_cast<std::int64_t>(batch.size());
         if (afterBatch)
             afterBatch();

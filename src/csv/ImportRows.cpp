@@ -43,7 +43,7 @@ double optionalAmount(std::span<const std::string> row, std::size_t column)
 // Turns rows into batches of entries and counts the skipped ones.
 class RowConverter {
 public:
-    explicit RowConverter(std::function<void(std::vector<ParsedEntry>&&)> deliver) : deliver_(std::move(deliver)) {}
+    explicit RowConverter(std::function<void(EntryBatch&&)> deliver) : deliver_(std::move(deliver)) {}
 
     void operator()(std::span<const std::string> row)
     {
@@ -57,15 +57,17 @@ public:
             ++skipped_;
             return;
         }
-        ParsedEntry& entry = batch_.emplace_back();
-        entry.date = *date;
-        entry.balance = *balance;
-        entry.adjustment = optionalAmount(row, AdjustmentColumn);
-        entry.transfers = optionalAmount(row, TransfersColumn);
+        // Made here, detached: the consumer's thread only inserts it.
+        auto& entry = *batch_.emplace_back(std::make_shared<BalanceEntry>());
+        entry.setId(Uuid::random());
+        entry.setDate(*date);
+        entry.setBalance(*balance);
+        entry.setAdjustment(optionalAmount(row, AdjustmentColumn));
+        entry.setTransfers(optionalAmount(row, TransfersColumn));
         // The note as unescape gives it, straight into the entry's string type.
         if (row.size() > NoteColumn)
             if (const std::string_view note = trimmed(row[NoteColumn]); !note.empty())
-                entry.note = QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size()));
+                entry.setNote(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
         if (batch_.size() == batchSize)
             flush();
     }
@@ -82,8 +84,8 @@ public:
     std::int64_t skipped() const { return skipped_; }
 
 private:
-    std::function<void(std::vector<ParsedEntry>&&)> deliver_;
-    std::vector<ParsedEntry> batch_;
+    std::function<void(EntryBatch&&)> deliver_;
+    EntryBatch batch_;
     std::int64_t skipped_ = 0;
     bool first_ = true;
 };
@@ -91,7 +93,7 @@ private:
 // Batches handed from the worker to the consumer, at most maxQueuedBatches at a time.
 class BatchQueue {
 public:
-    void push(std::vector<ParsedEntry>&& batch)
+    void push(EntryBatch&& batch)
     {
         std::unique_lock lock(mutex_);
         roomLeft_.wait(lock, [this] { return batches_.size() < maxQueuedBatches || abandoned_; });
@@ -100,13 +102,13 @@ public:
     }
 
     // Nothing once the producer finished and every batch was taken.
-    std::optional<std::vector<ParsedEntry>> pop()
+    std::optional<EntryBatch> pop()
     {
         std::unique_lock lock(mutex_);
         ready_.wait(lock, [this] { return !batches_.empty() || finished_; });
         if (batches_.empty())
             return std::nullopt;
-        std::vector<ParsedEntry> batch = std::move(batches_.front());
+        EntryBatch batch = std::move(batches_.front());
         batches_.pop_front();
         roomLeft_.notify_one();
         return batch;
@@ -132,20 +134,20 @@ private:
     std::mutex mutex_;
     std::condition_variable ready_;
     std::condition_variable roomLeft_;
-    std::deque<std::vector<ParsedEntry>> batches_;
+    std::deque<EntryBatch> batches_;
     bool finished_ = false;
     bool abandoned_ = false;
 };
 
-std::int64_t readOnThisThread(std::string_view text, const std::function<void(std::vector<ParsedEntry>&)>& consume)
+std::int64_t readOnThisThread(std::string_view text, const std::function<void(EntryBatch&)>& consume)
 {
-    RowConverter converter([&consume](std::vector<ParsedEntry>&& batch) { consume(batch); });
+    RowConverter converter([&consume](EntryBatch&& batch) { consume(batch); });
     forEachRow(text, [&converter](std::span<const std::string> row) { converter(row); });
     converter.flush();
     return converter.skipped();
 }
 
-std::int64_t readOnWorker(std::string_view text, const std::function<void(std::vector<ParsedEntry>&)>& consume)
+std::int64_t readOnWorker(std::string_view text, const std::function<void(EntryBatch&)>& consume)
 {
     BatchQueue queue;
     std::int64_t skipped = 0;
@@ -153,7 +155,7 @@ std::int64_t readOnWorker(std::string_view text, const std::function<void(std::v
     std::thread worker;
     const auto produce = [&] {
         try {
-            RowConverter converter([&queue](std::vector<ParsedEntry>&& batch) { queue.push(std::move(batch)); });
+            RowConverter converter([&queue](EntryBatch&& batch) { queue.push(std::move(batch)); });
             forEachRow(text, [&converter](std::span<const std::string> row) { converter(row); });
             converter.flush();
             skipped = converter.skipped();
@@ -168,7 +170,7 @@ std::int64_t readOnWorker(std::string_view text, const std::function<void(std::v
         return readOnThisThread(text, consume); // no thread to be had: read on this one
     }
     try {
-        while (std::optional<std::vector<ParsedEntry>> batch = queue.pop())
+        while (std::optional<EntryBatch> batch = queue.pop())
             consume(*batch);
     } catch (...) {
         queue.abandon();
@@ -183,7 +185,7 @@ std::int64_t readOnWorker(std::string_view text, const std::function<void(std::v
 
 } // namespace
 
-std::int64_t readEntries(std::string_view text, const std::function<void(std::vector<ParsedEntry>&)>& consume)
+std::int64_t readEntries(std::string_view text, const std::function<void(EntryBatch&)>& consume)
 {
     return text.size() < threadedTextSize ? readOnThisThread(text, consume) : readOnWorker(text, consume);
 }
