@@ -44,7 +44,11 @@ Result<void> configure(SqliteDatabase& database, const StoreLocation& location)
         if (auto wal = database.execute("PRAGMA journal_mode = WAL"); !wal)
             return wal;
     }
-    return database.execute("PRAGMA synchronous = FULL");
+    if (auto durable = database.execute("PRAGMA synchronous = FULL"); !durable)
+        return durable;
+    // Reads straight from the mapped file instead of a read() and a copy per page: loading
+    // every entry reads the whole file. Writes still go through the write-ahead log.
+    return database.execute("PRAGMA mmap_size = 1073741824");
 }
 } // namespace
 
