@@ -175,6 +175,19 @@ TEST_F(FailingSave, LeavesNothingHalfImported)
     EXPECT_EQ(reopened.value()->viewContext().countBalanceEntries().value(), 1);
 }
 
+// Read on the worker thread and written batch by batch: the failure still undoes everything.
+TEST_F(FailingSave, LeavesNothingOfALargeFile)
+{
+    std::string text;
+    while (text.size() <= 1u << 20)
+        text += fiveRows;
+    const CSVPorter::ImportOutcome outcome = CSVPorter::importCSVData(QByteArray::fromStdString(text), context());
+    EXPECT_EQ(outcome.imported, std::nullopt);
+    EXPECT_FALSE(context().hasChanges());
+    container_.reset();
+    EXPECT_EQ(PersistentContainer::open(path_).value()->viewContext().countBalanceEntries().value(), 1);
+}
+
 TEST_F(FailingSave, KeepsOtherPendingChanges)
 {
     auto pending = std::make_shared<BalanceEntry>();

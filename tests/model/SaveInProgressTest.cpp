@@ -1,0 +1,117 @@
+// A save written while objects are still being inserted (what an import does), and the
+// write-ahead log copied back after a save rather than inside it.
+#include "StoreTestSupport.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class SaveInProgressTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto opened = PersistentContainer::open(path);
+        ASSERT_TRUE(opened.ok()) << opened.error().message.toStdString();
+        container = std::move(opened).value();
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+    }
+    void TearDown() override { sqlite3_close(other); }
+
+    ObjectContext& context() { return container->viewContext(); }
+
+    // What another connection reads: the balances in row-key order.
+    std::string storedBalances()
+    {
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(other, "SELECT coalesce(group_concat(balance), '') FROM (SELECT balance FROM BalanceEntry ORDER BY pk)", -1, &query, nullptr);
+        std::string balances = sqlite3_step(query) == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(query, 0)) : "?";
+        sqlite3_finalize(query);
+        return balances;
+    }
+
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    std::unique_ptr<PersistentContainer> container;
+    sqlite3* other = nullptr;
+};
+
+TEST_F(SaveInProgressTest, WritesBatchesInOneTransactionInInsertionOrder)
+{
+    auto stored = addEntry(context(), 1, 1);
+    ASSERT_TRUE(context().save().ok());
+    stored->setBalance(10); // pending before the save begins: written at its commit
+
+    auto save = context().beginSave();
+    ASSERT_TRUE(save.ok());
+    auto takenBackLater = addEntry(context(), 2, 2);
+    auto takenBackFirst = addEntry(context(), 3, 3);
+    context().remove(takenBackFirst);
+    ASSERT_TRUE(save.value().writeInserted().ok());
+    addEntry(context(), 4, 4);
+    context().remove(takenBackLater); // already written: its row goes again
+    context().insert(takenBackFirst); // passed over while taken back: written after all
+    ASSERT_TRUE(save.value().writeInserted().ok());
+    addEntry(context(), 5, 5);
+    EXPECT_EQ(storedBalances(), "1.0"); // nothing is visible before the commit
+
+    ASSERT_TRUE(save.value().commit().ok());
+    EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(storedBalances(), "10.0,3.0,4.0,5.0");
+    EXPECT_EQ(takenBackLater->rowId(), 0);
+    EXPECT_GT(takenBackFirst->rowId(), stored->rowId());
+    EXPECT_THAT(fetchedBalances(context()), ElementsAre(10, 3, 4, 5));
+}
+
+TEST_F(SaveInProgressTest, AFailureOrAnAbandonedSaveWritesNothingAndKeepsEverythingPending)
+{
+    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry WHEN NEW.balance = 3 "
+                                  "BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    {
+        auto save = context().beginSave();
+        ASSERT_TRUE(save.ok());
+        addEntry(context(), 1, 1);
+        ASSERT_TRUE(save.value().writeInserted().ok());
+        addEntry(context(), 3, 3);
+        auto refused = save.value().writeInserted();
+        ASSERT_FALSE(refused.ok());
+        EXPECT_EQ(refused.error().message, QStringLiteral("The changes could not be saved (refused)"));
+        EXPECT_FALSE(save.value().commit().ok()); // the save is over
+    }
+    EXPECT_EQ(storedBalances(), "");
+    EXPECT_TRUE(context().hasChanges());
+
+    ASSERT_EQ(sqlite3_exec(other, "DROP TRIGGER refuse", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        auto save = context().beginSave();
+        ASSERT_TRUE(save.ok());
+        ASSERT_TRUE(save.value().writeInserted().ok());
+    } // dropped without a commit
+    EXPECT_EQ(storedBalances(), "");
+
+    ASSERT_TRUE(context().save().ok());
+    EXPECT_EQ(storedBalances(), "1.0,3.0");
+}
+
+TEST_F(SaveInProgressTest, ALargeLogIsCopiedBackAfterTheSaveNotDuringIt)
+{
+    const QString note(4000, QLatin1Char('n')); // about a page per entry
+    for (int i = 0; i < 1500; ++i)
+        addEntry(context(), i, i)->setNote(note);
+    const qint64 sizeBefore = QFileInfo(path).size();
+    ASSERT_TRUE(context().save().ok());
+    EXPECT_EQ(QFileInfo(path).size(), sizeBefore); // committed into the log only
+    EXPECT_EQ(storedBalances().substr(0, 8), "0.0,1.0,");
+
+    QCoreApplication::processEvents();
+    EXPECT_GT(QFileInfo(path).size(), sizeBefore + 1500 * 4000);
+}
+
+} // namespace
