@@ -7,6 +7,7 @@
 #include "model/SqliteDatabase.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Reads the columns after `pk` of the current row into `values`.
@@ -223,40 +224,35 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
 template <class Entity>
 Result<void> EntityTable<Entity>::reconcileWrittenInserts(SqliteDatabase& database)
 {
-    std::size_t missing = 0;
+    const auto removeRow = [&](std::int64_t& rowId) -> Result<void> {
+        auto remover = statement(database, remove_, EntityTraits<Entity>::remove);
+        if (!remover)
+            return remover.error();
+        remover.value()->bindInt64(1, std::exchange(rowId, 0));
+        return run(*remover.value());
+    };
+    std::optional<std::size_t> firstMissing;
     for (std::size_t index = 0; index < newRowIds_.size(); ++index) {
         const bool written = newRowIds_[index] != 0;
         if (written == !inserted_[index]->deleted_)
             continue;
         if (!written) {
-            ++missing;
+            firstMissing = firstMissing.value_or(index);
             continue;
         }
-        auto remover = statement(database, remove_, EntityTraits<Entity>::remove);
-        if (!remover)
-            return remover.error();
-        remover.value()->bindInt64(1, newRowIds_[index]);
-        if (auto done = run(*remover.value()); !done)
-            return done;
-        newRowIds_[index] = 0;
+        if (auto removed = removeRow(newRowIds_[index]); !removed)
+            return removed;
     }
-    if (missing == 0)
+    if (!firstMissing)
         return {};
-    // Rare: write the missing ones by rewinding to the first of them.
-    std::size_t first = 0;
-    while (newRowIds_[first] != 0 || inserted_[first]->deleted_)
-        ++first;
-    for (std::size_t index = first; index < newRowIds_.size(); ++index) {
+    // Rare: rewind to the first missing one, so that row keys keep the insertion order.
+    for (std::size_t index = *firstMissing; index < newRowIds_.size(); ++index) {
         if (newRowIds_[index] == 0)
             continue;
-        auto remover = statement(database, remove_, EntityTraits<Entity>::remove);
-        if (!remover)
-            return remover.error();
-        remover.value()->bindInt64(1, newRowIds_[index]);
-        if (auto done = run(*remover.value()); !done)
-            return done;
+        if (auto removed = removeRow(newRowIds_[index]); !removed)
+            return removed;
     }
-    newRowIds_.resize(first);
+    newRowIds_.resize(*firstMissing);
     return {};
 }
 
