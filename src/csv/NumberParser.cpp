@@ -6,6 +6,7 @@
 #include <iterator>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <locale.h>
 #include <string>
@@ -25,10 +26,46 @@ std::optional<double> strtodWholeText(const std::string& text)
     return value;
 }
 
+// Plain amounts ("-1234.56"): at most 15 digits after the leading zeros, no exponent. The
+// digits as an integer and the power of ten are both exact doubles, so one division rounds
+// exactly as strtod does.
+std::optional<double> readShortDecimal(std::string_view text)
+{
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    p += negative;
+    const char* const first = p;
+    while (p != end && *p == '0')
+        ++p;
+    const char* const significant = p;
+    std::uint64_t digits = 0;
+    const auto readDigits = [&] {
+        for (; p != end && static_cast<unsigned char>(*p - '0') <= 9; ++p)
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    };
+    readDigits();
+    std::ptrdiff_t fractionDigits = 0;
+    const bool point = p != end && *p == '.';
+    if (point) {
+        const char* fraction = ++p;
+        readDigits();
+        fractionDigits = p - fraction;
+    }
+    const std::ptrdiff_t digitCount = p - significant - point;
+    if (p != end || p - first == point || digitCount > 15)
+        return std::nullopt; // something else, no digit at all, or more digits than a double holds
+    const double value = static_cast<double>(digits) / powersOfTen[fractionDigits];
+    return negative ? -value : value;
+}
+
 // The same reading as strtod for decimal literals, much faster; anything it does not read
 // cleanly (hexadecimal forms, a leading "+", out-of-range exponents) goes to strtod.
 std::optional<double> readFloatingLiteral(std::string_view text)
 {
+    if (const std::optional<double> plain = readShortDecimal(text))
+        return plain;
     double value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);

@@ -355,15 +355,15 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
         if (!step.value())
             break;
         const std::int64_t rowId = rows.columnInt64(0);
-        readValues<Entity>(rows, row);
         for (; known < stored_.size() && stored_[known]->rowId_ < rowId; ++known)
             vanished.push_back(stored_[known].get());
         if (known < stored_.size() && stored_[known]->rowId_ == rowId) {
+            readValues<Entity>(rows, row);
             changed |= mergeRow(*stored_[known], row);
             next.push_back(stored_[known++]);
         } else {
             auto object = std::make_shared<Entity>();
-            object->values_ = std::move(row);
+            readValues<Entity>(rows, object->values_); // straight into the new object
             attach(*object, rowId);
             next.push_back(std::move(object));
             changed = true;

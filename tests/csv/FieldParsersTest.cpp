@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -66,6 +67,25 @@ INSTANTIATE_TEST_SUITE_P(NumberParser, NumberTable, testing::Values(
     NumberCase{"--5", std::nullopt},
     NumberCase{"+-5", std::nullopt},
     NumberCase{std::string("5\0", 2), std::nullopt}));
+
+// Short plain decimals take a shortcut around the C library: every reading must be strtod's,
+// bit for bit, on both sides of the shortcut's limits.
+TEST(NumberParser, PlainDecimalsReadExactlyAsStrtod)
+{
+    const char* texts[] = {"0", "-0", "0.1", "0.3", "-1234.56", "2500000.00", "720.92", "000000000000000000001.5",
+                           "123456789012345", "1234567890123456", "9007199254740993", "0.000000000000001",
+                           "0.0000000000000001234", "99999999999999.99", "1.000000000000001", "4503599627370497.5",
+                           "0.30000000000000004", "-.5", "123.456789012345"};
+    for (const char* text : texts) {
+        const std::optional<double> value = parseNumber(text);
+        ASSERT_TRUE(value.has_value()) << text;
+        const double expected = std::strtod(text, nullptr);
+        EXPECT_EQ(std::signbit(*value), std::signbit(expected)) << text;
+        EXPECT_EQ(*value, expected) << text;
+    }
+    for (const char* text : {"-", ".", "-.", "1.2.3", "1-2", "2-"})
+        EXPECT_EQ(parseNumber(text), std::nullopt) << text;
+}
 
 TEST(NumberParser, IgnoresTheProcessLocale)
 {
