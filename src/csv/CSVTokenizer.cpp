@@ -9,6 +9,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace CSVPorter {
 namespace {
 
@@ -32,6 +36,17 @@ constexpr std::uint64_t bytesEqual(std::uint64_t word, char byte)
 std::size_t nextSpecial(std::string_view text, std::size_t from)
 {
     std::size_t i = from;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the processor has SSE2 (every x86-64 one).
+    const __m128i quote = _mm_set1_epi8('"'), comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, comma)),
+                                          _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+        if (const int found = _mm_movemask_epi8(hits))
+            return i + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(found)));
+    }
+#endif
     for (; i + 8 <= text.size(); i += 8) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + i, 8);
