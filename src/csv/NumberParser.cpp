@@ -88,7 +88,11 @@ std::optional<double> parseNumber(std::string_view field)
     if (accountingNegative)
         text = text.substr(1, text.size() - 2);
 
-    // Most amounts hold none of the ignored characters and are read in place.
+    // Most amounts are plain decimals, read at once.
+    if (const std::optional<double> plain = readShortDecimal(text))
+        return accountingNegative ? -*plain : *plain;
+
+    // Most others hold none of the ignored characters and are read in place.
     std::string stripped;
     std::string_view literal = text;
     if (std::any_of(text.begin(), text.end(), isIgnored)) {
