@@ -7,9 +7,12 @@
 #include "model/SqliteDatabase.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace {
+constexpr int rowsPerInsert = 64;
+
 // Reads the columns after `pk` of the current row into `values`.
 template <class Entity>
 void readValues(const SqliteStatement& statement, typename Entity::Values& values)
@@ -188,32 +191,85 @@ Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
     return {};
 }
 
+// The single-row insert widened to `rowsPerInsert` rows: one statement run per group of rows
+// costs SQLite much less than one per row.
+template <class Entity>
+const char* multiRowInsert()
+{
+    static const std::string sql = [] {
+        const std::string single = EntityTraits<Entity>::insert;
+        std::string group = "(?";
+        for (int column = 1; column <= Entity::attributeCount; ++column)
+            group += ", ?";
+        group += ")";
+        std::string text = single.substr(0, single.find("VALUES") + 7);
+        for (int row = 0; row < rowsPerInsert; ++row)
+            text += (row ? ", " : "") + group;
+        return text;
+    }();
+    return sql.c_str();
+}
+
 template <class Entity>
 Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
 {
     using Traits = EntityTraits<Entity>;
+    constexpr int columns = Entity::attributeCount + 1;
     if (!lastRowId_) {
         auto last = database.queryInteger(Traits::lastRowId);
         if (!last)
             return last.error();
         lastRowId_ = last.value();
     }
-    auto inserter = statement(database, insert_, Traits::insert);
-    if (!inserter)
-        return inserter.error();
-    SqliteStatement& insert = *inserter.value();
+    // Attributes in order, then the row key, from parameter `first` on.
+    const auto bindRow = [](SqliteStatement& insert, int first, const Entity& object, std::int64_t rowId) {
+        for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
+            Traits::withField(attribute, [&](auto field) { bindAttribute(insert, first + attribute, object.values_.*field); });
+        insert.bindInt64(first + Entity::attributeCount, rowId);
+    };
+    const auto writeSingle = [&](const Entity& object) -> Result<void> {
+        auto single = statement(database, insert_, Traits::insert);
+        if (!single)
+            return single.error();
+        bindRow(*single.value(), 1, object, *lastRowId_ + 1);
+        if (auto done = run(*single.value()); !done)
+            return done;
+        newRowIds_.push_back(++*lastRowId_);
+        return {};
+    };
+    // Whole groups of rowsPerInsert rows while enough are left, single rows for the rest.
+    int bound = 0; // rows bound in the multi-row statement, from inserted_[newRowIds_.size()] on
     for (std::size_t index = newRowIds_.size(); index < inserted_.size(); ++index) {
         const Entity& object = *inserted_[index];
         if (object.deleted_) {
-            newRowIds_.push_back(0);
+            if (bound == 0)
+                newRowIds_.push_back(0);
+            continue; // inside a group: numbered when the group is written
+        }
+        if (bound == 0 && inserted_.size() - index < static_cast<std::size_t>(rowsPerInsert)) {
+            if (auto written = writeSingle(object); !written)
+                return written;
             continue;
         }
-        for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
-            Traits::withField(attribute, [&](auto field) { bindAttribute(insert, attribute + 1, object.values_.*field); });
-        insert.bindInt64(Entity::attributeCount + 1, *lastRowId_ + 1);
-        if (auto done = run(insert); !done)
+        auto many = statement(database, insertMany_, multiRowInsert<Entity>());
+        if (!many)
+            return many.error();
+        bindRow(*many.value(), bound * columns + 1, object, *lastRowId_ + 1 + bound);
+        if (++bound < rowsPerInsert)
+            continue;
+        if (auto done = run(*many.value()); !done)
             return done;
-        newRowIds_.push_back(++*lastRowId_);
+        for (std::size_t member = newRowIds_.size(); member <= index; ++member)
+            newRowIds_.push_back(inserted_[member]->deleted_ ? 0 : ++*lastRowId_);
+        bound = 0;
+    }
+    // A group cut short by taken-back rows at the end: its rows one by one.
+    for (std::size_t member = newRowIds_.size(); member < inserted_.size(); ++member) {
+        if (inserted_[member]->deleted_) {
+            newRowIds_.push_back(0);
+        } else if (auto written = writeSingle(*inserted_[member]); !written) {
+            return written;
+        }
     }
     return {};
 }

@@ -84,6 +84,7 @@ private:
 
     std::optional<SqliteStatement> selectAll_;
     std::optional<SqliteStatement> insert_;
+    std::optional<SqliteStatement> insertMany_; // rowsPerInsert rows at once
     std::optional<SqliteStatement> remove_;
     std::optional<SqliteStatement> count_;
     std::optional<SqliteStatement> setLastRowId_;

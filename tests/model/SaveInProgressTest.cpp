@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <set>
+#include <string>
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -66,6 +69,38 @@ TEST_F(SaveInProgressTest, WritesBatchesInOneTransactionInInsertionOrder)
     EXPECT_EQ(takenBackLater->rowId(), 0);
     EXPECT_GT(takenBackFirst->rowId(), stored->rowId());
     EXPECT_THAT(fetchedBalances(context()), ElementsAre(10, 3, 4, 5));
+}
+
+// Many rows are written by a statement of several rows at once: rows taken back inside such a
+// group, at its edges and in the last, short one are left out, and the keys keep the order.
+TEST_F(SaveInProgressTest, RowsTakenBackAnywhereAreLeftOutOfGroupedInserts)
+{
+    std::vector<std::shared_ptr<BalanceEntry>> entries;
+    for (int i = 0; i < 300; ++i)
+        entries.push_back(addEntry(context(), i, i));
+    auto save = context().beginSave();
+    ASSERT_TRUE(save.ok());
+    ASSERT_TRUE(save.value().writeInserted().ok());
+    for (int i = 300; i < 450; ++i)
+        entries.push_back(addEntry(context(), i, i));
+    const std::set<int> takenBack = {0, 10, 63, 64, 127, 299, 300, 301, 363, 400, 449};
+    for (int i : takenBack)
+        context().remove(entries[static_cast<std::size_t>(i)]);
+    ASSERT_TRUE(save.value().commit().ok());
+
+    std::string expected;
+    std::int64_t lastRowId = 0;
+    for (int i = 0; i < 450; ++i) {
+        const auto& entry = entries[static_cast<std::size_t>(i)];
+        if (takenBack.contains(i)) {
+            EXPECT_EQ(entry->rowId(), 0) << i;
+            continue;
+        }
+        EXPECT_GT(entry->rowId(), lastRowId) << i;
+        lastRowId = entry->rowId();
+        expected += (expected.empty() ? "" : ",") + std::to_string(i) + ".0";
+    }
+    EXPECT_EQ(storedBalances(), expected);
 }
 
 TEST_F(SaveInProgressTest, AFailureOrAnAbandonedSaveWritesNothingAndKeepsEverythingPending)
