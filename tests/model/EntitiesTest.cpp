@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -17,19 +18,11 @@ TEST(Entities, FreshObjectsHoldTheirDefaults)
     ObjectContext& context = controller.container().viewContext();
 
     auto entry = BalanceEntry::create(context);
-    EXPECT_EQ(entry->balance(), 0);
-    EXPECT_EQ(entry->adjustment(), 0);
-    EXPECT_EQ(entry->transfers(), 0);
-    EXPECT_FALSE(entry->id());
-    EXPECT_FALSE(entry->date());
-    EXPECT_FALSE(entry->note());
-
+    EXPECT_EQ(entry->balance() + entry->adjustment() + entry->transfers(), 0);
+    EXPECT_FALSE(entry->id() || entry->date() || entry->note());
     auto year = TSXYear::create(context);
-    EXPECT_EQ(year->year(), 0);
-    EXPECT_EQ(year->sortOrder(), 0);
-    EXPECT_FALSE(year->label());
-    EXPECT_FALSE(year->id());
-    EXPECT_EQ(year->tsxReturn() + year->actualStart() + year->actualEnd() + year->netCashFlows(), 0);
+    EXPECT_EQ(year->year() + year->sortOrder() + year->tsxReturn() + year->actualStart() + year->actualEnd() + year->netCashFlows(), 0);
+    EXPECT_FALSE(year->label() || year->id());
 
     // The defaults survive a save and a fresh read of the store.
     ASSERT_TRUE(context.save().ok());
@@ -141,12 +134,9 @@ TEST(StatsConversions, FillMissingIdentityAndDateAndKeepOrder)
 
     const auto snapshots = statsInputs({dated, bare, bare});
     ASSERT_EQ(snapshots.size(), 3u);
-    EXPECT_EQ(snapshots[0].id, id);
-    EXPECT_EQ(millisecondsOf(snapshots[0].date), 1'700'000'000'000);
-    EXPECT_EQ(snapshots[0].balance, 100);
-    EXPECT_EQ(snapshots[0].adjustment, -5);
-    EXPECT_EQ(snapshots[1].date, distantPast());
-    EXPECT_EQ(snapshots[1].balance, 7);
+    EXPECT_EQ(std::tuple(snapshots[0].id, millisecondsOf(snapshots[0].date), snapshots[0].balance, snapshots[0].adjustment),
+              std::tuple(id, 1'700'000'000'000LL, 100.0, -5.0));
+    EXPECT_EQ(std::pair(snapshots[1].date, snapshots[1].balance), std::pair(distantPast(), 7.0));
     EXPECT_NE(snapshots[1].id, snapshots[2].id); // a fresh id per snapshot
 
     auto year = std::make_shared<TSXYear>();
@@ -159,13 +149,10 @@ TEST(StatsConversions, FillMissingIdentityAndDateAndKeepOrder)
     year->setActualEnd(3);
     const auto converted = inputs({year, std::make_shared<TSXYear>()});
     ASSERT_EQ(converted.size(), 2u);
-    EXPECT_EQ(converted[0].sortOrder, -3);
-    EXPECT_EQ(converted[0].year, -2024);
-    EXPECT_EQ(converted[0].label, std::string("2026 YTD \u2713"));
-    EXPECT_EQ(converted[0].tsxReturn, 0.215);
-    EXPECT_EQ(converted[0].netCashFlows, 1);
-    EXPECT_EQ(converted[0].actualStart, 2);
-    EXPECT_EQ(converted[0].actualEnd, 3);
+    const auto& c = converted[0];
+    EXPECT_EQ(std::tuple(c.sortOrder, c.year, c.tsxReturn, c.netCashFlows, c.actualStart, c.actualEnd),
+              std::tuple(std::int64_t(-3), std::int64_t(-2024), 0.215, 1.0, 2.0, 3.0));
+    EXPECT_EQ(c.label, std::string("2026 YTD \u2713"));
     EXPECT_FALSE(converted[1].label);
 }
 

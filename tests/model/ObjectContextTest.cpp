@@ -1,11 +1,11 @@
 #include "StoreTestSupport.h"
+#include "support/StoreSql.h"
 
 #include "model/PersistenceController.h"
 
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using ::testing::ElementsAre;
 
@@ -191,12 +191,7 @@ TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
     auto stored = addEntry(context, 1, 1);
     ASSERT_TRUE(context.save().ok());
 
-    // Another connection makes the store refuse new rows for a while.
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'refused'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_TRUE(refuseNewEntries(path)); // another connection makes the store refuse new rows
 
     stored->setBalance(2); // the update runs before the refused insert: it must be undone too
     auto pending = addEntry(context, 2, 3);
@@ -206,34 +201,14 @@ TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
     EXPECT_TRUE(context.hasChanges());
     EXPECT_EQ(pending->rowId(), 0);
     EXPECT_THAT(fetchedBalances(context), ElementsAre(2, 3));
+    const char* storedBalances = "SELECT group_concat(balance) FROM BalanceEntry";
+    EXPECT_EQ(queryStore(path, storedBalances), "1.0");
 
-    ASSERT_EQ(sqlite3_exec(raw, "DROP TRIGGER refuse", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_stmt* query = nullptr;
-    sqlite3_prepare_v2(raw, "SELECT group_concat(balance) FROM BalanceEntry", -1, &query, nullptr);
-    ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)), "1.0");
-    sqlite3_reset(query);
-
+    ASSERT_TRUE(acceptNewEntries(path));
     ASSERT_TRUE(context.save().ok());
     EXPECT_FALSE(context.hasChanges());
     EXPECT_GT(pending->rowId(), stored->rowId());
-    ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)), "2.0,3.0");
-    sqlite3_finalize(query);
-    sqlite3_close(raw);
-}
-
-TEST(ObjectContextFile, AStoreOfAnotherProgramIsRefused)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("other.sqlite"));
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw, "CREATE TABLE t(x)", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(raw);
-    auto container = PersistentContainer::open(path);
-    ASSERT_FALSE(container.ok());
-    EXPECT_EQ(container.error().message, QStringLiteral("The store file does not hold the Corvanta object model"));
+    EXPECT_EQ(queryStore(path, storedBalances), "2.0,3.0");
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "support/StoreSql.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -6,7 +8,6 @@
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <unistd.h>
 
@@ -38,14 +39,6 @@ QByteArray digestOf(const QString& path)
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-void writeWithSqlite(const QString& path, const char* sql)
-{
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(raw);
 }
 
 class OpenFailureTest : public ::testing::Test {
@@ -113,13 +106,13 @@ TEST_F(OpenFailureTest, ADamagedDatabase)
 
 TEST_F(OpenFailureTest, AStoreOfANewerVersion)
 {
-    writeWithSqlite(storePath, "PRAGMA application_id = 1129469524; PRAGMA user_version = 99; CREATE TABLE Future(x);");
+    ASSERT_TRUE(execOnStore(storePath, "PRAGMA application_id = 1129469524; PRAGMA user_version = 99; CREATE TABLE Future(x);"));
     expectFatalAndUntouched("The store was written by a newer version of Corvanta");
 }
 
 TEST_F(OpenFailureTest, ADatabaseOfAnotherProgram)
 {
-    writeWithSqlite(storePath, "CREATE TABLE Contacts(name); INSERT INTO Contacts VALUES ('someone');");
+    ASSERT_TRUE(execOnStore(storePath, "CREATE TABLE Contacts(name); INSERT INTO Contacts VALUES ('someone');"));
     expectFatalAndUntouched("The store file does not hold the Corvanta object model");
 }
 
@@ -134,7 +127,7 @@ TEST_F(OpenFailureTest, AFolderInPlaceOfTheStore)
 
 TEST_F(OpenFailureTest, AStoreWithoutPermissions)
 {
-    writeWithSqlite(storePath, "CREATE TABLE Contacts(name)");
+    ASSERT_TRUE(execOnStore(storePath, "CREATE TABLE Contacts(name)"));
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not apply to root";
     QFile::setPermissions(storePath, QFileDevice::Permissions());
