@@ -30,13 +30,9 @@ std::shared_ptr<BalanceEntry> entry(std::optional<Instant> date, double balance,
     return made;
 }
 
-TEST(Export, NoEntriesGiveTheHeaderAlone)
+TEST(Export, WritesTheHeaderAndOneLinePerEntryNewestFirst)
 {
     EXPECT_EQ(csvString({}), "Date,Balance,Adjustment,Transfers,Note");
-}
-
-TEST(Export, WritesOneLinePerEntryNewestFirst)
-{
     const Instant now = utc(2026, 7, 1, 12);
     const auto text = csvString({entry(utc(2026, 6, 4, 12), 1242000),
                                  entry(std::nullopt, 1, 0, 0, QStringLiteral("undated")),
@@ -86,33 +82,28 @@ TEST(Export, NumberTextIsShortestAndReadsBack)
     }
 }
 
-struct NoteCase {
-    const char* note;
-    const char* field;
-};
-
-class NoteTable : public testing::TestWithParam<NoteCase> {};
-
-TEST_P(NoteTable, ProtectsThenQuotes)
+// Formula triggers are protected with a quote first; then fields that need it are quoted.
+TEST(Export, NotesAreProtectedThenQuoted)
 {
-    EXPECT_EQ(CSVPorter::noteField(GetParam().note), GetParam().field);
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain note", "plain note"},
+        {"", ""},
+        {"=SUM(A1:A9)", "'=SUM(A1:A9)"},
+        {"+1", "'+1"},
+        {"-1", "'-1"},
+        {"@cmd", "'@cmd"},
+        {"\tx", "'\tx"},
+        {"\rx", "\"'\rx\""},
+        {" =1", " =1"},
+        {"=\xCC\x81x", "'=\xCC\x81x"}, // a trigger carrying a combining mark still starts a formula
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"cr\ronly", "\"cr\ronly\""}, // quoted so that the CR stays inside the note
+        {"-5, sold", "\"'-5, sold\""},
+    };
+    for (const auto& [note, field] : cases)
+        EXPECT_EQ(CSVPorter::noteField(note), field) << note;
 }
-
-INSTANTIATE_TEST_SUITE_P(Export, NoteTable, testing::Values(
-    NoteCase{"plain note", "plain note"},
-    NoteCase{"", ""},
-    NoteCase{"=SUM(A1:A9)", "'=SUM(A1:A9)"},
-    NoteCase{"+1", "'+1"},
-    NoteCase{"-1", "'-1"},
-    NoteCase{"@cmd", "'@cmd"},
-    NoteCase{"\tx", "'\tx"},
-    NoteCase{"\rx", "\"'\rx\""},
-    NoteCase{" =1", " =1"},
-    NoteCase{"=\xCC\x81x", "'=\xCC\x81x"},          // a trigger carrying a combining mark still starts a formula
-    NoteCase{"a,b", "\"a,b\""},
-    NoteCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
-    NoteCase{"two\nlines", "\"two\nlines\""},
-    NoteCase{"cr\ronly", "\"cr\ronly\""},           // quoted so that the CR stays inside the note
-    NoteCase{"-5, sold", "\"'-5, sold\""}));
 
 } // namespace

@@ -14,59 +14,33 @@ using CSVPorter::unescape;
 
 namespace {
 
-struct NumberCase {
-    std::string text;
-    std::optional<double> value;
-};
-
-class NumberTable : public testing::TestWithParam<NumberCase> {};
-
-TEST_P(NumberTable, ReadsTheAmount)
+// Accounting and currency forms are read; anything else is refused, never guessed at.
+TEST(NumberParser, ReadsTheAmountOrRefuses)
 {
-    const std::optional<double> value = parseNumber(GetParam().text);
-    ASSERT_EQ(value.has_value(), GetParam().value.has_value()) << GetParam().text;
-    if (value) {
-        EXPECT_EQ(*value, *GetParam().value) << GetParam().text;
-    }
+    const std::pair<std::string, double> readable[] = {
+        {"1234.5", 1234.5},
+        {" \t1234.5\xC2\xA0 ", 1234.5},          // blanks, tab and no-break space trimmed
+        {"(1,234.50)", -1234.5}, {"(720.92)", -720.92}, {"(-5)", 5.0}, {"( 5 )", -5.0},
+        {"$1,234", 1234.0}, {"-$5", -5.0}, {"$ -5", -5.0},
+        {"1,5", 15.0},                            // a comma is always a thousands separator
+        {"1e3", 1000.0}, {"+3e2", 300.0}, {".5", 0.5}, {"5.", 5.0},
+        {"0x1p3", 8.0},                           // the C library's hexadecimal form
+        {"1e-400", 0.0},                          // underflow is a finite number
+        {"4.9406564584124654e-324", 4.9406564584124654e-324},
+        {"1.7976931348623157e308", 1.7976931348623157e308},
+    };
+    for (const auto& [text, value] : readable)
+        EXPECT_EQ(parseNumber(text), value) << text;
+    const std::string refused[] = {
+        "", "   ", "abc", "1e999", "-1e999", "inf", "nan", "()", "(5", "12%",
+        "\xE2\x88\x92" "5",                       // U+2212 minus sign
+        "5\n", "\n5",
+        "(\t5)",                                  // whitespace left inside
+        "1e", "--5", "+-5", std::string("5\0", 2),
+    };
+    for (const std::string& text : refused)
+        EXPECT_EQ(parseNumber(text), std::nullopt) << text;
 }
-
-INSTANTIATE_TEST_SUITE_P(NumberParser, NumberTable, testing::Values(
-    NumberCase{"1234.5", 1234.5},
-    NumberCase{" \t1234.5\xC2\xA0 ", 1234.5},          // blanks, tab and no-break space trimmed
-    NumberCase{"(1,234.50)", -1234.5},
-    NumberCase{"(720.92)", -720.92},
-    NumberCase{"(-5)", 5.0},
-    NumberCase{"( 5 )", -5.0},
-    NumberCase{"$1,234", 1234.0},
-    NumberCase{"-$5", -5.0},
-    NumberCase{"$ -5", -5.0},
-    NumberCase{"1,5", 15.0},                            // a comma is always a thousands separator
-    NumberCase{"1e3", 1000.0},
-    NumberCase{"+3e2", 300.0},
-    NumberCase{".5", 0.5},
-    NumberCase{"5.", 5.0},
-    NumberCase{"0x1p3", 8.0},                           // the C library's hexadecimal form
-    NumberCase{"1e-400", 0.0},                          // underflow is a finite number
-    NumberCase{"4.9406564584124654e-324", 4.9406564584124654e-324},
-    NumberCase{"1.7976931348623157e308", 1.7976931348623157e308},
-    NumberCase{"", std::nullopt},
-    NumberCase{"   ", std::nullopt},
-    NumberCase{"abc", std::nullopt},
-    NumberCase{"1e999", std::nullopt},
-    NumberCase{"-1e999", std::nullopt},
-    NumberCase{"inf", std::nullopt},
-    NumberCase{"nan", std::nullopt},
-    NumberCase{"()", std::nullopt},
-    NumberCase{"(5", std::nullopt},
-    NumberCase{"12%", std::nullopt},
-    NumberCase{"\xE2\x88\x92" "5", std::nullopt},      // U+2212 minus sign
-    NumberCase{"5\n", std::nullopt},
-    NumberCase{"\n5", std::nullopt},
-    NumberCase{"(\t5)", std::nullopt},                   // whitespace left inside
-    NumberCase{"1e", std::nullopt},
-    NumberCase{"--5", std::nullopt},
-    NumberCase{"+-5", std::nullopt},
-    NumberCase{std::string("5\0", 2), std::nullopt}));
 
 // Short plain decimals take a shortcut around the C library: every reading must be strtod's,
 // bit for bit, on both sides of the shortcut's limits.

@@ -2,7 +2,7 @@
 
 #include "csv/CSVPorter.h"
 
-#include <sqlite3.h>
+#include "support/StoreSql.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -141,13 +141,8 @@ protected:
         existing_->setBalance(1);
         context().insert(existing_);
         ASSERT_TRUE(context().save().ok());
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(path_.toUtf8().constData(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, "CREATE TRIGGER diskFull BEFORE INSERT ON BalanceEntry "
-                                   "WHEN (SELECT count(*) FROM BalanceEntry) >= 3 "
-                                   "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;", nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(db);
+        ASSERT_TRUE(execOnStore(path_, "CREATE TRIGGER diskFull BEFORE INSERT ON BalanceEntry WHEN (SELECT count(*) FROM BalanceEntry) >= 3 "
+                                       "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;"));
     }
 
     ObjectContext& context() { return container_->viewContext(); }

@@ -82,14 +82,6 @@ TEST_F(Interactive, ImportSavesAndReports)
     EXPECT_EQ(context().countBalanceEntries().value(), 2);
 }
 
-TEST_F(Interactive, PresentResultShowsTheCountsAlert)
-{
-    CSVPorter::presentResult(0, 0, dialogs_);
-    ASSERT_EQ(dialogs_.alerts.size(), 1u);
-    EXPECT_EQ(dialogs_.alerts[0].messageText, QStringLiteral("No rows imported"));
-    EXPECT_EQ(dialogs_.alerts[0].style, AlertStyle::Warning);
-}
-
 TEST_F(Interactive, ExportWritesTheTextAndReplacesTheFile)
 {
     auto entry = std::make_shared<BalanceEntry>();
