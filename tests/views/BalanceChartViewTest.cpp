@@ -84,14 +84,6 @@ TEST(BalanceChartView, EmptyStateFollowsTheWindow)
     EXPECT_TRUE(f.showsEmptyState());
 }
 
-TEST(BalanceChartView, WindowStartInstantIsInside)
-{
-    Fixture f({input(localTime(2025, 2, 28, 10) - std::chrono::milliseconds(1), 50),
-               input(localTime(2025, 2, 28, 10), 100)});
-    f.chooseRange("1M");
-    EXPECT_EQ(f.balanceLine(), (QList<QPointF>{{x(localTime(2025, 2, 28, 10)), 100}}));
-}
-
 TEST(BalanceChartView, AdjustedLineInsideAWindowRemovesEveryCashFlowSoFar)
 {
     Fixture f({input(localTime(2024, 1, 1), 1000, 1000), input(localTime(2024, 6, 1), 1500, 400),

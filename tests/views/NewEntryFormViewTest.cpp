@@ -5,6 +5,7 @@
 #include "model/PersistentContainer.h"
 #include "model/UndoManager.h"
 #include "views/NewEntryFormView.h"
+#include "support/StoreSql.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -16,7 +17,6 @@
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
-#include <sqlite3.h>
 
 #include <chrono>
 
@@ -194,12 +194,7 @@ TEST_F(NewEntryFormTest, AFailedSaveIsShownKeepsTheInputsAndARetryStoresOneEntry
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
     open(PersistentContainer::open(path));
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'disk full'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
+    ASSERT_TRUE(refuseNewEntries(path, "disk full"));
 
     type(date(), QStringLiteral("2025-03-05"));
     type(balance(), QStringLiteral("1242000"));
@@ -215,9 +210,7 @@ TEST_F(NewEntryFormTest, AFailedSaveIsShownKeepsTheInputsAndARetryStoresOneEntry
     EXPECT_TRUE(context().hasChanges()); // the entry stays inserted, unsaved
 
     // Submitting again once the store accepts rows stores that one entry, not a second.
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "DROP TRIGGER refuse", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(other);
+    ASSERT_TRUE(acceptNewEntries(path));
     type(balance(), QStringLiteral("1243000"));
     form_->submit();
     EXPECT_TRUE(error()->isHidden());
@@ -228,7 +221,7 @@ TEST_F(NewEntryFormTest, AFailedSaveIsShownKeepsTheInputsAndARetryStoresOneEntry
     EXPECT_FALSE(context().hasChanges());
 }
 
-TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayAndPickingWritesItAndCloses)
+TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayOrTodayAndPickingWritesItAndCloses)
 {
     form_->show();
     auto* popover = child<QWidget>("datePopover");
@@ -241,6 +234,10 @@ TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayAndPickingWritesItAndCloses)
     Q_EMIT calendar->clicked(QDate(2024, 3, 7));
     EXPECT_EQ(date()->text(), QStringLiteral("2024-03-07"));
     EXPECT_FALSE(popover->isVisible());
+
+    type(date(), QStringLiteral("someday")); // no day: the calendar opens on today
+    QTest::mouseClick(child<QToolButton>("calendarButton"), Qt::LeftButton);
+    EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());
 }
 
 // West and east of UTC, and days whose midnight a clock change skips (Sao Paulo, 2018-11-04)
@@ -265,13 +262,5 @@ TEST_P(NewEntryFormCalendarZones, PickedDayIsTheDayWrittenAndShownAgain)
 
 INSTANTIATE_TEST_SUITE_P(NewEntryForm, NewEntryFormCalendarZones,
                          ::testing::Values("America/Toronto", "Asia/Tokyo", "America/Sao_Paulo"));
-
-TEST_F(NewEntryFormTest, CalendarOpensOnTodayWhenTheTextIsNoDay)
-{
-    form_->show();
-    type(date(), QStringLiteral("someday"));
-    QTest::mouseClick(child<QToolButton>("calendarButton"), Qt::LeftButton);
-    EXPECT_EQ(form_->findChild<QCalendarWidget*>()->selectedDate(), QDate::currentDate());
-}
 
 } // namespace
