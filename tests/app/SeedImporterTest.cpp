@@ -2,6 +2,7 @@
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/SeedImporter.h"
+#include "support/StoreSql.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
-#include <sqlite3.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -174,12 +174,7 @@ TEST_F(SeedImporterTest, AFailedSaveIsLoggedAndLeavesTheImportPending)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
     container_ = std::move(PersistentContainer::open(path).value());
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'refused'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
+    ASSERT_TRUE(refuseNewEntries(path));
 
     SeedImporter::seedIfNeeded(context(), {validDirectory});
     ASSERT_THAT(log_, SizeIs(1));
