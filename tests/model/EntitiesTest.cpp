@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -94,31 +92,6 @@ TEST(Entities, ObjectsOutlivingTheirContextEndDetached)
     EXPECT_EQ(kept->context(), nullptr);
     kept->setBalance(3); // must not reach the context that is gone
     EXPECT_EQ(kept->balance(), 3);
-}
-
-TEST(Entities, IntegerWidthsRoundTripThroughTheStore)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("widths.sqlite"));
-    {
-        auto container = PersistentContainer::open(path);
-        ASSERT_TRUE(container.ok());
-        auto year = TSXYear::create(container.value()->viewContext());
-        year->setYear(std::numeric_limits<std::int32_t>::min());
-        year->setSortOrder(std::numeric_limits<std::int16_t>::min());
-        year->setLabel(QStringLiteral("Année ✓"));
-        year->setTsxReturn(std::numeric_limits<double>::quiet_NaN());
-        ASSERT_TRUE(container.value()->viewContext().save().ok());
-    }
-    auto container = PersistentContainer::open(path);
-    ASSERT_TRUE(container.ok());
-    auto years = container.value()->viewContext().fetchTSXYears();
-    ASSERT_TRUE(years.ok());
-    ASSERT_EQ(years.value().size(), 1u);
-    EXPECT_EQ(years.value()[0]->year(), std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(years.value()[0]->sortOrder(), std::numeric_limits<std::int16_t>::min());
-    EXPECT_EQ(years.value()[0]->label(), QStringLiteral("Année ✓"));
-    EXPECT_TRUE(std::isnan(years.value()[0]->tsxReturn()));
 }
 
 TEST(StatsConversions, FillMissingIdentityAndDateAndKeepOrder)

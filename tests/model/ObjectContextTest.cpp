@@ -7,6 +7,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -168,6 +171,11 @@ TEST(ObjectContextFile, ChangesPersistAcrossReopening)
         entry->setNote(QStringLiteral("note"));
         entry->setTransfers(-4.5);
         context.remove(context.fetchBalanceEntries().value()[0]); // the one dated 5
+        auto year = TSXYear::create(context); // the narrowest and widest values of each column
+        year->setYear(std::numeric_limits<std::int32_t>::min());
+        year->setSortOrder(std::numeric_limits<std::int16_t>::min());
+        year->setLabel(QStringLiteral("Année ✓"));
+        year->setTsxReturn(std::numeric_limits<double>::quiet_NaN());
         ASSERT_TRUE(context.save().ok());
     }
     auto container = PersistentContainer::open(path);
@@ -179,6 +187,12 @@ TEST(ObjectContextFile, ChangesPersistAcrossReopening)
     EXPECT_EQ(millisecondsOf(*entry.date()), 1'700'000'000'123);
     EXPECT_EQ(entry.note(), QStringLiteral("note"));
     EXPECT_EQ(entry.transfers(), -4.5);
+    auto years = container.value()->viewContext().fetchTSXYears();
+    ASSERT_EQ(years.value().size(), 1u);
+    EXPECT_EQ(years.value()[0]->year(), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(years.value()[0]->sortOrder(), std::numeric_limits<std::int16_t>::min());
+    EXPECT_EQ(years.value()[0]->label(), QStringLiteral("Année ✓"));
+    EXPECT_TRUE(std::isnan(years.value()[0]->tsxReturn()));
 }
 
 TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
