@@ -12,13 +12,6 @@ using ::testing::ElementsAre;
 
 namespace {
 
-std::int64_t storedCount(PersistentContainer& container)
-{
-    std::int64_t count = -1;
-    container.newBackgroundContext()->performAndWait([&](ObjectContext& context) { count = context.countBalanceEntries().value(); });
-    return count;
-}
-
 class MergeTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override

@@ -71,15 +71,10 @@ TEST_F(ObjectContextTest, CountsAndFetchesApplyPendingInsertsAndDeletes)
     EXPECT_EQ(context.countBalanceEntries().value(), 2);
     EXPECT_THAT(fetchedBalances(context), ElementsAre(2, 3));
 
-    // The store itself is unchanged until the save.
-    auto other = controller.container().newBackgroundContext();
-    std::int64_t storedCount = -1;
-    other->performAndWait([&](ObjectContext& background) { storedCount = background.countBalanceEntries().value(); });
-    EXPECT_EQ(storedCount, 2);
+    EXPECT_EQ(storedCount(controller.container()), 2); // the store itself is unchanged until the save
 
     ASSERT_TRUE(context.save().ok());
-    other->performAndWait([&](ObjectContext& background) { storedCount = background.countBalanceEntries().value(); });
-    EXPECT_EQ(storedCount, 2);
+    EXPECT_EQ(storedCount(controller.container()), 2);
     EXPECT_EQ(first->context(), nullptr);
     EXPECT_FALSE(context.hasChanges());
 }

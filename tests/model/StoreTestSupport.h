@@ -34,6 +34,15 @@ inline std::vector<double> fetchedBalances(ObjectContext& context, SortDirection
     return entries.ok() ? balancesOf(entries.value()) : std::vector<double>{};
 }
 
+// The number of entries the store holds, read through a fresh background context (pending
+// changes of other contexts are not seen).
+inline std::int64_t storedCount(PersistentContainer& container)
+{
+    std::int64_t count = -1;
+    container.newBackgroundContext()->performAndWait([&](ObjectContext& context) { count = context.countBalanceEntries().value(); });
+    return count;
+}
+
 // A live fetch result as a view keeps it: refetched whenever the context reports a change.
 struct LiveBalances {
     explicit LiveBalances(ObjectContext& context) : context(context), changes(&context, &ObjectContext::objectsDidChange)

@@ -71,10 +71,7 @@ TEST_F(UndoTest, UndoOfADeleteBringsTheEntryBackAfterItsSave)
     undo.undo();
     ASSERT_TRUE(context.save().ok());
     EXPECT_THAT(fetchedBalances(context), ElementsAre(10));
-    auto other = controller.container().newBackgroundContext();
-    std::int64_t stored = 0;
-    other->performAndWait([&](ObjectContext& background) { stored = background.countBalanceEntries().value(); });
-    EXPECT_EQ(stored, 1);
+    EXPECT_EQ(storedCount(controller.container()), 1);
 }
 
 TEST_F(UndoTest, AnImportIsOneStepAndRedoKeepsItsOrder)
