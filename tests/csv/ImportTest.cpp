@@ -40,43 +40,41 @@ TEST_P(GoldenImport, GivesTheExpectedEntries)
 
 INSTANTIATE_TEST_SUITE_P(Import, GoldenImport, testing::Values("spreadsheet_export", "accounting", "mixed_dates", "multiline_notes"));
 
-struct CountCase {
-    const char* name;
-    std::string text;
-    CSVPorter::ImportCounts counts;
-    CSVPorter::Alert alert;
-};
-
-class ImportCounting : public ImportFixture, public testing::WithParamInterface<CountCase> {};
-
-TEST_P(ImportCounting, CountsRowsAndChoosesTheAlert)
+// Each text goes into a fresh store: the counts, the alert and what was stored.
+TEST_F(ImportFixture, CountsRowsAndChoosesTheAlert)
 {
-    const CSVPorter::ImportOutcome outcome = import(GetParam().text);
-    EXPECT_EQ(outcome.counts, GetParam().counts);
-    EXPECT_EQ(outcome.imported, GetParam().counts.imported);
-    EXPECT_EQ(outcome.alert, GetParam().alert);
-    EXPECT_EQ(context().countBalanceEntries().value(), GetParam().counts.imported);
+    struct Case {
+        const char* name;
+        std::string text;
+        CSVPorter::ImportCounts counts;
+        CSVPorter::Alert alert;
+    };
+    const Case cases[] = {
+        {"HeaderOnly", "Date,Balance,Adjustment,Transfers,Note\n", {0, 0}, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
+        {"Empty", "", {0, 0}, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
+        {"OneEntry", "Date,Balance\n2026-06-04,100", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+        {"NoHeader", "2026-06-04,100\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+        {"FiveGoodTwoBad", "date,balance\n2026-06-01,1\n2026-06-02,2\nnot a date,3\n2026-06-03,3\n2026-06-04,4\n2026-06-05,\n2026-06-05,5\n",
+         {5, 2}, {QStringLiteral("Imported 5 entries"), QStringLiteral("2 row(s) were skipped (couldn't be parsed)."), AlertStyle::Informational}},
+        {"OnlyBadRows", "2026-06-04\n2026-06-04,abc\n04.06.2026,1\n", {0, 3},
+         {QStringLiteral("No rows imported"), expectedColumns + QStringLiteral("\n\n3 row(s) couldn't be parsed."), AlertStyle::Warning}},
+        {"BlankRowsCountNowhere", ",,,,\n   \n\t,  \n\"\"\n2026-06-04,1\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+        {"HeaderOnlyAtTheTop", "Date,Balance\nDate,Balance\n", {0, 1},
+         {QStringLiteral("No rows imported"), expectedColumns + QStringLiteral("\n\n1 row(s) couldn't be parsed."), AlertStyle::Warning}},
+        {"AnyFirstFieldWithDateIsAHeader", "Last UPDATE,100\n2026-06-04,1\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+        {"DuplicatesAreNotDetected", "2026-06-04,1\n2026-06-04,1\n", {2, 0}, {QStringLiteral("Imported 2 entries"), QString(), AlertStyle::Informational}},
+        {"ByteOrderMarkDropped", "\xEF\xBB\xBF" "2026-06-04,100\r\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        const CSVPorter::ImportOutcome outcome = import(c.text);
+        EXPECT_EQ(outcome.counts, c.counts);
+        EXPECT_EQ(outcome.imported, c.counts.imported);
+        EXPECT_EQ(outcome.alert, c.alert);
+        EXPECT_EQ(context().countBalanceEntries().value(), c.counts.imported);
+    }
 }
-
-const CountCase countCases[] = {
-    {"HeaderOnly", "Date,Balance,Adjustment,Transfers,Note\n", {0, 0}, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
-    {"Empty", "", {0, 0}, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
-    {"OneEntry", "Date,Balance\n2026-06-04,100", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
-    {"NoHeader", "2026-06-04,100\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
-    {"FiveGoodTwoBad", "date,balance\n2026-06-01,1\n2026-06-02,2\nnot a date,3\n2026-06-03,3\n2026-06-04,4\n2026-06-05,\n2026-06-05,5\n",
-     {5, 2}, {QStringLiteral("Imported 5 entries"), QStringLiteral("2 row(s) were skipped (couldn't be parsed)."), AlertStyle::Informational}},
-    {"OnlyBadRows", "2026-06-04\n2026-06-04,abc\n04.06.2026,1\n", {0, 3},
-     {QStringLiteral("No rows imported"), expectedColumns + QStringLiteral("\n\n3 row(s) couldn't be parsed."), AlertStyle::Warning}},
-    {"BlankRowsCountNowhere", ",,,,\n   \n\t,  \n\"\"\n2026-06-04,1\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
-    {"HeaderOnlyAtTheTop", "Date,Balance\nDate,Balance\n", {0, 1},
-     {QStringLiteral("No rows imported"), expectedColumns + QStringLiteral("\n\n1 row(s) couldn't be parsed."), AlertStyle::Warning}},
-    {"AnyFirstFieldWithDateIsAHeader", "Last UPDATE,100\n2026-06-04,1\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
-    {"DuplicatesAreNotDetected", "2026-06-04,1\n2026-06-04,1\n", {2, 0}, {QStringLiteral("Imported 2 entries"), QString(), AlertStyle::Informational}},
-    {"ByteOrderMarkDropped", "\xEF\xBB\xBF" "2026-06-04,100\r\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Import, ImportCounting, testing::ValuesIn(countCases),
-                         [](const testing::TestParamInfo<CountCase>& info) { return info.param.name; });
 
 TEST_F(ImportFixture, NewEntryTakesDefaultsForMissingFields)
 {
