@@ -75,16 +75,11 @@ protected:
     std::unique_ptr<NewEntryFormView> form_;
 };
 
-TEST_F(NewEntryFormTest, StartsOnTodayWithSubmitDisabled)
+TEST_F(NewEntryFormTest, StartsOnTodayAndEnablesSubmitOnlyForADayAndAPlainNumber)
 {
     EXPECT_EQ(date()->text(), today());
     EXPECT_FALSE(submitButton()->isEnabled());
-    EXPECT_TRUE(hint()->isHidden());
-    EXPECT_TRUE(error()->isHidden());
-}
-
-TEST_F(NewEntryFormTest, EnablesSubmitOnlyForADayAndAPlainNumber)
-{
+    EXPECT_TRUE(hint()->isHidden() && error()->isHidden());
     struct Case {
         const char* dateText;
         const char* balanceText;
