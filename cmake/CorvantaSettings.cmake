@@ -14,6 +14,7 @@ target_compile_definitions(corvanta_settings INTERFACE
 function(corvanta_add_test name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE corvanta_settings ${ARG_LIBS} corvanta_test_support)
   else()

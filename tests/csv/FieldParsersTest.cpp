@@ -1,4 +1,5 @@
 #include "csv/CSVPorter.h"
+#include "support/DecimalCommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -64,12 +65,11 @@ TEST(NumberParser, PlainDecimalsReadExactlyAsStrtod)
 TEST(NumberParser, IgnoresTheProcessLocale)
 {
     // Qt applications run in the user's locale, where the decimal point may be a comma.
-    const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    if (!previous)
-        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    const DecimalCommaLocale decimalComma;
+    if (!decimalComma.active())
+        GTEST_SKIP() << "no decimal-comma locale can be made here";
     EXPECT_EQ(parseNumber("0x1.8p1"), 3.0);
     EXPECT_EQ(parseNumber("1.5"), 1.5);
-    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(Unescape, TrimsSpaceSeparatorsAndTabsOnly)

@@ -1,0 +1,51 @@
+#pragma once
+
+// Switches LC_NUMERIC to a locale whose decimal separator is a comma (de_DE.UTF-8) for as
+// long as it lives, so that tests can show that number parsing ignores the process locale.
+// Where the machine has no such locale compiled, one is built with localedef into a temporary
+// folder and found through LOCPATH (read by glibc at each setlocale call). `active()` is
+// false when neither works; the caller then skips.
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+class DecimalCommaLocale {
+public:
+    DecimalCommaLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr))
+    {
+        active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr || activateBuiltLocale();
+    }
+    ~DecimalCommaLocale()
+    {
+        std::setlocale(LC_NUMERIC, previous_.c_str());
+        if (!folder_.empty())
+            std::filesystem::remove_all(folder_);
+    }
+    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
+    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
+
+    bool active() const { return active_; }
+
+private:
+    bool activateBuiltLocale()
+    {
+        char pattern[] = "/tmp/corvanta-locale-XXXXXX";
+        if (!mkdtemp(pattern))
+            return false;
+        folder_ = pattern;
+        const std::string command = "localedef -i de_DE -f UTF-8 " + (folder_ / "de_DE.UTF-8").string()
+            + " >/dev/null 2>&1";
+        if (std::system(command.c_str()) != 0)
+            return false;
+        setenv("LOCPATH", folder_.c_str(), 1);
+        const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        unsetenv("LOCPATH");
+        return switched;
+    }
+
+    std::string previous_;
+    std::filesystem::path folder_;
+    bool active_ = false;
+};
