@@ -21,7 +21,10 @@ Result<void> writeFileAtomically(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Error{file.errorString(), path};
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile::commit() does not notice a final flush that wrote only part of the buffer
+    // (disk full, file size limit) and would replace the file with a truncated one: flush
+    // here, where a short write is reported.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return Error{reason, path};
