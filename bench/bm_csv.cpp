@@ -2,6 +2,8 @@
 //   BM_ImportCSV/plain, /messy: read the file, parse, insert and save into an empty on-disk store
 //   BM_ParseCSV/plain: tokenizing and converting fields, without the store (bytes per second)
 //   BM_ExportCSV/1000000: csvString of a million entries
+#include "QtBenchmarkMain.h"
+
 #include "csv/CSVImport.h"
 #include "csv/CSVPorter.h"
 #include "csv/CSVTokenizer.h"
@@ -169,9 +171,5 @@ BENCHMARK(BM_ExportCSV)->Arg(rowCount)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksInQtApplication<QCoreApplication>(argc, argv);
 }

@@ -7,6 +7,8 @@
 // loop then lays out and repaints the chart once (the "paints" counter shows it).
 //
 // BM_DashboardViewsRebuild: the two views alone, handed ready snapshots (no store, no form).
+#include "QtBenchmarkMain.h"
+
 #include "analytics/PortfolioStats.h"
 #include "app/DashboardView.h"
 #include "model/BalanceEntry.h"
@@ -132,15 +134,5 @@ BENCHMARK(BM_DashboardViewsRebuild)->Arg(100'000)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Corvanta"));
-    QApplication::setApplicationName(QStringLiteral("Corvanta"));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksInQtApplication<QApplication>(argc, argv);
 }

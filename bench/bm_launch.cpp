@@ -1,5 +1,7 @@
 // Launch time of the real binary: from starting the process to its first painted main
 // window, with a store of N entries prepared beforehand in a scratch data folder.
+#include "QtBenchmarkMain.h"
+
 #include "model/BalanceEntry.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
@@ -86,11 +88,5 @@ BENCHMARK(BM_LaunchToFirstPaint)->Arg(100'000)->UseManualTime()->Unit(benchmark:
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
-    QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksInQtApplication<QCoreApplication>(argc, argv);
 }

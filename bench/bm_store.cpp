@@ -1,5 +1,7 @@
 // The store's speed and memory: one save of a million new entries, and opening a store and
 // fetching every entry sorted by date (what the dashboard does at start-up).
+#include "QtBenchmarkMain.h"
+
 #include "model/PersistentContainer.h"
 
 #include <QCoreApplication>
@@ -154,11 +156,5 @@ BENCHMARK(BM_OpenAndFetchAll)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMi
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksInQtApplication<QCoreApplication>(argc, argv);
 }
