@@ -36,11 +36,9 @@ std::int64_t countRows(const QString& path)
 
 TEST(CrossProcess, AnotherProcessCommitReachesTheOpenMainContext)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
-    auto container = PersistentContainer::open(path);
-    ASSERT_TRUE(container.ok());
-    ObjectContext& context = container.value()->viewContext();
+    TemporaryFileStore store;
+    const QString& path = store.path;
+    ObjectContext& context = store.context();
     addEntry(context, 1, 1);
     ASSERT_TRUE(context.save().ok());
     LiveBalances live(context);

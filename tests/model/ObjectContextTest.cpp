@@ -192,11 +192,9 @@ TEST(ObjectContextFile, ChangesPersistAcrossReopening)
 
 TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
-    auto container = PersistentContainer::open(path);
-    ASSERT_TRUE(container.ok());
-    ObjectContext& context = container.value()->viewContext();
+    TemporaryFileStore store;
+    const QString& path = store.path;
+    ObjectContext& context = store.context();
     auto stored = addEntry(context, 1, 1);
     ASSERT_TRUE(context.save().ok());
 

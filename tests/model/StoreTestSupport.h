@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
@@ -42,6 +43,15 @@ inline std::int64_t storedCount(PersistentContainer& container)
     container.newBackgroundContext()->performAndWait([&](ObjectContext& context) { count = context.countBalanceEntries().value(); });
     return count;
 }
+
+// A store file in a temporary folder, open for the life of the object (a store that cannot
+// be opened throws, which fails the test).
+struct TemporaryFileStore {
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    std::unique_ptr<PersistentContainer> container = PersistentContainer::open(path).value();
+    ObjectContext& context() { return container->viewContext(); }
+};
 
 // A live fetch result as a view keeps it: refetched whenever the context reports a change.
 struct LiveBalances {
