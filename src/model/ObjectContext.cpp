@@ -76,7 +76,12 @@ ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error ope
     }
 }
 
-ObjectContext::~ObjectContext() = default;
+ObjectContext::~ObjectContext()
+{
+    // A background context's thread may be gone before the queued checkpoint ran.
+    if (d_->checkpointPending)
+        checkpoint();
+}
 
 void ObjectContext::insert(const std::shared_ptr<ManagedObject>& object)
 {
