@@ -301,9 +301,14 @@ void ObjectContext::discard(const std::vector<std::shared_ptr<ManagedObject>>& o
 {
     const bool entriesChanged = d_->entries.discard(objects);
     const bool yearsChanged = d_->years.discard(objects);
-    // The undo step that inserted them is usually the last one: it lets go of them.
-    if (auto step = d_->lastMembershipStep.objects.lock())
+    // The undo step that inserted them is usually the last one: it lets go of them, and when
+    // it inserted nothing else and is still the newest step, it goes.
+    auto& last = d_->lastMembershipStep;
+    if (auto step = last.objects.lock()) {
         std::erase_if(*step, [](const auto& object) { return object->context_ == nullptr; });
+        if (step->empty() && last.manager)
+            last.manager->removeLastStep(last.serial);
+    }
     if (entriesChanged || yearsChanged)
         noteChange();
 }

@@ -218,4 +218,24 @@ TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
     EXPECT_EQ(queryStore(path, storedBalances), "2.0,3.0");
 }
 
+// An edit of a row another program deleted meanwhile is a failed save, not a silent loss; the
+// row then leaves this context and the next save succeeds.
+TEST(ObjectContextFile, AnEditOfARowDeletedElsewhereIsReported)
+{
+    TemporaryFileStore store;
+    ObjectContext& context = store.context();
+    auto gone = addEntry(context, 1, 1);
+    addEntry(context, 2, 2);
+    ASSERT_TRUE(context.save().ok());
+    ASSERT_TRUE(execOnStore(store.path, "DELETE FROM BalanceEntry WHERE balance = 1"));
+
+    gone->setBalance(10);
+    auto saved = context.save();
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(saved.error().message, QStringLiteral("The changes could not be saved (an edited item was deleted by another program)"));
+    EXPECT_EQ(gone->context(), nullptr);
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(2));
+    EXPECT_TRUE(context.save().ok());
+}
+
 } // namespace
