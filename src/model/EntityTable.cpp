@@ -462,11 +462,26 @@ std::shared_ptr<Entity> EntityTable<Entity>::shared(Entity& object)
 template <class Entity>
 Result<bool> EntityTable<Entity>::mergeCommitted(SqliteDatabase& database)
 {
-    if (!loaded_)
-        return true; // nothing held yet: the next fetch reads the new state
     auto marks = readWatermarks(database);
     if (!marks)
         return marks.error();
+    if (!loaded_) {
+        // Nothing held yet: the next fetch reads the new state. Whether there is one: new
+        // keys, or log entries for this entity.
+        if (!watermarksRead_) {
+            watermarksRead_ = true;
+            knownRowId_ = marks.value().rowId;
+            logSeen_ = marks.value().logEnd;
+            return true;
+        }
+        auto logged = loggedSince(database);
+        if (!logged)
+            return logged.error();
+        const bool changed = marks.value().rowId != knownRowId_ || !logged.value().empty();
+        knownRowId_ = marks.value().rowId;
+        logSeen_ = marks.value().logEnd;
+        return changed;
+    }
     // The log was trimmed past the entries not yet read.
     if (marks.value().logStart > logSeen_ + 1)
         return synchronize(database);
@@ -502,25 +517,16 @@ Result<typename EntityTable<Entity>::Watermarks> EntityTable<Entity>::readWaterm
     return marks;
 }
 
+// The keys of this entity's rows the log names after logSeen_, sorted, each once.
 template <class Entity>
-std::shared_ptr<Entity> EntityTable<Entity>::storedObject(std::int64_t rowId) const
+Result<std::vector<std::int64_t>> EntityTable<Entity>::loggedSince(SqliteDatabase& database)
 {
-    auto place = std::lower_bound(stored_.begin(), stored_.end(), rowId,
-                                  [](const auto& object, std::int64_t id) { return object->rowId_ < id; });
-    return place != stored_.end() && (*place)->rowId_ == rowId ? *place : nullptr;
-}
-
-// The rows above knownRowId_ (new, or this context's own newest), then the rows the log names.
-template <class Entity>
-Result<bool> EntityTable<Entity>::mergeLogged(SqliteDatabase& database, std::int64_t logEnd)
-{
-    using Traits = EntityTraits<Entity>;
     std::vector<std::int64_t> logged;
     auto since = statement(database, logSince_, "SELECT pk FROM ChangeLog WHERE seq > ?1 AND entity = ?2");
     if (!since)
         return since.error();
     since.value()->bindInt64(1, logSeen_);
-    since.value()->bindInt64(2, Traits::logCode);
+    since.value()->bindInt64(2, EntityTraits<Entity>::logCode);
     for (;;) {
         auto row = since.value()->step();
         if (!row) {
@@ -534,6 +540,26 @@ Result<bool> EntityTable<Entity>::mergeLogged(SqliteDatabase& database, std::int
     since.value()->reset();
     std::sort(logged.begin(), logged.end());
     logged.erase(std::unique(logged.begin(), logged.end()), logged.end());
+    return logged;
+}
+
+template <class Entity>
+std::shared_ptr<Entity> EntityTable<Entity>::storedObject(std::int64_t rowId) const
+{
+    auto place = std::lower_bound(stored_.begin(), stored_.end(), rowId,
+                                  [](const auto& object, std::int64_t id) { return object->rowId_ < id; });
+    return place != stored_.end() && (*place)->rowId_ == rowId ? *place : nullptr;
+}
+
+// The rows above knownRowId_ (new, or this context's own newest), then the rows the log names.
+template <class Entity>
+Result<bool> EntityTable<Entity>::mergeLogged(SqliteDatabase& database, std::int64_t logEnd)
+{
+    using Traits = EntityTraits<Entity>;
+    auto loggedKeys = loggedSince(database);
+    if (!loggedKeys)
+        return loggedKeys.error();
+    const std::vector<std::int64_t>& logged = loggedKeys.value();
 
     bool changed = false;
     Objects arrived;
@@ -671,7 +697,8 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
             auto object = std::make_shared<Entity>();
             readValues<Entity>(rows, object->values_); // straight into the new object
             attach(*object, rowId);
-            changes_.inserted(object);
+            if (loaded_) // the first load shows what was there all along
+                changes_.inserted(object);
             next.push_back(std::move(object));
             changed = true;
         }
@@ -686,6 +713,7 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
     loaded_ = true;
     knownRowId_ = std::max(marks.value().rowId, stored_.empty() ? 0 : stored_.back()->rowId_);
     logSeen_ = marks.value().logEnd;
+    watermarksRead_ = true;
     return changed;
 }
 

@@ -65,7 +65,7 @@ public:
     // pending change keep this context's value. Reads only the rows added since the last look
     // and those the change log names (all rows when the log no longer reaches back that far).
     // True when the visible contents changed. Without a loaded registry there is nothing to
-    // merge into.
+    // merge into: true when the table changed since the last look (or on the first look).
     Result<bool> mergeCommitted(SqliteDatabase& database);
     bool isLoaded() const { return loaded_; }
 
@@ -87,6 +87,7 @@ private:
         std::int64_t logStart = 0;
     };
     Result<Watermarks> readWatermarks(SqliteDatabase& database);
+    Result<std::vector<std::int64_t>> loggedSince(SqliteDatabase& database);
     // The stored object with this row id, or null.
     std::shared_ptr<Entity> storedObject(std::int64_t rowId) const;
     std::uint32_t mergeRow(Entity& object, const Values& row);
@@ -115,6 +116,7 @@ private:
     // the change log tells); the log is read from the entry after logSeen_.
     std::int64_t knownRowId_ = 0;
     std::int64_t logSeen_ = 0;
+    bool watermarksRead_ = false; // (not loaded: whether knownRowId_ and logSeen_ are set)
     std::optional<std::int64_t> rowIdBeforeSave_; // the highest key when this save began writing
 
     std::optional<SqliteStatement> selectAll_;
