@@ -123,7 +123,7 @@ struct FetchOrder {
     {
         switch (object.lifecycle_) {
         case ManagedObject::Lifecycle::Stored: return {0, static_cast<std::uint64_t>(object.rowId_)};
-        case ManagedObject::Lifecycle::Inserted: return {1, object.insertTurn_};
+        case ManagedObject::Lifecycle::Inserted: return {1, static_cast<std::uint64_t>(object.rowId_)};
         case ManagedObject::Lifecycle::Detached: break;
         }
         return {2, 0};

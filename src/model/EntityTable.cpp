@@ -49,7 +49,7 @@ bool EntityTable<Entity>::insert(const std::shared_ptr<Entity>& object)
         object->context_ = &context_;
         object->lifecycle_ = Lifecycle::Inserted;
         object->deleted_ = false;
-        object->insertTurn_ = ++insertTurns_;
+        object->rowId_ = static_cast<std::int64_t>(++insertTurns_); // its turn, until it is stored
         inserted_.push_back(object);
         break;
     case Lifecycle::Inserted:
@@ -87,7 +87,7 @@ template <class Entity>
 void EntityTable<Entity>::willChange(Entity& object, int attribute)
 {
     if (!object.deleted_ && object.lifecycle_ != Lifecycle::Detached)
-        changes_.updated(shared(object), 1u << attribute);
+        changes_.updated(object, 1u << attribute);
     if (object.lifecycle_ != Lifecycle::Stored)
         return; // an unsaved insert has no committed values to keep
     auto [snapshot, fresh] = changed_.try_emplace(&object);
