@@ -2,6 +2,7 @@
 #include "csv/CSVPorter.h"
 #include "csv/CSVTokenizer.h"
 #include "csv/FieldText.h"
+#include "model/NewEntry.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -57,17 +58,17 @@ public:
             ++skipped_;
             return;
         }
-        // Made here, detached: the consumer's thread only inserts it.
-        auto& entry = *batch_.emplace_back(std::make_shared<BalanceEntry>());
-        entry.setId(Uuid::random());
-        entry.setDate(*date);
-        entry.setBalance(*balance);
-        entry.setAdjustment(optionalAmount(row, AdjustmentColumn));
-        entry.setTransfers(optionalAmount(row, TransfersColumn));
-        // The note as unescape gives it, straight into the entry's string type.
+        // The note as unescape gives it (trimmed; empty is none), straight into the entry's string type.
+        std::optional<QString> note;
         if (row.size() > NoteColumn)
-            if (const std::string_view note = trimmed(row[NoteColumn]); !note.empty())
-                entry.setNote(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
+            if (const std::string_view text = trimmed(row[NoteColumn]); !text.empty())
+                note = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        // Made here, detached: the consumer's thread only inserts it.
+        batch_.push_back(makeBalanceEntry({.date = date,
+                                           .balance = *balance,
+                                           .adjustment = optionalAmount(row, AdjustmentColumn),
+                                           .transfers = optionalAmount(row, TransfersColumn),
+                                           .note = std::move(note)}));
         if (batch_.size() == batchSize)
             flush();
     }
