@@ -15,7 +15,7 @@
 namespace CSVPorter {
 namespace {
 
-enum Column : std::size_t { DateColumn, BalanceColumn, AdjustmentColumn, TransfersColumn, NoteColumn };
+enum Column : std::size_t { DateColumn, BalanceColumn, AdjustmentColumn, TransfersColumn, NoteColumn, columnCount };
 
 constexpr std::size_t batchSize = 4096;
 constexpr std::size_t maxQueuedBatches = 16;
@@ -46,11 +46,12 @@ class RowConverter {
 public:
     explicit RowConverter(std::function<void(EntryBatch&&)> deliver) : deliver_(std::move(deliver)) {}
 
-    void operator()(std::span<const std::string> row)
+    // `row` holds the used columns only; `droppedText` whether a later one held text.
+    void operator()(std::span<const std::string> row, bool droppedText)
     {
         const bool isHeader = first_ && containsDateInAnyCase(row[DateColumn]);
         first_ = false;
-        if (isHeader || isBlankRow(row))
+        if (isHeader || (!droppedText && isBlankRow(row)))
             return;
         const std::optional<Instant> date = row.size() > BalanceColumn ? parseDate(row[DateColumn]) : std::nullopt;
         const std::optional<double> balance = date ? parseNumber(row[BalanceColumn]) : std::nullopt;
@@ -143,7 +144,7 @@ private:
 std::int64_t readOnThisThread(std::string_view text, const std::function<void(EntryBatch&)>& consume)
 {
     RowConverter converter([&consume](EntryBatch&& batch) { consume(batch); });
-    forEachRow(text, [&converter](std::span<const std::string> row) { converter(row); });
+    forEachRow(text, columnCount, [&converter](std::span<const std::string> row, bool droppedText) { converter(row, droppedText); });
     converter.flush();
     return converter.skipped();
 }
@@ -157,7 +158,7 @@ std::int64_t readOnWorker(std::string_view text, const std::function<void(EntryB
     const auto produce = [&] {
         try {
             RowConverter converter([&queue](EntryBatch&& batch) { queue.push(std::move(batch)); });
-            forEachRow(text, [&converter](std::span<const std::string> row) { converter(row); });
+            forEachRow(text, columnCount, [&converter](std::span<const std::string> row, bool droppedText) { converter(row, droppedText); });
             converter.flush();
             skipped = converter.skipped();
         } catch (...) {

@@ -57,6 +57,8 @@ TEST_F(ImportFixture, CountsRowsAndChoosesTheAlert)
         {"HeaderOnlyAtTheTop", "Date,Balance\nDate,Balance\n", {0, 1},
          {QStringLiteral("No rows imported"), expectedColumns + QStringLiteral("\n\n1 row(s) couldn't be parsed."), AlertStyle::Warning}},
         {"AnyFirstFieldWithDateIsAHeader", "Last UPDATE,100\n2026-06-04,1\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
+        {"TextBeyondTheUsedColumnsIsNotBlank", ",,,,,,x\n,,,,,, \t\n2026-06-04,1\n", {1, 1},
+         {QStringLiteral("Imported 1 entry"), QStringLiteral("1 row(s) were skipped (couldn't be parsed)."), AlertStyle::Informational}},
         {"DuplicatesAreNotDetected", "2026-06-04,1\n2026-06-04,1\n", {2, 0}, {QStringLiteral("Imported 2 entries"), QString(), AlertStyle::Informational}},
         {"ByteOrderMarkDropped", "\xEF\xBB\xBF" "2026-06-04,100\r\n", {1, 0}, {QStringLiteral("Imported 1 entry"), QString(), AlertStyle::Informational}},
     };
