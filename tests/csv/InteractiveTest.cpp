@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -58,17 +57,6 @@ TEST_F(Interactive, CancelledImportDoesNothing)
     EXPECT_FALSE(context().hasChanges());
 }
 
-TEST_F(Interactive, UnreadableFileIsReported)
-{
-    dialogs_.importChoice = QDir(folder_.path()).filePath(QStringLiteral("missing.csv"));
-    EXPECT_EQ(CSVPorter::importCSV(context(), dialogs_), std::nullopt);
-    dialogs_.importChoice = writeFile("latin1.csv", "2026-06-04,1,0,0,caf\xE9");
-    EXPECT_EQ(CSVPorter::importCSV(context(), dialogs_), std::nullopt);
-    const Alert unreadable{QStringLiteral("CSV Error"), QStringLiteral("Could not read file."), AlertStyle::Warning};
-    EXPECT_EQ(dialogs_.alerts, std::vector<Alert>({unreadable, unreadable}));
-    EXPECT_EQ(context().countBalanceEntries().value(), 0);
-}
-
 TEST_F(Interactive, ImportSavesAndReports)
 {
     dialogs_.importChoice = writeFile("entries.csv", "Date,Balance\n2026-06-04,100\n2026-06-05,oops\n2026-06-06,200\n");
@@ -103,8 +91,7 @@ TEST_F(Interactive, ExportWritesTheChosenFileOrReportsTheFailure)
     EXPECT_GT(dialogs_.alerts[0].informativeText.size(), QStringLiteral("Could not export CSV: ").size());
 }
 
-// The real dialogs carry the texts, filters and styles of the import and export: each is
-// inspected while it is shown, then dismissed.
+// The real alert carries the texts and the style: inspected while it is shown, then dismissed.
 template <class Dialog, class Inspect>
 void whenShown(Inspect inspect)
 {
@@ -114,29 +101,6 @@ void whenShown(Inspect inspect)
         inspect(*dialog);
         dialog->reject();
     });
-}
-
-TEST(WidgetDialogs, ImportChooserOffersCsvAndPlainText)
-{
-    WidgetPorterDialogs dialogs;
-    whenShown<QFileDialog>([](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Choose a CSV with columns: Date, Balance, Adjustment, Transfers, Note"));
-        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-        EXPECT_EQ(dialog.nameFilters().constFirst(), QStringLiteral("CSV or plain text (*.csv *.txt *.text)"));
-    });
-    EXPECT_EQ(dialogs.chooseFileToImport(), std::nullopt);
-}
-
-TEST(WidgetDialogs, ExportChooserProposesCorvantaCsv)
-{
-    WidgetPorterDialogs dialogs;
-    whenShown<QFileDialog>([](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Comma-separated values (*.csv)")});
-        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("csv"));
-        EXPECT_TRUE(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/corvanta.csv")));
-    });
-    EXPECT_EQ(dialogs.chooseFileToExport(), std::nullopt);
 }
 
 TEST(WidgetDialogs, AlertShowsTextsAndStyle)
