@@ -61,11 +61,11 @@ set(CPACK_PACKAGE_VENDOR "The Corvanta developers")
 set(CPACK_PACKAGE_CONTACT "The Corvanta developers <corvanta@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "personal portfolio tracker")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Corvanta records dated snapshots of one investment portfolio and separates market
-performance from the money moved in and out: investment gain with cash flows removed,
-trailing averages, deposits and withdrawals, a balance chart with an investment-only curve,
-and a year-by-year comparison with the S&P/TSX Composite total return. It has a command
-line and a D-Bus interface for scripts.")
+  "Corvanta records dated snapshots of one investment portfolio and separates
+market performance from the money moved in and out: investment gain with cash
+flows removed, trailing averages, deposits and withdrawals, a balance chart with
+an investment-only curve, and a year-by-year comparison with the S&P/TSX
+Composite total return. It has a command line and a D-Bus interface for scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
