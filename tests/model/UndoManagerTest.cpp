@@ -102,6 +102,22 @@ TEST_F(UndoTest, UndoAndRedoRestoreWholeRows)
     EXPECT_FALSE(undo.canRedo());
 }
 
+TEST_F(UndoTest, TheFiftyFirstStepPushesTheOldestOut)
+{
+    auto entry = BalanceEntry::create(context);
+    endAction();
+    for (int step = 1; step <= 51; ++step) {
+        entry->setBalance(step);
+        endAction();
+    }
+    int undone = 0;
+    for (; undo.canUndo(); ++undone)
+        undo.undo();
+    EXPECT_EQ(undone, 50);
+    EXPECT_EQ(entry->balance(), 1); // the first change (0 -> 1) can no longer be undone
+    EXPECT_EQ(entry->context(), &context); // nor the insert before it
+}
+
 TEST_F(UndoTest, ExplicitGroupsSpanEventLoopPasses)
 {
     auto entry = BalanceEntry::create(context);
