@@ -21,6 +21,22 @@ void readValues(const SqliteStatement& statement, typename Entity::Values& value
         EntityTraits<Entity>::withField(attribute, [&](auto field) { readAttribute(statement, attribute + 1, values.*field); });
 }
 
+// Calls onRow for every row of a bound statement, then makes it ready for the next run.
+template <class OnRow>
+Result<void> forEachRow(SqliteStatement& statement, OnRow&& onRow)
+{
+    for (;;) {
+        auto row = statement.step();
+        if (!row || !row.value()) {
+            statement.reset();
+            if (!row)
+                return row.error();
+            return {};
+        }
+        onRow(statement);
+    }
+}
+
 // Runs a statement that returns no rows and makes it ready for the next run.
 Result<void> run(SqliteStatement& statement)
 {
@@ -527,17 +543,8 @@ Result<std::vector<std::int64_t>> EntityTable<Entity>::loggedSince(SqliteDatabas
         return since.error();
     since.value()->bindInt64(1, logSeen_);
     since.value()->bindInt64(2, EntityTraits<Entity>::logCode);
-    for (;;) {
-        auto row = since.value()->step();
-        if (!row) {
-            since.value()->reset();
-            return row.error();
-        }
-        if (!row.value())
-            break;
-        logged.push_back(since.value()->columnInt64(0));
-    }
-    since.value()->reset();
+    if (auto read = forEachRow(*since.value(), [&](const SqliteStatement& row) { logged.push_back(row.columnInt64(0)); }); !read)
+        return read.error();
     std::sort(logged.begin(), logged.end());
     logged.erase(std::unique(logged.begin(), logged.end()), logged.end());
     return logged;
@@ -589,18 +596,12 @@ Result<bool> EntityTable<Entity>::mergeLogged(SqliteDatabase& database, std::int
     if (!after)
         return after.error();
     after.value()->bindInt64(1, knownRowId_);
-    for (;;) {
-        auto row = after.value()->step();
-        if (!row) {
-            after.value()->reset();
-            return row.error();
-        }
-        if (!row.value())
-            break;
-        highest = std::max(highest, after.value()->columnInt64(0));
-        mergeOne(*after.value());
-    }
-    after.value()->reset();
+    auto read = forEachRow(*after.value(), [&](SqliteStatement& row) {
+        highest = std::max(highest, row.columnInt64(0));
+        mergeOne(row);
+    });
+    if (!read)
+        return read.error();
 
     Objects vanished;
     auto one = statement(database, selectOne_, Traits::selectOne);
