@@ -89,10 +89,9 @@ std::shared_ptr<const DayStartTable> DayStartTable::of(const icu::TimeZone& zone
 
 std::size_t DayStartTable::intervalOf(long long ms, std::size_t hint) const
 {
-    const auto startsAfter = [&](std::size_t i) { return i + 1 < starts_.size() ? starts_[i + 1] : end_; };
-    if (hint < starts_.size() && starts_[hint] <= ms && ms < startsAfter(hint))
+    if (hint < starts_.size() && starts_[hint] <= ms && ms < intervalEnd(hint))
         return hint;
-    if (hint + 1 < starts_.size() && starts_[hint + 1] <= ms && ms < startsAfter(hint + 1))
+    if (hint + 1 < starts_.size() && starts_[hint + 1] <= ms && ms < intervalEnd(hint + 1))
         return hint + 1;
     return static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), ms) - starts_.begin()) - 1;
 }
@@ -126,8 +125,16 @@ DayStart::DayStart() : zone_(icu::TimeZone::createDefault()), table_(DayStartTab
 Instant DayStart::operator()(Instant instant)
 {
     const long long ms = millisecondsOf(instant);
-    if (const auto quick = table_->quickStartOfDay(ms, hint_))
+    if (ms >= dayFrom_ && ms < dayUntil_) // walks by date meet each day many times in a row
+        return instantFromMilliseconds(dayFrom_);
+    if (const auto quick = table_->quickStartOfDay(ms, hint_)) {
+        // Within the interval the table's arithmetic gives every instant of this day the same
+        // start (not kept near the limits, which the table leaves to the fallback).
+        const bool keep = *quick > -arithmeticLimit;
+        dayFrom_ = *quick;
+        dayUntil_ = keep ? std::min({*quick + dayMilliseconds, table_->intervalEnd(hint_), arithmeticLimit}) : *quick;
         return instantFromMilliseconds(*quick);
+    }
     if (!calendar_) {
         UErrorCode status = U_ZERO_ERROR;
         calendar_.reset(icu::Calendar::createInstance(zone_->clone(), status));

@@ -28,6 +28,8 @@ public:
     std::optional<long long> quickStartOfDay(long long ms, std::size_t& hint) const;
     // The offset in force at `ms` within the table's span (for the fallback arithmetic).
     int offsetAt(long long ms) const;
+    // Where interval `i` (a hint as left by quickStartOfDay) ends.
+    long long intervalEnd(std::size_t i) const { return i + 1 < starts_.size() ? starts_[i + 1] : end_; }
 
 private:
     std::size_t intervalOf(long long ms, std::size_t hint) const;
@@ -58,4 +60,8 @@ private:
     std::shared_ptr<const DayStartTable> table_;
     std::unique_ptr<icu::Calendar> calendar_; // made on the first instant the table declines
     std::size_t hint_ = 0;
+    // The instants [dayFrom_, dayUntil_) share the table's last answer, dayFrom_: they lie in its
+    // day and in the same offset interval, where the table's arithmetic gives that same start.
+    long long dayFrom_ = 0;
+    long long dayUntil_ = 0;
 };

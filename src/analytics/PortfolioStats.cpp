@@ -5,26 +5,27 @@
 #include "analytics/LocalCalendar.h"
 
 namespace {
-// Whether `key` lies less than two days after `earlier` (or before it); computed in floating
-// point so that far-off instants cannot overflow.
-bool withinTwoDaysAfter(Instant earlier, Instant key)
+// Computed in floating point so that far-off instants cannot overflow.
+double millisecondsApart(Instant earlier, Instant later)
 {
-    constexpr double twoDays = 2 * 86'400'000.0;
-    return static_cast<double>(millisecondsOf(key)) - static_cast<double>(millisecondsOf(earlier)) < twoDays;
+    return static_cast<double>(millisecondsOf(later)) - static_cast<double>(millisecondsOf(earlier));
 }
 
+// Whether `key` lies less than two days after `earlier` (or before it).
+bool withinTwoDaysAfter(Instant earlier, Instant key) { return millisecondsApart(earlier, key) < 2 * 86'400'000.0; }
+
 // Positions (in the given list) of each local day's last snapshot, in the order in which the
-// days are first met walking the snapshots by date.
-std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
+// days are first met walking the snapshots by date, from the k-th in date order to before the
+// `end`-th.
+std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std::size_t begin, std::size_t end)
 {
-    const ChronologicalOrder order(inputs);
     DayStart dayStart;
     struct Day {
         Instant key;
         std::size_t representative;
     };
     std::vector<Day> days;
-    for (std::size_t k = 0; k < order.size(); ++k) {
+    for (std::size_t k = begin; k < end; ++k) {
         const std::size_t position = order.position(k);
         const Instant key = dayStart(order.date(k));
         if (!days.empty() && key == days.back().key) {
@@ -45,6 +46,28 @@ std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
     for (std::size_t i = 0; i < days.size(); ++i)
         representatives[i] = days[i].representative;
     return representatives;
+}
+
+std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
+{
+    const ChronologicalOrder order(inputs);
+    return dayRepresentatives(order, 0, order.size());
+}
+
+// The first position k in date order from which `order.date(k)` is `days` days or more after
+// `from` (days that long are far beyond any day a calendar has had).
+std::size_t firstDaysAfter(const ChronologicalOrder& order, Instant from, double days)
+{
+    std::size_t low = 0;
+    std::size_t high = order.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (millisecondsApart(from, order.date(middle)) < days * 86'400'000.0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 } // namespace
 
@@ -122,10 +145,16 @@ double totalWithdrawals(std::span<const StatsInput> inputs)
 PortfolioSummary summary(std::span<const StatsInput> inputs)
 {
     PortfolioSummary result;
-    const std::vector<std::size_t> days = dayRepresentatives(inputs);
-    if (!days.empty()) {
-        result.startingBalance = inputs[days.front()].balance;
-        result.currentValue = inputs[days.back()].balance;
+    // Only the first and the last day count, and a day's snapshots lie within a few days of
+    // its start: the walk over a few days at either end finds both.
+    const ChronologicalOrder order(inputs);
+    if (order.size() > 0) {
+        constexpr double reach = 4;
+        const Instant first = order.date(0);
+        const Instant last = order.date(order.size() - 1);
+        result.startingBalance = inputs[dayRepresentatives(order, 0, firstDaysAfter(order, first, reach)).front()].balance;
+        const std::size_t lastDays = firstDaysAfter(order, last, -reach);
+        result.currentValue = inputs[dayRepresentatives(order, lastDays, order.size()).back()].balance;
     }
     for (const StatsInput& input : inputs)
         result.netCashFlows += input.adjustment;
