@@ -4,6 +4,8 @@
 #include "analytics/DayStart.h"
 #include "analytics/LocalCalendar.h"
 
+#include <cstdint>
+
 namespace {
 // Computed in floating point so that far-off instants cannot overflow.
 double millisecondsApart(Instant earlier, Instant later)
@@ -107,21 +109,37 @@ double maxBalance(std::span<const StatsInput> inputs)
 
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now)
 {
+    return averageBalances(inputs, std::span(&sinceDays, 1), now).front();
+}
+
+std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now)
+{
+    struct Window {
+        Instant cutoff;
+        double sum = 0;
+        std::size_t count = 0;
+    };
+    std::vector<Window> windows;
+    std::vector<std::size_t> windowOf; // per requested window, its place in `windows`, or none
+    constexpr std::size_t none = SIZE_MAX;
     const auto calendar = LocalCalendar::current();
-    if (!calendar)
-        return 0;
-    const auto cutoff = LocalCalendar::adding(*calendar, UCAL_DATE, -static_cast<long long>(sinceDays), now);
-    if (!cutoff)
-        return 0;
-    double sum = 0;
-    std::size_t count = 0;
-    for (const StatsInput& input : inputs) {
-        if (input.date >= *cutoff) {
-            sum += input.balance;
-            ++count;
-        }
+    for (const int days : sinceDays) {
+        const auto cutoff = calendar ? LocalCalendar::adding(*calendar, UCAL_DATE, -static_cast<long long>(days), now) : std::nullopt;
+        windowOf.push_back(cutoff ? windows.size() : none);
+        if (cutoff)
+            windows.push_back(Window{*cutoff});
     }
-    return count == 0 ? 0 : sum / static_cast<double>(count);
+    // Each window adds its snapshots in list order, as a scan of its own would.
+    for (const StatsInput& input : inputs)
+        for (Window& window : windows)
+            if (input.date >= window.cutoff) {
+                window.sum += input.balance;
+                ++window.count;
+            }
+    std::vector<double> averages;
+    for (const std::size_t w : windowOf)
+        averages.push_back(w == none || windows[w].count == 0 ? 0 : windows[w].sum / static_cast<double>(windows[w].count));
+    return averages;
 }
 
 double totalDeposits(std::span<const StatsInput> inputs)

@@ -30,6 +30,8 @@ std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs);
 std::vector<BalancePoint> series(std::span<const StatsInput> inputs);
 double maxBalance(std::span<const StatsInput> inputs);
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now);
+// averageBalance for each of `sinceDays` in one pass over the snapshots, in that order.
+std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now);
 double totalDeposits(std::span<const StatsInput> inputs);
 double totalWithdrawals(std::span<const StatsInput> inputs);
 PortfolioSummary summary(std::span<const StatsInput> inputs);

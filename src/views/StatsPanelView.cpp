@@ -1,6 +1,6 @@
 #include "views/StatsPanelView.h"
 
-#include "analytics/PortfolioStats.h"
+#include "services/PortfolioFigures.h"
 #include "views/DisplayText.h"
 #include "views/StatRow.h"
 
@@ -12,12 +12,11 @@
 namespace {
 using Tints::Role;
 
-// What every row may draw on; the summary is one pure function of the same snapshots, so its
-// five rows share one computation.
+// What every row may draw on: the twelve figures are computed together, once per change.
 struct Figures {
     std::span<const StatsInput> inputs;
     const Clock& clock;
-    PortfolioSummary summary;
+    PortfolioStatistics statistics;
 };
 
 struct Shown {
@@ -40,31 +39,24 @@ Shown money(double value, Role tint = Role::Primary) { return {DisplayText::curr
 // Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
 Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
 
-// The trailing windows are fixed numbers of calendar days; the clock is read for each row.
-template <int days>
-Shown averageBalance(const Figures& f)
-{
-    return money(PortfolioStats::averageBalance(f.inputs, days, f.clock()));
-}
-
 const RowRule portfolioRows[] = {
-    {"Maximum Balance", [](const Figures& f) { return money(PortfolioStats::maxBalance(f.inputs)); }},
-    {"Avg Balance (1 Month)", averageBalance<30>},
-    {"Avg Balance (3 Months)", averageBalance<91>},
-    {"Avg Balance (6 Months)", averageBalance<182>},
-    {"Avg Balance (1 Year)", averageBalance<365>},
-    {"Total Deposits", [](const Figures& f) { return money(PortfolioStats::totalDeposits(f.inputs), Role::Green); }},
-    {"Total Withdrawals", [](const Figures& f) { return money(PortfolioStats::totalWithdrawals(f.inputs), Role::Red); }},
+    {"Maximum Balance", [](const Figures& f) { return money(f.statistics.maxBalance); }},
+    {"Avg Balance (1 Month)", [](const Figures& f) { return money(f.statistics.averageBalance1Month); }},
+    {"Avg Balance (3 Months)", [](const Figures& f) { return money(f.statistics.averageBalance3Months); }},
+    {"Avg Balance (6 Months)", [](const Figures& f) { return money(f.statistics.averageBalance6Months); }},
+    {"Avg Balance (1 Year)", [](const Figures& f) { return money(f.statistics.averageBalance1Year); }},
+    {"Total Deposits", [](const Figures& f) { return money(f.statistics.totalDeposits, Role::Green); }},
+    {"Total Withdrawals", [](const Figures& f) { return money(f.statistics.totalWithdrawals, Role::Red); }},
 };
 
 const RowRule summaryRows[] = {
-    {"Starting Balance", [](const Figures& f) { return money(f.summary.startingBalance); }},
-    {"Net Cash Flows", [](const Figures& f) { return money(f.summary.netCashFlows); }},
-    {"Current Value", [](const Figures& f) { return money(f.summary.currentValue); }},
+    {"Starting Balance", [](const Figures& f) { return money(f.statistics.summary.startingBalance); }},
+    {"Net Cash Flows", [](const Figures& f) { return money(f.statistics.summary.netCashFlows); }},
+    {"Current Value", [](const Figures& f) { return money(f.statistics.summary.currentValue); }},
     {"Investment Gain (excl. cash flows)",
-     [](const Figures& f) { return money(f.summary.investmentGain, gainTint(f.summary.investmentGain)); }},
+     [](const Figures& f) { return money(f.statistics.summary.investmentGain, gainTint(f.statistics.summary.investmentGain)); }},
     {"Gain as % of Start + Cash Flows",
-     [](const Figures& f) { return Shown{DisplayText::percent(f.summary.gainPercent), gainTint(f.summary.gainPercent)}; }},
+     [](const Figures& f) { return Shown{DisplayText::percent(f.statistics.summary.gainPercent), gainTint(f.statistics.summary.gainPercent)}; }},
 };
 
 const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}};
@@ -118,7 +110,7 @@ void StatsPanelView::showEvent(QShowEvent* event)
 
 void StatsPanelView::recompute()
 {
-    const Figures figures{inputs_, clock_, PortfolioStats::summary(inputs_)};
+    const Figures figures{inputs_, clock_, PortfolioFigures::statistics(inputs_, clock_())};
     auto row = rows_.begin();
     for (const SectionRule& section : sections)
         for (const RowRule& rule : section.rows) {

@@ -151,6 +151,8 @@ TEST(PortfolioStats, AverageBalanceWindowInCalendarDays)
         EXPECT_EQ(PortfolioStats::averageBalance(inputs, 0, now), 250) << zoneId;
         EXPECT_EQ(PortfolioStats::averageBalance(inputs, -2, now), 0) << zoneId;
         EXPECT_EQ(PortfolioStats::averageBalance(inputs, std::numeric_limits<int>::min(), now), 0) << zoneId;
+        const int windows[] = {30, 0, -2, std::numeric_limits<int>::min(), 30};
+        EXPECT_EQ(PortfolioStats::averageBalances(inputs, windows, now), std::vector<double>({200, 250, 0, 0, 200})) << zoneId;
     }
     const ScopedZone toronto("America/Toronto");
     EXPECT_EQ(localTime(2025, 3, 20, 12) - localTime(2025, 2, 18, 12), hours(30 * 24 - 1));
