@@ -4,6 +4,7 @@
 #include "analytics/DayStart.h"
 #include "analytics/LocalCalendar.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -129,13 +130,20 @@ std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::spa
         if (cutoff)
             windows.push_back(Window{*cutoff});
     }
-    // Each window adds its snapshots in list order, as a scan of its own would.
-    for (const StatsInput& input : inputs)
+    // Each window adds its snapshots in list order, as a scan of its own would. Most snapshots
+    // lie before every window: one comparison passes them over.
+    Instant earliest = Instant::max();
+    for (const Window& window : windows)
+        earliest = std::min(earliest, window.cutoff);
+    for (const StatsInput& input : inputs) {
+        if (input.date < earliest)
+            continue;
         for (Window& window : windows)
             if (input.date >= window.cutoff) {
                 window.sum += input.balance;
                 ++window.count;
             }
+    }
     std::vector<double> averages;
     for (const std::size_t w : windowOf)
         averages.push_back(w == none || windows[w].count == 0 ? 0 : windows[w].sum / static_cast<double>(windows[w].count));
