@@ -97,16 +97,7 @@ std::vector<BalancePoint> series(std::span<const StatsInput> inputs)
     return points;
 }
 
-double maxBalance(std::span<const StatsInput> inputs)
-{
-    if (inputs.empty())
-        return 0;
-    double maximum = inputs.front().balance;
-    for (const StatsInput& input : inputs.subspan(1))
-        if (input.balance > maximum)
-            maximum = input.balance;
-    return maximum;
-}
+double maxBalance(std::span<const StatsInput> inputs) { return totals(inputs).maxBalance; }
 
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now)
 {
@@ -150,22 +141,26 @@ std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::spa
     return averages;
 }
 
-double totalDeposits(std::span<const StatsInput> inputs)
-{
-    double sum = 0;
-    for (const StatsInput& input : inputs)
-        if (input.adjustment > 0)
-            sum += input.adjustment;
-    return sum;
-}
+double totalDeposits(std::span<const StatsInput> inputs) { return totals(inputs).totalDeposits; }
 
-double totalWithdrawals(std::span<const StatsInput> inputs)
+double totalWithdrawals(std::span<const StatsInput> inputs) { return totals(inputs).totalWithdrawals; }
+
+PortfolioTotals totals(std::span<const StatsInput> inputs)
 {
-    double sum = 0;
-    for (const StatsInput& input : inputs)
-        if (input.adjustment < 0)
-            sum += input.adjustment;
-    return sum;
+    // The first balance is the maximum until a larger one comes (a NaN first stays; a NaN
+    // later never wins); cash flows are added in list order by sign.
+    PortfolioTotals result;
+    if (!inputs.empty())
+        result.maxBalance = inputs.front().balance;
+    for (const StatsInput& input : inputs) {
+        if (input.balance > result.maxBalance)
+            result.maxBalance = input.balance;
+        if (input.adjustment > 0)
+            result.totalDeposits += input.adjustment;
+        else if (input.adjustment < 0)
+            result.totalWithdrawals += input.adjustment;
+    }
+    return result;
 }
 
 PortfolioSummary summary(std::span<const StatsInput> inputs)

@@ -19,14 +19,15 @@ PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now)
     using namespace PortfolioStats;
     constexpr int windows[] = {oneMonthDays, threeMonthsDays, sixMonthsDays, oneYearDays};
     const std::vector<double> averages = averageBalances(inputs, windows, now);
+    const PortfolioTotals sums = totals(inputs);
     return {
-        .maxBalance = maxBalance(inputs),
+        .maxBalance = sums.maxBalance,
         .averageBalance1Month = averages[0],
         .averageBalance3Months = averages[1],
         .averageBalance6Months = averages[2],
         .averageBalance1Year = averages[3],
-        .totalDeposits = totalDeposits(inputs),
-        .totalWithdrawals = totalWithdrawals(inputs),
+        .totalDeposits = sums.totalDeposits,
+        .totalWithdrawals = sums.totalWithdrawals,
         .summary = PortfolioStats::summary(inputs),
     };
 }
