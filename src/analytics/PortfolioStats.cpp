@@ -18,8 +18,8 @@ double millisecondsApart(Instant earlier, Instant later)
 bool withinTwoDaysAfter(Instant earlier, Instant key) { return millisecondsApart(earlier, key) < 2 * 86'400'000.0; }
 
 // Positions (in the given list) of each local day's last snapshot, in the order in which the
-// days are first met walking the snapshots by date, from the k-th in date order to before the
-// `end`-th.
+// days are first met walking the snapshots by date, from the `begin`-th in date order to
+// before the `end`-th.
 std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std::size_t begin, std::size_t end)
 {
     DayStart dayStart;
@@ -57,8 +57,8 @@ std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
     return dayRepresentatives(order, 0, order.size());
 }
 
-// The first position k in date order from which `order.date(k)` is `days` days or more after
-// `from` (days that long are far beyond any day a calendar has had).
+// The first position in date order whose date lies `days` days or more after `from` (before
+// it, for a negative `days`).
 std::size_t firstDaysAfter(const ChronologicalOrder& order, Instant from, double days)
 {
     std::size_t low = 0;
