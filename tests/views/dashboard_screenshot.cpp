@@ -2,6 +2,8 @@
 // sample CSV imported into an in-memory store and "Adjusted" on, saved as PNG files, one per
 // palette (light, dark) and window size (960x640, 1600x1000). Not a test: run it under a
 // display server in a scratch home (scripts/dashboard-screenshots does both).
+#include "ScreenshotPalette.h"
+
 #include "app/RootView.h"
 #include "services/CsvActions.h"
 #include "model/PersistentContainer.h"
@@ -16,33 +18,6 @@
 #include <cstdio>
 
 namespace {
-QPalette darkPalette()
-{
-    QPalette p;
-    const QColor window(0x26, 0x26, 0x28), base(0x1C, 0x1C, 0x1E), text(0xEC, 0xEC, 0xEC);
-    const QColor button(0x3A, 0x3A, 0x3C), dimmed(0x8E, 0x8E, 0x93);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, button);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::Highlight, QColor(0x0A, 0x84, 0xFF));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, base);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::PlaceholderText, dimmed);
-    p.setColor(QPalette::Light, button.lighter(130));
-    p.setColor(QPalette::Midlight, button.lighter(115));
-    p.setColor(QPalette::Mid, button.darker(120));
-    p.setColor(QPalette::Dark, button.darker(150));
-    p.setColor(QPalette::Shadow, Qt::black);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, dimmed);
-    return p;
-}
-
 bool shoot(ObjectContext& context, const QString& file, QSize size)
 {
     RootView window(context, AppCommands{});
@@ -79,7 +54,7 @@ int main(int argc, char** argv)
     }
     QDir().mkpath(outDir);
     const QPalette light = QApplication::style()->standardPalette();
-    for (const auto& [name, palette] : {std::pair{QStringLiteral("light"), light}, std::pair{QStringLiteral("dark"), darkPalette()}}) {
+    for (const auto& [name, palette] : {std::pair{QStringLiteral("light"), light}, std::pair{QStringLiteral("dark"), darkScreenshotPalette()}}) {
         QApplication::setPalette(palette);
         for (const QSize size : {QSize(960, 640), QSize(1600, 1000)}) {
             const QString file = QStringLiteral("%1/dashboard-%2-%3x%4.png").arg(outDir, name).arg(size.width()).arg(size.height());
