@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 
 Q_LOGGING_CATEGORY(lcEntries, "corvanta.entries")
 
@@ -58,6 +59,7 @@ CorvantaTableView::CorvantaTableView(ObjectContext& context, PorterDialogs* dial
     layout->addWidget(toolBar_);
     layout->addWidget(table_, 1);
     overlay_ = new ModalOverlay(this);
+    model_->setPalette(palette());
 
     if (const Result<void> fetched = model_->fetch(); !fetched)
         qCWarning(lcEntries).noquote() << "Could not load the entries:" << fetched.error().message;
@@ -154,16 +156,18 @@ void CorvantaTableView::fitColumns()
 // Keys that act on the table only while it has the focus (not while the editor is open).
 void CorvantaTableView::addTableKeys()
 {
-    const auto tableKey = [this](QList<QKeySequence> keys, void (CorvantaTableView::*slot)()) {
+    const auto tableKey = [this](QList<QKeySequence> keys, const std::function<void()>& run) {
         auto* action = new QAction(table_);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WidgetShortcut);
         table_->addAction(action);
-        connect(action, &QAction::triggered, this, slot);
+        connect(action, &QAction::triggered, this, run);
     };
-    tableKey({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)},
-             &CorvantaTableView::editSelected);
-    tableKey({QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)}, &CorvantaTableView::deleteSelected);
+    tableKey({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)}, [this] {
+        if (const QModelIndex current = table_->currentIndex(); current.isValid())
+            editEntry(model_->entryAt(current.row()));
+    });
+    tableKey({QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)}, [this] { deleteSelected(); });
     // Ctrl+A (select all) is the table's own key.
 }
 
