@@ -58,8 +58,9 @@ int AdjustedBalances::recomputeThrough(const Rows& rows, int row)
         base = sum(below);
     }
     for (int groupEnd = end; groupEnd >= 0;) {
+        const std::optional<Instant>& day = rows[std::size_t(groupEnd)]->date();
         int groupStart = groupEnd;
-        while (groupStart > 0 && sameDay(rows, groupStart - 1, groupEnd))
+        while (groupStart > 0 && rows[std::size_t(groupStart - 1)]->date() == day)
             --groupStart;
         for (int r = groupStart; r <= groupEnd; ++r) {
             base += rows[std::size_t(r)]->adjustment();

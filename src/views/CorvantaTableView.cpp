@@ -138,6 +138,8 @@ void CorvantaTableView::buildTable()
     for (auto done : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(model_, done, this, &CorvantaTableView::restoreScrollAnchor);
     connect(model_, &QAbstractItemModel::rowsMoved, this, &CorvantaTableView::restoreScrollAnchor);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &CorvantaTableView::keepViewState);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CorvantaTableView::restoreViewState);
     addTableKeys();
 }
 
@@ -198,10 +200,21 @@ std::vector<std::shared_ptr<BalanceEntry>> CorvantaTableView::selectedEntries() 
 
 void CorvantaTableView::selectEntries(const std::vector<std::shared_ptr<BalanceEntry>>& entries)
 {
-    QItemSelection selection;
+    std::vector<int> rows;
+    rows.reserve(entries.size());
     for (const auto& entry : entries)
         if (const int row = model_->rowOf(*entry); row >= 0)
-            selection.select(model_->index(row, 0), model_->index(row, EntryTableModel::ColumnCount - 1));
+            rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    // One range per run of neighbouring rows: a block of ten thousand is one range.
+    QItemSelection selection;
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] <= rows[last] + 1)
+            ++last;
+        selection.select(model_->index(rows[first], 0), model_->index(rows[last], EntryTableModel::ColumnCount - 1));
+        first = last + 1;
+    }
     table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
@@ -286,4 +299,25 @@ void CorvantaTableView::restoreScrollAnchor()
     if (const int row = model_->rowOf(*scrollAnchor_); row >= 0)
         table_->scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtTop);
     scrollAnchor_.reset();
+}
+
+// A reset (a whole new list: a reload, or a change the store can only announce as one) keeps
+// the selection, the current row and the top row on their entries where they are still listed.
+void CorvantaTableView::keepViewState()
+{
+    keepScrollAnchor();
+    selectedBeforeReset_ = selectedEntries();
+    const QModelIndex current = table_->currentIndex();
+    currentBeforeReset_ = current.isValid() ? model_->entryAt(current.row()) : nullptr;
+}
+
+void CorvantaTableView::restoreViewState()
+{
+    selectEntries(selectedBeforeReset_);
+    if (currentBeforeReset_)
+        if (const int row = model_->rowOf(*currentBeforeReset_); row >= 0)
+            table_->selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
+    selectedBeforeReset_.clear();
+    currentBeforeReset_.reset();
+    restoreScrollAnchor();
 }

@@ -59,6 +59,8 @@ private:
     void updateActions();
     void keepScrollAnchor();
     void restoreScrollAnchor();
+    void keepViewState();
+    void restoreViewState();
     void fitColumns();
 
     ObjectContext& context_;
@@ -72,4 +74,6 @@ private:
     QAction* deleteAction_ = nullptr;
     // The entry at the top of the table, kept there while rows change elsewhere.
     std::shared_ptr<BalanceEntry> scrollAnchor_;
+    std::vector<std::shared_ptr<BalanceEntry>> selectedBeforeReset_;
+    std::shared_ptr<BalanceEntry> currentBeforeReset_;
 };

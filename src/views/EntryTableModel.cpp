@@ -74,9 +74,9 @@ EntryTableModel::ColumnWidth EntryTableModel::width(Column column) { return colu
 EntryTableModel::EntryTableModel(ObjectContext& context, QObject* parent)
     : QAbstractTableModel(parent),
       entries_(context, BalanceEntry::Date, SortDirection::Descending),
-      palette_(QGuiApplication::palette()),
       digitFont_(equalWidthDigitFont())
 {
+    setPalette(QGuiApplication::palette());
     entries_.setListener(this);
 }
 
@@ -95,7 +95,7 @@ double EntryTableModel::adjustedBalance(int row) const { return adjusted_.at(ent
 
 void EntryTableModel::setPalette(const QPalette& palette)
 {
-    palette_ = palette;
+    colours_ = {Tints::green(palette), Tints::red(palette), Tints::secondaryText(palette)};
     if (rowCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::ForegroundRole});
 }
@@ -114,7 +114,7 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: return displayText(entry, index.row(), column);
     case RawValueRole: return rawValue(entry, index.row(), column);
     case Qt::ForegroundRole: return foreground(entry, column);
-    case Qt::FontRole: return columns[std::size_t(column)].amount ? QVariant(digitFont_) : QVariant();
+    case Qt::FontRole: return columns[std::size_t(column)].amount ? digitFont_ : QVariant();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter | (columns[std::size_t(column)].amount ? Qt::AlignRight : Qt::AlignLeft));
     default: return {};
@@ -155,12 +155,12 @@ QVariant EntryTableModel::foreground(const BalanceEntry& entry, int column) cons
     switch (column) {
     case AdjustmentColumn:
         if (entry.adjustment() > 0)
-            return Tints::green(palette_);
+            return colours_.green;
         if (entry.adjustment() < 0)
-            return Tints::red(palette_);
-        return Tints::secondaryText(palette_);
+            return colours_.red;
+        return colours_.secondary;
     case TransfersColumn:
-    case AdjustedBalanceColumn: return Tints::secondaryText(palette_);
+    case AdjustedBalanceColumn: return colours_.secondary;
     default: return {};
     }
 }

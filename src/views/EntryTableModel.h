@@ -4,8 +4,8 @@
 #include "views/AdjustedBalances.h"
 
 #include <QAbstractTableModel>
-#include <QFont>
 #include <QPalette>
+#include <QVariant>
 
 #include <memory>
 
@@ -69,8 +69,11 @@ private:
 
     LiveResult<BalanceEntry> entries_;
     AdjustedBalances adjusted_;
-    QPalette palette_;
-    QFont digitFont_;
+    // The palette's colours for the Foreground role, resolved once per palette.
+    struct Colours {
+        QVariant green, red, secondary;
+    } colours_;
+    QVariant digitFont_;
     // The edit announced by the last will* call, applied by its did* call.
     int pendingFirst_ = 0;
     int pendingLast_ = 0;
