@@ -17,6 +17,7 @@
 #include "model/PersistentContainer.h"
 #include "model/UndoManager.h"
 #include "services/EntryActions.h"
+#include "views/Clock.h"
 #include "views/CorvantaTableView.h"
 #include "views/EntryTableModel.h"
 
@@ -30,8 +31,6 @@
 #include <map>
 
 namespace {
-
-Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
 
 // An in-memory store of `count` entries, one an hour up to an hour ago, a deposit every 30th,
 // with a 50-level undo manager on its main context. Built once per size and kept.
@@ -54,7 +53,7 @@ Store* storeOf(benchmark::State& state, int count)
         store = std::make_unique<Store>();
         store->container = std::move(opened.value());
         ObjectContext& context = store->context();
-        const Instant start = now() - std::chrono::hours(count);
+        const Instant start = systemNow() - std::chrono::hours(count);
         double balance = 10'000;
         for (int i = 0; i < count; ++i) {
             const double flow = i % 30 == 0 ? 500 : 0;
@@ -123,7 +122,7 @@ void BM_EntryTableApplyInsert(benchmark::State& state)
     counter.paints = 0;
     std::vector<std::shared_ptr<BalanceEntry>> added;
     for (auto _ : state) {
-        auto entry = EntryActions::add(store->context(), {.date = now(), .balance = 123'456});
+        auto entry = EntryActions::add(store->context(), {.date = systemNow(), .balance = 123'456});
         QApplication::processEvents();
         state.PauseTiming();
         if (entry.ok())

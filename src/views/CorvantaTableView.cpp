@@ -3,6 +3,7 @@
 #include "model/BalanceEntry.h"
 #include "model/ObjectContext.h"
 #include "services/EntryActions.h"
+#include "views/Clock.h"
 #include "views/CSVInteractive.h"
 #include "views/EntryEditorView.h"
 #include "views/EntryTableModel.h"
@@ -21,14 +22,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 
 Q_LOGGING_CATEGORY(lcEntries, "corvanta.entries")
 
 namespace {
-
-Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
 
 QAction* makeAction(QWidget* owner, const QIcon& icon, const QString& title, const QString& help, const char* name)
 {
@@ -222,7 +220,7 @@ void CorvantaTableView::addEntry()
 {
     auto entry = std::make_shared<BalanceEntry>();
     entry->setId(Uuid::random());
-    entry->setDate(now());
+    entry->setDate(systemNow());
     editEntry(entry);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/BalanceEntry.h"
 #include "services/EntryActions.h"
+#include "views/Clock.h"
 #include "views/ModalOverlay.h"
 #include "views/Tints.h"
 
@@ -15,7 +16,6 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include <chrono>
 
 namespace {
 
@@ -24,8 +24,6 @@ constexpr int inset = 16;
 // The note grows with its text; past this many lines it scrolls, so that the panel (and its
 // Save button) stays inside a window of the minimum size.
 constexpr int noteLinesBeforeScrolling = 12;
-
-Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
 
 QFont scaledFont(const QFont& base, qreal factor, bool bold = false)
 {
@@ -161,7 +159,7 @@ void EntryEditorView::load()
 {
     if (loaded_)
         return;
-    const EntryEditorText text = EntryEditorText::load(entry_->values(), isNew_, now());
+    const EntryEditorText text = EntryEditorText::load(entry_->values(), isNew_, systemNow());
     dateText_->setText(text.dateText);
     balance_->setText(text.balance);
     adjustment_->setText(text.adjustment);
