@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <gmock/gmock.h>
@@ -234,6 +235,7 @@ TEST_F(CorvantaTableViewTest, SelectionAndCurrentRowFollowTheirEntriesWhenAnothe
 {
     selectRows({2, 1}); // 120 (current) and 1242000
     const auto selected = view_->selectedEntries();
+    QSignalSpy resets(&model(), &QAbstractItemModel::modelAboutToBeReset);
     {
         auto other = PersistentContainer::open(path_).value(); // another connection, as the command line
         auto entry = BalanceEntry::create(other->viewContext());
@@ -245,6 +247,7 @@ TEST_F(CorvantaTableViewTest, SelectionAndCurrentRowFollowTheirEntriesWhenAnothe
     EXPECT_EQ(model().entryAt(0)->balance(), 7);
     EXPECT_EQ(view_->selectedEntries(), selected);
     EXPECT_EQ(table().currentIndex().row(), model().rowOf(*selected[1]));
+    EXPECT_EQ(resets.count(), 0); // a row inserted, not the list reloaded
 }
 
 TEST_F(CorvantaTableViewTest, ImportReadsTheChosenFileAndLogsTheCount)
