@@ -15,12 +15,12 @@ namespace {
 
 const QString emDash = QStringLiteral("\u2014");
 
-struct ColumnSpec {
+struct ColumnLayout {
     const char* title;
     EntryTableModel::ColumnWidth width;
     bool amount; // equal-width digits, aligned right
 };
-constexpr std::array<ColumnSpec, EntryTableModel::ColumnCount> columns{{
+constexpr std::array<ColumnLayout, EntryTableModel::ColumnCount> columns{{
     {QT_TRANSLATE_NOOP("EntryTableModel", "Date"), {110, 130}, false},
     {QT_TRANSLATE_NOOP("EntryTableModel", "Balance"), {90, 110}, true},
     {QT_TRANSLATE_NOOP("EntryTableModel", "Adjustment"), {90, 110}, true},
