@@ -51,6 +51,15 @@ TSXComparisonView::TSXComparisonView(ObjectContext& context, QWidget* parent)
 
     connect(model_, &TSXYearsTableModel::yearsChanged, this, &TSXComparisonView::refreshSummary);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TSXComparisonView::updateActions);
+    // A reload (a whole new store) keeps the selected year selected when it is still there;
+    // a reset or a removal clears a selection without saying so, hence the extra updates.
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { selectedBeforeReset_ = selectedYear(); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        if (const auto year = std::exchange(selectedBeforeReset_, nullptr); year && model_->rowOf(*year) >= 0)
+            table_->selectRow(model_->rowOf(*year));
+        updateActions();
+    });
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &TSXComparisonView::updateActions);
     entries_.setListener(this);
     if (const auto fetched = model_->fetch(); !fetched.ok())
         alert_(this, tr("Could not read the yearly data: ") + fetched.error().message);

@@ -78,6 +78,7 @@ private:
     // the entries change (an edit of a year leaves it as it was).
     LiveResult<BalanceEntry> entries_;
     PortfolioSummary entriesSummary_;
+    std::shared_ptr<TSXYear> selectedBeforeReset_;
     Alert alert_;
     QSplitter* splitter_ = nullptr;
     QTableView* table_ = nullptr;

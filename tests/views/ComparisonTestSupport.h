@@ -14,6 +14,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -73,12 +74,12 @@ protected:
     void select(int row) { view().table()->selectRow(row); }
     QString cell(int row, int column) { return model().index(row, column).data().toString(); }
 
-    // Every stored yearly row, in store order, as one text; "?" for none.
+    // Every stored yearly row (by position, then id) as one text; "?" for none.
     std::string storedYears()
     {
         return queryStore(path_, "SELECT group_concat(r, ';') FROM (SELECT hex(id) || ',' || year || ',' || quote(label) || ',' || "
                                  "tsxReturn || ',' || actualStart || ',' || actualEnd || ',' || netCashFlows || ',' || sortOrder "
-                                 "AS r FROM TSXYear ORDER BY pk)");
+                                 "AS r FROM TSXYear ORDER BY sortOrder, hex(id))");
     }
     // Makes every write of yearly rows fail with "disk full" until dropped.
     bool refuseYearWrites()
