@@ -115,7 +115,7 @@ QWidget* TSXComparisonView::buildUpperPane()
     table_->setFrameShape(QFrame::NoFrame);
     QHeaderView* header = table_->horizontalHeader();
     header->setHighlightSections(false);
-    header->setStretchLastSection(true);
+    header->setStretchLastSection(false);
     for (int c = 0; c < TSXYearsTableModel::ColumnCount; ++c)
         header->resizeSection(c, TSXYearsTableModel::columnWidth(TSXYearsTableModel::Column(c)).ideal);
     // Each column keeps its own minimum; none has a maximum.
