@@ -82,6 +82,9 @@ void BM_ComparisonRebuild(benchmark::State& state)
     double end = year->actualEnd();
     for (auto _ : state) {
         state.PauseTiming(); // opening the editor and typing are not part of the rebuild
+        // The closed editor goes as it would in the running event loop (processEvents alone
+        // leaves deferred deletions of loop level 0 waiting for an exec() that never comes).
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         view.edit(year);
         auto* editor = qobject_cast<TSXYearEditorView*>(view.overlay()->content());
         editor->load();
