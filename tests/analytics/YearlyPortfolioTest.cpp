@@ -71,11 +71,3 @@ TEST(YearlyPortfolio, YearStartingAtAClockChange)
     EXPECT_EQ(figures(entries, 2023), std::vector<double>({100, 100, 0}));
     EXPECT_EQ(figures(entries, 2024), std::vector<double>({120, 120, 10}));
 }
-
-TEST(YearlyPortfolio, YearReturn)
-{
-    EXPECT_EQ(YearlyPortfolio::yearReturn(100, 180, 30), 50.0 / 130.0);
-    EXPECT_EQ(YearlyPortfolio::yearReturn(1000, 900, 0), -0.1);
-    EXPECT_FALSE(YearlyPortfolio::yearReturn(500, 900, -500)); // divisor 0, whatever the gain
-    EXPECT_FALSE(YearlyPortfolio::yearReturn(0, 0, 0));
-}
