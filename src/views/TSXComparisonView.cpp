@@ -146,15 +146,13 @@ void TSXComparisonView::addYear()
 {
     if (overlay_->isOpen())
         return;
+    // The largest position and year among the rows (which need not be the same row).
     std::int64_t lastOrder = -1;
     std::int64_t lastYear = firstYear - 1;
     const auto& years = model_->years();
-    for (const auto& year : years)
-        lastOrder = std::max<std::int64_t>(lastOrder, year->sortOrder());
-    if (!years.empty()) {
-        lastYear = std::numeric_limits<std::int64_t>::min();
-        for (const auto& year : years)
-            lastYear = std::max<std::int64_t>(lastYear, year->year());
+    for (std::size_t i = 0; i < years.size(); ++i) {
+        lastOrder = i == 0 ? years[i]->sortOrder() : std::max<std::int64_t>(lastOrder, years[i]->sortOrder());
+        lastYear = i == 0 ? years[i]->year() : std::max<std::int64_t>(lastYear, years[i]->year());
     }
     if (lastOrder >= std::numeric_limits<std::int16_t>::max()) {
         alert_(this, tr("Cannot add another year: the last row already stands at the highest position a row can have (32,767)."));

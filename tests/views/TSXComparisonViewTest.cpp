@@ -132,6 +132,11 @@ TEST_F(ComparisonTest, AddYearNumbering)
     EXPECT_TRUE(editor()->year()->id());
     view_.reset();
 
+    addYear(-7, 1990); // only a negative position: the next one follows it
+    view().addYear();
+    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(1991, std::int16_t(-6)));
+    view_.reset();
+
     for (const auto& [sortOrder, year] : {std::pair{0, 2024}, std::pair{3, 2022}, std::pair{1, 2021}, std::pair{2, 2023}})
         addYear(std::int16_t(sortOrder), year);
     const std::string stored = storedYears();
