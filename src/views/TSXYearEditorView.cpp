@@ -33,6 +33,7 @@ const FieldRule fieldRules[] = {
     {"Actual Start", "0", &YearEditorTexts::actualStart},
     {"Actual End", "0", &YearEditorTexts::actualEnd},
 };
+static_assert(std::size(fieldRules) == TSXYearEditorView::fieldCount);
 
 QString decimalText(double value) { return QString::fromStdString(YearFieldText::decimalText(value)); }
 } // namespace
@@ -55,7 +56,6 @@ TSXYearEditorView::TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSX
     for (std::size_t i = 0; i < std::size(fieldRules); ++i) {
         fields_[i] = new QLineEdit(this);
         fields_[i]->setPlaceholderText(tr(fieldRules[i].placeholder));
-        fields_[i]->setClearButtonEnabled(false);
         form->addRow(tr(fieldRules[i].label), fields_[i]);
     }
     column->addLayout(form);

@@ -26,6 +26,7 @@ class TSXYearEditorView : public QWidget {
 public:
     static constexpr int editorWidth = 380;
     enum class Field { Year, Label, TsxReturn, NetCashFlows, ActualStart, ActualEnd };
+    static constexpr int fieldCount = 6;
 
     TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSXYear> year, QWidget* parent = nullptr);
     ~TSXYearEditorView() override;
@@ -60,7 +61,7 @@ private:
     bool loaded_ = false;
     bool messageIsError_ = false;
     QLabel* title_ = nullptr;
-    QLineEdit* fields_[6] = {};
+    QLineEdit* fields_[fieldCount] = {};
     QLabel* message_ = nullptr;
     QPushButton* saveButton_ = nullptr;
 };

@@ -66,7 +66,7 @@ QVariant TSXYearsTableModel::data(const QModelIndex& index, int role) const
         default: return {};
         }
     }
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+    if (role == Qt::DisplayRole) {
         switch (column) {
         case Year: return year.displayName();
         case TsxReturn: return DisplayText::percent(year.tsxReturn());
