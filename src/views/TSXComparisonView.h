@@ -16,6 +16,7 @@ class QAction;
 class QMenu;
 class QSplitter;
 class QTableView;
+class QVBoxLayout;
 class TSXYear;
 class TSXYearsTableModel;
 
@@ -25,7 +26,8 @@ class TSXYearsTableModel;
 // at least 180 high). Years are edited in TSXYearEditorView on a modal overlay.
 //
 // Rows are identified by their object, never by id (ids may be missing or shared). Edit,
-// Delete, the context menu and double-click act on the selected row. Every change goes
+// Delete and the context menu act on the selected row; a double click edits the row clicked.
+// The editor opens only while no other one is. Every change goes
 // through YearActions: one undo step and one save; a failed save is shown to the user
 // ("Save failed: " and the reason) and changes nothing. Main thread only.
 class TSXComparisonView : public QWidget, private LiveResult<BalanceEntry>::Listener {
@@ -64,7 +66,7 @@ public:
 private:
     QWidget* buildUpperPane();
     QWidget* buildLowerPane();
-    void buildToolbar(class QVBoxLayout* layout);
+    void buildToolbar(QVBoxLayout* layout);
     void showContextMenu(const QPoint& at);
     void updateActions();
     void didReset() override;
