@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -25,6 +26,8 @@
 #include <limits>
 
 namespace {
+Q_LOGGING_CATEGORY(lcComparison, "corvanta.comparison")
+
 constexpr std::int64_t firstYear = 2015;
 
 void showAlert(QWidget* parent, const QString& text) { QMessageBox::warning(parent, QString(), text); }
@@ -61,10 +64,10 @@ TSXComparisonView::TSXComparisonView(ObjectContext& context, QWidget* parent)
     });
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &TSXComparisonView::updateActions);
     entries_.setListener(this);
-    if (const auto fetched = model_->fetch(); !fetched.ok())
-        alert_(this, tr("Could not read the yearly data: ") + fetched.error().message);
-    if (const auto fetched = entries_.fetch(); !fetched.ok())
-        alert_(this, tr("Could not read the entries: ") + fetched.error().message);
+    // A failing first read (the store gone from under the window) leaves the tab empty.
+    for (const Result<void>& fetched : {model_->fetch(), entries_.fetch()})
+        if (!fetched.ok())
+            qCWarning(lcComparison).noquote() << QStringLiteral("Comparison fetch failed: ") + fetched.error().message;
     recomputeEntriesSummary();
     refreshSummary();
     updateActions();
