@@ -8,6 +8,8 @@
 #include <QLoggingCategory>
 #include <QPointer>
 
+#include <unordered_set>
+
 namespace {
 Q_LOGGING_CATEGORY(storeLog, "corvanta.store")
 
@@ -306,9 +308,18 @@ void ObjectContext::discard(const std::vector<std::shared_ptr<ManagedObject>>& o
     const bool yearsChanged = d_->years.discard(objects);
     // The undo step that inserted them is usually the last one: it lets go of them, and when
     // it inserted nothing else and is still the newest step, it goes.
+    // Only the discarded objects leave it: others in the step may be detached for another
+    // reason (an undone insert that was saved) and must come back on redo.
     auto& last = d_->lastMembershipStep;
-    if (auto step = last.objects.lock()) {
-        std::erase_if(*step, [](const auto& object) { return object->context_ == nullptr; });
+    if (auto step = last.objects.lock(); step && !step->empty()) {
+        const std::unordered_set<const ManagedObject*> discarded = [&] {
+            std::unordered_set<const ManagedObject*> set;
+            set.reserve(objects.size());
+            for (const auto& object : objects)
+                set.insert(object.get());
+            return set;
+        }();
+        std::erase_if(*step, [&](const auto& object) { return discarded.contains(object.get()); });
         if (step->empty() && last.manager)
             last.manager->removeLastStep(last.serial);
     }

@@ -175,6 +175,29 @@ TEST_F(UndoTest, DiscardTakesBackOnlyTheGivenObjects)
     EXPECT_EQ(kept->balance(), 1);
 }
 
+// Regression: a discard used to drop every detached object from the newest membership step,
+// so an insert that was undone and saved (detached, waiting in the redo step) was lost.
+TEST_F(UndoTest, DiscardLeavesAnUndoneInsertRedoable)
+{
+    auto entry = addEntry(context, 1, 1);
+    endAction();
+    ASSERT_TRUE(context.save().ok());
+    undo.undo();
+    ASSERT_TRUE(context.save().ok());
+    ASSERT_EQ(entry->context(), nullptr);
+
+    context.setUndoManager(nullptr); // a change made unrecorded, then taken back
+    auto other = std::make_shared<BalanceEntry>();
+    context.insert(other);
+    context.discard({other});
+    context.setUndoManager(&undo);
+
+    ASSERT_TRUE(undo.canRedo());
+    undo.redo();
+    EXPECT_EQ(entry->context(), &context);
+    EXPECT_EQ(context.fetchBalanceEntries().value().size(), 1u);
+}
+
 // Inserts taken back by a rollback, a discard, or an undo (its redo step then cleared) are
 // not kept alive by the undo bookkeeping.
 TEST_F(UndoTest, WithdrawnInsertsAreReleased)
