@@ -6,6 +6,7 @@
 // updates the table's rows and simulated column and the summary, and repaint (the "paints"
 // counter shows that the table repaints every time). Opening the editor and typing are not
 // timed.
+#include "PaintCounter.h"
 #include "QtBenchmarkMain.h"
 
 #include "model/ObjectContext.h"
@@ -25,17 +26,6 @@
 #include <chrono>
 
 namespace {
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 // `years` rows from 1926 on, and `entries` entries spread over the same span, one deposit in 30.
 bool fill(ObjectContext& context, int years, int entries)
 {

@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/DashboardView.h"
+#include "views/CorvantaTableView.h"
 #include "views/TSXComparisonView.h"
 
 #include <QTabWidget>
@@ -14,8 +15,7 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     tabs_->setObjectName(QStringLiteral("mainTabs"));
     tabs_->setDocumentMode(true);
     tabs_->addTab(new DashboardView(context), AppIcons::dashboard(), tr("Dashboard"));
-    // The entry table takes this page when it is built.
-    tabs_->addTab(new QWidget, AppIcons::entryTable(), tr("Corvanta"));
+    tabs_->addTab(new CorvantaTableView(context), AppIcons::entryTable(), tr("Corvanta"));
     tabs_->addTab(new TSXComparisonView(context), AppIcons::comparison(), tr("TSX Comparison"));
     layout->addWidget(tabs_);
 }

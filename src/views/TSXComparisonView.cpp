@@ -5,6 +5,7 @@
 #include "model/StatsConversions.h"
 #include "services/YearActions.h"
 #include "views/ComparisonSummaryView.h"
+#include "views/EntryToolbarIcons.h"
 #include "views/ModalOverlay.h"
 #include "views/TSXYearEditorView.h"
 #include "views/TSXYearsTableModel.h"
@@ -83,9 +84,10 @@ void TSXComparisonView::buildToolbar(QVBoxLayout* layout)
     auto* spacer = new QWidget(toolbar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolbar->addWidget(spacer);
-    addYear_ = toolbar->addAction(QIcon::fromTheme(QStringLiteral("list-add")), tr("Add Year"), this, &TSXComparisonView::addYear);
-    edit_ = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-edit")), tr("Edit"), this, &TSXComparisonView::editSelected);
-    delete_ = toolbar->addAction(QIcon::fromTheme(QStringLiteral("edit-delete")), tr("Delete"), this, &TSXComparisonView::deleteSelected);
+    // The entry table's symbols: a plus, a pencil, a waste bin.
+    addYear_ = toolbar->addAction(EntryToolbarIcons::add(), tr("Add Year"), this, &TSXComparisonView::addYear);
+    edit_ = toolbar->addAction(EntryToolbarIcons::edit(), tr("Edit"), this, &TSXComparisonView::editSelected);
+    delete_ = toolbar->addAction(EntryToolbarIcons::remove(), tr("Delete"), this, &TSXComparisonView::deleteSelected);
     addYear_->setToolTip(tr("Add the year after the latest one"));
     edit_->setToolTip(tr("Edit the selected year"));
     delete_->setToolTip(tr("Delete the selected year"));
