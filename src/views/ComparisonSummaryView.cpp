@@ -1,5 +1,6 @@
 #include "views/ComparisonSummaryView.h"
 
+#include "views/DigitFont.h"
 #include "views/DisplayText.h"
 #include "views/TextStyles.h"
 
@@ -71,6 +72,8 @@ ComparisonSummaryView::ComparisonSummaryView(QWidget* parent) : QWidget(parent)
         for (int c = 0; c < ColumnCount; ++c) {
             auto* label = new QLabel(c == Title ? tr(::figureRows[r].title) : QString(), grid_);
             label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            if (c != Title)
+                label->setFont(equalWidthDigitFont());
             grid->addWidget(label, r + 2, c, c == Title ? Qt::AlignLeft : Qt::AlignRight);
             cells_.push_back(label);
             tints_.push_back(c == Title ? Role::Secondary : Role::Primary);

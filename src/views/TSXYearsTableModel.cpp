@@ -2,6 +2,7 @@
 
 #include "analytics/YearlyPortfolio.h"
 #include "model/StatsConversions.h"
+#include "views/DigitFont.h"
 #include "views/DisplayText.h"
 #include "views/Tints.h"
 
@@ -23,7 +24,7 @@ QString noReturn() { return QStringLiteral("\u2014"); }
 TSXYearsTableModel::ColumnWidth TSXYearsTableModel::columnWidth(Column column) { return widths[column]; }
 
 TSXYearsTableModel::TSXYearsTableModel(ObjectContext& context, QObject* parent)
-    : QAbstractTableModel(parent), years_(context, TSXYear::SortOrder, SortDirection::Ascending)
+    : QAbstractTableModel(parent), years_(context, TSXYear::SortOrder, SortDirection::Ascending), digitFont_(equalWidthDigitFont())
 {
     years_.setListener(this);
 }
@@ -57,6 +58,8 @@ QVariant TSXYearsTableModel::data(const QModelIndex& index, int role) const
 
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (column == Year ? Qt::AlignLeft : Qt::AlignRight));
+    if (role == Qt::FontRole)
+        return column == Year ? QVariant() : digitFont_;
     if (role == Qt::ForegroundRole) {
         const QPalette palette = QGuiApplication::palette();
         switch (column) {

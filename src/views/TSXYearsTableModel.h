@@ -68,4 +68,5 @@ private:
 
     LiveResult<TSXYear> years_;
     std::unordered_map<std::int64_t, double> simulatedByOrder_;
+    QVariant digitFont_; // the amounts' font: equal-width digits
 };
