@@ -1,0 +1,21 @@
+#pragma once
+
+#include "analytics/PortfolioStats.h"
+#include "automation/IntentsDataProvider.h"
+
+// The desktop's "Portfolio Summary" action (the command line's `summary`). Cannot fail: an
+// empty or unreadable store reads as all zeros.
+struct GetPortfolioSummaryIntent {
+    static constexpr const char* title = "Get Portfolio Summary";
+
+    struct Outcome {
+        PortfolioSummary summary;
+        QString dialog;
+        double value() const { return summary.currentValue; }
+    };
+    Outcome perform(PersistentContainer& container = IntentsDataProvider::sharedContainer()) const;
+
+    // Three lines: "Current value: $X", "Investment gain: +$G (+P%)", "Net cash flows: $C".
+    // The "+" (both places) follows the gain: zero or more gets it, a loss or NaN does not.
+    static QString dialog(const PortfolioSummary& summary);
+};
