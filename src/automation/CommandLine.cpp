@@ -85,9 +85,9 @@ Error usage(const QString& context, const QString& message)
 
 QString quoted(const QString& value) { return QLatin1Char('\'') + value + QLatin1Char('\''); }
 
-// "2026-06-04" is local midnight; a date-time with "Z" or an offset is that instant, one
-// without is local time. Nothing for anything else (QDateTime alone would also take "2026-6-4").
-std::optional<Instant> parseDate(const QString& value)
+} // namespace
+
+std::optional<Instant> CommandLine::parseDate(const QString& value)
 {
     if (auto day = Fmt::parseDay(value.toStdString()))
         return day;
@@ -98,6 +98,8 @@ std::optional<Instant> parseDate(const QString& value)
         return std::nullopt;
     return instantFromMilliseconds(moment.toMSecsSinceEpoch());
 }
+
+namespace {
 
 struct ParsedOptions {
     QCommandLineParser parser;
@@ -142,7 +144,7 @@ Result<void> readAddOptions(const ParsedOptions& options, CommandLine& line)
             return *twice;
     if (parser.isSet(QStringLiteral("date"))) {
         const QString value = parser.value(QStringLiteral("date"));
-        line.date = parseDate(value);
+        line.date = CommandLine::parseDate(value);
         if (!line.date)
             return usage(options.context,
                          QStringLiteral("--date expects YYYY-MM-DD or an ISO 8601 date-time, not %1").arg(quoted(value)));

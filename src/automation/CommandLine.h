@@ -48,6 +48,10 @@ struct CommandLine {
     static Result<CommandLine> parse(const QStringList& arguments);
     static QStringList arguments(int argc, char** argv);
 
+    // "2026-06-04" is local midnight; an ISO 8601 date-time with "Z" or an offset is that
+    // instant, one without is local time. Nothing for anything else.
+    static std::optional<Instant> parseDate(const QString& text);
+
     // The help text for `topic` (the overview when absent), ending in a line break.
     static QString helpText(std::optional<Command> topic);
     static QString versionText(const QString& version);

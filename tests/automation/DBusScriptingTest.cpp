@@ -1,0 +1,197 @@
+// The window's D-Bus object seen from another connection on a private session bus (the test
+// runs under dbus-run-session): every property and method, the error names, and creation and
+// removal as steps the window's Undo takes back.
+#include "app/CorvantaApp.h"
+#include "automation/WindowService.h"
+#include "model/ObjectContext.h"
+#include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
+#include "services/YearActions.h"
+#include "support/StoreSql.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace {
+
+const QString service = QString::fromUtf8(WindowService::serviceName);
+const QString path = QString::fromUtf8(WindowService::objectPath);
+const QString portfolio = QStringLiteral("org.corvanta.Corvanta.Portfolio");
+
+class DBusScriptingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(client_.isConnected()) << "run under dbus-run-session";
+        qDBusRegisterMetaType<QList<QVariantMap>>();
+        QSettings().setValue(QStringLiteral("didSeedInitialData_v1"), true);
+        persistence_ = std::make_unique<PersistenceController>(false);
+        app_ = std::make_unique<CorvantaApp>(*persistence_);
+        service_ = std::make_unique<WindowService>(app_->context(), [this] { ++raised_; });
+        ASSERT_TRUE(service_->isRegistered());
+    }
+
+    void TearDown() override
+    {
+        service_.reset();
+        app_.reset();
+        persistence_.reset();
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(PersistentContainer::defaultStorePath() + QLatin1String(suffix));
+    }
+
+    // The reply, the window's event loop running meanwhile.
+    QDBusMessage call(const QString& interface, const QString& method, const QVariantList& arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+        message.setArguments(arguments);
+        QDBusPendingCallWatcher watcher(client_.asyncCall(message));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return watcher.isFinished(); }, 10000)) << method.toStdString();
+        return watcher.reply();
+    }
+    QDBusMessage call(const QString& method, const QVariantList& arguments = {}) { return call(portfolio, method, arguments); }
+
+    QVariant property(const char* name)
+    {
+        const QDBusMessage reply = call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                                        {portfolio, QString::fromUtf8(name)});
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+
+    static QVariantMap dictionary(const QDBusMessage& reply)
+    {
+        return qdbus_cast<QVariantMap>(reply.arguments().value(0).value<QDBusArgument>());
+    }
+    static QList<QVariantMap> dictionaries(const QDBusMessage& reply)
+    {
+        return qdbus_cast<QList<QVariantMap>>(reply.arguments().value(0).value<QDBusArgument>());
+    }
+    static std::string errorName(const QDBusMessage& reply)
+    {
+        return reply.type() == QDBusMessage::ErrorMessage ? reply.errorName().toStdString() : "(no error)";
+    }
+
+    QString create(const QVariantMap& properties)
+    {
+        const QDBusMessage reply = call(QStringLiteral("CreateBalanceEntry"), {properties});
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply.arguments().value(0).toString();
+    }
+
+    QDBusConnection client_ = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("script"));
+    std::unique_ptr<PersistenceController> persistence_;
+    std::unique_ptr<CorvantaApp> app_;
+    std::unique_ptr<WindowService> service_;
+    int raised_ = 0;
+};
+
+TEST_F(DBusScriptingTest, AnEmptyPortfolioReadsZeroAndLookupsFailWithTheirErrorNames)
+{
+    EXPECT_EQ(property("EntryCount").toLongLong(), 0);
+    for (const char* figure : {"StartingBalance", "CurrentValue", "NetCashFlows", "InvestmentGain", "GainPercent", "MaximumBalance",
+                               "TotalDeposits", "TotalWithdrawals"})
+        EXPECT_EQ(property(figure), QVariant(0.0)) << figure;
+    EXPECT_TRUE(dictionaries(call(QStringLiteral("BalanceEntries"))).isEmpty());
+    EXPECT_TRUE(dictionaries(call(QStringLiteral("TsxYears"))).isEmpty());
+    EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryAt"), {qlonglong(0)})), "org.corvanta.Corvanta.Error.IndexOutOfRange");
+    EXPECT_EQ(errorName(call(QStringLiteral("TsxYearAt"), {qlonglong(-1)})), "org.corvanta.Corvanta.Error.IndexOutOfRange");
+    EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryByScriptID"), {QString()})), "org.corvanta.Corvanta.Error.NotFound");
+    EXPECT_EQ(errorName(call(QStringLiteral("TsxYearByScriptID"), {QStringLiteral("X")})), "org.corvanta.Corvanta.Error.NotFound");
+    EXPECT_EQ(errorName(call(QStringLiteral("RemoveBalanceEntryAt"), {qlonglong(0)})), "org.corvanta.Corvanta.Error.IndexOutOfRange");
+}
+
+TEST_F(DBusScriptingTest, CreatedEntriesReadBackAndTheWindowsUndoTakesThemBack)
+{
+    const QString first = create({{QStringLiteral("balance"), 1000.0},
+                                  {QStringLiteral("adjustment"), QStringLiteral("not a number")}, // ignored
+                                  {QStringLiteral("date"), QStringLiteral("2026-06-04T04:00:00Z")},
+                                  {QStringLiteral("note"), QStringLiteral("opening")},
+                                  {QStringLiteral("colour"), QStringLiteral("blue")}});
+    EXPECT_EQ(first.size(), 36);
+    EXPECT_EQ(first, first.toUpper());
+    const QString second = create({{QStringLiteral("balance"), 1500}, {QStringLiteral("adjustment"), qlonglong(200)},
+                                   {QStringLiteral("date"), 20260605}, // not text: dated now
+                                   {QStringLiteral("note"), 7}});      // not text: no note
+
+    EXPECT_EQ(property("EntryCount").toLongLong(), 2);
+    const QList<QVariantMap> entries = dictionaries(call(QStringLiteral("BalanceEntries")));
+    ASSERT_EQ(entries.size(), 2);
+    const QVariantMap opening = entries[0];
+    EXPECT_EQ(opening.value(QStringLiteral("scriptID")).toString(), first);
+    EXPECT_EQ(opening.value(QStringLiteral("index")).toLongLong(), 0);
+    EXPECT_EQ(opening.value(QStringLiteral("date")).toString(), QStringLiteral("2026-06-04T04:00:00Z"));
+    EXPECT_EQ(opening.value(QStringLiteral("balance")).toDouble(), 1000);
+    EXPECT_EQ(opening.value(QStringLiteral("adjustment")).toDouble(), 0);
+    EXPECT_EQ(opening.value(QStringLiteral("note")).toString(), QStringLiteral("opening"));
+    EXPECT_EQ(entries[1].value(QStringLiteral("scriptID")).toString(), second);
+    EXPECT_FALSE(entries[1].contains(QStringLiteral("note")));
+    EXPECT_EQ(dictionary(call(QStringLiteral("BalanceEntryAt"), {qlonglong(1)})), entries[1]);
+    EXPECT_EQ(dictionary(call(QStringLiteral("BalanceEntryByScriptID"), {first})), opening);
+    EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryByScriptID"), {first.toLower()})), "org.corvanta.Corvanta.Error.NotFound");
+
+    EXPECT_EQ(property("StartingBalance").toDouble(), 1000);
+    EXPECT_EQ(property("CurrentValue").toDouble(), 1500);
+    EXPECT_EQ(property("NetCashFlows").toDouble(), 200);
+    EXPECT_EQ(property("InvestmentGain").toDouble(), 300);
+    EXPECT_DOUBLE_EQ(property("GainPercent").toDouble(), 0.25);
+    EXPECT_EQ(property("MaximumBalance").toDouble(), 1500);
+    EXPECT_EQ(property("TotalDeposits").toDouble(), 200);
+    EXPECT_EQ(property("TotalWithdrawals").toDouble(), 0);
+
+    EXPECT_EQ(call(QStringLiteral("RemoveBalanceEntryAt"), {qlonglong(0)}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(dictionaries(call(QStringLiteral("BalanceEntries"))).value(0).value(QStringLiteral("scriptID")), second);
+    app_->undo(); // the removal
+    EXPECT_EQ(property("EntryCount").toLongLong(), 2);
+    app_->undo(); // the second creation
+    EXPECT_EQ(dictionaries(call(QStringLiteral("BalanceEntries"))).value(0).value(QStringLiteral("scriptID")), first);
+    EXPECT_EQ(property("EntryCount").toLongLong(), 1);
+    app_->redo();
+    EXPECT_EQ(property("EntryCount").toLongLong(), 2);
+}
+
+TEST_F(DBusScriptingTest, YearsAreListedBySortOrderAndFoundByScriptID)
+{
+    ObjectContext& context = app_->context();
+    const auto later = YearActions::add(context, {.year = 2025, .tsxReturn = 0.1, .sortOrder = 1}).value();
+    const auto earlier = YearActions::add(context, {.year = 2024, .label = QStringLiteral("2024 YTD"), .sortOrder = 0}).value();
+    const QList<QVariantMap> years = dictionaries(call(QStringLiteral("TsxYears")));
+    ASSERT_EQ(years.size(), 2);
+    EXPECT_EQ(years[0].value(QStringLiteral("label")).toString(), QStringLiteral("2024 YTD"));
+    EXPECT_EQ(years[1].value(QStringLiteral("year")).toLongLong(), 2025);
+    EXPECT_EQ(years[1].value(QStringLiteral("index")).toLongLong(), 1);
+    const QString id = QString::fromStdString(later->id()->toString());
+    EXPECT_EQ(years[1].value(QStringLiteral("scriptID")).toString(), id);
+    EXPECT_EQ(dictionary(call(QStringLiteral("TsxYearAt"), {qlonglong(1)})), years[1]);
+    EXPECT_EQ(dictionary(call(QStringLiteral("TsxYearByScriptID"), {id})), years[1]);
+    (void)earlier;
+}
+
+TEST_F(DBusScriptingTest, ASaveTheStoreRefusesIsAnErrorAndChangesNothing)
+{
+    ASSERT_TRUE(refuseNewEntries(PersistentContainer::defaultStorePath(), "disk is full"));
+    const QDBusMessage reply = call(QStringLiteral("CreateBalanceEntry"), {QVariantMap{{QStringLiteral("balance"), 5.0}}});
+    EXPECT_EQ(errorName(reply), "org.corvanta.Corvanta.Error.SaveFailed");
+    EXPECT_THAT(reply.errorMessage().toStdString(), ::testing::HasSubstr("disk is full"));
+    EXPECT_EQ(property("EntryCount").toLongLong(), 0);
+    EXPECT_FALSE(app_->context().hasChanges());
+}
+
+TEST_F(DBusScriptingTest, ASecondLaunchRaisesThisWindowAndEnds)
+{
+    QProcess second;
+    second.start(QStringLiteral(CORVANTA_BINARY), {});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(raised_, 1);
+}
+
+} // namespace
