@@ -24,8 +24,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(CORVANTA_VERSION));
     QApplication::setWindowIcon(AppIcons::dashboard());
 
-    // One window per session: a second launch brings the first to the front instead.
-    if (WindowService::raiseRunningWindow())
+    // One window per session: a second launch brings the first to the front instead (runs
+    // that only measure or photograph the window always open their own).
+    const bool probing = options.quitAfterFirstPaint || !options.screenshotPath.isEmpty();
+    if (!probing && WindowService::raiseRunningWindow())
         return 0;
 
     // Opens the store first; a store that cannot be opened ends the process here.
@@ -38,7 +40,7 @@ int main(int argc, char** argv)
     });
 
     std::unique_ptr<FirstPaintProbe> probe;
-    if (options.quitAfterFirstPaint || !options.screenshotPath.isEmpty()) {
+    if (probing) {
         if (!options.screenshotPath.isEmpty())
             window.resize(RootView::minimumWindowSize);
         probe = std::make_unique<FirstPaintProbe>(window, options.screenshotPath);

@@ -24,11 +24,11 @@ struct AddBalanceEntryIntent {
         {"note", "Note", "Optional note for this entry."},
     }};
 
-    std::optional<Instant> date; // absent: now
+    std::optional<Instant> date{}; // absent: now
     double balance = 0;
     double adjustment = 0;
     double transfers = 0;
-    std::optional<QString> note;
+    std::optional<QString> note{};
 
     struct Outcome {
         BalanceEntryEntity entity;

@@ -36,7 +36,7 @@ protected:
 TEST_F(IntentsTest, AddingWithOnlyABalanceStoresZerosNoNoteAndNow)
 {
     const Instant now = day("2026-06-04") + std::chrono::hours(15) + std::chrono::milliseconds(123);
-    const auto added = AddBalanceEntryIntent{std::nullopt, 0}.perform(now, *container_);
+    const auto added = AddBalanceEntryIntent{.balance = 0}.perform(now, *container_);
     ASSERT_TRUE(added.ok());
     EXPECT_EQ(added.value().dialog, QStringLiteral("Added $0 on Jun 4, 2026."));
 
@@ -58,7 +58,7 @@ TEST_F(IntentsTest, ASaveTheStoreRefusesStoresNothingAndReportsIt)
     const QString path = folder.filePath(QStringLiteral("store.sqlite"));
     auto file = std::move(PersistentContainer::open(path)).value();
     ASSERT_TRUE(refuseNewEntries(path, "disk full"));
-    const auto added = AddBalanceEntryIntent{std::nullopt, 5}.perform(day("2026-01-01"), *file);
+    const auto added = AddBalanceEntryIntent{.balance = 5}.perform(day("2026-01-01"), *file);
     ASSERT_FALSE(added.ok());
     EXPECT_THAT(added.error().message.toStdString(), ::testing::HasSubstr("disk full"));
     EXPECT_TRUE(IntentsDataProvider::allEntities(*file).empty());
@@ -115,7 +115,7 @@ TEST(GetPortfolioSummaryIntentTest, TheGainSignFollowsTheGainInBothPlaces)
         {{1000, 500, 1800, 300, 0.2}, "Current value: $1,800\nInvestment gain: +$300 (+20%)\nNet cash flows: $500"},
         {{1000, 0, 900, -100, -0.1}, "Current value: $900\nInvestment gain: -$100 (-10%)\nNet cash flows: $0"},
         // A gain that is not a number gets no sign; the percentage follows the gain, not itself.
-        {{0, 0, 0, std::nan(""), 0.05}, "Current value: $0\nInvestment gain: NaN (5%)\nNet cash flows: $0"},
+        {{0, 0, 0, std::nan(""), 0.05}, "Current value: $0\nInvestment gain: $NaN (5%)\nNet cash flows: $0"},
     };
     for (const SummaryCase& c : cases)
         EXPECT_EQ(GetPortfolioSummaryIntent::dialog(c.summary).toStdString(), c.dialog);
