@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 
+#include <algorithm>
 #include <span>
 
 namespace {
@@ -198,7 +199,9 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
         return usage(options.context, QStringLiteral("missing argument FILE"));
     if (!positionals.isEmpty())
         line.file = positionals.first();
-    line.json = parser.isSet(QStringLiteral("json"));
+    line.json = std::any_of(rule.options.begin(), rule.options.end(), [&](const OptionRule& option) {
+        return qstrcmp(option.name, "json") == 0 && parser.isSet(QStringLiteral("json"));
+    });
 
     Result<void> read;
     if (rule.command == Command::Add)

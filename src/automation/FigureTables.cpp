@@ -2,6 +2,8 @@
 
 #include "automation/Texts.h"
 
+#include <QStringList>
+
 namespace {
 QString line(std::initializer_list<QString> cells) { return QStringList(cells).join(QLatin1Char('\t')) + QLatin1Char('\n'); }
 

@@ -9,7 +9,7 @@
 #include <cmath>
 
 namespace {
-QJsonValue finite(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
+QJsonValue finiteOrNull(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
 
 int printDocument(const QJsonDocument& document)
 {
@@ -49,13 +49,13 @@ QJsonObject summary(const PortfolioSummary& summary, const QString& dialog)
 QJsonObject statistics(const PortfolioStatistics& s)
 {
     QJsonObject json = JsonEncoding::summary(s.summary);
-    json.insert(QStringLiteral("maximumBalance"), finite(s.maxBalance));
-    json.insert(QStringLiteral("averageBalance30Days"), finite(s.averageBalance1Month));
-    json.insert(QStringLiteral("averageBalance91Days"), finite(s.averageBalance3Months));
-    json.insert(QStringLiteral("averageBalance182Days"), finite(s.averageBalance6Months));
-    json.insert(QStringLiteral("averageBalance365Days"), finite(s.averageBalance1Year));
-    json.insert(QStringLiteral("totalDeposits"), finite(s.totalDeposits));
-    json.insert(QStringLiteral("totalWithdrawals"), finite(s.totalWithdrawals));
+    json.insert(QStringLiteral("maximumBalance"), finiteOrNull(s.maxBalance));
+    json.insert(QStringLiteral("averageBalance30Days"), finiteOrNull(s.averageBalance1Month));
+    json.insert(QStringLiteral("averageBalance91Days"), finiteOrNull(s.averageBalance3Months));
+    json.insert(QStringLiteral("averageBalance182Days"), finiteOrNull(s.averageBalance6Months));
+    json.insert(QStringLiteral("averageBalance365Days"), finiteOrNull(s.averageBalance1Year));
+    json.insert(QStringLiteral("totalDeposits"), finiteOrNull(s.totalDeposits));
+    json.insert(QStringLiteral("totalWithdrawals"), finiteOrNull(s.totalWithdrawals));
     return json;
 }
 

@@ -1,7 +1,7 @@
 #include "automation/WindowService.h"
 
-#include "portfolioadaptor.h"
-#include "windowadaptor.h"
+#include "PortfolioAdaptor.h"
+#include "WindowAdaptor.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -3,6 +3,7 @@
 
 #include "support/StoreSql.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -115,7 +116,9 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValidWithTheDocumentedKeys)
     EXPECT_TRUE(pythonAcceptsJson(added.output));
     const QJsonObject entity = QJsonDocument::fromJson(QByteArray::fromStdString(added.output)).object();
     EXPECT_THAT(entity.keys(), UnorderedElementsAreArray(words({"id", "date", "balance", "adjustment", "transfers", "note", "title", "subtitle"})));
-    EXPECT_EQ(entity.value(QStringLiteral("date")).toString(), QStringLiteral("2026-06-04T04:00:00Z"));
+    const QDateTime date = QDateTime::fromString(entity.value(QStringLiteral("date")).toString(), Qt::ISODate);
+    EXPECT_EQ(date.toMSecsSinceEpoch(), QDateTime(QDate(2026, 6, 4), QTime(4, 0), Qt::UTC).toMSecsSinceEpoch());
+    EXPECT_EQ(date.offsetFromUtc(), 0);
     EXPECT_TRUE(entity.value(QStringLiteral("note")).isNull());
     EXPECT_EQ(entity.value(QStringLiteral("id")).toString(), entity.value(QStringLiteral("id")).toString().toUpper());
     EXPECT_EQ(entity.value(QStringLiteral("title")).toString(), QStringLiteral("Jun 4, 2026 \u2014 $1,000"));
