@@ -123,6 +123,8 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValidWithTheDocumentedKeys)
     EXPECT_EQ(entity.value(QStringLiteral("id")).toString(), entity.value(QStringLiteral("id")).toString().toUpper());
     EXPECT_EQ(entity.value(QStringLiteral("title")).toString(), QStringLiteral("Jun 4, 2026 \u2014 $1,000"));
 
+    EXPECT_EQ(corvanta_.run(words({"entries"})).output,
+              (entity.value(QStringLiteral("id")).toString() + QStringLiteral("\tJun 4, 2026 \u2014 $1,000\n")).toStdString());
     const ProcessRun listed = corvanta_.run(words({"entries", "--json"}));
     EXPECT_TRUE(pythonAcceptsJson(listed.output));
     EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(listed.output)).array().first().toObject(), entity);

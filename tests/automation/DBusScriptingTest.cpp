@@ -23,6 +23,22 @@
 
 namespace {
 
+// Stands in for the desktop's notification service.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList shown; // title + "|" + body
+
+public Q_SLOTS:
+    uint Notify(const QString&, uint, const QString&, const QString& title, const QString& body, const QStringList&,
+                const QVariantMap&, int)
+    {
+        shown << title + QLatin1Char('|') + body;
+        return uint(shown.size());
+    }
+};
+
 const QString service = QString::fromUtf8(WindowService::serviceName);
 const QString path = QString::fromUtf8(WindowService::objectPath);
 const QString portfolio = QStringLiteral("org.corvanta.Corvanta.Portfolio");
@@ -196,4 +212,27 @@ TEST_F(DBusScriptingTest, ASecondLaunchRaisesThisWindowAndEnds)
     EXPECT_EQ(raised_, 1);
 }
 
+TEST_F(DBusScriptingTest, TheSummaryActionNotifiesAndPrintsWhenNoServiceAnswers)
+{
+    const auto summarise = [] {
+        QProcess summary;
+        summary.start(QStringLiteral(CORVANTA_BINARY), {QStringLiteral("summary"), QStringLiteral("--notify")});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return summary.state() == QProcess::NotRunning; }, 20000));
+        EXPECT_EQ(summary.exitCode(), 0);
+        return summary.readAllStandardOutput().toStdString();
+    };
+    const std::string dialog = "Current value: $0\nInvestment gain: +$0 (+0%)\nNet cash flows: $0";
+    EXPECT_EQ(summarise(), dialog + "\n");
+
+    FakeNotifications notifications;
+    ASSERT_TRUE(client_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(client_.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    EXPECT_EQ(summarise(), "");
+    EXPECT_EQ(notifications.shown, QStringList{QStringLiteral("Portfolio Summary|") + QString::fromStdString(dialog)});
+    client_.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    client_.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+}
+
 } // namespace
+
+#include "DBusScriptingTest.moc"
