@@ -24,28 +24,21 @@ public:
         environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment_.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
         environment_.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-        environment_.insert(QStringLiteral("TZ"), QStringLiteral("America/Toronto"));
     }
 
     QString storePath() const { return home_.filePath(QStringLiteral("data/Corvanta/Corvanta.sqlite")); }
     QString scratch(const QString& name) const { return home_.filePath(name); }
-    QProcessEnvironment& environment() { return environment_; }
+    const QProcessEnvironment& environment() const { return environment_; }
 
-    // Starts the binary without waiting (stdin closed, so nothing can be asked).
-    void start(QProcess& process, const QStringList& arguments) const
-    {
-        process.setProcessEnvironment(environment_);
-        process.start(QStringLiteral(CORVANTA_BINARY), arguments);
-        process.closeWriteChannel();
-    }
-
-    ProcessRun run(const QStringList& arguments, const QString& zone = QStringLiteral("America/Toronto"))
+    // Standard input is closed, so nothing can be asked.
+    ProcessRun run(const QStringList& arguments, const QString& zone = QStringLiteral("America/Toronto")) const
     {
         QProcess process;
-        QProcessEnvironment saved = environment_;
-        environment_.insert(QStringLiteral("TZ"), zone);
-        start(process, arguments);
-        environment_ = saved;
+        QProcessEnvironment environment = environment_;
+        environment.insert(QStringLiteral("TZ"), zone);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(CORVANTA_BINARY), arguments);
+        process.closeWriteChannel();
         process.waitForFinished(60000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};

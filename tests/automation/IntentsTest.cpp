@@ -6,9 +6,6 @@
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
-#include "support/StoreSql.h"
-
-#include <QTemporaryDir>
 
 #include <gmock/gmock.h>
 
@@ -52,18 +49,6 @@ TEST_F(IntentsTest, AddingWithOnlyABalanceStoresZerosNoNoteAndNow)
     EXPECT_EQ(add(now, 1, QStringLiteral("  ")).note, QStringLiteral("  "));
 }
 
-TEST_F(IntentsTest, ASaveTheStoreRefusesStoresNothingAndReportsIt)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("store.sqlite"));
-    auto file = std::move(PersistentContainer::open(path)).value();
-    ASSERT_TRUE(refuseNewEntries(path, "disk full"));
-    const auto added = AddBalanceEntryIntent{.balance = 5}.perform(day("2026-01-01"), *file);
-    ASSERT_FALSE(added.ok());
-    EXPECT_THAT(added.error().message.toStdString(), ::testing::HasSubstr("disk full"));
-    EXPECT_TRUE(IntentsDataProvider::allEntities(*file).empty());
-}
-
 TEST_F(IntentsTest, SuggestionsAreTheTwentyLatestNewestFirst)
 {
     EXPECT_TRUE(BalanceEntryQuery::suggestedEntities(*container_).empty());
@@ -82,6 +67,8 @@ TEST_F(IntentsTest, SuggestionsAreTheTwentyLatestNewestFirst)
     ASSERT_EQ(suggested.size(), 20u);
     EXPECT_EQ(suggested.front(), 25);
     EXPECT_EQ(suggested.back(), 6);
+    // The summary's value is the latest balance, unformatted.
+    EXPECT_EQ(GetPortfolioSummaryIntent().perform(*container_).value(), 25);
 }
 
 TEST_F(IntentsTest, ResolvingIdsSkipsUnknownOnesAndReturnsEachEntryOnce)
@@ -93,14 +80,6 @@ TEST_F(IntentsTest, ResolvingIdsSkipsUnknownOnesAndReturnsEachEntryOnce)
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].id, second.id); // by date, not by request
     EXPECT_EQ(found[1].id, first.id);
-}
-
-TEST(BalanceEntryEntityTest, TitleIsTheDateAndBalanceSubtitleTheNote)
-{
-    BalanceEntryEntity entity{Uuid::random(), day("2026-06-04"), 1234.5, 0, 0, std::nullopt};
-    EXPECT_EQ(entity.displayRepresentation(), (DisplayRepresentation{QStringLiteral("Jun 4, 2026 \u2014 $1,234"), std::nullopt}));
-    entity.note = QStringLiteral("bonus");
-    EXPECT_EQ(entity.displayRepresentation().subtitle, QStringLiteral("bonus"));
 }
 
 struct SummaryCase {
@@ -119,14 +98,6 @@ TEST(GetPortfolioSummaryIntentTest, TheGainSignFollowsTheGainInBothPlaces)
     };
     for (const SummaryCase& c : cases)
         EXPECT_EQ(GetPortfolioSummaryIntent::dialog(c.summary).toStdString(), c.dialog);
-}
-
-TEST_F(IntentsTest, TheSummaryReturnsTheCurrentValueUnformatted)
-{
-    add(day("2026-01-01"), 1000.25);
-    add(day("2026-02-01"), 1100.75);
-    const auto outcome = GetPortfolioSummaryIntent().perform(*container_);
-    EXPECT_EQ(outcome.value(), 1100.75);
 }
 
 } // namespace
