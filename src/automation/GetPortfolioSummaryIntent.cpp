@@ -2,11 +2,19 @@
 
 #include "automation/Texts.h"
 
+namespace {
+GetPortfolioSummaryIntent::Outcome outcomeOf(const std::vector<StatsInput>& inputs)
+{
+    const PortfolioSummary summary = PortfolioStats::summary(inputs);
+    return {summary, GetPortfolioSummaryIntent::dialog(summary)};
+}
+} // namespace
+
+GetPortfolioSummaryIntent::Outcome GetPortfolioSummaryIntent::perform() const { return outcomeOf(IntentsDataProvider::statsInputs()); }
+
 GetPortfolioSummaryIntent::Outcome GetPortfolioSummaryIntent::perform(PersistentContainer& container) const
 {
-    const std::vector<StatsInput> inputs = IntentsDataProvider::statsInputs(container);
-    const PortfolioSummary summary = PortfolioStats::summary(inputs);
-    return {summary, dialog(summary)};
+    return outcomeOf(IntentsDataProvider::statsInputs(container));
 }
 
 QString GetPortfolioSummaryIntent::dialog(const PortfolioSummary& s)

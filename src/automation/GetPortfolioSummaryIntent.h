@@ -13,7 +13,8 @@ struct GetPortfolioSummaryIntent {
         QString dialog;
         double value() const { return summary.currentValue; }
     };
-    Outcome perform(PersistentContainer& container = IntentsDataProvider::sharedContainer()) const;
+    Outcome perform() const; // on the shared store
+    Outcome perform(PersistentContainer& container) const;
 
     // Three lines: "Current value: $X", "Investment gain: +$G (+P%)", "Net cash flows: $C".
     // The "+" (both places) follows the gain: zero or more gets it, a loss or NaN does not.

@@ -8,8 +8,11 @@
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "automation/JsonOutput.h"
+#include "automation/StoredEntryInputs.h"
 #include "csv/CSVAlerts.h"
 #include "model/ObjectContext.h"
+#include "model/PersistentContainer.h"
+#include "model/StatsConversions.h"
 #include "services/CsvActions.h"
 #include "services/PortfolioFigures.h"
 
@@ -27,6 +30,13 @@ Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(s
 
 // The command line's own process holds no window: its main context is only its connection.
 ObjectContext& storeContext() { return IntentsDataProvider::sharedContainer().viewContext(); }
+
+// Every entry's snapshot, read without loading the entries.
+Result<std::vector<StatsInput>> storedInputs()
+{
+    IntentsDataProvider::sharedContainer(); // opens (or creates) the store first
+    return readStoredStatsInputs(PersistentContainer::defaultStorePath());
+}
 
 int storeFailure(const QString& subcommand, const Error& error)
 {
@@ -112,23 +122,26 @@ int entries(const CommandLine& line)
 
 int stats(const CommandLine& line)
 {
-    auto figures = PortfolioFigures::statistics(storeContext(), now());
-    if (!figures)
-        return storeFailure(QStringLiteral("stats"), figures.error());
+    auto inputs = storedInputs();
+    if (!inputs)
+        return storeFailure(QStringLiteral("stats"), inputs.error());
+    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now());
     if (line.json)
-        return JsonOutput::print(JsonOutput::statistics(figures.value()));
-    ConsoleOutput::print(FigureTables::statistics(figures.value()));
+        return JsonOutput::print(JsonOutput::statistics(figures));
+    ConsoleOutput::print(FigureTables::statistics(figures));
     return 0;
 }
 
 int years(const CommandLine& line)
 {
-    auto comparison = PortfolioFigures::comparison(storeContext());
-    if (!comparison)
-        return storeFailure(QStringLiteral("years"), comparison.error());
+    auto entries = storedInputs();
+    auto years = storeContext().fetchTSXYears();
+    if (!entries || !years)
+        return storeFailure(QStringLiteral("years"), !entries ? entries.error() : years.error());
+    const YearlyComparison comparison = PortfolioFigures::comparison(inputs(years.value()), PortfolioStats::summary(entries.value()));
     if (line.json)
-        return JsonOutput::print(JsonOutput::comparison(comparison.value()));
-    ConsoleOutput::print(FigureTables::comparison(comparison.value()));
+        return JsonOutput::print(JsonOutput::comparison(comparison));
+    ConsoleOutput::print(FigureTables::comparison(comparison));
     return 0;
 }
 

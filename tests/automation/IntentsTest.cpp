@@ -4,12 +4,15 @@
 #include "automation/AddBalanceEntryIntent.h"
 #include "automation/BalanceEntryQuery.h"
 #include "automation/GetPortfolioSummaryIntent.h"
+#include "automation/StoredEntryInputs.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 
+#include <QTemporaryDir>
 #include <gmock/gmock.h>
 
 #include <chrono>
+#include <cmath>
 
 using ::testing::ElementsAre;
 
@@ -80,6 +83,35 @@ TEST_F(IntentsTest, ResolvingIdsSkipsUnknownOnesAndReturnsEachEntryOnce)
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].id, second.id); // by date, not by request
     EXPECT_EQ(found[1].id, first.id);
+}
+
+TEST(StoredEntryInputsTest, MatchTheSnapshotsOfABackgroundFetch)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("store.sqlite"));
+    auto container = std::move(PersistentContainer::open(path)).value();
+    ObjectContext& context = container->viewContext();
+    // Out of date order, two on one instant, one without id or date, a NaN amount.
+    for (auto [date, balance] : {std::pair{"2026-03-01", 3.0}, std::pair{"2026-01-01", 1.0}, std::pair{"2026-03-01", 4.0},
+                                 std::pair{"2026-02-01", std::nan("")}}) {
+        const auto entry = BalanceEntry::create(context);
+        entry->setId(Uuid::random());
+        entry->setDate(day(date));
+        entry->setBalance(balance);
+        entry->setAdjustment(balance * 10);
+    }
+    BalanceEntry::create(context)->setBalance(7);
+    ASSERT_TRUE(context.save().ok());
+
+    const auto fetched = IntentsDataProvider::statsInputs(*container);
+    const auto read = readStoredStatsInputs(path);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(read.value().size(), fetched.size());
+    for (std::size_t i = 0; i < fetched.size(); ++i) {
+        EXPECT_EQ(read.value()[i].date, fetched[i].date) << i;
+        EXPECT_EQ(std::isnan(read.value()[i].balance) ? -1 : read.value()[i].balance, std::isnan(fetched[i].balance) ? -1 : fetched[i].balance);
+        EXPECT_EQ(read.value()[i].id == fetched[i].id, i != 0) << i; // the id-less entry gets a fresh one each time
+    }
 }
 
 struct SummaryCase {
