@@ -4,7 +4,6 @@
 #include "model/TSXYear.h"
 
 #include <QDateTime>
-#include <QTimeZone>
 
 #include <cmath>
 
@@ -25,7 +24,7 @@ QJsonValue date(const std::optional<Instant>& value)
     if (!value)
         return {};
     const long long ms = millisecondsOf(*value);
-    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
     return utc.toString(ms % 1000 == 0 ? Qt::ISODate : Qt::ISODateWithMs);
 }
 
