@@ -26,7 +26,7 @@ WindowService::WindowService(ObjectContext& context, std::function<void()> raise
     new WindowAdaptor(this);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        qCInfo(busLog, "No session bus: scripting is not available (%s)", qUtf8Printable(bus.lastError().message()));
+        qCDebug(busLog, "No session bus: scripting is not available (%s)", qUtf8Printable(bus.lastError().message()));
         return;
     }
     if (!bus.registerObject(text(objectPath), this, QDBusConnection::ExportAdaptors)) {
