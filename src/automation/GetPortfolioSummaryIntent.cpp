@@ -2,19 +2,15 @@
 
 #include "automation/Texts.h"
 
-namespace {
-GetPortfolioSummaryIntent::Outcome outcomeOf(const std::vector<StatsInput>& inputs)
-{
-    const PortfolioSummary summary = PortfolioStats::summary(inputs);
-    return {summary, GetPortfolioSummaryIntent::dialog(summary)};
-}
-} // namespace
-
-GetPortfolioSummaryIntent::Outcome GetPortfolioSummaryIntent::perform() const { return outcomeOf(IntentsDataProvider::statsInputs()); }
-
 GetPortfolioSummaryIntent::Outcome GetPortfolioSummaryIntent::perform(PersistentContainer& container) const
 {
-    return outcomeOf(IntentsDataProvider::statsInputs(container));
+    return summarise(IntentsDataProvider::statsInputs(container));
+}
+
+GetPortfolioSummaryIntent::Outcome GetPortfolioSummaryIntent::summarise(std::span<const StatsInput> inputs)
+{
+    const PortfolioSummary summary = PortfolioStats::summary(inputs);
+    return {summary, dialog(summary)};
 }
 
 QString GetPortfolioSummaryIntent::dialog(const PortfolioSummary& s)

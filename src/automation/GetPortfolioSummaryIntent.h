@@ -3,6 +3,8 @@
 #include "analytics/PortfolioStats.h"
 #include "automation/IntentsDataProvider.h"
 
+#include <span>
+
 // The desktop's "Portfolio Summary" action (the command line's `summary`). Cannot fail: an
 // empty or unreadable store reads as all zeros.
 struct GetPortfolioSummaryIntent {
@@ -13,8 +15,9 @@ struct GetPortfolioSummaryIntent {
         QString dialog;
         double value() const { return summary.currentValue; }
     };
-    Outcome perform() const; // on the shared store
     Outcome perform(PersistentContainer& container) const;
+    // The same over snapshots already read (the command line reads them without objects).
+    static Outcome summarise(std::span<const StatsInput> inputs);
 
     // Three lines: "Current value: $X", "Investment gain: +$G (+P%)", "Net cash flows: $C".
     // The "+" (both places) follows the gain: zero or more gets it, a loss or NaN does not.

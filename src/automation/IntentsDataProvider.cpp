@@ -1,7 +1,5 @@
 #include "automation/IntentsDataProvider.h"
 
-#include "automation/StoredEntryInputs.h"
-
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/StatsConversions.h"
@@ -40,13 +38,6 @@ namespace IntentsDataProvider {
 std::vector<StatsInput> statsInputs(PersistentContainer& container)
 {
     return withEntries(container, [](const Entries& entries) { return ::statsInputs(entries); });
-}
-
-std::vector<StatsInput> statsInputs()
-{
-    sharedContainer(); // opens (or creates) the store first
-    auto inputs = readStoredStatsInputs(PersistentContainer::defaultStorePath());
-    return inputs ? std::move(inputs).value() : std::vector<StatsInput>{};
 }
 
 std::vector<BalanceEntryEntity> allEntities(PersistentContainer& container)

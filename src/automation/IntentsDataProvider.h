@@ -16,10 +16,7 @@ namespace IntentsDataProvider {
 inline PersistentContainer& sharedContainer() { return PersistenceController::shared().container(); }
 
 // Every entry, ascending by date.
-std::vector<StatsInput> statsInputs(PersistentContainer& container);
-// The same for the shared store, whose committed entries are read without making an object
-// per entry (see readStoredStatsInputs): its process keeps no pending changes.
-std::vector<StatsInput> statsInputs();
+std::vector<StatsInput> statsInputs(PersistentContainer& container = sharedContainer());
 std::vector<BalanceEntryEntity> allEntities(PersistentContainer& container = sharedContainer());
 // The entries whose id is in `ids`, ascending by date, each once; ids that match nothing
 // are skipped, entries without an id never match.

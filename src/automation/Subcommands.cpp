@@ -90,9 +90,13 @@ int add(const CommandLine& line)
     return 0;
 }
 
+// A store that cannot be read is a failure here, not an empty portfolio.
 int summary(const CommandLine& line)
 {
-    const auto outcome = GetPortfolioSummaryIntent().perform();
+    auto inputs = storedInputs();
+    if (!inputs)
+        return storeFailure(QStringLiteral("summary"), inputs.error());
+    const auto outcome = GetPortfolioSummaryIntent::summarise(inputs.value());
     if (line.json)
         return JsonOutput::print(JsonOutput::summary(outcome.summary, outcome.dialog));
     if (line.notify && DesktopNotification::show(QStringLiteral("Portfolio Summary"), outcome.dialog))

@@ -92,6 +92,15 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
     EXPECT_THAT(refused.errors, StartsWith("corvanta add: The changes could not be saved"));
     EXPECT_THAT(refused.errors, HasSubstr("disk is full"));
     EXPECT_EQ(std::count(refused.errors.begin(), refused.errors.end(), '\n'), 1);
+
+    // A store that opens but cannot be read is not an empty portfolio.
+    ASSERT_TRUE(execOnStore(corvanta_.storePath(), "DROP TABLE BalanceEntry"));
+    for (const char* subcommand : {"summary", "stats", "years"}) {
+        const ProcessRun unreadable = corvanta_.run({QString::fromUtf8(subcommand)});
+        EXPECT_EQ(unreadable.exitCode, 1) << subcommand;
+        EXPECT_THAT(unreadable.errors, HasSubstr("no such table"));
+        EXPECT_EQ(unreadable.output, "");
+    }
 }
 
 struct JsonDocument {
