@@ -3,6 +3,7 @@
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/StatsConversions.h"
+#include "services/EntryActions.h"
 
 #include <algorithm>
 #include <set>
@@ -61,17 +62,11 @@ Result<BalanceEntryEntity> addEntry(Instant date, double balance, double adjustm
 {
     Result<BalanceEntryEntity> result = Error{};
     container.newBackgroundContext()->performAndWait([&](ObjectContext& context) {
-        const auto entry = BalanceEntry::create(context);
-        entry->setId(Uuid::random());
-        entry->setDate(date);
-        entry->setBalance(balance);
-        entry->setAdjustment(adjustment);
-        entry->setTransfers(transfers);
-        entry->setNote(note && !note->isEmpty() ? note : std::nullopt);
-        if (auto saved = context.save(); !saved)
-            result = saved.error();
+        auto added = EntryActions::add(context, {.date = date, .balance = balance, .adjustment = adjustment, .transfers = transfers, .note = note});
+        if (!added)
+            result = added.error();
         else
-            result = BalanceEntryEntity::from(*entry);
+            result = BalanceEntryEntity::from(*added.value());
     });
     return result;
 }

@@ -21,8 +21,8 @@ std::vector<BalanceEntryEntity> allEntities(PersistentContainer& container = sha
 // The entries whose id is in `ids`, ascending by date, each once; ids that match nothing
 // are skipped, entries without an id never match.
 std::vector<BalanceEntryEntity> entities(const std::vector<Uuid>& ids, PersistentContainer& container = sharedContainer());
-// Inserts a new entry (fresh id; an empty note stores no note) and saves it. On a failed save
-// nothing is stored and the store's error is returned.
+// Adds a new entry through the shared verb (fresh id; an empty note stores no note; non-finite
+// amounts refused) and saves it. On a failed save nothing is stored and the error is returned.
 Result<BalanceEntryEntity> addEntry(Instant date, double balance, double adjustment, double transfers,
                                     const std::optional<QString>& note, PersistentContainer& container = sharedContainer());
 } // namespace IntentsDataProvider
