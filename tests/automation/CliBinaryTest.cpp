@@ -52,6 +52,8 @@ TEST_F(CliBinaryTest, AddPrintsTheDialogWithTheLocalDayWestAndEastOfUtc)
         {"Asia/Tokyo", "2026-06-04", "Added $1,000 on Jun 4, 2026.\n"},
         {"America/Toronto", "2026-06-04T02:00:00Z", "Added $1,000 on Jun 3, 2026.\n"},
         {"Asia/Tokyo", "2026-06-04T20:00:00Z", "Added $1,000 on Jun 5, 2026.\n"},
+        {"Asia/Tokyo", "2026-06-04T23:30:00", "Added $1,000 on Jun 4, 2026.\n"}, // no offset: local time
+        {"America/Toronto", "2026-06-04T23:30:00-02:00", "Added $1,000 on Jun 4, 2026.\n"},
     };
     for (const DatedAdd& c : cases) {
         const ProcessRun run = corvanta_.run(words({"add", "--balance", "1000", "--date", c.date}), QString::fromUtf8(c.zone));

@@ -72,15 +72,6 @@ TEST(CommandLineTest, AddReadsItsParametersUnchanged)
     EXPECT_EQ(defaults.note, std::nullopt);
 }
 
-TEST(CommandLineTest, DatesAreLocalUnlessTheyCarryAnOffset)
-{
-    const Instant utcNoon = instantFromMilliseconds(1780574400000LL); // 2026-06-04T12:00:00Z
-    EXPECT_EQ(parse({"add", "--balance", "1", "--date", "2026-06-04T12:00:00Z"}).value().date, utcNoon);
-    EXPECT_EQ(parse({"add", "--balance", "1", "--date", "2026-06-04T14:00:00+02:00"}).value().date, utcNoon);
-    // Toronto is four hours behind UTC in June.
-    EXPECT_EQ(parse({"add", "--balance", "1", "--date", "2026-06-04T08:00:00"}).value().date, utcNoon);
-}
-
 struct Refused {
     std::initializer_list<const char*> words;
     const char* message;

@@ -47,9 +47,6 @@ TEST_F(IntentsTest, AddingWithOnlyABalanceStoresZerosNoNoteAndNow)
     EXPECT_EQ(stored[0].adjustment, 0);
     EXPECT_EQ(stored[0].transfers, 0);
     EXPECT_EQ(stored[0].note, std::nullopt);
-    // An empty note is stored as no note; blanks are kept as typed.
-    EXPECT_EQ(add(now, 1, QString()).note, std::nullopt);
-    EXPECT_EQ(add(now, 1, QStringLiteral("  ")).note, QStringLiteral("  "));
 }
 
 TEST_F(IntentsTest, SuggestionsAreTheTwentyLatestNewestFirst)
