@@ -13,12 +13,16 @@
 int main(int argc, char** argv)
 {
     // A subcommand (or help, or a usage error) is settled before any window machinery exists.
-    const auto commandLine = CommandLine::parse(CommandLine::arguments(argc, argv));
-    if (!commandLine || commandLine.value().command != CommandLine::Command::Window)
+    const QStringList arguments = CommandLine::arguments(argc, argv);
+    if (!CommandLine::opensWindow(arguments))
+        return CommandDispatch::run(CommandLine::parse(arguments), argc, argv);
+
+    QApplication app(argc, argv); // takes out Qt's own options (-platform, -style, ...)
+    const auto commandLine = CommandLine::parse(QApplication::arguments());
+    if (!commandLine)
         return CommandDispatch::run(commandLine, argc, argv);
     const CommandLine& options = commandLine.value();
 
-    QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANTA_VERSION));

@@ -302,6 +302,15 @@ Result<CommandLine> CommandLine::parse(const QStringList& arguments)
     return parseWindow(arguments);
 }
 
+bool CommandLine::opensWindow(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return true;
+    const QString& first = arguments[1];
+    return first.startsWith(QLatin1Char('-'))
+        && !QStringList{QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-v"), QStringLiteral("--version")}.contains(first);
+}
+
 QStringList CommandLine::arguments(int argc, char** argv)
 {
     QStringList list;

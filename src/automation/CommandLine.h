@@ -47,6 +47,9 @@ struct CommandLine {
     // `arguments` starts with the program name, as argv does.
     static Result<CommandLine> parse(const QStringList& arguments);
     static QStringList arguments(int argc, char** argv);
+    // True when the arguments ask for the window (none, or options only, help and version
+    // aside): they are parsed once the Qt application has taken out its own (-platform, -style).
+    static bool opensWindow(const QStringList& arguments);
 
     // "2026-06-04" is local midnight; an ISO 8601 date-time with "Z" or an offset is that
     // instant, one without is local time. Nothing for anything else.

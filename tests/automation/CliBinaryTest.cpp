@@ -78,6 +78,7 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
         {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance)\n"},
         {{"entries", "--id", "42"}, 2, "corvanta entries: --id expects a UUID, not '42'\n"},
         {{"frobnicate"}, 2, "corvanta: unknown command 'frobnicate'\n"},
+        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: Unknown option 'frobnicate'.\n"}, // Qt's own option taken
         {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
     };
     for (const Failure& c : cases) {
