@@ -27,8 +27,8 @@ struct ScratchHome {
 };
 
 // Fills the store in $XDG_DATA_HOME with `count` entries, saved in one transaction: one every
-// six hours from 2000 on, a deposit now and then, a note on every tenth.
-inline bool fillStore(std::int64_t count)
+// `spacing` from 2000 on, a deposit now and then, a note on every tenth.
+inline bool fillStore(std::int64_t count, std::chrono::minutes spacing = std::chrono::hours(6))
 {
     auto opened = PersistentContainer::open(PersistentContainer::defaultStorePath());
     if (!opened.ok())
@@ -38,7 +38,7 @@ inline bool fillStore(std::int64_t count)
     for (std::int64_t i = 0; i < count; ++i) {
         const auto entry = BalanceEntry::create(context);
         entry->setId(Uuid::random());
-        entry->setDate(start + std::chrono::hours(6 * i));
+        entry->setDate(start + spacing * i);
         entry->setBalance(100'000.0 + 3.5 * double(i));
         entry->setAdjustment(i % 30 == 0 ? 1'000.0 : 0.0);
         entry->setNote(i % 10 == 0 ? std::optional<QString>(QStringLiteral("benchmark")) : std::nullopt);
