@@ -8,7 +8,7 @@
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "automation/JsonOutput.h"
-#include "automation/StoredEntryInputs.h"
+#include "model/StoredEntryInputs.h"
 #include "csv/CSVAlerts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"

@@ -4,7 +4,7 @@
 #include "automation/AddBalanceEntryIntent.h"
 #include "automation/BalanceEntryQuery.h"
 #include "automation/GetPortfolioSummaryIntent.h"
-#include "automation/StoredEntryInputs.h"
+#include "model/StoredEntryInputs.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 

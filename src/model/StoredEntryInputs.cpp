@@ -1,4 +1,4 @@
-#include "automation/StoredEntryInputs.h"
+#include "model/StoredEntryInputs.h"
 
 #include "model/AttributeColumns.h"
 #include "model/SqliteDatabase.h"

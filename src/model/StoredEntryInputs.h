@@ -13,7 +13,4 @@
 // fresh background context's fetch gives, at a fraction of the cost on a large store. A
 // missing date is the distant past. The ids are not read: every snapshot carries the nil
 // UUID, so these snapshots are for computing figures, never for naming entries.
-//
-// A verb the store layer lacks (it belongs next to ObjectContext's fetches, and its SQL in the
-// store layer); it lives here until it moves there.
 Result<std::vector<StatsInput>> readStoredStatsInputs(const QString& path);
