@@ -8,11 +8,13 @@
 #include <optional>
 #include <span>
 
-// The largest fall of the flow-neutral value from a peak to a later trough.
+// The largest fall of the flow-neutral value from a peak to a later trough. The days are
+// given by the dates of their last snapshots; both are the window's first day when the value
+// never fell.
 struct Drawdown {
     double depth = 0; // trough ÷ peak − 1: 0 or negative (−0.25 is a fall of a quarter)
-    Instant peak;     // dates of the days' last snapshots; both the window's first day when
-    Instant trough;   // the value never fell
+    Instant peak;
+    Instant trough;
 };
 
 // Return measures over a window, as fractions (0.05 is five per cent). Nothing stands for
