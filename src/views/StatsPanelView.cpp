@@ -1,6 +1,8 @@
 #include "views/StatsPanelView.h"
 
+#include "analytics/Fmt.h"
 #include "analytics/PortfolioStats.h"
+#include "analytics/ReturnMeasures.h"
 #include "views/DisplayText.h"
 #include "views/StatRow.h"
 
@@ -12,17 +14,19 @@
 namespace {
 using Tints::Role;
 
-// What every row may draw on; the summary is one pure function of the same snapshots, so its
-// five rows share one computation.
+// What every row may draw on; the summary and the returns are each one pure function of the
+// same snapshots, so their rows share one computation.
 struct Figures {
     std::span<const StatsInput> inputs;
     const Clock& clock;
     PortfolioSummary summary;
+    ReturnFigures returns;
 };
 
 struct Shown {
     QString text;
     Role tint;
+    QString toolTip = {};
 };
 
 struct RowRule {
@@ -67,7 +71,36 @@ const RowRule summaryRows[] = {
      [](const Figures& f) { return Shown{DisplayText::percent(f.summary.gainPercent), gainTint(f.summary.gainPercent)}; }},
 };
 
-const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}};
+// A return as a percentage, or a dash where the measure has no result over the window.
+Shown rate(std::optional<double> value)
+{
+    if (!value)
+        return {QStringLiteral("—"), Role::Primary};
+    return {DisplayText::percent(*value), gainTint(*value)};
+}
+
+QString day(Instant instant) { return QString::fromStdString(Fmt::date(instant).value_or("")); }
+
+Shown drawdown(const Figures& f)
+{
+    const std::optional<Drawdown>& deepest = f.returns.maxDrawdown;
+    if (!deepest)
+        return rate(std::nullopt);
+    if (deepest->depth == 0)
+        return {DisplayText::percent(0), Role::Primary};
+    return {DisplayText::percent(deepest->depth), Role::Red,
+            QStringLiteral("From the peak of %1 to the trough of %2").arg(day(deepest->peak), day(deepest->trough))};
+}
+
+const RowRule returnRows[] = {
+    {"Time-Weighted Return", [](const Figures& f) { return rate(f.returns.timeWeighted); }},
+    {"Money-Weighted Return (XIRR)", [](const Figures& f) { return rate(f.returns.moneyWeighted); }},
+    {"Modified Dietz Return", [](const Figures& f) { return rate(f.returns.modifiedDietz); }},
+    {"Annualised (Time-Weighted)", [](const Figures& f) { return rate(f.returns.annualisedTimeWeighted); }},
+    {"Max Drawdown", drawdown},
+};
+
+const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}, {"Returns", returnRows}};
 } // namespace
 
 StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
@@ -104,6 +137,12 @@ void StatsPanelView::setInputs(std::vector<StatsInput> inputs)
     recompute();
 }
 
+void StatsPanelView::setRange(DateRange range)
+{
+    range_ = range;
+    recompute();
+}
+
 void StatsPanelView::setClock(Clock clock)
 {
     clock_ = std::move(clock);
@@ -118,11 +157,12 @@ void StatsPanelView::showEvent(QShowEvent* event)
 
 void StatsPanelView::recompute()
 {
-    const Figures figures{inputs_, clock_, PortfolioStats::summary(inputs_)};
+    const Figures figures{inputs_, clock_, PortfolioStats::summary(inputs_), ReturnMeasures::over(inputs_, range_, clock_())};
     auto row = rows_.begin();
     for (const SectionRule& section : sections)
         for (const RowRule& rule : section.rows) {
             const Shown shown = rule.show(figures);
+            (*row)->setToolTip(shown.toolTip);
             (*row++)->setValue(shown.text, shown.tint);
         }
 }

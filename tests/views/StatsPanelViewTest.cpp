@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <tuple>
 
 namespace {
 struct Shown {
@@ -36,7 +38,7 @@ void expectRow(const StatsPanelView& panel, const char* label, const char* value
 using Tints::Role;
 } // namespace
 
-TEST(StatsPanelView, ShowsTwelveRowsInTwoSectionsInOrder)
+TEST(StatsPanelView, ShowsFifteenRowsInThreeSectionsInOrder)
 {
     StatsPanelView panel;
     QStringList labels;
@@ -48,7 +50,9 @@ TEST(StatsPanelView, ShowsTwelveRowsInTwoSectionsInOrder)
                                    QStringLiteral("Total Withdrawals"), QStringLiteral("Starting Balance"),
                                    QStringLiteral("Net Cash Flows"), QStringLiteral("Current Value"),
                                    QStringLiteral("Investment Gain (excl. cash flows)"),
-                                   QStringLiteral("Gain as % of Start + Cash Flows")}));
+                                   QStringLiteral("Gain as % of Start + Cash Flows"), QStringLiteral("Time-Weighted Return"),
+                                   QStringLiteral("Money-Weighted Return (XIRR)"), QStringLiteral("Modified Dietz Return"),
+                                   QStringLiteral("Annualised (Time-Weighted)"), QStringLiteral("Max Drawdown")}));
 }
 
 TEST(StatsPanelView, NoEntriesShowZeroesAndZeroGainCountsAsGain)
@@ -135,6 +139,36 @@ TEST(StatsPanelView, AveragesCountEntriesInsideTheTrailingWindowInclusive)
     expectRow(panel, "Avg Balance (6 Months)", "$1,357", Role::Primary); // 9500 / 7
     expectRow(panel, "Avg Balance (1 Year)", "$1,563", Role::Primary);   // 12501 / 8
     expectRow(panel, "Maximum Balance", "$7,000", Role::Primary);
+}
+
+// The returns follow the window they are given (the other sections do not); a measure
+// without a result shows a dash.
+TEST(StatsPanelView, ReturnsOverTheChosenWindow)
+{
+    const Instant now = localTime(2025, 1, 10);
+    StatsPanelView panel;
+    panel.setClock([now] { return now; });
+    panel.setInputs({input(localTime(2024, 1, 1), 1000, 1000), input(localTime(2024, 4, 1), 1300, 200),
+                     input(localTime(2024, 7, 1), 1000, -300), input(localTime(2024, 10, 1), 900),
+                     input(localTime(2025, 1, 1), 1080)});
+    const std::vector<std::tuple<DateRange, std::vector<const char*>, const char*>> windows{
+        {DateRange::all, {"18.8%", "17.9%", "18%", "18.7%"}, "-10%"},
+        {DateRange::month6, {"20%", "20%", "20%", "20%"}, "0%"},
+        {DateRange::month1, {"—", "—", "—", "—"}, "—"},
+    };
+    for (const auto& [range, rates, drawdown] : windows) {
+        SCOPED_TRACE(std::string(range.rawValue()));
+        panel.setRange(range);
+        const char* labels[] = {"Time-Weighted Return", "Money-Weighted Return (XIRR)", "Modified Dietz Return", "Annualised (Time-Weighted)"};
+        for (std::size_t i = 0; i < rates.size(); ++i)
+            expectRow(panel, labels[i], rates[i], rates[i] == std::string("—") ? Role::Primary : Role::Green);
+        expectRow(panel, "Max Drawdown", drawdown, range == DateRange::all ? Role::Red : Role::Primary);
+        expectRow(panel, "Starting Balance", "$1,000", Role::Primary);
+    }
+    panel.setRange(DateRange::all);
+    const auto rows = panel.findChildren<StatRow*>();
+    const auto maxDrawdown = std::find_if(rows.begin(), rows.end(), [](const StatRow* row) { return row->label() == QStringLiteral("Max Drawdown"); });
+    EXPECT_EQ((*maxDrawdown)->toolTip(), QStringLiteral("From the peak of Apr 1, 2024 to the trough of Oct 1, 2024"));
 }
 
 TEST(StatsPanelView, TintsStayDistinctFromTheBackgroundInLightAndDarkPalettes)
