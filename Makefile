@@ -3,8 +3,9 @@ BUILD_DIR   ?= build
 BENCH_DIR   ?= build/bench
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX      ?= /usr/local
 
-.PHONY: run test build deps bench clean
+.PHONY: run test build deps bench install package clean
 
 deps:
 	@scripts/install-deps
@@ -27,6 +28,15 @@ bench: deps
 	  -DCORVANTA_BUILD_TESTS=OFF -DCORVANTA_BUILD_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_DIR)/tree -j $(JOBS)
 	@scripts/run-benchmarks $(BENCH_DIR)/tree/bench $(BENCH_DIR) $(BENCH_FILTER)
+
+# The program, desktop entry, icons, AppStream file, D-Bus service and manual page under
+# PREFIX; DESTDIR (from the environment or the command line) stages them elsewhere.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package $(BUILD_DIR)/corvanta_<version>_<arch>.deb, installing under /usr.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

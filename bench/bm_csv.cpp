@@ -4,7 +4,7 @@
 //   BM_ExportCSV/1000000: csvString of a million entries
 #include "QtBenchmarkMain.h"
 
-#include "csv/CSVImport.h"
+#include "services/CsvActions.h"
 #include "csv/CSVPorter.h"
 #include "csv/CSVTokenizer.h"
 #include "csv/FileAccess.h"
@@ -109,8 +109,7 @@ void BM_ImportCSV(benchmark::State& state, Shape shape)
             return;
         }
         state.ResumeTiming();
-        const std::optional<QByteArray> bytes = CSVPorter::readWholeFile(csvPath);
-        const CSVPorter::ImportOutcome outcome = CSVPorter::importCSVData(*bytes, container.value()->viewContext());
+        const CsvActions::ImportOutcome outcome = CsvActions::importFile(container.value()->viewContext(), csvPath);
         if (outcome.imported != rowCount) {
             state.SkipWithError("not every row was imported");
             return;

@@ -1,13 +1,8 @@
 #pragma once
 
-#include "csv/CSVAlerts.h"
-
-#include <QByteArray>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -24,14 +19,6 @@ struct ImportCounts {
     friend bool operator==(const ImportCounts&, const ImportCounts&) = default;
 };
 
-// What an import of a file's bytes did, and the alert to show for it.
-struct ImportOutcome {
-    // The number of entries stored; nothing when the file could not be read or the save failed.
-    std::optional<std::int64_t> imported;
-    ImportCounts counts;
-    Alert alert;
-};
-
 // Inserts one new entry into `context` for every data row of `text` (no save), appending
 // each to `inserted`. The first row is a header when its first field contains "date" in any
 // letter case.
@@ -39,10 +26,5 @@ struct ImportOutcome {
 ImportCounts insertRows(std::string_view text, ObjectContext& context,
                         std::vector<std::shared_ptr<BalanceEntry>>& inserted,
                         const std::function<void()>& afterBatch = {});
-
-// The import without dialogs: reads `bytes` as UTF-8 (a leading byte-order mark is dropped),
-// inserts the rows and saves the context once. A failed save takes the new entries out of
-// the context again, so nothing half-imported stays behind, in the store or in memory.
-ImportOutcome importCSVData(const QByteArray& bytes, ObjectContext& context);
 
 } // namespace CSVPorter

@@ -22,12 +22,12 @@ public:
 
     // The attribute values as one plain record (what the store reads, writes and compares).
     struct Values {
-        std::optional<Uuid> id;
-        std::optional<Instant> date;
+        std::optional<Uuid> id{};
+        std::optional<Instant> date{};
         double balance = 0;
         double adjustment = 0;
         double transfers = 0;
-        std::optional<QString> note;
+        std::optional<QString> note{};
     };
 
     BalanceEntry();

@@ -49,22 +49,24 @@ bool EntityTable<Entity>::insert(const std::shared_ptr<Entity>& object)
         object->context_ = &context_;
         object->lifecycle_ = Lifecycle::Inserted;
         object->deleted_ = false;
+        object->insertTurn_ = ++insertTurns_;
         inserted_.push_back(object);
-        return true;
+        break;
     case Lifecycle::Inserted:
         if (!object->deleted_)
             return false;
         object->deleted_ = false;
         --takenBackInserts_;
-        return true;
+        break;
     case Lifecycle::Stored:
         if (!object->deleted_)
             return false;
         object->deleted_ = false;
         --pendingDeletes_;
-        return true;
+        break;
     }
-    return false;
+    changes_.inserted(object);
+    return true;
 }
 
 template <class Entity>
@@ -77,12 +79,15 @@ bool EntityTable<Entity>::remove(const std::shared_ptr<Entity>& object)
         ++takenBackInserts_;
     else
         ++pendingDeletes_;
+    changes_.deleted(object);
     return true;
 }
 
 template <class Entity>
 void EntityTable<Entity>::willChange(Entity& object, int attribute)
 {
+    if (!object.deleted_ && object.lifecycle_ != Lifecycle::Detached)
+        changes_.updated(shared(object), 1u << attribute);
     if (object.lifecycle_ != Lifecycle::Stored)
         return; // an unsaved insert has no committed values to keep
     auto [snapshot, fresh] = changed_.try_emplace(&object);
@@ -144,6 +149,7 @@ void EntityTable<Entity>::startWriting()
 {
     newRowIds_.clear();
     lastRowId_.reset();
+    lostRows_.clear();
 }
 
 template <class Entity>
@@ -175,6 +181,13 @@ Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
             updater.value()->bindInt64(2, object->rowId_);
             if (auto done = run(*updater.value()); !done)
                 return done;
+            // No row: another connection deleted it since this context last looked. Writing
+            // nothing would report a save that lost the edit.
+            if (database.changes() == 0) {
+                lostRows_.push_back(shared(*const_cast<Entity*>(object)));
+                return Error{QStringLiteral("an edited item was deleted by another program"),
+                             QStringLiteral("{entity: %1, row: %2}").arg(QString::fromUtf8(Entity::entityName)).arg(object->rowId_)};
+            }
         }
     }
     if (auto reconciled = reconcileWrittenInserts(database); !reconciled)
@@ -351,13 +364,17 @@ template <class Entity>
 bool EntityTable<Entity>::rollback()
 {
     bool changed = !changed_.empty() || pendingDeletes_ > 0 || inserted_.size() > takenBackInserts_;
-    for (auto& [object, snapshot] : changed_)
-        const_cast<Entity*>(object)->values_ = snapshot.committed;
-    changed_.clear();
-    if (pendingDeletes_ > 0)
-        for (const auto& object : stored_)
-            object->deleted_ = false;
+    if (pendingDeletes_ > 0) {
+        for (const auto& object : stored_) {
+            if (std::exchange(object->deleted_, false))
+                changes_.inserted(object);
+        }
+    }
+    while (!changed_.empty())
+        restoreCommitted(*const_cast<Entity*>(changed_.begin()->first));
     for (const auto& object : inserted_) {
+        if (!object->deleted_)
+            changes_.deleted(object);
         detach(*object);
         object->deleted_ = false;
     }
@@ -365,6 +382,74 @@ bool EntityTable<Entity>::rollback()
     pendingDeletes_ = 0;
     takenBackInserts_ = 0;
     return changed;
+}
+
+template <class Entity>
+bool EntityTable<Entity>::discard(const std::vector<std::shared_ptr<ManagedObject>>& objects)
+{
+    bool changed = false;
+    bool withdrawn = false;
+    for (const auto& base : objects) {
+        auto object = std::dynamic_pointer_cast<Entity>(base);
+        if (!object || object->context_ != &context_)
+            continue;
+        if (object->lifecycle_ == Lifecycle::Inserted) {
+            if (object->deleted_)
+                --takenBackInserts_;
+            else
+                changes_.deleted(object);
+            changed |= !object->deleted_;
+            detach(*object);
+            object->deleted_ = false;
+            withdrawn = true;
+            continue;
+        }
+        if (std::exchange(object->deleted_, false)) {
+            --pendingDeletes_;
+            changes_.inserted(object);
+            changed = true;
+        }
+        changed |= changed_.contains(object.get());
+        restoreCommitted(*object);
+    }
+    if (withdrawn)
+        std::erase_if(inserted_, [](const auto& object) { return object->lifecycle_ == Lifecycle::Detached; });
+    return changed;
+}
+
+template <class Entity>
+bool EntityTable<Entity>::forgetLostRows()
+{
+    if (lostRows_.empty())
+        return false;
+    for (const auto& object : std::exchange(lostRows_, {})) {
+        if (object->lifecycle_ != Lifecycle::Stored)
+            continue;
+        auto place = std::lower_bound(stored_.begin(), stored_.end(), object->rowId_,
+                                      [](const auto& other, std::int64_t id) { return other->rowId_ < id; });
+        if (place != stored_.end() && *place == object)
+            stored_.erase(place);
+        forget(object);
+    }
+    return true;
+}
+
+template <class Entity>
+void EntityTable<Entity>::restoreCommitted(Entity& object)
+{
+    auto snapshot = changed_.find(&object);
+    if (snapshot == changed_.end())
+        return;
+    object.values_ = snapshot->second.committed;
+    if (!object.deleted_)
+        changes_.updated(shared(object), snapshot->second.changedAttributes);
+    changed_.erase(snapshot);
+}
+
+template <class Entity>
+std::shared_ptr<Entity> EntityTable<Entity>::shared(Entity& object)
+{
+    return std::static_pointer_cast<Entity>(object.shared_from_this());
 }
 
 template <class Entity>
@@ -398,7 +483,7 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
     // the registry before the whole read succeeded.
     Objects next;
     next.reserve(stored_.size());
-    std::vector<Entity*> vanished;
+    Objects vanished;
     bool changed = false;
     std::size_t known = 0;
     Values row;
@@ -412,38 +497,45 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
             break;
         const std::int64_t rowId = rows.columnInt64(0);
         for (; known < stored_.size() && stored_[known]->rowId_ < rowId; ++known)
-            vanished.push_back(stored_[known].get());
+            vanished.push_back(stored_[known]);
         if (known < stored_.size() && stored_[known]->rowId_ == rowId) {
             readValues<Entity>(rows, row);
-            changed |= mergeRow(*stored_[known], row);
+            Entity& object = *stored_[known];
+            if (const std::uint32_t merged = mergeRow(object, row)) {
+                changed = true;
+                if (!object.deleted_)
+                    changes_.updated(stored_[known], merged);
+            }
             next.push_back(stored_[known++]);
         } else {
             auto object = std::make_shared<Entity>();
             readValues<Entity>(rows, object->values_); // straight into the new object
             attach(*object, rowId);
+            changes_.inserted(object);
             next.push_back(std::move(object));
             changed = true;
         }
     }
     rows.reset();
     for (; known < stored_.size(); ++known)
-        vanished.push_back(stored_[known].get());
-    for (Entity* object : vanished)
-        forget(*object);
+        vanished.push_back(stored_[known]);
+    for (const auto& object : vanished)
+        forget(object);
     changed |= !vanished.empty();
-    stored_.swap(next); // `next` keeps the vanished objects alive until here
+    stored_.swap(next);
     loaded_ = true;
     return changed;
 }
 
+// The attributes whose visible value changed (bit n = attribute n).
 template <class Entity>
-bool EntityTable<Entity>::mergeRow(Entity& object, const Values& row)
+std::uint32_t EntityTable<Entity>::mergeRow(Entity& object, const Values& row)
 {
     auto snapshot = changed_.find(&object);
     const bool hasSnapshot = snapshot != changed_.end();
     Values& committed = hasSnapshot ? snapshot->second.committed : object.values_;
     const std::uint32_t ownChanges = hasSnapshot ? snapshot->second.changedAttributes : 0;
-    bool visible = false;
+    std::uint32_t visible = 0;
     for (int attribute = 0; attribute < Entity::attributeCount; ++attribute) {
         EntityTraits<Entity>::withField(attribute, [&](auto field) {
             if (sameAttributeValue(committed.*field, row.*field))
@@ -453,20 +545,22 @@ bool EntityTable<Entity>::mergeRow(Entity& object, const Values& row)
                 return; // this context's unsaved value wins
             if (hasSnapshot)
                 object.values_.*field = row.*field;
-            visible = true;
+            visible |= 1u << attribute;
         });
     }
     return visible;
 }
 
 template <class Entity>
-void EntityTable<Entity>::forget(Entity& object)
+void EntityTable<Entity>::forget(const std::shared_ptr<Entity>& object)
 {
-    if (object.deleted_)
+    if (object->deleted_)
         --pendingDeletes_;
-    changed_.erase(&object);
-    detach(object);
-    object.deleted_ = true;
+    else
+        changes_.deleted(object);
+    changed_.erase(object.get());
+    detach(*object);
+    object->deleted_ = true;
 }
 
 template <class Entity>

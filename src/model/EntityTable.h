@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ChangeRecorder.h"
 #include "model/ObjectContext.h"
 #include "model/Result.h"
 #include "model/SqliteStatement.h"
@@ -47,6 +48,18 @@ public:
     void didCommit();
     // Discards pending changes; true when the visible contents changed.
     bool rollback();
+    // Discards the pending changes of these objects only: unsaved inserts leave the context
+    // as if never inserted, stored objects get their committed values back and are visible
+    // again. True when the visible contents changed.
+    bool discard(const std::vector<std::shared_ptr<ManagedObject>>& objects);
+
+    // After a failed write: forgets the objects whose rows turned out to be deleted by another
+    // connection (they stop being visible). True when there were any.
+    bool forgetLostRows();
+
+    // The visible changes since the last call.
+    EntityChanges<Entity> takeChanges() { return changes_.take(); }
+    bool hasUnannouncedChanges() const { return !changes_.isEmpty(); }
 
     // Re-reads every row and merges what other connections committed, attribute by attribute;
     // attributes with a pending change keep this context's value. True when the visible
@@ -64,8 +77,10 @@ private:
     Result<void> reconcileWrittenInserts(SqliteDatabase& database);
     Result<void> ensureLoaded(SqliteDatabase& database);
     Result<bool> synchronize(SqliteDatabase& database);
-    bool mergeRow(Entity& object, const Values& row);
-    void forget(Entity& object);
+    std::uint32_t mergeRow(Entity& object, const Values& row);
+    void forget(const std::shared_ptr<Entity>& object);
+    void restoreCommitted(Entity& object);
+    static std::shared_ptr<Entity> shared(Entity& object);
     void attach(Entity& object, std::int64_t rowId);
     static void detach(Entity& object);
     Result<SqliteStatement*> statement(SqliteDatabase& database, std::optional<SqliteStatement>& slot, const char* sql);
@@ -77,6 +92,9 @@ private:
     std::unordered_map<const Entity*, Snapshot> changed_;
     std::size_t pendingDeletes_ = 0;
     std::size_t takenBackInserts_ = 0;
+    std::uint64_t insertTurns_ = 0;
+    ChangeRecorder<Entity> changes_;
+    Objects lostRows_; // of the last write
     // Of the save in progress: the row id written for each of inserted_[0, newRowIds_.size())
     // (0: not written, it was taken back), and the last row id handed out (none read yet).
     std::vector<std::int64_t> newRowIds_;

@@ -30,6 +30,8 @@ protected:
 private:
     friend class ObjectContext;
     template <class Entity> friend class EntityTable;
+    template <class Entity> friend class ChangeRecorder;
+    friend struct FetchOrder;
     // Where the object stands in its context: not in one, inserted but not yet saved, or
     // stored (it has a row). `deleted_` on top marks a pending delete (or, for an inserted
     // object, an insert taken back).
@@ -38,4 +40,9 @@ private:
     std::int64_t rowId_ = 0;
     Lifecycle lifecycle_ = Lifecycle::Detached;
     bool deleted_ = false;
+    // Among the context's unsaved inserts, which come after every stored row in fetch order:
+    // the insert's turn.
+    std::uint64_t insertTurn_ = 0;
+    // 1 + the object's place in its context's changes not yet announced; 0 for none.
+    std::uint32_t changeSlot_ = 0;
 };

@@ -43,8 +43,10 @@ struct ObjectContext::Private {
     EntityTable<TSXYear> years;
     QPointer<UndoManager> undoManager;
     // The membership step registered last, while it can still take in further objects.
+    // Weak: the undo step owns the objects; once the undo manager drops the step (a rollback,
+    // the undo limit) they must not stay alive through this bookkeeping.
     struct MembershipStep {
-        std::shared_ptr<std::vector<std::shared_ptr<ManagedObject>>> objects;
+        std::weak_ptr<std::vector<std::shared_ptr<ManagedObject>>> objects;
         Membership inverse = Membership::Remove;
         QPointer<UndoManager> manager;
         unsigned long long serial = 0;
@@ -53,6 +55,10 @@ struct ObjectContext::Private {
     bool changeNotificationPending = false;
     bool refreshPending = false;
     bool checkpointPending = false;
+    bool resetPending = false;
+    // A save in steps is open: announcements wait for its end, merges too (refreshDeferred).
+    bool saveOpen = false;
+    bool refreshDeferred = false;
     long long dataVersion = -1;
 };
 
@@ -108,9 +114,11 @@ void ObjectContext::registerMembershipUndo(const std::shared_ptr<ManagedObject>&
 {
     UndoManager* manager = d_->undoManager;
     auto& last = d_->lastMembershipStep;
-    if (last.objects && last.inverse == inverse && last.manager == manager && last.serial == manager->stepSerial()) {
-        last.objects->push_back(object); // nothing was registered since: same step, same order
-        return;
+    if (last.inverse == inverse && last.manager == manager && last.serial == manager->stepSerial()) {
+        if (auto objects = last.objects.lock()) {
+            objects->push_back(object); // nothing was registered since: same step, same order
+            return;
+        }
     }
     auto objects = std::make_shared<std::vector<std::shared_ptr<ManagedObject>>>(1, object);
     manager->registerUndo([context = QPointer<ObjectContext>(this), objects, inverse]() {
@@ -125,34 +133,35 @@ void ObjectContext::registerMembershipUndo(const std::shared_ptr<ManagedObject>&
 Result<std::vector<std::shared_ptr<BalanceEntry>>> ObjectContext::fetchBalanceEntries(
     BalanceEntry::Attribute sortKey, SortDirection direction)
 {
-    if (!d_->database)
-        return d_->openError;
-    refreshFromStore();
-    return readOrFail(d_->entries.fetch(*d_->database, sortKey, direction));
+    return readTable(d_->entries, [&](auto& table) { return table.fetch(*d_->database, sortKey, direction); });
 }
 
 Result<std::vector<std::shared_ptr<TSXYear>>> ObjectContext::fetchTSXYears(TSXYear::Attribute sortKey, SortDirection direction)
 {
-    if (!d_->database)
-        return d_->openError;
-    refreshFromStore();
-    return readOrFail(d_->years.fetch(*d_->database, sortKey, direction));
+    return readTable(d_->years, [&](auto& table) { return table.fetch(*d_->database, sortKey, direction); });
 }
 
 Result<std::int64_t> ObjectContext::countBalanceEntries()
 {
-    if (!d_->database)
-        return d_->openError;
-    refreshFromStore();
-    return readOrFail(d_->entries.count(*d_->database));
+    return readTable(d_->entries, [&](auto& table) { return table.count(*d_->database); });
 }
 
 Result<std::int64_t> ObjectContext::countTSXYears()
 {
+    return readTable(d_->years, [&](auto& table) { return table.count(*d_->database); });
+}
+
+template <class Table, class Read>
+auto ObjectContext::readTable(Table& table, Read read) -> decltype(read(table))
+{
     if (!d_->database)
         return d_->openError;
+    // During a save in steps this connection would read its own uncommitted rows as stored
+    // ones: only what is already in memory can be served.
+    if (d_->saveOpen && !table.isLoaded())
+        return Error{QStringLiteral("The store could not be read (a save is in progress)"), {}};
     refreshFromStore();
-    return readOrFail(d_->years.count(*d_->database));
+    return readOrFail(read(table));
 }
 
 Result<void> ObjectContext::save()
@@ -163,9 +172,19 @@ Result<void> ObjectContext::save()
     if (!d_->database)
         return d_->openError;
     if (auto written = writeAll(); !written)
-        return failed("The changes could not be saved", written.error());
+        return failedSave(written.error());
     didCommit();
     return {};
+}
+
+Error ObjectContext::failedSave(const Error& cause)
+{
+    // Rows found deleted by another connection: the save reported it; this context stops
+    // showing them so that the next save can succeed.
+    const bool entriesLost = d_->entries.forgetLostRows();
+    if (d_->years.forgetLostRows() || entriesLost)
+        noteChange();
+    return failed("The changes could not be saved", cause);
 }
 
 void ObjectContext::didCommit()
@@ -200,6 +219,7 @@ Result<ObjectContext::SaveInProgress> ObjectContext::beginSave()
         return failed("The changes could not be saved", transaction.error());
     d_->entries.startWriting();
     d_->years.startWriting();
+    d_->saveOpen = true;
     return SaveInProgress(*this, std::move(transaction).value());
 }
 
@@ -208,12 +228,35 @@ ObjectContext::SaveInProgress::SaveInProgress(ObjectContext& context, SqliteTran
 {
 }
 
+ObjectContext::SaveInProgress::SaveInProgress(SaveInProgress&& other) noexcept
+    : context_(other.context_), transaction_(std::exchange(other.transaction_, std::nullopt))
+{
+}
+
+ObjectContext::SaveInProgress::~SaveInProgress()
+{
+    if (transaction_)
+        end(); // dropped uncommitted: rolls back
+}
+
+// Rolls back unless committed; what waited for the save follows on the next pass.
+void ObjectContext::SaveInProgress::end()
+{
+    transaction_.reset();
+    Private& d = *context_->d_;
+    d.saveOpen = false;
+    if (std::exchange(d.refreshDeferred, false))
+        context_->scheduleRefreshFromStore();
+    if (d.changeNotificationPending)
+        QMetaObject::invokeMethod(context_, &ObjectContext::flushChangeNotification, Qt::QueuedConnection);
+}
+
 Result<void> ObjectContext::SaveInProgress::writeInserted()
 {
     if (!transaction_)
         return Error{QStringLiteral("The changes could not be saved (the save is over)"), {}};
     if (auto written = context_->d_->entries.writeInserts(*context_->d_->database); !written) {
-        transaction_.reset(); // rolls back: nothing of this save reaches the store
+        end(); // nothing of this save reaches the store
         return failed("The changes could not be saved", written.error());
     }
     return {};
@@ -223,17 +266,18 @@ Result<void> ObjectContext::SaveInProgress::commit()
 {
     if (!transaction_)
         return Error{QStringLiteral("The changes could not be saved (the save is over)"), {}};
-    context_->flushChangeNotification();
     Private& d = *context_->d_;
     Result<void> committed = d.entries.write(*d.database);
     if (committed)
         committed = d.years.write(*d.database);
     if (committed)
         committed = transaction_->commit();
-    transaction_.reset();
+    end();
     if (!committed)
-        return failed("The changes could not be saved", committed.error());
+        return context_->failedSave(committed.error());
     context_->didCommit();
+    // Announced only now: a listener's fetch must not run inside the open transaction.
+    context_->flushChangeNotification();
     return {};
 }
 
@@ -244,6 +288,17 @@ void ObjectContext::rollback()
     // The recorded steps refer to the states just discarded.
     if (d_->undoManager)
         d_->undoManager->removeAllActions();
+    if (entriesChanged || yearsChanged)
+        noteChange();
+}
+
+void ObjectContext::discard(const std::vector<std::shared_ptr<ManagedObject>>& objects)
+{
+    const bool entriesChanged = d_->entries.discard(objects);
+    const bool yearsChanged = d_->years.discard(objects);
+    // The undo step that inserted them is usually the last one: it lets go of them.
+    if (auto step = d_->lastMembershipStep.objects.lock())
+        std::erase_if(*step, [](const auto& object) { return object->context_ == nullptr; });
     if (entriesChanged || yearsChanged)
         noteChange();
 }
@@ -269,6 +324,10 @@ void ObjectContext::refreshFromStore()
     d_->refreshPending = false;
     if (!d_->database)
         return;
+    if (d_->saveOpen) {
+        d_->refreshDeferred = true;
+        return;
+    }
     // data_version changes only when another connection committed: the cheap test that makes
     // a file-change notification without a commit (or our own commit) cost nothing.
     auto version = d_->database->queryInteger("PRAGMA data_version");
@@ -279,7 +338,10 @@ void ObjectContext::refreshFromStore()
     if (version.value() == d_->dataVersion)
         return;
     d_->dataVersion = version.value();
-    bool changed = false;
+    // A table never loaded holds nothing to merge into: those who only count learn of the
+    // commit as a reset.
+    d_->resetPending |= !d_->entries.isLoaded() || !d_->years.isLoaded();
+    bool changed = d_->resetPending;
     for (auto merged : {d_->entries.mergeCommitted(*d_->database), d_->years.mergeCommitted(*d_->database)}) {
         if (!merged)
             qCWarning(storeLog, "%s %s", qUtf8Printable(merged.error().message), qUtf8Printable(merged.error().details));
@@ -328,7 +390,12 @@ void ObjectContext::noteChange()
 
 void ObjectContext::flushChangeNotification()
 {
-    if (!std::exchange(d_->changeNotificationPending, false))
+    if (d_->saveOpen || !std::exchange(d_->changeNotificationPending, false))
         return;
-    Q_EMIT objectsDidChange();
+    ChangeSet changes;
+    changes.entries = d_->entries.takeChanges();
+    changes.years = d_->years.takeChanges();
+    changes.reset = std::exchange(d_->resetPending, false);
+    if (!changes.isEmpty())
+        Q_EMIT objectsDidChange(changes);
 }

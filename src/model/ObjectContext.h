@@ -2,6 +2,7 @@
 
 #include "model/AttributeValue.h"
 #include "model/BalanceEntry.h"
+#include "model/ChangeSet.h"
 #include "model/Result.h"
 #include "model/SqliteTransaction.h"
 #include "model/TSXYear.h"
@@ -26,8 +27,10 @@ enum class SortDirection { Ascending, Descending };
 //
 // Change notification: every change of contents (insert, delete, attribute change, rollback,
 // undo/redo, a merge of what another context or process committed) is collected and reported
-// once per event-loop pass through objectsDidChange(); save() reports pending ones first.
-// Views listen to it and refetch (fetches are served from memory).
+// once per event-loop pass through objectsDidChange(), as one ChangeSet saying which objects
+// appeared, disappeared or changed which attributes; save() reports pending ones first, a
+// save in steps (beginSave) after its commit. Views apply the change set (LiveResult does it
+// for a sorted list) instead of refetching.
 //
 // Merging: what other connections commit is brought in attribute by attribute; an attribute
 // changed here and not yet saved keeps this context's value, and wins at the next save (a
@@ -61,14 +64,21 @@ public:
     // save() would. Until commit() succeeds everything stays pending; a failure, or dropping
     // the save uncommitted, writes nothing to the store. While it is open the context takes
     // insertions and deletions only (no attribute change of an inserted object, no fetch).
+    // Changes made meanwhile are announced once the save is over, and nothing other
+    // connections commit is merged before then: until it commits, this connection reads its
+    // own uncommitted rows.
     class SaveInProgress {
     public:
+        SaveInProgress(SaveInProgress&& other) noexcept;
+        SaveInProgress& operator=(SaveInProgress&&) = delete;
+        ~SaveInProgress();
         Result<void> writeInserted();
         Result<void> commit();
 
     private:
         friend class ObjectContext;
         SaveInProgress(ObjectContext& context, SqliteTransaction transaction);
+        void end();
         ObjectContext* context_;
         std::optional<SqliteTransaction> transaction_;
     };
@@ -77,6 +87,11 @@ public:
 
     // Discards every pending change, and the undo manager's recorded steps with them.
     void rollback();
+    // Discards the pending changes of these objects only, leaving the undo history: an unsaved
+    // insert leaves the context as if never inserted (the undo steps that inserted it no
+    // longer hold it), a stored object gets its committed values back and is visible again.
+    // For taking back a failed import's own entries. Not while a save in steps is open.
+    void discard(const std::vector<std::shared_ptr<ManagedObject>>& objects);
     bool hasChanges() const;
 
     // The undo manager that records this context's changes (not owned); null for none.
@@ -84,8 +99,8 @@ public:
     UndoManager* undoManager() const;
 
 Q_SIGNALS:
-    // Contents changed (coalesced: at most once per event-loop pass).
-    void objectsDidChange();
+    // Contents changed (coalesced: at most once per event-loop pass; never an empty set).
+    void objectsDidChange(const ChangeSet& changes);
     // A save of this context committed.
     void didSave();
 
@@ -111,6 +126,10 @@ private:
 
     // Writes every pending change in one transaction; nothing in memory changes.
     Result<void> writeAll();
+    Error failedSave(const Error& cause);
+    // A fetch or count of one table, after merging what others committed.
+    template <class Table, class Read>
+    auto readTable(Table& table, Read read) -> decltype(read(table));
     // What follows a successful commit: the objects become stored, listeners learn of it.
     void didCommit();
 

@@ -20,9 +20,9 @@ public:
 
     // The attribute values as one plain record (what the store reads, writes and compares).
     struct Values {
-        std::optional<Uuid> id;
+        std::optional<Uuid> id{};
         std::int32_t year = 0;
-        std::optional<QString> label;
+        std::optional<QString> label{};
         double tsxReturn = 0;
         double actualStart = 0;
         double actualEnd = 0;

@@ -1,9 +1,8 @@
 #include "views/NewEntryFormView.h"
 
 #include "analytics/Fmt.h"
-#include "model/BalanceEntry.h"
-#include "model/ObjectContext.h"
-#include "model/UndoManager.h"
+#include "model/NewEntry.h"
+#include "services/EntryActions.h"
 
 #include <QCalendarWidget>
 #include <QDateTime>
@@ -15,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -40,6 +40,19 @@ QString isoDayText(Instant instant)
     if (const auto text = Fmt::isoDay(instant))
         return QString::fromStdString(*text);
     return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date().toString(Qt::ISODate);
+}
+
+// The text exactly as typed: lines (blocks) joined by LF; unlike toPlainText(), no-break
+// spaces and line separators (Shift+Return) stay what they are.
+QString typedText(const QTextDocument& document)
+{
+    QString text;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            text += QLatin1Char('\n');
+        text += block.text();
+    }
+    return text;
 }
 
 QDate localDay(Instant instant) { return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date(); }
@@ -273,44 +286,23 @@ void NewEntryFormView::submit()
         return;
     }
 
-    // The insert and its attributes form one undo step, whatever else the event does.
-    UndoManager* undo = context_.undoManager();
-    if (undo)
-        undo->beginGroup();
-    std::shared_ptr<BalanceEntry> entry = retryableEntry();
-    if (!entry) {
-        entry = BalanceEntry::create(context_);
-        entry->setId(Uuid::random());
-    }
-    entry->setDate(*day);
-    entry->setBalance(*balance);
-    entry->setAdjustment(Fmt::finiteNumber(utf8(adjustment_->text())).value_or(0));
-    entry->setTransfers(Fmt::finiteNumber(utf8(transfers_->text())).value_or(0));
-    const QString note = note_->toPlainText();
-    entry->setNote(note.isEmpty() ? std::nullopt : std::optional<QString>(note));
-    if (undo)
-        undo->endGroup();
-
-    // A failed save leaves the entry inserted but unsaved, and the inputs as typed.
-    const Result<void> saved = context_.save();
-    if (!saved.ok()) {
-        unsavedEntry_ = entry;
-        setErrorMessage(tr("Save failed: ") + saved.error().message);
+    const auto added = EntryActions::add(context_, {
+        .id = std::nullopt,
+        .date = *day,
+        .balance = *balance,
+        .adjustment = Fmt::finiteNumber(utf8(adjustment_->text())).value_or(0),
+        .transfers = Fmt::finiteNumber(utf8(transfers_->text())).value_or(0),
+        .note = noteFromText(typedText(*note_->document())),
+    });
+    if (!added) {
+        setErrorMessage(tr("Save failed: ") + added.error().message); // the inputs stay as typed
         return;
     }
     clear();
 }
 
-std::shared_ptr<BalanceEntry> NewEntryFormView::retryableEntry() const
-{
-    if (unsavedEntry_ && unsavedEntry_->context() == &context_ && !unsavedEntry_->isDeleted())
-        return unsavedEntry_;
-    return nullptr;
-}
-
 void NewEntryFormView::clear()
 {
-    unsavedEntry_.reset();
     balance_->clear();
     adjustment_->clear();
     transfers_->clear();

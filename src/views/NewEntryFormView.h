@@ -2,9 +2,6 @@
 
 #include <QWidget>
 
-#include <memory>
-
-class BalanceEntry;
 class ObjectContext;
 class QCalendarWidget;
 class QFrame;
@@ -15,13 +12,11 @@ class QPushButton;
 class QToolButton;
 
 // The dashboard's quick-entry panel: day, balance, adjustment, transfers and note, with Clear
-// and Submit. Submit inserts one BalanceEntry into `context` as one undoable step and saves at
-// once; on success the form returns to its initial state (today, empty inputs, no message).
-// Return in a one-line field moves the focus to the next field. Main thread only.
-//
-// A save that fails leaves the entry inserted but unsaved (it goes out with the next
-// successful save) and the inputs as typed; submitting again updates that same entry instead
-// of adding a second one, until the form is cleared.
+// and Submit. Submit adds one entry through EntryActions (one undo step, saved at once); on
+// success the form returns to its initial state (today, empty inputs, no message). A save
+// that fails leaves nothing behind in the context, shows "Save failed: " and the reason, and
+// keeps the inputs as typed for another try. Return in a one-line field moves the focus to
+// the next field. Main thread only.
 class NewEntryFormView : public QWidget {
     Q_OBJECT
 public:
@@ -48,11 +43,7 @@ private:
     void pickDay(const QDate& day);
     void fitNoteHeight();
 
-    // Whether the entry of the last failed save is still in the context, for a retry.
-    std::shared_ptr<BalanceEntry> retryableEntry() const;
-
     ObjectContext& context_;
-    std::shared_ptr<BalanceEntry> unsavedEntry_;
     QLineEdit* dateText_ = nullptr;
     QToolButton* calendarButton_ = nullptr;
     QLabel* dateHint_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "csv/CSVImport.h"
+#include "services/CsvActions.h"
 #include "csv/ExportFields.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
@@ -40,9 +40,9 @@ protected:
 
     ObjectContext& context() { return container_->viewContext(); }
 
-    CSVPorter::ImportOutcome import(const std::string& text)
+    CsvActions::ImportOutcome import(const std::string& text)
     {
-        return CSVPorter::importCSVData(QByteArray::fromStdString(text), context());
+        return CsvActions::importBytes(context(), QByteArray::fromStdString(text));
     }
 
     // One line per entry, oldest first: UTC instant|balance|adjustment|transfers|note.

@@ -31,7 +31,7 @@ class GoldenImport : public ImportFixture, public testing::WithParamInterface<co
 TEST_P(GoldenImport, GivesTheExpectedEntries)
 {
     const std::string base = std::string(CORVANTA_CSV_TEST_DATA) + "/" + GetParam();
-    const CSVPorter::ImportOutcome outcome = import(fileText(base + ".csv"));
+    const CsvActions::ImportOutcome outcome = import(fileText(base + ".csv"));
     const std::string counts = "imported " + std::to_string(outcome.counts.imported) + " skipped " + std::to_string(outcome.counts.skipped) + "\n";
     EXPECT_EQ(counts + storedEntries(), fileText(base + ".expected"));
     EXPECT_EQ(outcome.imported, outcome.counts.imported);
@@ -68,7 +68,7 @@ TEST_F(ImportFixture, CountsRowsAndChoosesTheAlert)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        const CSVPorter::ImportOutcome outcome = import(c.text);
+        const CsvActions::ImportOutcome outcome = import(c.text);
         EXPECT_EQ(outcome.counts, c.counts);
         EXPECT_EQ(outcome.imported, c.counts.imported);
         EXPECT_EQ(outcome.alert, c.alert);
@@ -88,7 +88,7 @@ TEST_F(ImportFixture, NewEntryTakesDefaultsForMissingFields)
 TEST_F(ImportFixture, TextThatIsNotUtf8CannotBeRead)
 {
     for (const std::string bad : {"2026-06-04,1,0,0,caf\xE9\n", "2026-06-04,1,0,0,\xED\xA0\x80\n", "\xC0\xAF"}) {
-        const CSVPorter::ImportOutcome outcome = import(bad);
+        const CsvActions::ImportOutcome outcome = import(bad);
         EXPECT_EQ(outcome.imported, std::nullopt);
         EXPECT_EQ(outcome.alert, (CSVPorter::Alert{QStringLiteral("CSV Error"), QStringLiteral("Could not read file."), AlertStyle::Warning}));
     }
@@ -117,7 +117,7 @@ TEST_F(ImportFixture, LargeFileGivesEveryRowInOrder)
         expected.push_back(describe(entry));
     }
     ASSERT_GT(text.size(), 1u << 20);
-    const CSVPorter::ImportOutcome outcome = import(text);
+    const CsvActions::ImportOutcome outcome = import(text);
     EXPECT_EQ(outcome.counts, (CSVPorter::ImportCounts{27000, 3000}));
     std::string lines;
     for (const std::string& line : expected)
@@ -153,7 +153,7 @@ protected:
 
 TEST_F(FailingSave, LeavesNothingHalfImported)
 {
-    const CSVPorter::ImportOutcome outcome = CSVPorter::importCSVData(QByteArray::fromStdString(fiveRows), context());
+    const CsvActions::ImportOutcome outcome = CsvActions::importBytes(context(), QByteArray::fromStdString(fiveRows));
     EXPECT_EQ(outcome.imported, std::nullopt);
     EXPECT_EQ(outcome.counts.imported, 5);
     EXPECT_EQ(outcome.alert.messageText, QStringLiteral("CSV Error"));
@@ -173,7 +173,7 @@ TEST_F(FailingSave, LeavesNothingOfALargeFile)
     std::string text;
     while (text.size() <= 1u << 20)
         text += fiveRows;
-    const CSVPorter::ImportOutcome outcome = CSVPorter::importCSVData(QByteArray::fromStdString(text), context());
+    const CsvActions::ImportOutcome outcome = CsvActions::importBytes(context(), QByteArray::fromStdString(text));
     EXPECT_EQ(outcome.imported, std::nullopt);
     EXPECT_FALSE(context().hasChanges());
     container_.reset();
@@ -187,7 +187,7 @@ TEST_F(FailingSave, KeepsOtherPendingChanges)
     context().insert(pending);
     existing_->setBalance(10);
 
-    CSVPorter::importCSVData(QByteArray::fromStdString(fiveRows), context());
+    CsvActions::importBytes(context(), QByteArray::fromStdString(fiveRows));
     const auto entries = context().fetchBalanceEntries(BalanceEntry::Balance).value();
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0]->balance(), 2);

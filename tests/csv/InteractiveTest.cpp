@@ -1,6 +1,6 @@
 #include "ImportFixture.h"
 
-#include "csv/CSVInteractive.h"
+#include "views/CSVInteractive.h"
 #include "csv/CSVPorter.h"
 
 #include <QApplication>
@@ -89,22 +89,22 @@ TEST_F(Interactive, ExportWritesTheTextAndReplacesTheFile)
     auto entry = std::make_shared<BalanceEntry>();
     entry->setDate(instantFromMilliseconds(1780574400000)); // 2026-06-04 12:00 UTC
     entry->setBalance(1242000);
-    const std::vector<std::shared_ptr<BalanceEntry>> entries{entry};
+    context().insert(entry);
     dialogs_.exportChoice = writeFile("corvanta.csv", "old contents");
 
-    CSVPorter::exportCSV(entries, dialogs_);
+    CSVPorter::exportCSV(context(), dialogs_);
     EXPECT_TRUE(dialogs_.alerts.empty());
     EXPECT_EQ(contents(*dialogs_.exportChoice), QByteArray("Date,Balance,Adjustment,Transfers,Note\n2026-06-04,1242000.0,0.0,,"));
 
     dialogs_.exportChoice.reset();
-    CSVPorter::exportCSV(entries, dialogs_);
+    CSVPorter::exportCSV(context(), dialogs_);
     EXPECT_TRUE(dialogs_.alerts.empty());
 }
 
 TEST_F(Interactive, FailedExportIsReportedAndLeavesTheFileAsItWas)
 {
     dialogs_.exportChoice = QDir(folder_.path()).filePath(QStringLiteral("no such folder/corvanta.csv"));
-    CSVPorter::exportCSV({}, dialogs_);
+    CSVPorter::exportCSV(context(), dialogs_);
     ASSERT_EQ(dialogs_.alerts.size(), 1u);
     EXPECT_EQ(dialogs_.alerts[0].messageText, QStringLiteral("CSV Error"));
     EXPECT_TRUE(dialogs_.alerts[0].informativeText.startsWith(QStringLiteral("Could not export CSV: ")));
@@ -118,7 +118,7 @@ TEST_F(Interactive, FailedExportIsReportedAndLeavesTheFileAsItWas)
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit tiny{8, previous.rlim_max};
     setrlimit(RLIMIT_FSIZE, &tiny);
-    CSVPorter::exportCSV({}, dialogs_);
+    CSVPorter::exportCSV(context(), dialogs_);
     setrlimit(RLIMIT_FSIZE, &previous);
     EXPECT_EQ(dialogs_.alerts.size(), 2u);
     EXPECT_EQ(contents(*dialogs_.exportChoice), QByteArray("old contents"));

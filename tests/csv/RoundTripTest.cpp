@@ -73,7 +73,7 @@ TEST_F(ImportFixture, WrittenEntriesReadBackTheSame)
         written.push_back(entry);
     }
 
-    const CSVPorter::ImportOutcome outcome = import(CSVPorter::csvString(written));
+    const CsvActions::ImportOutcome outcome = import(CSVPorter::csvString(written));
     ASSERT_EQ(outcome.counts, (CSVPorter::ImportCounts{500, 0}));
     const auto readBack = context().fetchBalanceEntries().value();
     ASSERT_EQ(readBack.size(), written.size());

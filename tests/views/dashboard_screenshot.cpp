@@ -3,7 +3,7 @@
 // palette (light, dark) and window size (960x640, 1600x1000). Not a test: run it under a
 // display server in a scratch home (scripts/dashboard-screenshots does both).
 #include "app/RootView.h"
-#include "csv/CSVImport.h"
+#include "services/CsvActions.h"
 #include "model/PersistentContainer.h"
 
 #include <QApplication>
@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         return 1;
     }
     ObjectContext& context = container.value()->viewContext();
-    if (!CSVPorter::importCSVData(sample.readAll(), context).imported) {
+    if (!CsvActions::importBytes(context, sample.readAll()).imported) {
         std::fprintf(stderr, "dashboard_screenshot: the sample did not import\n");
         return 1;
     }

@@ -1,4 +1,4 @@
-#include "csv/PorterDialogs.h"
+#include "views/PorterDialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "csv/CSVImport.h"
+#include "csv/CSVAlerts.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "csv/CSVInteractive.h"
-#include "csv/CSVPorter.h"
-#include "csv/FileAccess.h"
+#include "views/CSVInteractive.h"
+
+#include "services/CsvActions.h"
 
 namespace CSVPorter {
 
@@ -9,9 +9,7 @@ std::optional<std::int64_t> importCSV(ObjectContext& context, PorterDialogs& dia
     const std::optional<QString> path = dialogs.chooseFileToImport();
     if (!path || path->isEmpty())
         return std::nullopt;
-    const std::optional<QByteArray> bytes = readWholeFile(*path);
-    const ImportOutcome outcome = bytes ? importCSVData(*bytes, context)
-                                        : ImportOutcome{std::nullopt, {}, readFailureAlert()};
+    const CsvActions::ImportOutcome outcome = CsvActions::importFile(context, *path);
     dialogs.showAlert(outcome.alert);
     return outcome.imported;
 }
@@ -33,20 +31,19 @@ void presentResult(std::int64_t imported, std::int64_t skipped)
     presentResult(imported, skipped, dialogs);
 }
 
-void exportCSV(const std::vector<std::shared_ptr<BalanceEntry>>& entries, PorterDialogs& dialogs)
+void exportCSV(ObjectContext& context, PorterDialogs& dialogs)
 {
     const std::optional<QString> path = dialogs.chooseFileToExport();
     if (!path || path->isEmpty())
         return;
-    const Result<void> written = writeFileAtomically(*path, QByteArray::fromStdString(csvString(entries)));
-    if (!written)
+    if (const Result<void> written = CsvActions::exportFile(context, *path); !written)
         dialogs.showAlert(exportFailureAlert(written.error().message));
 }
 
-void exportCSV(const std::vector<std::shared_ptr<BalanceEntry>>& entries)
+void exportCSV(ObjectContext& context)
 {
     WidgetPorterDialogs dialogs;
-    exportCSV(entries, dialogs);
+    exportCSV(context, dialogs);
 }
 
 } // namespace CSVPorter

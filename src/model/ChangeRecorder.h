@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/ChangeSet.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Collects the visible changes of one entity in one context between two notifications and
+// folds them into one EntityChanges: an object inserted and deleted again appears in neither
+// list, one deleted and inserted again (an undo) only with the attributes that changed.
+template <class Entity>
+class ChangeRecorder {
+public:
+    void inserted(const std::shared_ptr<Entity>& object) { record(object, false)->visibleNow = true; }
+    void deleted(const std::shared_ptr<Entity>& object) { record(object, true)->visibleNow = false; }
+    // A change of a visible object's attributes (bit n = attribute n).
+    void updated(const std::shared_ptr<Entity>& object, std::uint32_t attributes)
+    {
+        record(object, true)->attributes |= attributes;
+    }
+    bool isEmpty() const { return order_.empty(); }
+
+    // The folded changes, in the order the objects were first touched; starts afresh.
+    EntityChanges<Entity> take()
+    {
+        EntityChanges<Entity> changes;
+        for (auto& step : order_) {
+            step.object->changeSlot_ = 0;
+            if (step.visibleBefore && !step.visibleNow)
+                changes.deleted.push_back(std::move(step.object));
+            else if (!step.visibleBefore && step.visibleNow)
+                changes.inserted.push_back(std::move(step.object));
+            else if (step.visibleNow && step.attributes)
+                changes.updated.push_back({std::move(step.object), step.attributes});
+        }
+        order_.clear();
+        return changes;
+    }
+
+private:
+    struct Step {
+        std::shared_ptr<Entity> object;
+        bool visibleBefore = false;
+        bool visibleNow = false;
+        std::uint32_t attributes = 0;
+    };
+    // The object's step, made on first touch; `visible` tells whether it was visible then.
+    // The object itself remembers its step (an object has one context, hence one recorder):
+    // an import's million inserts cost no hashing.
+    Step* record(const std::shared_ptr<Entity>& object, bool visible)
+    {
+        std::uint32_t& slot = object->changeSlot_;
+        // (A slot of another recorder: only an object moved between contexts within one pass.)
+        if (slot == 0 || slot > order_.size() || order_[slot - 1].object != object) {
+            order_.push_back({object, visible, visible, 0});
+            slot = static_cast<std::uint32_t>(order_.size());
+        }
+        return &order_[slot - 1];
+    }
+
+    std::vector<Step> order_;
+};

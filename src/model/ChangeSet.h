@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/BalanceEntry.h"
+#include "model/TSXYear.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// What one change notification of a context reports for one entity, relative to the
+// contents the previous notification left: an object appears in at most one of the lists.
+template <class Entity>
+struct EntityChanges {
+    std::vector<std::shared_ptr<Entity>> inserted; // became visible to this context's fetches
+    std::vector<std::shared_ptr<Entity>> deleted;  // stopped being visible
+    struct Update {
+        std::shared_ptr<Entity> object;
+        std::uint32_t attributes = 0; // bit n = attribute n
+    };
+    std::vector<Update> updated; // visible before and after, with these attributes changed
+    bool isEmpty() const { return inserted.empty() && deleted.empty() && updated.empty(); }
+};
+
+struct ChangeSet {
+    EntityChanges<BalanceEntry> entries;
+    EntityChanges<TSXYear> years;
+    bool reset = false; // contents replaced wholesale: listeners refetch instead
+    bool isEmpty() const { return !reset && entries.isEmpty() && years.isEmpty(); }
+
+    template <class Entity>
+    EntityChanges<Entity>& of()
+    {
+        if constexpr (std::is_same_v<Entity, BalanceEntry>)
+            return entries;
+        else
+            return years;
+    }
+    template <class Entity>
+    const EntityChanges<Entity>& of() const
+    {
+        return const_cast<ChangeSet*>(this)->of<Entity>();
+    }
+};

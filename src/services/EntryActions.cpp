@@ -1,0 +1,57 @@
+#include "services/EntryActions.h"
+
+#include "model/NewEntry.h"
+#include "services/ObjectVerbs.h"
+
+#include <cmath>
+
+namespace EntryActions {
+namespace {
+
+std::optional<Error> invalid(const BalanceEntry::Values& values)
+{
+    const auto refuse = [](const char* what) {
+        return Error{QStringLiteral("%1 must be a finite number.").arg(QLatin1String(what)), {}};
+    };
+    if (!std::isfinite(values.balance))
+        return refuse("Balance");
+    if (!std::isfinite(values.adjustment))
+        return refuse("Adjustment");
+    if (!std::isfinite(values.transfers))
+        return refuse("Transfers");
+    return std::nullopt;
+}
+
+void assign(BalanceEntry& entry, const BalanceEntry::Values& values)
+{
+    if (!entry.id())
+        entry.setId(values.id ? values.id : Uuid::random());
+    entry.setDate(values.date);
+    entry.setBalance(values.balance);
+    entry.setAdjustment(values.adjustment);
+    entry.setTransfers(values.transfers);
+    entry.setNote(values.note && !values.note->isEmpty() ? values.note : std::nullopt);
+}
+
+} // namespace
+
+Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::Values values)
+{
+    if (auto error = invalid(values))
+        return *error;
+    return ObjectVerbs::add(context, makeBalanceEntry(std::move(values)));
+}
+
+Result<void> update(ObjectContext& context, const std::shared_ptr<BalanceEntry>& entry, BalanceEntry::Values values)
+{
+    if (auto error = invalid(values))
+        return *error;
+    return ObjectVerbs::update<BalanceEntry>(context, entry, values, assign);
+}
+
+Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<BalanceEntry>>& entries)
+{
+    return ObjectVerbs::remove(context, entries);
+}
+
+} // namespace EntryActions

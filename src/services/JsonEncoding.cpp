@@ -1,0 +1,133 @@
+#include "services/JsonEncoding.h"
+
+#include "model/BalanceEntry.h"
+#include "model/TSXYear.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <cmath>
+
+namespace JsonEncoding {
+namespace {
+
+QJsonValue number(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
+
+QJsonValue text(const std::optional<QString>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
+
+QJsonValue id(const std::optional<Uuid>& value)
+{
+    return value ? QJsonValue(QString::fromStdString(value->toString())) : QJsonValue();
+}
+
+QJsonValue date(const std::optional<Instant>& value)
+{
+    if (!value)
+        return {};
+    const long long ms = millisecondsOf(*value);
+    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+    return utc.toString(ms % 1000 == 0 ? Qt::ISODate : Qt::ISODateWithMs);
+}
+
+template <class Object, class Encode>
+QJsonArray array(const std::vector<std::shared_ptr<Object>>& objects, Encode encode)
+{
+    QJsonArray result;
+    for (const auto& object : objects)
+        result.append(encode(*object));
+    return result;
+}
+
+QJsonObject yearValues(const TSXYearInput& input)
+{
+    return {
+        {QStringLiteral("year"), static_cast<qint64>(input.year)},
+        {QStringLiteral("label"), input.label ? QJsonValue(QString::fromStdString(*input.label)) : QJsonValue()},
+        {QStringLiteral("tsxReturn"), number(input.tsxReturn)},
+        {QStringLiteral("actualStart"), number(input.actualStart)},
+        {QStringLiteral("actualEnd"), number(input.actualEnd)},
+        {QStringLiteral("netCashFlows"), number(input.netCashFlows)},
+        {QStringLiteral("sortOrder"), static_cast<qint64>(input.sortOrder)},
+    };
+}
+
+} // namespace
+
+QJsonObject entry(const BalanceEntry& entry)
+{
+    return {
+        {QStringLiteral("id"), id(entry.id())},
+        {QStringLiteral("date"), date(entry.date())},
+        {QStringLiteral("balance"), number(entry.balance())},
+        {QStringLiteral("adjustment"), number(entry.adjustment())},
+        {QStringLiteral("transfers"), number(entry.transfers())},
+        {QStringLiteral("note"), text(entry.note())},
+    };
+}
+
+QJsonArray entries(const std::vector<std::shared_ptr<BalanceEntry>>& list) { return array(list, entry); }
+
+QJsonObject year(const TSXYear& year)
+{
+    return {
+        {QStringLiteral("id"), id(year.id())},
+        {QStringLiteral("year"), static_cast<qint64>(year.year())},
+        {QStringLiteral("label"), text(year.label())},
+        {QStringLiteral("tsxReturn"), number(year.tsxReturn())},
+        {QStringLiteral("actualStart"), number(year.actualStart())},
+        {QStringLiteral("actualEnd"), number(year.actualEnd())},
+        {QStringLiteral("netCashFlows"), number(year.netCashFlows())},
+        {QStringLiteral("sortOrder"), static_cast<qint64>(year.sortOrder())},
+    };
+}
+
+QJsonArray years(const std::vector<std::shared_ptr<TSXYear>>& list) { return array(list, year); }
+
+QJsonObject summary(const PortfolioSummary& summary)
+{
+    return {
+        {QStringLiteral("startingBalance"), number(summary.startingBalance)},
+        {QStringLiteral("netCashFlows"), number(summary.netCashFlows)},
+        {QStringLiteral("currentValue"), number(summary.currentValue)},
+        {QStringLiteral("investmentGain"), number(summary.investmentGain)},
+        {QStringLiteral("gainPercent"), number(summary.gainPercent)},
+    };
+}
+
+QJsonObject statistics(const PortfolioStatistics& statistics)
+{
+    return {
+        {QStringLiteral("maxBalance"), number(statistics.maxBalance)},
+        {QStringLiteral("averageBalance1Month"), number(statistics.averageBalance1Month)},
+        {QStringLiteral("averageBalance3Months"), number(statistics.averageBalance3Months)},
+        {QStringLiteral("averageBalance6Months"), number(statistics.averageBalance6Months)},
+        {QStringLiteral("averageBalance1Year"), number(statistics.averageBalance1Year)},
+        {QStringLiteral("totalDeposits"), number(statistics.totalDeposits)},
+        {QStringLiteral("totalWithdrawals"), number(statistics.totalWithdrawals)},
+        {QStringLiteral("summary"), summary(statistics.summary)},
+    };
+}
+
+QJsonObject comparison(const YearlyComparison& comparison)
+{
+    QJsonArray rows;
+    for (const TSXRow& row : comparison.rows)
+        rows.append(QJsonObject{{QStringLiteral("year"), yearValues(row.input)}, {QStringLiteral("simulated"), number(row.simulated)}});
+    QJsonValue figures;
+    if (const auto& c = comparison.comparison)
+        figures = QJsonObject{
+            {QStringLiteral("portfolioStartingBalance"), number(c->portfolioStartingBalance)},
+            {QStringLiteral("tsxStartingBalance"), number(c->tsxStartingBalance)},
+            {QStringLiteral("portfolioNetCashFlows"), number(c->portfolioNetCashFlows)},
+            {QStringLiteral("tsxNetCashFlows"), number(c->tsxNetCashFlows)},
+            {QStringLiteral("portfolioCurrentValue"), number(c->portfolioCurrentValue)},
+            {QStringLiteral("tsxCurrentValue"), number(c->tsxCurrentValue)},
+            {QStringLiteral("portfolioInvestmentGain"), number(c->portfolioInvestmentGain)},
+            {QStringLiteral("tsxInvestmentGain"), number(c->tsxInvestmentGain)},
+            {QStringLiteral("portfolioGainPercent"), number(c->portfolioGainPercent)},
+            {QStringLiteral("tsxGainPercent"), number(c->tsxGainPercent)},
+        };
+    return {{QStringLiteral("rows"), rows}, {QStringLiteral("comparison"), figures}};
+}
+
+} // namespace JsonEncoding

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "analytics/Instant.h"
+#include "analytics/PortfolioStats.h"
+#include "analytics/TSXModel.h"
+#include "model/Result.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+class ObjectContext;
+
+// Every figure of the application as plain numbers, for the panels, the command line and
+// D-Bus alike. The functions over a context fetch all entries (by date) or all yearly rows
+// (by sort order) and compute; a failing fetch is the error. Main thread of the context only.
+
+// The dashboard's statistics: the seven portfolio figures and the five of the summary.
+struct PortfolioStatistics {
+    double maxBalance = 0;
+    double averageBalance1Month = 0;
+    double averageBalance3Months = 0;
+    double averageBalance6Months = 0;
+    double averageBalance1Year = 0;
+    double totalDeposits = 0;
+    double totalWithdrawals = 0;
+    PortfolioSummary summary;
+};
+
+// The yearly rows with their index-equivalent balances, and the comparison over all years
+// with the summary of all entries (none without years).
+struct YearlyComparison {
+    std::vector<TSXRow> rows;
+    std::optional<TSXComparison> comparison;
+};
+
+namespace PortfolioFigures {
+
+// The trailing windows of the average balances, in calendar days: 1, 3, 6 and 12 months.
+inline constexpr int oneMonthDays = 30;
+inline constexpr int threeMonthsDays = 91;
+inline constexpr int sixMonthsDays = 182;
+inline constexpr int oneYearDays = 365;
+
+PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now);
+YearlyComparison comparison(std::span<const TSXYearInput> years, const PortfolioSummary& portfolio);
+
+Result<PortfolioSummary> summary(ObjectContext& context);
+Result<PortfolioStatistics> statistics(ObjectContext& context, Instant now);
+Result<YearlyComparison> comparison(ObjectContext& context);
+
+} // namespace PortfolioFigures

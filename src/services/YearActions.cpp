@@ -1,0 +1,54 @@
+#include "services/YearActions.h"
+
+#include "services/ObjectVerbs.h"
+
+#include <cmath>
+
+namespace YearActions {
+namespace {
+
+std::optional<Error> invalid(const TSXYear::Values& values)
+{
+    for (double amount : {values.tsxReturn, values.actualStart, values.actualEnd, values.netCashFlows})
+        if (!std::isfinite(amount))
+            return Error{QStringLiteral("The yearly amounts must be finite numbers."), {}};
+    return std::nullopt;
+}
+
+void assign(TSXYear& year, const TSXYear::Values& values)
+{
+    if (!year.id())
+        year.setId(values.id ? values.id : Uuid::random());
+    year.setYear(values.year);
+    year.setLabel(values.label);
+    year.setTsxReturn(values.tsxReturn);
+    year.setActualStart(values.actualStart);
+    year.setActualEnd(values.actualEnd);
+    year.setNetCashFlows(values.netCashFlows);
+    year.setSortOrder(values.sortOrder);
+}
+
+} // namespace
+
+Result<std::shared_ptr<TSXYear>> add(ObjectContext& context, TSXYear::Values values)
+{
+    if (auto error = invalid(values))
+        return *error;
+    auto year = std::make_shared<TSXYear>();
+    assign(*year, values); // detached: only stores the values
+    return ObjectVerbs::add(context, std::move(year));
+}
+
+Result<void> update(ObjectContext& context, const std::shared_ptr<TSXYear>& year, TSXYear::Values values)
+{
+    if (auto error = invalid(values))
+        return *error;
+    return ObjectVerbs::update<TSXYear>(context, year, values, assign);
+}
+
+Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<TSXYear>>& years)
+{
+    return ObjectVerbs::remove(context, years);
+}
+
+} // namespace YearActions
