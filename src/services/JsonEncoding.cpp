@@ -13,6 +13,8 @@ namespace {
 
 QJsonValue number(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
 
+QJsonValue number(const std::optional<double>& value) { return value ? number(*value) : QJsonValue(); }
+
 QJsonValue text(const std::optional<QString>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
 
 QJsonValue id(const std::optional<Uuid>& value)
@@ -96,6 +98,8 @@ QJsonObject summary(const PortfolioSummary& summary)
 
 QJsonObject statistics(const PortfolioStatistics& statistics)
 {
+    const ReturnFigures& returns = statistics.returns;
+    const std::optional<Drawdown>& deepest = returns.maxDrawdown;
     return {
         {QStringLiteral("maxBalance"), number(statistics.maxBalance)},
         {QStringLiteral("averageBalance1Month"), number(statistics.averageBalance1Month)},
@@ -105,6 +109,14 @@ QJsonObject statistics(const PortfolioStatistics& statistics)
         {QStringLiteral("totalDeposits"), number(statistics.totalDeposits)},
         {QStringLiteral("totalWithdrawals"), number(statistics.totalWithdrawals)},
         {QStringLiteral("summary"), summary(statistics.summary)},
+        {QStringLiteral("window"), QString::fromUtf8(statistics.returnsWindow.rawValue().data(), qsizetype(statistics.returnsWindow.rawValue().size()))},
+        {QStringLiteral("timeWeightedReturn"), number(returns.timeWeighted)},
+        {QStringLiteral("moneyWeightedReturn"), number(returns.moneyWeighted)},
+        {QStringLiteral("modifiedDietzReturn"), number(returns.modifiedDietz)},
+        {QStringLiteral("annualisedTimeWeightedReturn"), number(returns.annualisedTimeWeighted)},
+        {QStringLiteral("maxDrawdown"), number(deepest ? std::optional(deepest->depth) : std::nullopt)},
+        {QStringLiteral("maxDrawdownPeak"), date(deepest ? std::optional(deepest->peak) : std::nullopt)},
+        {QStringLiteral("maxDrawdownTrough"), date(deepest ? std::optional(deepest->trough) : std::nullopt)},
     };
 }
 

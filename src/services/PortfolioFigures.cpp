@@ -14,7 +14,7 @@ Result<std::vector<StatsInput>> entryInputs(ObjectContext& context)
 }
 } // namespace
 
-PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now)
+PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, DateRange returnsWindow)
 {
     using namespace PortfolioStats;
     return {
@@ -26,6 +26,8 @@ PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now)
         .totalDeposits = totalDeposits(inputs),
         .totalWithdrawals = totalWithdrawals(inputs),
         .summary = PortfolioStats::summary(inputs),
+        .returnsWindow = returnsWindow,
+        .returns = ReturnMeasures::over(inputs, returnsWindow, now),
     };
 }
 
@@ -42,12 +44,12 @@ Result<PortfolioSummary> summary(ObjectContext& context)
     return PortfolioStats::summary(inputs.value());
 }
 
-Result<PortfolioStatistics> statistics(ObjectContext& context, Instant now)
+Result<PortfolioStatistics> statistics(ObjectContext& context, Instant now, DateRange returnsWindow)
 {
     auto inputs = entryInputs(context);
     if (!inputs)
         return inputs.error();
-    return statistics(inputs.value(), now);
+    return statistics(inputs.value(), now, returnsWindow);
 }
 
 Result<YearlyComparison> comparison(ObjectContext& context)
