@@ -1,5 +1,6 @@
 #include "csv/CSVTokenizer.h"
 #include "csv/CSVPorter.h"
+#include "csv/FieldText.h"
 #include "csv/FusedDelimiters.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -59,19 +61,26 @@ std::size_t nextSpecial(std::string_view text, std::size_t from)
     return i;
 }
 
-// The fields of the row being read; their strings keep their capacity from row to row.
+// The kept fields of the row being read; their strings keep their capacity from row to row.
+// Fields past the kept ones share one scratch string, checked for text as each one ends.
 class RowBuilder {
 public:
-    explicit RowBuilder(const std::function<void(std::span<const std::string>)>& onRow) : onRow_(onRow) {}
+    RowBuilder(std::size_t keptFields, const KeptRow& onRow) : kept_(std::max<std::size_t>(keptFields, 1)), onRow_(onRow) {}
 
-    std::string& field() { return fields_[count_]; }
+    std::string& field() { return count_ < kept_ ? fields_[count_] : dropped_; }
     bool empty() const { return count_ == 0 && fields_[0].empty(); }
 
     void endField()
     {
-        if (++count_ == fields_.size())
-            fields_.emplace_back();
-        fields_[count_].clear();
+        if (count_ >= kept_) {
+            droppedText_ = droppedText_ || !trimmed(dropped_).empty();
+            dropped_.clear();
+        }
+        if (++count_ < kept_) {
+            if (count_ == fields_.size())
+                fields_.emplace_back();
+            fields_[count_].clear();
+        }
     }
 
     // Ends the field and the row; a row of one empty field is a blank line and is dropped.
@@ -79,20 +88,29 @@ public:
     {
         endField();
         if (count_ > 1 || !fields_[0].empty())
-            onRow_(std::span<const std::string>(fields_.data(), count_));
+            onRow_(std::span<const std::string>(fields_.data(), std::min(count_, kept_)), droppedText_);
         count_ = 0;
         fields_[0].clear();
+        droppedText_ = false;
     }
 
 private:
-    const std::function<void(std::span<const std::string>)>& onRow_;
-    std::vector<std::string> fields_ = std::vector<std::string>(8);
+    const std::size_t kept_;
+    const KeptRow& onRow_;
+    std::vector<std::string> fields_ = std::vector<std::string>(std::min<std::size_t>(kept_, 8));
+    std::string dropped_;
     std::size_t count_ = 0;
+    bool droppedText_ = false;
 };
 
 } // namespace
 
 void forEachRow(std::string_view text, const std::function<void(std::span<const std::string>)>& onRow)
+{
+    forEachRow(text, std::numeric_limits<std::size_t>::max(), [&onRow](std::span<const std::string> fields, bool) { onRow(fields); });
+}
+
+void forEachRow(std::string_view text, std::size_t keptFields, const KeptRow& onRow)
 {
     const std::vector<std::size_t> fused = fusedDelimiters(text);
     const auto isFused = [&fused](std::size_t position) {
@@ -102,7 +120,7 @@ void forEachRow(std::string_view text, const std::function<void(std::span<const 
         return position < text.size() && text[position] == '"' && !isFused(position);
     };
 
-    RowBuilder row(onRow);
+    RowBuilder row(keptFields, onRow);
     const std::size_t size = text.size();
     bool quoted = false;
     std::size_t i = 0;

@@ -2,6 +2,7 @@
 #include "csv/CSVPorter.h"
 #include "csv/CSVTokenizer.h"
 #include "csv/FieldText.h"
+#include "model/NewEntry.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -14,7 +15,7 @@
 namespace CSVPorter {
 namespace {
 
-enum Column : std::size_t { DateColumn, BalanceColumn, AdjustmentColumn, TransfersColumn, NoteColumn };
+enum Column : std::size_t { DateColumn, BalanceColumn, AdjustmentColumn, TransfersColumn, NoteColumn, columnCount };
 
 constexpr std::size_t batchSize = 4096;
 constexpr std::size_t maxQueuedBatches = 16;
@@ -45,11 +46,12 @@ class RowConverter {
 public:
     explicit RowConverter(std::function<void(EntryBatch&&)> deliver) : deliver_(std::move(deliver)) {}
 
-    void operator()(std::span<const std::string> row)
+    // `row` holds the used columns only; `droppedText` whether a later one held text.
+    void operator()(std::span<const std::string> row, bool droppedText)
     {
         const bool isHeader = first_ && containsDateInAnyCase(row[DateColumn]);
         first_ = false;
-        if (isHeader || isBlankRow(row))
+        if (isHeader || (!droppedText && isBlankRow(row)))
             return;
         const std::optional<Instant> date = row.size() > BalanceColumn ? parseDate(row[DateColumn]) : std::nullopt;
         const std::optional<double> balance = date ? parseNumber(row[BalanceColumn]) : std::nullopt;
@@ -57,17 +59,17 @@ public:
             ++skipped_;
             return;
         }
-        // Made here, detached: the consumer's thread only inserts it.
-        auto& entry = *batch_.emplace_back(std::make_shared<BalanceEntry>());
-        entry.setId(Uuid::random());
-        entry.setDate(*date);
-        entry.setBalance(*balance);
-        entry.setAdjustment(optionalAmount(row, AdjustmentColumn));
-        entry.setTransfers(optionalAmount(row, TransfersColumn));
-        // The note as unescape gives it, straight into the entry's string type.
+        // The note as unescape gives it (trimmed; empty is none), straight into the entry's string type.
+        std::optional<QString> note;
         if (row.size() > NoteColumn)
-            if (const std::string_view note = trimmed(row[NoteColumn]); !note.empty())
-                entry.setNote(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
+            if (const std::string_view text = trimmed(row[NoteColumn]); !text.empty())
+                note = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        // Made here, detached: the consumer's thread only inserts it.
+        batch_.push_back(makeBalanceEntry({.date = date,
+                                           .balance = *balance,
+                                           .adjustment = optionalAmount(row, AdjustmentColumn),
+                                           .transfers = optionalAmount(row, TransfersColumn),
+                                           .note = std::move(note)}));
         if (batch_.size() == batchSize)
             flush();
     }
@@ -142,7 +144,7 @@ private:
 std::int64_t readOnThisThread(std::string_view text, const std::function<void(EntryBatch&)>& consume)
 {
     RowConverter converter([&consume](EntryBatch&& batch) { consume(batch); });
-    forEachRow(text, [&converter](std::span<const std::string> row) { converter(row); });
+    forEachRow(text, columnCount, [&converter](std::span<const std::string> row, bool droppedText) { converter(row, droppedText); });
     converter.flush();
     return converter.skipped();
 }
@@ -156,7 +158,7 @@ std::int64_t readOnWorker(std::string_view text, const std::function<void(EntryB
     const auto produce = [&] {
         try {
             RowConverter converter([&queue](EntryBatch&& batch) { queue.push(std::move(batch)); });
-            forEachRow(text, [&converter](std::span<const std::string> row) { converter(row); });
+            forEachRow(text, columnCount, [&converter](std::span<const std::string> row, bool droppedText) { converter(row, droppedText); });
             converter.flush();
             skipped = converter.skipped();
         } catch (...) {

@@ -1,8 +1,8 @@
 #include "model/NewEntry.h"
 
-std::optional<QString> noteFromText(QString text)
+std::optional<QString> noteFromText(std::optional<QString> text)
 {
-    if (text.isEmpty())
+    if (text && text->isEmpty())
         return std::nullopt;
     return text;
 }
@@ -11,8 +11,6 @@ std::shared_ptr<BalanceEntry> makeBalanceEntry(BalanceEntry::Values values)
 {
     if (!values.id)
         values.id = Uuid::random();
-    if (values.note && values.note->isEmpty())
-        values.note.reset();
     auto entry = std::make_shared<BalanceEntry>();
     // Detached: the setters only store the values (no change tracking, no undo).
     entry->setId(std::move(values.id));

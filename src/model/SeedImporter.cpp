@@ -1,6 +1,7 @@
 #include "model/SeedImporter.h"
 
 #include "model/BalanceEntry.h"
+#include "model/NewEntry.h"
 #include "model/ObjectContext.h"
 #include "model/TSXYear.h"
 
@@ -209,13 +210,11 @@ void seedCorvanta(ObjectContext& context, const SeedSource& source)
         const std::optional<Instant> date = parseSeedDay(record.date);
         if (!date)
             continue;
-        const auto entry = BalanceEntry::create(context);
-        entry->setId(Uuid::random());
-        entry->setDate(*date);
-        entry->setBalance(record.balance);
-        entry->setAdjustment(record.adjustment);
-        entry->setTransfers(record.transfers);
-        entry->setNote(record.note);
+        context.insert(makeBalanceEntry({.date = date,
+                                         .balance = record.balance,
+                                         .adjustment = record.adjustment,
+                                         .transfers = record.transfers,
+                                         .note = record.note}));
     }
 }
 

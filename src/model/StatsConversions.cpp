@@ -1,11 +1,11 @@
 #include "model/StatsConversions.h"
 
-std::vector<StatsInput> statsInputs(const std::vector<std::shared_ptr<BalanceEntry>>& entries)
+std::vector<StatsInput> statsInputs(const std::vector<std::shared_ptr<BalanceEntry>>& entries, Uuid (*freshId)())
 {
     std::vector<StatsInput> inputs;
     inputs.reserve(entries.size());
-    for (const auto& entry : entries)
-        inputs.push_back(StatsInput{entry->id().value_or(Uuid::random()), entry->date().value_or(distantPast()),
+    for (const auto& entry : entries) // (not value_or: its argument would be drawn for every entry)
+        inputs.push_back(StatsInput{entry->id() ? *entry->id() : freshId(), entry->date().value_or(distantPast()),
                                     entry->balance(), entry->adjustment()});
     return inputs;
 }

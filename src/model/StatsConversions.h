@@ -9,6 +9,7 @@
 #include <vector>
 
 // Entities to the analytics' plain values, one snapshot per object, in list order.
-// A missing id becomes a fresh random one; a missing date the distant past.
-std::vector<StatsInput> statsInputs(const std::vector<std::shared_ptr<BalanceEntry>>& entries);
+// A missing id becomes `freshId()` (a new random one), drawn only for an entry without one;
+// a missing date becomes the distant past.
+std::vector<StatsInput> statsInputs(const std::vector<std::shared_ptr<BalanceEntry>>& entries, Uuid (*freshId)() = Uuid::random);
 std::vector<TSXYearInput> inputs(const std::vector<std::shared_ptr<TSXYear>>& years);

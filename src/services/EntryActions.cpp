@@ -30,7 +30,7 @@ void assign(BalanceEntry& entry, const BalanceEntry::Values& values)
     entry.setBalance(values.balance);
     entry.setAdjustment(values.adjustment);
     entry.setTransfers(values.transfers);
-    entry.setNote(values.note && !values.note->isEmpty() ? values.note : std::nullopt);
+    entry.setNote(noteFromText(values.note));
 }
 
 } // namespace
@@ -39,6 +39,7 @@ Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::
 {
     if (auto error = invalid(values))
         return *error;
+    values.note = noteFromText(std::move(values.note));
     return ObjectVerbs::add(context, makeBalanceEntry(std::move(values)));
 }
 

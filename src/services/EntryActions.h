@@ -16,11 +16,11 @@ class ObjectContext;
 // Main thread of `context` only.
 namespace EntryActions {
 
-// A new entry with `values` (a fresh id when none is given, an empty note is no note).
+// A new entry with `values` (a fresh id when none is given; an empty note is no note).
 Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::Values values);
 
 // Writes every value but the id into `entry` (an entry without an id gets `values.id` or a
-// fresh one; an existing id never changes). A detached entry is inserted into `context`.
+// fresh one; an existing id never changes; an empty note is no note). A detached entry is inserted into `context`.
 Result<void> update(ObjectContext& context, const std::shared_ptr<BalanceEntry>& entry, BalanceEntry::Values values);
 
 // Deletes the entries (those not in `context`, or already deleted, are left alone).

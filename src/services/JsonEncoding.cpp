@@ -4,7 +4,6 @@
 #include "model/TSXYear.h"
 
 #include <QDateTime>
-#include <QTimeZone>
 
 #include <cmath>
 
@@ -27,7 +26,7 @@ QJsonValue date(const std::optional<Instant>& value)
     if (!value)
         return {};
     const long long ms = millisecondsOf(*value);
-    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
     return utc.toString(ms % 1000 == 0 ? Qt::ISODate : Qt::ISODateWithMs);
 }
 
@@ -96,10 +95,24 @@ QJsonObject summary(const PortfolioSummary& summary)
     };
 }
 
+QJsonObject returns(DateRange window, const ReturnFigures& figures)
+{
+    const std::string_view label = window.rawValue();
+    const std::optional<Drawdown>& deepest = figures.maxDrawdown;
+    return {
+        {QStringLiteral("window"), QString::fromUtf8(label.data(), qsizetype(label.size()))},
+        {QStringLiteral("timeWeightedReturn"), number(figures.timeWeighted)},
+        {QStringLiteral("moneyWeightedReturn"), number(figures.moneyWeighted)},
+        {QStringLiteral("modifiedDietzReturn"), number(figures.modifiedDietz)},
+        {QStringLiteral("annualisedTimeWeightedReturn"), number(figures.annualisedTimeWeighted)},
+        {QStringLiteral("maxDrawdown"), number(deepest ? std::optional(deepest->depth) : std::nullopt)},
+        {QStringLiteral("maxDrawdownPeak"), date(deepest ? std::optional(deepest->peak) : std::nullopt)},
+        {QStringLiteral("maxDrawdownTrough"), date(deepest ? std::optional(deepest->trough) : std::nullopt)},
+    };
+}
+
 QJsonObject statistics(const PortfolioStatistics& statistics)
 {
-    const ReturnFigures& returns = statistics.returns;
-    const std::optional<Drawdown>& deepest = returns.maxDrawdown;
     return {
         {QStringLiteral("maxBalance"), number(statistics.maxBalance)},
         {QStringLiteral("averageBalance1Month"), number(statistics.averageBalance1Month)},
@@ -109,14 +122,7 @@ QJsonObject statistics(const PortfolioStatistics& statistics)
         {QStringLiteral("totalDeposits"), number(statistics.totalDeposits)},
         {QStringLiteral("totalWithdrawals"), number(statistics.totalWithdrawals)},
         {QStringLiteral("summary"), summary(statistics.summary)},
-        {QStringLiteral("window"), QString::fromUtf8(statistics.returnsWindow.rawValue().data(), qsizetype(statistics.returnsWindow.rawValue().size()))},
-        {QStringLiteral("timeWeightedReturn"), number(returns.timeWeighted)},
-        {QStringLiteral("moneyWeightedReturn"), number(returns.moneyWeighted)},
-        {QStringLiteral("modifiedDietzReturn"), number(returns.modifiedDietz)},
-        {QStringLiteral("annualisedTimeWeightedReturn"), number(returns.annualisedTimeWeighted)},
-        {QStringLiteral("maxDrawdown"), number(deepest ? std::optional(deepest->depth) : std::nullopt)},
-        {QStringLiteral("maxDrawdownPeak"), date(deepest ? std::optional(deepest->peak) : std::nullopt)},
-        {QStringLiteral("maxDrawdownTrough"), date(deepest ? std::optional(deepest->trough) : std::nullopt)},
+        {QStringLiteral("returns"), returns(statistics.returnsWindow, statistics.returns)},
     };
 }
 

@@ -38,16 +38,16 @@ ValueTicks niceTicks(double dataMin, double dataMax, int desiredCount)
     ValueTicks ticks;
     const long long maxIntervals = std::max(desiredCount - 1, 1);
     double step = nextNiceStep((high - low) / double(maxIntervals));
-    if (!std::isfinite(step)) { // beyond what nice steps can cover: just the two ends
-        ticks = {low, high, {low, high}};
-        return ticks;
-    }
+    if (!std::isfinite(step)) // beyond what nice steps can cover: just the two ends
+        return {low, high, {low, high}};
     // The smallest nice step whose ticks cover the data in at most `maxIntervals` intervals.
     while (intervalsCovering(low, high, step) > maxIntervals)
         step = nextNiceStep(step * 1.000001);
 
     ticks.low = std::floor(low / step) * step;
     ticks.high = std::ceil(high / step) * step;
+    if (!std::isfinite(ticks.low) || !std::isfinite(ticks.high)) // a nice tick beyond the largest double
+        return {low, high, {low, high}};
     const long long count = intervalsCovering(low, high, step);
     for (long long i = 0; i <= count; ++i)
         ticks.values.push_back(ticks.low + double(i) * step);

@@ -1,7 +1,6 @@
 #include "views/NewEntryFormView.h"
 
 #include "analytics/Fmt.h"
-#include "model/NewEntry.h"
 #include "services/EntryActions.h"
 
 #include <QCalendarWidget>
@@ -292,7 +291,7 @@ void NewEntryFormView::submit()
         .balance = *balance,
         .adjustment = Fmt::finiteNumber(utf8(adjustment_->text())).value_or(0),
         .transfers = Fmt::finiteNumber(utf8(transfers_->text())).value_or(0),
-        .note = noteFromText(typedText(*note_->document())),
+        .note = typedText(*note_->document()),
     });
     if (!added) {
         setErrorMessage(tr("Save failed: ") + added.error().message); // the inputs stay as typed

@@ -118,44 +118,6 @@ TEST_F(CorvantaAppTest, ABackgroundSaveRebuildsTheDashboard)
     EXPECT_FALSE(context().undoManager()->canUndo()); // not a change of this window
 }
 
-TEST_F(CorvantaAppTest, AtMostFiftySubmitsCanBeUndone)
-{
-    for (int i = 1; i <= 51; ++i)
-        submit(QString::number(i));
-    int undone = 0;
-    while (context().undoManager()->canUndo() && undone < 60) {
-        app_->undo();
-        ++undone;
-    }
-    EXPECT_EQ(undone, 50);
-    EXPECT_EQ(entryCount(), seededEntries + 1);
-}
-
-TEST_F(CorvantaAppTest, WindowHasTheTitleTabsAndMenus)
-{
-    RootView& window = app_->window();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvanta"));
-
-    QTabWidget* tabs = window.content()->tabs();
-    ASSERT_EQ(tabs->count(), 3);
-    EXPECT_THAT((QStringList{tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
-                ElementsAre(QStringLiteral("Dashboard"), QStringLiteral("Corvanta"), QStringLiteral("TSX Comparison")));
-    for (int i = 0; i < tabs->count(); ++i)
-        EXPECT_FALSE(tabs->tabIcon(i).isNull());
-    EXPECT_EQ(tabs->currentIndex(), 0);
-    EXPECT_NE(qobject_cast<DashboardView*>(tabs->widget(0)), nullptr);
-
-    QStringList menus;
-    for (QAction* menu : window.menuBar()->actions())
-        menus << menu->text();
-    EXPECT_THAT(menus, ElementsAre(QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&Help")));
-    EXPECT_EQ(menuAction(QStringLiteral("Quit"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-    EXPECT_EQ(menuAction(QStringLiteral("Undo"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(menuAction(QStringLiteral("Redo"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
-    EXPECT_TRUE(menuAction(QStringLiteral("Undo"))->isEnabled());
-    EXPECT_TRUE(menuAction(QStringLiteral("Redo"))->isEnabled());
-}
-
 TEST_F(CorvantaAppTest, AboutOpensTheAboutBox)
 {
     QString title;

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -67,3 +70,7 @@ protected:
     std::unique_ptr<PersistentContainer> container_;
     UndoManager undo_;
 };
+
+// Readable failure messages for JSON comparisons.
+inline void PrintTo(const QJsonObject& object, std::ostream* out) { *out << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString(); }
+inline void PrintTo(const QJsonArray& array, std::ostream* out) { *out << QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString(); }

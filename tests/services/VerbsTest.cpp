@@ -54,6 +54,8 @@ const Verb verbs[] = {
     {"RemoveYear", [](auto& c, auto&, auto&, auto& y) { return YearActions::remove(c, {y}); }},
 };
 
+void PrintTo(const Verb& verb, std::ostream* out) { *out << verb.name; }
+
 class EachVerb : public Verbs, public testing::WithParamInterface<Verb> {
 protected:
     Result<void> run() { return GetParam().run(context(), first_, second_, year_); }

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -151,6 +153,15 @@ TEST(NiceTicks, CoverTheDataWithWholeDistinctSteps)
         EXPECT_EQ(ticks.values, c.expected) << c.low << ".." << c.high;
         EXPECT_LE(ticks.low, c.low);
         EXPECT_GE(ticks.high, c.high);
+    }
+    // Near the largest double a nice tick past the data would be infinite: the ends stay finite.
+    const double max = std::numeric_limits<double>::max();
+    for (const auto& [low, high] : {std::pair(0.0, 0.95 * max), std::pair(-0.95 * max, 0.0), std::pair(max, max)}) {
+        const ValueTicks ticks = niceTicks(low, high);
+        EXPECT_TRUE(std::all_of(ticks.values.begin(), ticks.values.end(), [](double v) { return std::isfinite(v); })) << low << ".." << high;
+        EXPECT_TRUE(std::isfinite(ticks.high));
+        EXPECT_LE(ticks.low, low);
+        EXPECT_GE(ticks.high, high);
     }
 }
 

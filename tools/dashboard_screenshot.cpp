@@ -3,13 +3,12 @@
 // palette (light, dark) and window size (960x640, 1600x1000). Not a test: run it under a
 // display server in a scratch home (scripts/dashboard-screenshots does both).
 #include "app/RootView.h"
-#include "services/CsvActions.h"
 #include "model/PersistentContainer.h"
+#include "services/CsvActions.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -66,14 +65,13 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
-    QFile sample(QString::fromLocal8Bit(argv[2]));
     auto container = PersistentContainer::openInMemory();
-    if (!sample.open(QIODevice::ReadOnly) || !container.ok()) {
-        std::fprintf(stderr, "dashboard_screenshot: cannot read the sample or open a store\n");
+    if (!container.ok()) {
+        std::fprintf(stderr, "dashboard_screenshot: cannot open a store\n");
         return 1;
     }
     ObjectContext& context = container.value()->viewContext();
-    if (!CsvActions::importBytes(context, sample.readAll()).imported) {
+    if (!CsvActions::importFile(context, QString::fromLocal8Bit(argv[2])).imported) {
         std::fprintf(stderr, "dashboard_screenshot: the sample did not import\n");
         return 1;
     }

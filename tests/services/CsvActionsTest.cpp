@@ -1,0 +1,127 @@
+#include "ActionsFixture.h"
+
+#include "services/CsvActions.h"
+#include "services/EntryActions.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+namespace {
+
+const QByteArray fiveRows = "2026-06-01,1\n2026-06-02,2\n2026-06-03,3\n2026-06-04,4\n2026-06-05,5\n";
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class CsvImport : public ActionsFixture {
+protected:
+    void SetUp() override
+    {
+        ActionsFixture::SetUp();
+        ASSERT_TRUE(EntryActions::add(context(), {.balance = 1}).ok());
+    }
+    // Entries fail to be written once the store holds three.
+    bool failAfterTwoMoreRows()
+    {
+        return execOnStore(path_, "CREATE TRIGGER diskFull BEFORE INSERT ON BalanceEntry WHEN (SELECT count(*) FROM BalanceEntry) >= 3 "
+                                  "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;");
+    }
+};
+
+TEST_F(CsvImport, IsOneUndoStep)
+{
+    const std::string before = shown();
+    ASSERT_EQ(CsvActions::importBytes(context(), fiveRows).imported, 5);
+    const std::string after = shown();
+    EXPECT_EQ(stored(), after);
+    undo_.undo();
+    EXPECT_EQ(shown(), before);
+    undo_.undo(); // the add before the import
+    EXPECT_EQ(shown(), "");
+    undo_.redo();
+    undo_.redo();
+    EXPECT_EQ(shown(), after);
+}
+
+// Small files are read on the caller's thread, files over a megabyte on a worker thread and
+// written batch by batch: a failing save leaves nothing of either behind, in the store, the
+// context or the undo history (which a rollback used to wipe).
+TEST_F(CsvImport, FailedSaveLeavesNothingBehind)
+{
+    QByteArray large;
+    while (large.size() <= 1 << 20)
+        large += fiveRows;
+    ASSERT_TRUE(failAfterTwoMoreRows());
+    const std::string before = shown();
+    for (const QByteArray& bytes : {fiveRows, large}) {
+        const CsvActions::ImportOutcome outcome = CsvActions::importBytes(context(), bytes);
+        EXPECT_EQ(outcome.imported, std::nullopt);
+        EXPECT_EQ(outcome.alert.messageText, QStringLiteral("CSV Error"));
+        EXPECT_TRUE(outcome.alert.informativeText.startsWith(QStringLiteral("Save failed: "))) << outcome.alert.informativeText.toStdString();
+        EXPECT_EQ(shown(), before);
+        EXPECT_EQ(stored(), before);
+        EXPECT_FALSE(context().hasChanges());
+        ASSERT_TRUE(undo_.canUndo()); // the add of SetUp
+    }
+    undo_.undo();
+    EXPECT_EQ(shown(), "");
+}
+
+TEST_F(CsvImport, FailedSaveKeepsOtherPendingChanges)
+{
+    ASSERT_TRUE(failAfterTwoMoreRows());
+    auto pending = std::make_shared<BalanceEntry>();
+    pending->setBalance(2);
+    context().insert(pending);
+    const std::string before = shown();
+    EXPECT_EQ(CsvActions::importBytes(context(), fiveRows).imported, std::nullopt);
+    EXPECT_EQ(shown(), before);
+    EXPECT_TRUE(context().hasChanges());
+}
+
+TEST_F(CsvImport, UnreadableFileImportsNothing)
+{
+    const CsvActions::ImportOutcome outcome = CsvActions::importFile(context(), folder_.filePath(QStringLiteral("missing.csv")));
+    EXPECT_EQ(outcome.imported, std::nullopt);
+    EXPECT_EQ(outcome.alert.informativeText, QStringLiteral("Could not read file."));
+}
+
+class CsvExport : public ActionsFixture {};
+
+TEST_F(CsvExport, WritesEveryEntryAtomically)
+{
+    ASSERT_TRUE(EntryActions::add(context(), {.date = instantFromMilliseconds(1780574400000), .balance = 1242000}).ok());
+    const QByteArray text = "Date,Balance,Adjustment,Transfers,Note\n2026-06-04,1242000.0,0.0,,";
+    EXPECT_EQ(CsvActions::exportBytes(context()).value(), text);
+
+    const QString path = folder_.filePath(QStringLiteral("corvanta.csv"));
+    ASSERT_TRUE(CsvActions::exportFile(context(), path).ok());
+    EXPECT_EQ(contents(path), text);
+    const Result<void> missingFolder = CsvActions::exportFile(context(), folder_.filePath(QStringLiteral("no such folder/x.csv")));
+    ASSERT_FALSE(missingFolder.ok());
+    EXPECT_FALSE(missingFolder.error().message.isEmpty());
+
+    // A write that stops half-way (here: a file size limit of a few bytes, which stops root
+    // too) leaves the file that was there as it was.
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
+    old.close();
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit tiny{8, previous.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const Result<void> cut = CsvActions::exportFile(context(), path);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_FALSE(cut.ok());
+    EXPECT_EQ(contents(path), QByteArray("old contents"));
+}
+
+} // namespace

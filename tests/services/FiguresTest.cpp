@@ -1,0 +1,130 @@
+#include "ActionsFixture.h"
+
+#include "model/StatsConversions.h"
+#include "services/EntryActions.h"
+#include "services/JsonEncoding.h"
+#include "services/YearActions.h"
+
+#include <QJsonDocument>
+
+#include <chrono>
+#include <limits>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const Instant now = instantFromMilliseconds(1780574400000); // 2026-06-04 12:00 UTC
+
+QJsonObject parsed(const char* json) { return QJsonDocument::fromJson(json).object(); }
+
+class Figures : public ActionsFixture {};
+
+// The figures come from the stored entries and years in their fetch orders, whole.
+TEST_F(Figures, StatisticsAndComparisonOfAStore)
+{
+    // Added out of date order; the window edges (30, 91, 182, 365 days) are far from every entry.
+    for (const auto& [ago, balance, flow] : {std::tuple(60, 1200.0, 100.0), std::tuple(200, 900.0, 0.0), std::tuple(10, 1500.0, -50.0)})
+        ASSERT_TRUE(EntryActions::add(context(), {.date = now - 24h * ago, .balance = balance, .adjustment = flow}).ok());
+    ASSERT_TRUE(YearActions::add(context(), {.year = 2024, .tsxReturn = 0.1, .actualStart = 1000, .netCashFlows = 100, .sortOrder = 1}).ok());
+    ASSERT_TRUE(YearActions::add(context(), {.year = 2023, .actualStart = 500, .sortOrder = 0}).ok());
+
+    const QJsonObject summary = parsed(R"({"startingBalance": 900, "netCashFlows": 50, "currentValue": 1500,
+        "investmentGain": 550, "gainPercent": 0.5789473684210527})");
+    QJsonObject statistics = parsed(R"({"maxBalance": 1500, "averageBalance1Month": 1500, "averageBalance3Months": 1350,
+        "averageBalance6Months": 1350, "averageBalance1Year": 1200, "totalDeposits": 100, "totalWithdrawals": -50})");
+    statistics.insert(QStringLiteral("summary"), summary);
+    QJsonObject shown = JsonEncoding::statistics(PortfolioFigures::statistics(context(), now).value());
+    shown.remove(QStringLiteral("returns")); // their own test below
+    EXPECT_EQ(shown, statistics);
+    EXPECT_EQ(JsonEncoding::summary(PortfolioFigures::summary(context()).value()), summary);
+
+    // Simulated in sort order (2023 first), beside the summary of all entries.
+    const YearlyComparison comparison = PortfolioFigures::comparison(context()).value();
+    ASSERT_EQ(comparison.rows.size(), 2u);
+    EXPECT_EQ(comparison.rows[0].input.year, 2023);
+    EXPECT_EQ(comparison.rows[1].simulated, 650);
+    EXPECT_EQ(JsonEncoding::comparison(comparison).value(QStringLiteral("comparison")).toObject(),
+              parsed(R"({"portfolioStartingBalance": 900, "tsxStartingBalance": 500, "portfolioNetCashFlows": 50,
+                  "tsxNetCashFlows": 100, "portfolioCurrentValue": 1500, "tsxCurrentValue": 650,
+                  "portfolioInvestmentGain": 550, "tsxInvestmentGain": 50, "portfolioGainPercent": 0.5789473684210527,
+                  "tsxGainPercent": 0.08333333333333333})"));
+}
+
+TEST_F(Figures, AnEmptyStoreHasZeroFiguresAndNoComparison)
+{
+    const PortfolioStatistics statistics = PortfolioFigures::statistics(context(), now).value();
+    EXPECT_EQ(JsonEncoding::statistics(statistics).value(QStringLiteral("maxBalance")), QJsonValue(0));
+    EXPECT_EQ(JsonEncoding::comparison(PortfolioFigures::comparison(context()).value()),
+              parsed(R"({"rows": [], "comparison": null})"));
+}
+
+// The returns over the window asked for, null where a measure has none; the other figures
+// stay over all entries.
+TEST(JsonEncoding, ReturnsOverTheChosenWindow)
+{
+    const std::vector<StatsInput> inputs{{Uuid::random(), now - 24h * 360, 1000, 1000}, {Uuid::random(), now - 24h * 180, 1100, 0},
+                                         {Uuid::random(), now - 24h * 90, 990, 0}, {Uuid::random(), now - 24h, 1210, 110}};
+    const QJsonObject all = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now));
+    const QJsonObject returns = all[QStringLiteral("returns")].toObject();
+    EXPECT_EQ(returns[QStringLiteral("window")], QJsonValue(QStringLiteral("All")));
+    EXPECT_NEAR(returns[QStringLiteral("timeWeightedReturn")].toDouble(), 0.1, 1e-12);
+    EXPECT_NEAR(returns[QStringLiteral("maxDrawdown")].toDouble(), -0.1, 1e-12);
+    EXPECT_EQ(returns[QStringLiteral("maxDrawdownTrough")], QJsonValue(QStringLiteral("2026-03-06T12:00:00Z")));
+    for (const char* key : {"moneyWeightedReturn", "modifiedDietzReturn", "annualisedTimeWeightedReturn"})
+        EXPECT_TRUE(returns[QString::fromUtf8(key)].isDouble()) << key;
+
+    const QJsonObject month = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now, DateRange::month1));
+    EXPECT_EQ(month[QStringLiteral("summary")], all[QStringLiteral("summary")]);
+    EXPECT_EQ(month[QStringLiteral("returns")].toObject(),
+              parsed(R"({"window": "1M", "timeWeightedReturn": null, "moneyWeightedReturn": null, "modifiedDietzReturn": null,
+                  "annualisedTimeWeightedReturn": null, "maxDrawdown": null, "maxDrawdownPeak": null, "maxDrawdownTrough": null})"));
+}
+
+TEST(JsonEncoding, WritesIsoUtcDatesUpperCaseIdsAndNullForWhatIsMissing)
+{
+    auto entry = std::make_shared<BalanceEntry>();
+    entry->setId(Uuid::fromString("0f8fad5b-d9cb-469f-a165-70867728950e"));
+    entry->setDate(now);
+    entry->setBalance(std::numeric_limits<double>::infinity());
+    entry->setAdjustment(-2.5);
+    entry->setNote(QStringLiteral("a\u00A0b"));
+    auto bare = std::make_shared<BalanceEntry>();
+    bare->setDate(now + 1ms);
+    EXPECT_EQ(JsonEncoding::entries({entry, bare}),
+              QJsonDocument::fromJson(R"([
+                  {"id": "0F8FAD5B-D9CB-469F-A165-70867728950E", "date": "2026-06-04T12:00:00Z", "balance": null,
+                   "adjustment": -2.5, "transfers": 0, "note": "a\u00a0b"},
+                  {"id": null, "date": "2026-06-04T12:00:00.001Z", "balance": 0, "adjustment": 0, "transfers": 0, "note": null}
+              ])")
+                  .array());
+
+    auto year = std::make_shared<TSXYear>();
+    year->setYear(2026);
+    year->setLabel(QStringLiteral("2026 YTD"));
+    year->setSortOrder(-1);
+    year->setTsxReturn(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(JsonEncoding::year(*year), parsed(R"({"id": null, "year": 2026, "label": "2026 YTD", "tsxReturn": null,
+        "actualStart": 0, "actualEnd": 0, "netCashFlows": 0, "sortOrder": -1})"));
+}
+
+// Drawing a random id for every entry on every rebuild was pure waste: only an entry without
+// an id needs one, and it still gets a fresh one each time.
+TEST(StatsInputs, DrawAFreshIdOnlyForAnEntryWithoutOne)
+{
+    static int drawn = 0;
+    const auto counted = []() {
+        ++drawn;
+        return Uuid::random();
+    };
+    auto withId = std::make_shared<BalanceEntry>();
+    withId->setId(Uuid::random());
+    auto bare = std::make_shared<BalanceEntry>();
+    const auto first = statsInputs({withId, bare, withId}, counted);
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(first[0].id, *withId->id());
+    EXPECT_NE(statsInputs({bare}, counted)[0].id, first[1].id);
+    EXPECT_EQ(drawn, 2);
+}
+
+} // namespace
