@@ -1,7 +1,9 @@
-// The store's speed and memory: one save of a million new entries, and opening a store and
-// fetching every entry sorted by date (what the dashboard does at start-up).
+// The store's speed and memory: one save of a million new entries, opening a store and
+// fetching every entry sorted by date (what the dashboard does at start-up), and merging
+// another process's commit into a window holding a million entries.
 #include "QtBenchmarkMain.h"
 
+#include "model/LiveResult.h"
 #include "model/PersistentContainer.h"
 
 #include <QCoreApplication>
@@ -149,8 +151,52 @@ void BM_OpenAndFetchAll(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * count);
 }
 
+// The window holds every entry (its main context loaded, a live list by date as the entry
+// table keeps it); another connection commits one new entry. Timed: what follows the store
+// watcher's wake-up, until the main context has merged the row and announced the change set
+// (and the live list has taken it in).
+void BM_MergeForeignCommit(benchmark::State& state)
+{
+    const std::int64_t count = state.range(0);
+    const QString path = storeOf(count);
+    auto window = path.isEmpty() ? Result<std::unique_ptr<PersistentContainer>>(Error{}) : PersistentContainer::open(path);
+    auto other = path.isEmpty() ? Result<std::unique_ptr<PersistentContainer>>(Error{}) : PersistentContainer::open(path);
+    if (!window || !other) {
+        state.SkipWithError("the store could not be opened");
+        return;
+    }
+    ObjectContext& context = window.value()->viewContext();
+    LiveResult<BalanceEntry> byDate(context, BalanceEntry::Date, SortDirection::Descending);
+    if (!byDate.fetch()) {
+        state.SkipWithError("the fetch failed");
+        return;
+    }
+    const int listed = byDate.size();
+    int announced = 0;
+    QObject::connect(&context, &ObjectContext::objectsDidChange, [&](const ChangeSet& changes) { announced += static_cast<int>(changes.entries.inserted.size()); });
+    ObjectContext& writer = other.value()->viewContext();
+    std::int64_t day = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto entry = BalanceEntry::create(writer);
+        entry->setId(Uuid::random());
+        entry->setDate(instantFromMilliseconds(1'000'000'000'000 + (++day * 7919 % count) * 86'400'000));
+        entry->setBalance(1);
+        if (!writer.save()) {
+            state.SkipWithError("the other connection's save failed");
+            return;
+        }
+        state.ResumeTiming();
+        (void)context.countBalanceEntries(); // merges what others committed
+        QCoreApplication::processEvents(); // the announcement
+    }
+    if (announced != static_cast<int>(state.iterations()) || byDate.size() != listed + announced)
+        state.SkipWithError("a commit was not merged");
+}
+
 } // namespace
 
+BENCHMARK(BM_MergeForeignCommit)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveNewEntries)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndFetchAll)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 

@@ -12,12 +12,14 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 Q_LOGGING_CATEGORY(lcDashboard, "corvanta.dashboard")
 }
 
 DashboardView::DashboardView(ObjectContext& context, QWidget* parent)
-    : QSplitter(Qt::Horizontal, parent), context_(context)
+    : QSplitter(Qt::Horizontal, parent), context_(context), entries_(context, BalanceEntry::Date, SortDirection::Ascending)
 {
     setObjectName(QStringLiteral("dashboard"));
     setChildrenCollapsible(false);
@@ -28,7 +30,11 @@ DashboardView::DashboardView(ObjectContext& context, QWidget* parent)
     setStretchFactor(1, 1);
     setSizes({sidebarIdealWidth, 10 * sidebarIdealWidth});
 
-    connect(&context_, &ObjectContext::objectsDidChange, this, &DashboardView::rebuild);
+    entries_.setListener(this);
+    if (auto fetched = entries_.fetch(); !fetched) {
+        // An empty dashboard would read as "no data": say why it is empty.
+        qCWarning(lcDashboard).noquote() << QStringLiteral("Dashboard fetch failed: ") + fetched.error().message;
+    }
     rebuild();
 }
 
@@ -74,13 +80,44 @@ QWidget* DashboardView::buildChartPane()
 
 void DashboardView::rebuild()
 {
-    auto entries = context_.fetchBalanceEntries(BalanceEntry::Date, SortDirection::Ascending);
-    if (!entries.ok()) {
-        // Keep what is shown: an empty dashboard would read as "no data".
-        qCWarning(lcDashboard).noquote() << QStringLiteral("Dashboard fetch failed: ") + entries.error().message;
-        return;
-    }
-    std::vector<StatsInput> inputs = statsInputs(entries.value());
-    chart_->setPoints(PortfolioStats::series(inputs));
-    stats_->setInputs(std::move(inputs));
+    chart_->setPoints(PortfolioStats::series(inputs_));
+    stats_->setInputs(inputs_);
+}
+
+std::vector<StatsInput> DashboardView::snapshots(int first, int last) const
+{
+    const auto& objects = entries_.objects();
+    return statsInputs({objects.begin() + first, objects.begin() + last + 1});
+}
+
+void DashboardView::didReset() { inputs_ = statsInputs(entries_.objects()); }
+
+void DashboardView::willInsert(int first, int last) { inserting_ = {first, last}; }
+
+void DashboardView::didInsert()
+{
+    const auto added = snapshots(inserting_.first, inserting_.second);
+    inputs_.insert(inputs_.begin() + inserting_.first, added.begin(), added.end());
+}
+
+void DashboardView::willRemove(int first, int last) { inputs_.erase(inputs_.begin() + first, inputs_.begin() + last + 1); }
+
+void DashboardView::willMove(int from, int to)
+{
+    if (to < from)
+        std::rotate(inputs_.begin() + to, inputs_.begin() + from, inputs_.begin() + from + 1);
+    else
+        std::rotate(inputs_.begin() + from, inputs_.begin() + from + 1, inputs_.begin() + to);
+}
+
+void DashboardView::didUpdate(int first, int last, std::uint32_t)
+{
+    const auto changed = snapshots(first, last);
+    std::copy(changed.begin(), changed.end(), inputs_.begin() + first);
+}
+
+void DashboardView::didApply(const ChangeSet& changes)
+{
+    if (changes.reset || !changes.entries.isEmpty())
+        rebuild();
 }

@@ -19,6 +19,15 @@ public:
     {
         record(object, true)->attributes |= attributes;
     }
+    // The same for an object that may already have its step (as every attribute set right
+    // after an insert does), without taking a shared pointer then.
+    void updated(Entity& object, std::uint32_t attributes)
+    {
+        if (Step* step = stepOf(object))
+            step->attributes |= attributes;
+        else
+            updated(std::static_pointer_cast<Entity>(object.shared_from_this()), attributes);
+    }
     bool isEmpty() const { return order_.empty(); }
 
     // The folded changes, in the order the objects were first touched; starts afresh.
@@ -50,12 +59,18 @@ private:
     // an import's million inserts cost no hashing.
     Step* record(const std::shared_ptr<Entity>& object, bool visible)
     {
-        std::uint32_t& slot = object->changeSlot_;
-        // (A slot of another recorder: only an object moved between contexts within one pass.)
-        if (slot == 0 || slot > order_.size() || order_[slot - 1].object != object) {
-            order_.push_back({object, visible, visible, 0});
-            slot = static_cast<std::uint32_t>(order_.size());
-        }
+        if (Step* step = stepOf(*object))
+            return step;
+        order_.push_back({object, visible, visible, 0});
+        object->changeSlot_ = static_cast<std::uint32_t>(order_.size());
+        return &order_.back();
+    }
+    // (A slot of another recorder: only an object moved between contexts within one pass.)
+    Step* stepOf(const Entity& object)
+    {
+        const std::uint32_t slot = object.changeSlot_;
+        if (slot == 0 || slot > order_.size() || order_[slot - 1].object.get() != &object)
+            return nullptr;
         return &order_[slot - 1];
     }
 

@@ -94,4 +94,38 @@ void sortByAttribute(std::vector<Slot<Entity>>& slots, int attribute, SortDirect
     EntityTraits<Entity>::withField(attribute, [&](auto field) { sortByField(slots, field, direction); });
 }
 
+// The order sortByAttribute gives, for two objects: negative when `a` comes first, zero for
+// equal keys.
+template <class Entity>
+int compareByAttribute(const Entity& a, const Entity& b, int attribute, SortDirection direction)
+{
+    int order = 0;
+    EntityTraits<Entity>::withField(attribute, [&](auto field) {
+        const auto& left = a.values().*field;
+        const auto& right = b.values().*field;
+        if constexpr (requires { orderKey(left); }) {
+            const std::int64_t l = orderKey(left), r = orderKey(right);
+            order = l < r ? -1 : (r < l ? 1 : 0);
+        } else {
+            order = less(left, right) ? -1 : (less(right, left) ? 1 : 0);
+        }
+    });
+    return direction == SortDirection::Descending ? -order : order;
+}
+
 } // namespace entity_sort
+
+// Where an object stands in its context's fetch order, before any sorting: stored rows by
+// row id, then unsaved inserts in the order they were inserted (a save keeps that order:
+// new row ids are larger than every committed one). Detached objects come last.
+struct FetchOrder {
+    static std::pair<int, std::uint64_t> of(const ManagedObject& object)
+    {
+        switch (object.lifecycle_) {
+        case ManagedObject::Lifecycle::Stored: return {0, static_cast<std::uint64_t>(object.rowId_)};
+        case ManagedObject::Lifecycle::Inserted: return {1, static_cast<std::uint64_t>(object.rowId_)};
+        case ManagedObject::Lifecycle::Detached: break;
+        }
+        return {2, 0};
+    }
+};

@@ -21,6 +21,22 @@ void readValues(const SqliteStatement& statement, typename Entity::Values& value
         EntityTraits<Entity>::withField(attribute, [&](auto field) { readAttribute(statement, attribute + 1, values.*field); });
 }
 
+// Calls onRow for every row of a bound statement, then makes it ready for the next run.
+template <class OnRow>
+Result<void> forEachRow(SqliteStatement& statement, OnRow&& onRow)
+{
+    for (;;) {
+        auto row = statement.step();
+        if (!row || !row.value()) {
+            statement.reset();
+            if (!row)
+                return row.error();
+            return {};
+        }
+        onRow(statement);
+    }
+}
+
 // Runs a statement that returns no rows and makes it ready for the next run.
 Result<void> run(SqliteStatement& statement)
 {
@@ -49,7 +65,7 @@ bool EntityTable<Entity>::insert(const std::shared_ptr<Entity>& object)
         object->context_ = &context_;
         object->lifecycle_ = Lifecycle::Inserted;
         object->deleted_ = false;
-        object->insertTurn_ = ++insertTurns_;
+        object->rowId_ = static_cast<std::int64_t>(++insertTurns_); // its turn, until it is stored
         inserted_.push_back(object);
         break;
     case Lifecycle::Inserted:
@@ -87,7 +103,7 @@ template <class Entity>
 void EntityTable<Entity>::willChange(Entity& object, int attribute)
 {
     if (!object.deleted_ && object.lifecycle_ != Lifecycle::Detached)
-        changes_.updated(shared(object), 1u << attribute);
+        changes_.updated(object, 1u << attribute);
     if (object.lifecycle_ != Lifecycle::Stored)
         return; // an unsaved insert has no committed values to keep
     auto [snapshot, fresh] = changed_.try_emplace(&object);
@@ -149,6 +165,7 @@ void EntityTable<Entity>::startWriting()
 {
     newRowIds_.clear();
     lastRowId_.reset();
+    rowIdBeforeSave_.reset();
     lostRows_.clear();
 }
 
@@ -229,10 +246,11 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
     using Traits = EntityTraits<Entity>;
     constexpr int columns = Entity::attributeCount + 1;
     if (!lastRowId_) {
-        auto last = database.queryInteger(Traits::lastRowId);
-        if (!last)
-            return last.error();
-        lastRowId_ = last.value();
+        auto marks = readWatermarks(database);
+        if (!marks)
+            return marks.error();
+        lastRowId_ = marks.value().rowId;
+        rowIdBeforeSave_ = lastRowId_;
     }
     // Attributes in order, then the row key, from parameter `first` on.
     const auto bindRow = [](SqliteStatement& insert, int first, const Entity& object, std::int64_t rowId) {
@@ -353,9 +371,14 @@ void EntityTable<Entity>::didCommit()
                                             [](std::int64_t id, const auto& other) { return id < other->rowId_; }),
                            object);
     }
+    // Nobody else added rows since the last merge (keys are handed out under the write
+    // lock): the rows up to ours are all known.
+    if (rowIdBeforeSave_ && lastRowId_ && *rowIdBeforeSave_ == knownRowId_)
+        knownRowId_ = *lastRowId_;
     Objects().swap(inserted_);
     std::vector<std::int64_t>().swap(newRowIds_);
     lastRowId_.reset();
+    rowIdBeforeSave_.reset();
     pendingDeletes_ = 0;
     takenBackInserts_ = 0;
 }
@@ -455,9 +478,170 @@ std::shared_ptr<Entity> EntityTable<Entity>::shared(Entity& object)
 template <class Entity>
 Result<bool> EntityTable<Entity>::mergeCommitted(SqliteDatabase& database)
 {
-    if (!loaded_)
-        return true; // nothing held yet: the next fetch reads the new state
-    return synchronize(database);
+    auto marks = readWatermarks(database);
+    if (!marks)
+        return marks.error();
+    if (!loaded_) {
+        // Nothing held yet: the next fetch reads the new state. Whether there is one: new
+        // keys, or log entries for this entity.
+        if (!watermarksRead_) {
+            watermarksRead_ = true;
+            knownRowId_ = marks.value().rowId;
+            logSeen_ = marks.value().logEnd;
+            return true;
+        }
+        auto logged = loggedSince(database);
+        if (!logged)
+            return logged.error();
+        const bool changed = marks.value().rowId != knownRowId_ || !logged.value().empty();
+        knownRowId_ = marks.value().rowId;
+        logSeen_ = marks.value().logEnd;
+        return changed;
+    }
+    // The log was trimmed past the entries not yet read.
+    if (marks.value().logStart > logSeen_ + 1)
+        return synchronize(database);
+    return mergeLogged(database, marks.value().logEnd);
+}
+
+// Watermarks are read before the rows: what is committed in between is read again by the
+// next merge, which changes nothing the second time.
+template <class Entity>
+Result<typename EntityTable<Entity>::Watermarks> EntityTable<Entity>::readWatermarks(SqliteDatabase& database)
+{
+    Watermarks marks;
+    auto bounds = statement(database, logBounds_, "SELECT coalesce(max(seq), 0), coalesce(min(seq), 0) FROM ChangeLog");
+    if (!bounds)
+        return bounds.error();
+    auto row = bounds.value()->step();
+    if (row && row.value()) {
+        marks.logEnd = bounds.value()->columnInt64(0);
+        marks.logStart = bounds.value()->columnInt64(1);
+    }
+    bounds.value()->reset();
+    if (!row)
+        return row.error();
+    auto last = statement(database, lastRowIdQuery_, EntityTraits<Entity>::lastRowId);
+    if (!last)
+        return last.error();
+    row = last.value()->step();
+    if (row && row.value())
+        marks.rowId = last.value()->columnInt64(0);
+    last.value()->reset();
+    if (!row)
+        return row.error();
+    return marks;
+}
+
+// The keys of this entity's rows the log names after logSeen_, sorted, each once.
+template <class Entity>
+Result<std::vector<std::int64_t>> EntityTable<Entity>::loggedSince(SqliteDatabase& database)
+{
+    std::vector<std::int64_t> logged;
+    auto since = statement(database, logSince_, "SELECT pk FROM ChangeLog WHERE seq > ?1 AND entity = ?2");
+    if (!since)
+        return since.error();
+    since.value()->bindInt64(1, logSeen_);
+    since.value()->bindInt64(2, EntityTraits<Entity>::logCode);
+    if (auto read = forEachRow(*since.value(), [&](const SqliteStatement& row) { logged.push_back(row.columnInt64(0)); }); !read)
+        return read.error();
+    std::sort(logged.begin(), logged.end());
+    logged.erase(std::unique(logged.begin(), logged.end()), logged.end());
+    return logged;
+}
+
+template <class Entity>
+std::shared_ptr<Entity> EntityTable<Entity>::storedObject(std::int64_t rowId) const
+{
+    auto place = std::lower_bound(stored_.begin(), stored_.end(), rowId,
+                                  [](const auto& object, std::int64_t id) { return object->rowId_ < id; });
+    return place != stored_.end() && (*place)->rowId_ == rowId ? *place : nullptr;
+}
+
+// The rows above knownRowId_ (new, or this context's own newest), then the rows the log names.
+template <class Entity>
+Result<bool> EntityTable<Entity>::mergeLogged(SqliteDatabase& database, std::int64_t logEnd)
+{
+    using Traits = EntityTraits<Entity>;
+    auto loggedKeys = loggedSince(database);
+    if (!loggedKeys)
+        return loggedKeys.error();
+    const std::vector<std::int64_t>& logged = loggedKeys.value();
+
+    bool changed = false;
+    Objects arrived;
+    Values values;
+    // Merges one row read by `rows` into the registry.
+    const auto mergeOne = [&](SqliteStatement& rows) {
+        const std::int64_t rowId = rows.columnInt64(0);
+        if (auto object = storedObject(rowId)) {
+            readValues<Entity>(rows, values);
+            if (const std::uint32_t merged = mergeRow(*object, values)) {
+                changed = true;
+                if (!object->deleted_)
+                    changes_.updated(object, merged);
+            }
+            return;
+        }
+        auto object = std::make_shared<Entity>();
+        readValues<Entity>(rows, object->values_);
+        attach(*object, rowId);
+        changes_.inserted(object);
+        arrived.push_back(std::move(object));
+        changed = true;
+    };
+
+    std::int64_t highest = knownRowId_;
+    auto after = statement(database, selectAfter_, Traits::selectAfter);
+    if (!after)
+        return after.error();
+    after.value()->bindInt64(1, knownRowId_);
+    auto read = forEachRow(*after.value(), [&](SqliteStatement& row) {
+        highest = std::max(highest, row.columnInt64(0));
+        mergeOne(row);
+    });
+    if (!read)
+        return read.error();
+
+    Objects vanished;
+    auto one = statement(database, selectOne_, Traits::selectOne);
+    if (!one)
+        return one.error();
+    for (std::int64_t rowId : logged) {
+        if (rowId > knownRowId_)
+            continue; // read with the new rows
+        one.value()->bindInt64(1, rowId);
+        auto row = one.value()->step();
+        if (row && row.value())
+            mergeOne(*one.value());
+        one.value()->reset();
+        if (!row)
+            return row.error();
+        if (!row.value()) {
+            if (auto object = storedObject(rowId))
+                vanished.push_back(std::move(object));
+        }
+    }
+
+    // Nothing in memory changed shape before every read succeeded.
+    if (!vanished.empty()) {
+        for (const auto& object : vanished)
+            forget(object);
+        std::erase_if(stored_, [](const auto& object) { return object->lifecycle_ == Lifecycle::Detached; });
+        changed = true;
+    }
+    if (!arrived.empty()) {
+        // Mostly above every known key: appended; another writer's rows below this context's
+        // newest ones are put in their place.
+        const auto byRowId = [](const auto& a, const auto& b) { return a->rowId_ < b->rowId_; };
+        std::sort(arrived.begin(), arrived.end(), byRowId);
+        const auto middle = stored_.insert(stored_.end(), arrived.begin(), arrived.end());
+        if (middle != stored_.begin() && (*(middle - 1))->rowId_ > arrived.front()->rowId_)
+            std::inplace_merge(stored_.begin(), middle, stored_.end(), byRowId);
+    }
+    knownRowId_ = highest;
+    logSeen_ = logEnd;
+    return changed;
 }
 
 template <class Entity>
@@ -474,6 +658,9 @@ Result<void> EntityTable<Entity>::ensureLoaded(SqliteDatabase& database)
 template <class Entity>
 Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
 {
+    auto marks = readWatermarks(database);
+    if (!marks)
+        return marks.error();
     auto selected = statement(database, selectAll_, EntityTraits<Entity>::selectAll);
     if (!selected)
         return selected.error();
@@ -511,7 +698,8 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
             auto object = std::make_shared<Entity>();
             readValues<Entity>(rows, object->values_); // straight into the new object
             attach(*object, rowId);
-            changes_.inserted(object);
+            if (loaded_) // the first load shows what was there all along
+                changes_.inserted(object);
             next.push_back(std::move(object));
             changed = true;
         }
@@ -524,6 +712,9 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
     changed |= !vanished.empty();
     stored_.swap(next);
     loaded_ = true;
+    knownRowId_ = std::max(marks.value().rowId, stored_.empty() ? 0 : stored_.back()->rowId_);
+    logSeen_ = marks.value().logEnd;
+    watermarksRead_ = true;
     return changed;
 }
 

@@ -61,9 +61,11 @@ public:
     EntityChanges<Entity> takeChanges() { return changes_.take(); }
     bool hasUnannouncedChanges() const { return !changes_.isEmpty(); }
 
-    // Re-reads every row and merges what other connections committed, attribute by attribute;
-    // attributes with a pending change keep this context's value. True when the visible
-    // contents changed. Without a loaded registry there is nothing to merge into.
+    // Merges what other connections committed, attribute by attribute; attributes with a
+    // pending change keep this context's value. Reads only the rows added since the last look
+    // and those the change log names (all rows when the log no longer reaches back that far).
+    // True when the visible contents changed. Without a loaded registry there is nothing to
+    // merge into: true when the table changed since the last look (or on the first look).
     Result<bool> mergeCommitted(SqliteDatabase& database);
     bool isLoaded() const { return loaded_; }
 
@@ -77,6 +79,17 @@ private:
     Result<void> reconcileWrittenInserts(SqliteDatabase& database);
     Result<void> ensureLoaded(SqliteDatabase& database);
     Result<bool> synchronize(SqliteDatabase& database);
+    Result<bool> mergeLogged(SqliteDatabase& database, std::int64_t logEnd);
+    // Where a merge starts: the highest row key handed out, and the change log's last entry.
+    struct Watermarks {
+        std::int64_t rowId = 0;
+        std::int64_t logEnd = 0;
+        std::int64_t logStart = 0;
+    };
+    Result<Watermarks> readWatermarks(SqliteDatabase& database);
+    Result<std::vector<std::int64_t>> loggedSince(SqliteDatabase& database);
+    // The stored object with this row id, or null.
+    std::shared_ptr<Entity> storedObject(std::int64_t rowId) const;
     std::uint32_t mergeRow(Entity& object, const Values& row);
     void forget(const std::shared_ptr<Entity>& object);
     void restoreCommitted(Entity& object);
@@ -99,8 +112,19 @@ private:
     // (0: not written, it was taken back), and the last row id handed out (none read yet).
     std::vector<std::int64_t> newRowIds_;
     std::optional<std::int64_t> lastRowId_;
+    // Every row with a key up to knownRowId_ is in the registry (or was deleted since, which
+    // the change log tells); the log is read from the entry after logSeen_.
+    std::int64_t knownRowId_ = 0;
+    std::int64_t logSeen_ = 0;
+    bool watermarksRead_ = false; // (not loaded: whether knownRowId_ and logSeen_ are set)
+    std::optional<std::int64_t> rowIdBeforeSave_; // the highest key when this save began writing
 
     std::optional<SqliteStatement> selectAll_;
+    std::optional<SqliteStatement> selectAfter_;
+    std::optional<SqliteStatement> selectOne_;
+    std::optional<SqliteStatement> logBounds_;
+    std::optional<SqliteStatement> logSince_;
+    std::optional<SqliteStatement> lastRowIdQuery_;
     std::optional<SqliteStatement> insert_;
     std::optional<SqliteStatement> insertMany_; // rowsPerInsert rows at once
     std::optional<SqliteStatement> remove_;

@@ -16,6 +16,9 @@ struct EntityTraits<BalanceEntry> {
     using Values = BalanceEntry::Values;
     static constexpr const char* selectAll =
         "SELECT pk, id, date, balance, adjustment, transfers, note FROM BalanceEntry ORDER BY pk";
+    static constexpr const char* selectAfter = "SELECT pk, id, date, balance, adjustment, transfers, note FROM BalanceEntry WHERE pk > ?1 ORDER BY pk";
+    static constexpr const char* selectOne = "SELECT pk, id, date, balance, adjustment, transfers, note FROM BalanceEntry WHERE pk = ?1";
+    static constexpr int logCode = 0; // ChangeLog.entity
     // Parameters in attribute order, then the row key.
     static constexpr const char* insert =
         "INSERT INTO BalanceEntry (id, date, balance, adjustment, transfers, note, pk) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
@@ -54,6 +57,9 @@ struct EntityTraits<TSXYear> {
     using Values = TSXYear::Values;
     static constexpr const char* selectAll =
         "SELECT pk, id, year, label, tsxReturn, actualStart, actualEnd, netCashFlows, sortOrder FROM TSXYear ORDER BY pk";
+    static constexpr const char* selectAfter = "SELECT pk, id, year, label, tsxReturn, actualStart, actualEnd, netCashFlows, sortOrder FROM TSXYear WHERE pk > ?1 ORDER BY pk";
+    static constexpr const char* selectOne = "SELECT pk, id, year, label, tsxReturn, actualStart, actualEnd, netCashFlows, sortOrder FROM TSXYear WHERE pk = ?1";
+    static constexpr int logCode = 1; // ChangeLog.entity
     static constexpr const char* insert =
         "INSERT INTO TSXYear (id, year, label, tsxReturn, actualStart, actualEnd, netCashFlows, sortOrder, pk) "
         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)";

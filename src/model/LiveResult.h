@@ -8,13 +8,14 @@
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 // A sorted list of one entity of one context, kept current by the context's change sets,
 // telling a listener each edit the way a Qt model announces it (rows inserted, removed,
 // moved, updated). Equal sort keys keep the context's fetch order, so the list always equals
-// a fresh fetch with the same key. Lives on the context's thread; must not outlive it.
+// a fresh fetch with the same key. Applying a change set costs in proportion to what it
+// changed (plus a scan of the list when an object's sort key changed), not a re-sort.
+// Lives on the context's thread; must not outlive the context.
 template <class Entity>
 class LiveResult {
 public:
@@ -35,74 +36,36 @@ public:
         virtual void didApply(const ChangeSet&) {} // after each whole change set
     };
 
-    LiveResult(ObjectContext& context, typename Entity::Attribute sortKey, SortDirection direction)
-        : context_(context), sortKey_(sortKey), direction_(direction)
-    {
-        QObject::connect(&context, &ObjectContext::objectsDidChange, &receiver_,
-                         [this](const ChangeSet& changes) { apply(changes); });
-    }
+    // Empty until the first fetch(); change sets before it are ignored.
+    LiveResult(ObjectContext& context, typename Entity::Attribute sortKey, SortDirection direction);
     LiveResult(const LiveResult&) = delete;
     LiveResult& operator=(const LiveResult&) = delete;
 
     // (Re)loads from the context: a reset for the listener. On failure the list is unchanged.
-    Result<void> fetch()
-    {
-        auto fetched = fetchFromContext();
-        if (!fetched)
-            return fetched.error();
-        if (listener_)
-            listener_->willReset();
-        objects_ = std::move(fetched).value();
-        fetched_ = true;
-        reindex();
-        if (listener_)
-            listener_->didReset();
-        return {};
-    }
-
+    Result<void> fetch();
     const Objects& objects() const { return objects_; }
     int size() const { return static_cast<int>(objects_.size()); }
-    // -1 when absent.
-    int indexOf(const Entity& object) const
-    {
-        auto found = index_.find(&object);
-        return found == index_.end() ? -1 : found->second;
-    }
+    // -1 when absent. A binary search (a scan only for an object whose sort key changed and
+    // whose change set has not been applied yet).
+    int indexOf(const Entity& object) const;
     void setListener(Listener* listener) { listener_ = listener; }
 
 private:
-    Result<Objects> fetchFromContext()
-    {
-        if constexpr (std::is_same_v<Entity, BalanceEntry>)
-            return context_.fetchBalanceEntries(sortKey_, direction_);
-        else
-            return context_.fetchTSXYears(sortKey_, direction_);
-    }
-
-    void apply(const ChangeSet& changes)
-    {
-        if (!fetched_)
-            return;
-        if (changes.reset || !changes.of<Entity>().isEmpty()) {
-            if (auto refetched = fetch(); !refetched)
-                return;
-        }
-        if (listener_)
-            listener_->didApply(changes);
-    }
-
-    void reindex()
-    {
-        index_.clear();
-        for (std::size_t row = 0; row < objects_.size(); ++row)
-            index_[objects_[row].get()] = static_cast<int>(row);
-    }
+    void apply(const ChangeSet& changes);
+    void applyChanges(const EntityChanges<Entity>& changes);
+    void removeRows(std::vector<std::size_t> rows);
+    void moveRow(std::size_t from);
+    void insertObjects(Objects objects);
+    void announceUpdates(const std::vector<std::pair<std::size_t, std::uint32_t>>& updates);
+    bool before(const Entity& a, const Entity& b) const;
+    // Where the object stands now, or would be inserted, given its current values.
+    std::size_t lowerBound(const Entity& object) const;
+    bool isAt(std::size_t row, const Entity& object) const { return row < objects_.size() && objects_[row].get() == &object; }
 
     ObjectContext& context_;
     typename Entity::Attribute sortKey_;
     SortDirection direction_;
     Objects objects_;
-    std::unordered_map<const Entity*, int> index_;
     Listener* listener_ = nullptr;
     bool fetched_ = false;
     QObject receiver_; // ends the connection with the list

@@ -19,7 +19,7 @@ public:
     ObjectContext* context() const { return context_; }
     // The store's row id; 0 until the object's first successful save (and again once its
     // delete is saved). Never reused for another row.
-    std::int64_t rowId() const { return rowId_; }
+    std::int64_t rowId() const { return lifecycle_ == Lifecycle::Stored ? rowId_ : 0; }
     // True from remove() on: a pending delete, or one already saved (the object is then
     // detached). Undoing the delete, or a rollback, makes it false again.
     bool isDeleted() const { return deleted_; }
@@ -37,12 +37,11 @@ private:
     // object, an insert taken back).
     enum class Lifecycle : std::uint8_t { Detached, Inserted, Stored };
     ObjectContext* context_ = nullptr;
+    // The row id while Stored; while Inserted, the insert's turn among the context's unsaved
+    // inserts (which come after every stored row in fetch order).
     std::int64_t rowId_ = 0;
     Lifecycle lifecycle_ = Lifecycle::Detached;
     bool deleted_ = false;
-    // Among the context's unsaved inserts, which come after every stored row in fetch order:
-    // the insert's turn.
-    std::uint64_t insertTurn_ = 0;
     // 1 + the object's place in its context's changes not yet announced; 0 for none.
     std::uint32_t changeSlot_ = 0;
 };

@@ -8,6 +8,8 @@
 #include <QLoggingCategory>
 #include <QPointer>
 
+#include <unordered_set>
+
 namespace {
 Q_LOGGING_CATEGORY(storeLog, "corvanta.store")
 
@@ -69,6 +71,9 @@ ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error ope
         auto version = d_->database->queryInteger("PRAGMA data_version");
         if (version)
             d_->dataVersion = version.value();
+        // Where later merges start, for tables not loaded yet.
+        (void)d_->entries.mergeCommitted(*d_->database);
+        (void)d_->years.mergeCommitted(*d_->database);
         d_->database->deferCheckpoints([this](int logPages) {
             if (logPages >= checkpointLogPages)
                 scheduleCheckpoint();
@@ -76,7 +81,12 @@ ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error ope
     }
 }
 
-ObjectContext::~ObjectContext() = default;
+ObjectContext::~ObjectContext()
+{
+    // A background context's thread may be gone before the queued checkpoint ran.
+    if (d_->checkpointPending)
+        checkpoint();
+}
 
 void ObjectContext::insert(const std::shared_ptr<ManagedObject>& object)
 {
@@ -296,9 +306,23 @@ void ObjectContext::discard(const std::vector<std::shared_ptr<ManagedObject>>& o
 {
     const bool entriesChanged = d_->entries.discard(objects);
     const bool yearsChanged = d_->years.discard(objects);
-    // The undo step that inserted them is usually the last one: it lets go of them.
-    if (auto step = d_->lastMembershipStep.objects.lock())
-        std::erase_if(*step, [](const auto& object) { return object->context_ == nullptr; });
+    // The undo step that inserted them is usually the last one: it lets go of them, and when
+    // it inserted nothing else and is still the newest step, it goes.
+    // Only the discarded objects leave it: others in the step may be detached for another
+    // reason (an undone insert that was saved) and must come back on redo.
+    auto& last = d_->lastMembershipStep;
+    if (auto step = last.objects.lock(); step && !step->empty()) {
+        const std::unordered_set<const ManagedObject*> discarded = [&] {
+            std::unordered_set<const ManagedObject*> set;
+            set.reserve(objects.size());
+            for (const auto& object : objects)
+                set.insert(object.get());
+            return set;
+        }();
+        std::erase_if(*step, [&](const auto& object) { return discarded.contains(object.get()); });
+        if (step->empty() && last.manager)
+            last.manager->removeLastStep(last.serial);
+    }
     if (entriesChanged || yearsChanged)
         noteChange();
 }
@@ -338,16 +362,21 @@ void ObjectContext::refreshFromStore()
     if (version.value() == d_->dataVersion)
         return;
     d_->dataVersion = version.value();
-    // A table never loaded holds nothing to merge into: those who only count learn of the
-    // commit as a reset.
-    d_->resetPending |= !d_->entries.isLoaded() || !d_->years.isLoaded();
-    bool changed = d_->resetPending;
-    for (auto merged : {d_->entries.mergeCommitted(*d_->database), d_->years.mergeCommitted(*d_->database)}) {
-        if (!merged)
+    bool changed = false;
+    const auto merge = [&](auto& table) {
+        const bool loaded = table.isLoaded();
+        auto merged = table.mergeCommitted(*d_->database);
+        if (!merged) {
             qCWarning(storeLog, "%s %s", qUtf8Printable(merged.error().message), qUtf8Printable(merged.error().details));
-        else
-            changed |= merged.value();
-    }
+            return;
+        }
+        changed |= merged.value();
+        // A table never loaded holds no objects to name: those who only count learn of its
+        // change as a reset.
+        d_->resetPending |= merged.value() && !loaded;
+    };
+    merge(d_->entries);
+    merge(d_->years);
     if (changed)
         noteChange();
 }

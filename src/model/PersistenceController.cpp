@@ -1,5 +1,8 @@
 #include "model/PersistenceController.h"
 
+#include <QCoreApplication>
+
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,11 +18,27 @@ namespace {
 }
 } // namespace
 
+namespace {
+std::atomic<PersistenceController*> sharedInstance = nullptr;
+
+// Closing the last connection copies the write-ahead log into the store file and removes the
+// log: the .sqlite file alone then holds everything (a backup of it is complete), and logs
+// of short-lived processes do not pile up.
+void closeShared() { delete sharedInstance.exchange(nullptr); }
+} // namespace
+
 PersistenceController& PersistenceController::shared()
 {
-    // Built on first use (thread-safe static initialisation) and never destroyed: the store
-    // stays open for the life of the process, past the application object.
-    static PersistenceController* instance = new PersistenceController(false);
+    // Built on first use (thread-safe static initialisation). Closed as the application
+    // object goes (its objects are gone by then), or at exit when there is none.
+    static PersistenceController* const instance = [] {
+        auto* made = new PersistenceController(false);
+        sharedInstance = made;
+        if (QCoreApplication::instance())
+            qAddPostRoutine(closeShared);
+        std::atexit(closeShared);
+        return made;
+    }();
     return *instance;
 }
 

@@ -8,7 +8,8 @@
 // "Unresolved Core Data error <error>, <details>" and a non-zero status, before any window.
 class PersistenceController {
 public:
-    // Created on first access, exactly once, safe under concurrent first access.
+    // Created on first access, exactly once, safe under concurrent first access. Closed when
+    // the application object is destroyed (or at exit): not for use after that.
     static PersistenceController& shared();
 
     explicit PersistenceController(bool inMemory);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace {
 QString describeFile(const QString& path, const QString& reason)
@@ -30,7 +31,12 @@ Result<void> inspectExistingFile(const QString& path)
         return Error{QStringLiteral("The store file is not a database"), describeFile(path, QStringLiteral("unknown file header"))};
     if (!info.isWritable())
         return Error{QStringLiteral("The store file is read-only"), describeFile(path, QStringLiteral("no write permission"))};
-    auto readOnly = SqliteDatabase::open(path, SqliteDatabase::Mode::ReadOnly);
+    // Without a log beside it the file is the whole store: read it as immutable, which creates
+    // no -wal or -shm file (a store refused here is left exactly as it was found).
+    const bool wholeFile = !QFileInfo::exists(path + QStringLiteral("-wal"));
+    const QString location = wholeFile ? QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1")
+                                       : path;
+    auto readOnly = SqliteDatabase::open(location, SqliteDatabase::Mode::ReadOnly);
     if (!readOnly)
         return readOnly.error();
     return StoreSchema::inspect(*readOnly.value(), path);
@@ -43,6 +49,9 @@ Result<void> configure(SqliteDatabase& database, const StoreLocation& location)
         // write while the window reads. FULL: a commit survives a power cut.
         if (auto wal = database.execute("PRAGMA journal_mode = WAL"); !wal)
             return wal;
+        // After a big save the log file is cut back to this size once copied in.
+        if (auto limit = database.execute("PRAGMA journal_size_limit = 8388608"); !limit)
+            return limit;
     }
     if (auto durable = database.execute("PRAGMA synchronous = FULL"); !durable)
         return durable;

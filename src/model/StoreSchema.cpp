@@ -33,6 +33,22 @@ constexpr std::array<const char*, StoreSchema::currentVersion> migrations = {
     " netCashFlows REAL DEFAULT 0,"
     " sortOrder INTEGER NOT NULL DEFAULT 0 CHECK (sortOrder BETWEEN -32768 AND 32767));"
     "PRAGMA application_id = 1129469524;",
+    // Version 2: the change log. Every connection merges what the others committed by
+    // reading the log from the last entry it saw, instead of re-reading whole tables: updates
+    // and deletes are logged here by any writer; new rows need no entry, since row keys only
+    // grow (rows above the highest key a reader knows are new). Only the last 10,000 entries
+    // are kept; a reader that fell further behind re-reads the tables once.
+    "CREATE TABLE ChangeLog (seq INTEGER PRIMARY KEY, entity INTEGER NOT NULL, pk INTEGER NOT NULL);"
+    "CREATE TRIGGER BalanceEntryUpdated AFTER UPDATE ON BalanceEntry"
+    " BEGIN INSERT INTO ChangeLog (entity, pk) VALUES (0, old.pk); END;"
+    "CREATE TRIGGER BalanceEntryDeleted AFTER DELETE ON BalanceEntry"
+    " BEGIN INSERT INTO ChangeLog (entity, pk) VALUES (0, old.pk); END;"
+    "CREATE TRIGGER TSXYearUpdated AFTER UPDATE ON TSXYear"
+    " BEGIN INSERT INTO ChangeLog (entity, pk) VALUES (1, old.pk); END;"
+    "CREATE TRIGGER TSXYearDeleted AFTER DELETE ON TSXYear"
+    " BEGIN INSERT INTO ChangeLog (entity, pk) VALUES (1, old.pk); END;"
+    "CREATE TRIGGER ChangeLogTrimmed AFTER INSERT ON ChangeLog WHEN new.seq % 1000 = 0"
+    " BEGIN DELETE FROM ChangeLog WHERE seq <= new.seq - 10000; END;",
 };
 static_assert(StoreSchema::applicationId == 1129469524);
 

@@ -9,7 +9,7 @@ class SqliteDatabase;
 // migration, run inside one write transaction.
 namespace StoreSchema {
 
-inline constexpr long long currentVersion = 1;
+inline constexpr long long currentVersion = 2;
 inline constexpr long long applicationId = 0x43525654; // "CRVT"
 
 // Checks, reading only, that an existing store is one this build can open.

@@ -105,6 +105,18 @@ void UndoManager::registerUndo(std::function<void()> inverse)
     }
 }
 
+bool UndoManager::removeLastStep(unsigned long long serial)
+{
+    Group& group = replaying_ != Replay::None ? replayGroup_ : openGroup_;
+    if (serial != stepSerial_ || group.empty())
+        return false;
+    ++stepSerial_;
+    group.pop_back();
+    if (!canUndo())
+        Q_EMIT stateChanged();
+    return true;
+}
+
 void UndoManager::removeAllActions()
 {
     ++stepSerial_;

@@ -36,6 +36,10 @@ public:
     // same work (a million inserts of one import become one step holding a million objects).
     unsigned long long stepSerial() const { return stepSerial_; }
 
+    // Store layer: drops the step registered last while stepSerial() is still `serial` (the
+    // step has taken nothing in since, and its group is still open). False otherwise.
+    bool removeLastStep(unsigned long long serial);
+
     void removeAllActions();
 
 Q_SIGNALS:

@@ -1,5 +1,6 @@
 #include "StoreTestSupport.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -50,6 +51,22 @@ TEST(CrossProcess, AnotherProcessCommitReachesTheOpenMainContext)
     ASSERT_EQ(writer.exitCode(), 0);
     // Only the store's change notice can update the live result: nothing here fetches.
     EXPECT_TRUE(live.waitForCount(4));
+}
+
+// Writers that exit right after their save, while the window keeps the store open (so no
+// close copies the log back): each copies a large log back itself, so the log stays bounded.
+TEST(CrossProcess, ShortLivedWritersKeepTheLogBounded)
+{
+    TemporaryFileStore store;
+    ASSERT_TRUE(store.context().countBalanceEntries().ok());
+    for (int run = 0; run < 5; ++run) {
+        QProcess writer;
+        startWriter(writer, store.path, 60'000); // about 1,000 pages of log each
+        ASSERT_TRUE(writer.waitForFinished(30000));
+        ASSERT_EQ(writer.exitCode(), 0);
+    }
+    EXPECT_LT(QFileInfo(store.path + QStringLiteral("-wal")).size(), 12 * 1024 * 1024);
+    EXPECT_EQ(countRows(store.path), 300'000);
 }
 
 // A writer killed at some moment of its save leaves a store that opens and holds all of its

@@ -1,4 +1,5 @@
 #include "StoreTestSupport.h"
+#include "support/StoreSql.h"
 
 #include "model/PersistenceController.h"
 
@@ -111,6 +112,50 @@ TEST_P(MergeTest, ConcurrentBackgroundSavesLoseNothing)
 
 INSTANTIATE_TEST_SUITE_P(Stores, MergeTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "File" : "Memory"; });
+
+// Another program's edits by plain SQL: a few are read from the change log; after more than
+// the log keeps, the tables are read whole once.
+TEST(ForeignEdits, ArriveWhetherTheLogReachesBackOrNot)
+{
+    for (const int rows : {3, 12'000}) {
+        TemporaryFileStore store;
+        for (int i = 0; i < rows; ++i)
+            addEntry(store.context(), i, i);
+        ASSERT_TRUE(store.context().save().ok());
+        LiveBalances live(store.context());
+        ASSERT_TRUE(execOnStore(store.path, "UPDATE BalanceEntry SET balance = balance + 1000;"
+                                            " DELETE FROM BalanceEntry WHERE balance = 1000;"
+                                            " INSERT INTO BalanceEntry (balance, date) VALUES (5000, 99999)"));
+        for (int round = 0; round < 20 && live.balances.back() != 5000; ++round)
+            live.changes.wait(500);
+        ASSERT_EQ(live.balances.size(), static_cast<std::size_t>(rows));
+        EXPECT_EQ(live.balances.front(), 1001) << rows;
+        EXPECT_EQ(live.balances[static_cast<std::size_t>(rows) - 2], 999 + rows) << rows;
+        EXPECT_EQ(live.balances.back(), 5000) << rows;
+    }
+}
+
+// A store of the first version gains the change log when opened, and merges through it.
+TEST(ForeignEdits, AnOlderStoreGainsTheLog)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    {
+        auto created = PersistentContainer::open(path).value();
+        addEntry(created->viewContext(), 1, 1);
+        ASSERT_TRUE(created->viewContext().save().ok());
+    }
+    ASSERT_TRUE(execOnStore(path, "DROP TABLE ChangeLog; DROP TRIGGER BalanceEntryUpdated; DROP TRIGGER BalanceEntryDeleted;"
+                                  " DROP TRIGGER TSXYearUpdated; DROP TRIGGER TSXYearDeleted; PRAGMA user_version = 1"));
+    auto reopened = PersistentContainer::open(path);
+    ASSERT_TRUE(reopened.ok()) << reopened.error().details.toStdString();
+    EXPECT_EQ(queryStore(path, "PRAGMA user_version"), "2");
+    LiveBalances live(reopened.value()->viewContext());
+    ASSERT_TRUE(execOnStore(path, "UPDATE BalanceEntry SET balance = 7"));
+    for (int round = 0; round < 20 && live.balances != std::vector<double>{7}; ++round)
+        live.changes.wait(500);
+    EXPECT_THAT(live.balances, ElementsAre(7));
+}
 
 TEST(BackgroundContext, WorkRunsSynchronouslyAndPassesExceptionsBack)
 {

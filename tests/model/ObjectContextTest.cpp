@@ -105,22 +105,41 @@ TEST_F(ObjectContextTest, RollbackRestoresTheLastSavedState)
     EXPECT_EQ(changes.count(), 1);
 }
 
-TEST_F(ObjectContextTest, ManyChangesInOnePassAreReportedOnce)
+// One change set per event-loop pass, saying per object what the pass did in sum.
+TEST_F(ObjectContextTest, ChangesOfOnePassAreFoldedIntoOneChangeSet)
 {
-    QSignalSpy changes(&context, &ObjectContext::objectsDidChange);
+    auto edited = addEntry(context, 1, 1);
+    auto doomed = addEntry(context, 2, 2);
+    ASSERT_TRUE(context.save().ok());
+    QCoreApplication::processEvents();
+    std::vector<ChangeSet> sets;
+    QObject receiver;
+    QObject::connect(&context, &ObjectContext::objectsDidChange, &receiver, [&](const ChangeSet& changes) { sets.push_back(changes); });
     QSignalSpy saves(&context, &ObjectContext::didSave);
+
     for (int i = 0; i < 10'000; ++i)
         addEntry(context, i, i);
-    EXPECT_EQ(changes.count(), 0);
+    context.remove(addEntry(context, 3, 3)); // in and out again: in neither list
+    edited->setBalance(5);
+    edited->setNote(QStringLiteral("n"));
+    context.remove(doomed);
+    EXPECT_TRUE(sets.empty());
     QCoreApplication::processEvents();
-    EXPECT_EQ(changes.count(), 1);
+    ASSERT_EQ(sets.size(), 1u);
+    const auto& entries = sets[0].entries;
+    EXPECT_EQ(entries.inserted.size(), 10'000u);
+    EXPECT_EQ(entries.deleted, std::vector<std::shared_ptr<BalanceEntry>>{doomed});
+    ASSERT_EQ(entries.updated.size(), 1u);
+    EXPECT_EQ(entries.updated[0].object, edited);
+    EXPECT_EQ(entries.updated[0].attributes, (1u << BalanceEntry::Balance) | (1u << BalanceEntry::Note));
+    EXPECT_TRUE(sets[0].years.isEmpty());
 
     addEntry(context, 0, 0);
     ASSERT_TRUE(context.save().ok()); // reports the pending change before the save
-    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(sets.size(), 2u);
     EXPECT_EQ(saves.count(), 1);
     QCoreApplication::processEvents();
-    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(sets.size(), 2u);
 }
 
 TEST_F(ObjectContextTest, RowKeysAreNeverHandedOutTwice)
@@ -216,6 +235,26 @@ TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
     EXPECT_FALSE(context.hasChanges());
     EXPECT_GT(pending->rowId(), stored->rowId());
     EXPECT_EQ(queryStore(path, storedBalances), "2.0,3.0");
+}
+
+// An edit of a row another program deleted meanwhile is a failed save, not a silent loss; the
+// row then leaves this context and the next save succeeds.
+TEST(ObjectContextFile, AnEditOfARowDeletedElsewhereIsReported)
+{
+    TemporaryFileStore store;
+    ObjectContext& context = store.context();
+    auto gone = addEntry(context, 1, 1);
+    addEntry(context, 2, 2);
+    ASSERT_TRUE(context.save().ok());
+    ASSERT_TRUE(execOnStore(store.path, "DELETE FROM BalanceEntry WHERE balance = 1"));
+
+    gone->setBalance(10);
+    auto saved = context.save();
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(saved.error().message, QStringLiteral("The changes could not be saved (an edited item was deleted by another program)"));
+    EXPECT_EQ(gone->context(), nullptr);
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(2));
+    EXPECT_TRUE(context.save().ok());
 }
 
 } // namespace

@@ -65,6 +65,8 @@ protected:
         EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << run.errors.toStdString();
         EXPECT_EQ(digestOf(storePath), before);
         EXPECT_TRUE(QFileInfo::exists(storePath));
+        for (const char* beside : {"-wal", "-shm", "-journal"})
+            EXPECT_FALSE(QFileInfo::exists(storePath + QLatin1String(beside))) << beside;
     }
 
     QTemporaryDir home;
@@ -76,8 +78,10 @@ TEST_F(OpenFailureTest, AMissingStoreIsCreated)
     const ProbeRun run = runProbe(home.path());
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
-    EXPECT_TRUE(QFileInfo::exists(storePath));
     EXPECT_EQ(storePath, home.path() + QStringLiteral("/Corvanta/Corvanta.sqlite"));
+    // Closed at exit: the store file alone holds the tables, no log is left beside it.
+    EXPECT_FALSE(QFileInfo::exists(storePath + QStringLiteral("-wal")));
+    EXPECT_EQ(queryStore(storePath, "SELECT count(*) FROM sqlite_master WHERE name = 'BalanceEntry'"), "1");
 }
 
 TEST_F(OpenFailureTest, AnEmptyFileBecomesTheStore)
@@ -106,7 +110,8 @@ TEST_F(OpenFailureTest, ADamagedDatabase)
 
 TEST_F(OpenFailureTest, AStoreOfANewerVersion)
 {
-    ASSERT_TRUE(execOnStore(storePath, "PRAGMA application_id = 1129469524; PRAGMA user_version = 99; CREATE TABLE Future(x);"));
+    ASSERT_TRUE(execOnStore(storePath, "PRAGMA journal_mode = WAL; PRAGMA application_id = 1129469524; PRAGMA user_version = 99;"
+                                       " CREATE TABLE Future(x);"));
     expectFatalAndUntouched("The store was written by a newer version of Corvanta");
 }
 

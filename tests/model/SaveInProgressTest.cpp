@@ -135,6 +135,37 @@ TEST_F(SaveInProgressTest, AFailureOrAnAbandonedSaveWritesNothingAndKeepsEveryth
     EXPECT_EQ(storedBalances(), "1.0,3.0");
 }
 
+// A listener that fetches on every announcement, with another connection's commit not yet
+// merged: nothing is announced (so nothing merged) while this connection still reads its own
+// uncommitted rows, and the import's rows exist once.
+TEST_F(SaveInProgressTest, ChangesAreAnnouncedAfterTheCommitWithoutGhostObjects)
+{
+    for (int i = 0; i < 5; ++i)
+        addEntry(context(), i, i);
+    ASSERT_TRUE(context().save().ok());
+    LiveBalances live(context());
+    ASSERT_EQ(sqlite3_exec(other, "INSERT INTO BalanceEntry (pk, balance) VALUES (100, 99)", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    auto save = context().beginSave();
+    ASSERT_TRUE(save.ok());
+    for (int batch = 0; batch < 2; ++batch) {
+        for (int i = 0; i < 5; ++i) {
+            auto entry = std::make_shared<BalanceEntry>();
+            entry->setBalance(1000 + batch * 5 + i);
+            context().insert(entry);
+        }
+        ASSERT_TRUE(save.value().writeInserted().ok());
+        QCoreApplication::processEvents(); // the import's progress updates let events through
+    }
+    const auto announcedDuringSave = live.changes.size();
+    ASSERT_TRUE(save.value().commit().ok());
+    EXPECT_EQ(announcedDuringSave, 0);
+    EXPECT_EQ(live.changes.size(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(live.balances.size(), 16u);
+    EXPECT_EQ(context().countBalanceEntries().value(), 16);
+}
+
 TEST_F(SaveInProgressTest, ALargeLogIsCopiedBackAfterTheSaveNotDuringIt)
 {
     const QString note(4000, QLatin1Char('n')); // about a page per entry
