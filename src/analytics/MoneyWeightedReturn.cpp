@@ -8,18 +8,37 @@
 #include <vector>
 
 namespace {
-// The flows with their times as fractions of the span (0 at the first day, 1 at the last),
-// so that the present value is Σ amount · exp(−y · time) for the span's log-growth
-// y = ln(1 + R). Times in [0, 1] keep every term finite for |y| within the grid below.
-struct Scaled {
-    std::vector<double> time;
+// base^exponent for exponent ≥ 0, by squaring.
+double power(double base, long long exponent)
+{
+    double result = 1;
+    for (; exponent > 0; exponent >>= 1, base *= base)
+        if (exponent & 1)
+            result *= base;
+    return result;
+}
+
+// The flows in day order, counted from the first day, so that their present value there is
+// Σ amount · exp(−y · day / span) for the span's log-growth y = ln(1 + R). The discount
+// factors are chained from one day's factor (a call of exp per flow costs far more than the
+// rest of the sum) and taken afresh every so often so that rounding cannot build up. For |y|
+// within the grid below every term stays finite.
+struct Discounting {
+    std::vector<long long> day;
     std::vector<double> amount;
+    long long span = 0;
 
     double presentValue(double y) const
     {
+        constexpr std::size_t exactEvery = 64;
+        const double perDay = -y / static_cast<double>(span);
+        const double daily = std::exp(perDay);
+        double factor = 1;
         double sum = 0;
-        for (std::size_t i = 0; i < time.size(); ++i)
-            sum += amount[i] * std::exp(-y * time[i]);
+        for (std::size_t i = 0; i < day.size(); ++i) {
+            factor = i % exactEvery == 0 ? std::exp(perDay * static_cast<double>(day[i])) : factor * power(daily, day[i] - day[i - 1]);
+            sum += amount[i] * factor;
+        }
         return sum;
     }
 };
@@ -106,28 +125,30 @@ std::optional<double> logGrowth(std::span<const DatedAmount> flows, long long& s
 {
     if (flows.empty())
         return std::nullopt;
-    const auto [first, last] = std::minmax_element(flows.begin(), flows.end(), [](const DatedAmount& a, const DatedAmount& b) { return a.day < b.day; });
-    span = last->day - first->day;
+    std::vector<DatedAmount> sorted(flows.begin(), flows.end());
+    std::stable_sort(sorted.begin(), sorted.end(), [](const DatedAmount& a, const DatedAmount& b) { return a.day < b.day; });
+    span = sorted.back().day - sorted.front().day;
     if (span <= 0)
         return std::nullopt;
-    Scaled scaled;
+    Discounting discounting;
+    discounting.span = span;
     bool paidIn = false;
     bool received = false;
-    for (const DatedAmount& flow : flows) {
+    for (const DatedAmount& flow : sorted) {
         if (!std::isfinite(flow.amount))
             return std::nullopt;
         if (flow.amount == 0)
             continue;
         (flow.amount < 0 ? paidIn : received) = true;
-        scaled.time.push_back(static_cast<double>(flow.day - first->day) / static_cast<double>(span));
-        scaled.amount.push_back(flow.amount);
+        discounting.day.push_back(flow.day - sorted.front().day);
+        discounting.amount.push_back(flow.amount);
     }
     if (paidIn && !received)
         return -std::numeric_limits<double>::infinity();
     if (!paidIn || !received)
         return std::nullopt;
 
-    const auto f = [&scaled](double y) { return scaled.presentValue(y); };
+    const auto f = [&discounting](double y) { return discounting.presentValue(y); };
     const std::vector<double> points = grid();
     std::vector<double> values(points.size());
     for (std::size_t k = 0; k < points.size(); ++k)
