@@ -7,6 +7,7 @@
 // loop then lays out and repaints the chart once (the "paints" counter shows it).
 //
 // BM_DashboardViewsRebuild: the two views alone, handed ready snapshots (no store, no form).
+#include "PaintCounter.h"
 #include "QtBenchmarkMain.h"
 
 #include "analytics/PortfolioStats.h"
@@ -30,18 +31,6 @@
 #include <chrono>
 
 namespace {
-// Counts the paints of the widget it watches, to show that each iteration really repaints.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 // `count` entries, one every six hours up to six hours ago (100,000 entries span about 68
 // years, so the "All" window draws about 25,000 daily points), a deposit every 30th entry.
 std::vector<StatsInput> history(int count)

@@ -1,32 +1,14 @@
 #include "app/AppIcons.h"
 
+#include "views/DrawnIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
-
-#include <functional>
 
 namespace AppIcons {
 namespace {
 
-const QColor ink(0x3B, 0x6E, 0xA8);
-
-// A 32-pixel symbol drawn by `draw` with a 2.5-pixel pen of the accent colour.
-QIcon drawn(const std::function<void(QPainter&)>& draw)
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ink, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    draw(painter);
-    return QIcon(pixmap);
-}
-
-QIcon themed(const char* name, const std::function<void(QPainter&)>& draw)
-{
-    return QIcon::fromTheme(QLatin1String(name), drawn(draw));
-}
+using DrawnIcon::themed;
 
 void drawAxes(QPainter& painter)
 {
@@ -65,7 +47,7 @@ QIcon comparison()
 {
     return themed("office-chart-bar", [](QPainter& painter) {
         drawAxes(painter);
-        painter.setBrush(ink);
+        painter.setBrush(DrawnIcon::ink());
         painter.drawRect(QRectF(9, 17, 4, 8));
         painter.drawRect(QRectF(16, 10, 4, 15));
         painter.drawRect(QRectF(23, 14, 3, 11));

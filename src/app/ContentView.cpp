@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/DashboardView.h"
+#include "views/CorvantaTableView.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -13,8 +14,8 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     tabs_->setObjectName(QStringLiteral("mainTabs"));
     tabs_->setDocumentMode(true);
     tabs_->addTab(new DashboardView(context), AppIcons::dashboard(), tr("Dashboard"));
-    // The entry table and the index comparison take these pages when they are built.
-    tabs_->addTab(new QWidget, AppIcons::entryTable(), tr("Corvanta"));
+    tabs_->addTab(new CorvantaTableView(context), AppIcons::entryTable(), tr("Corvanta"));
+    // The index comparison takes this page when it is built.
     tabs_->addTab(new QWidget, AppIcons::comparison(), tr("TSX Comparison"));
     layout->addWidget(tabs_);
 }

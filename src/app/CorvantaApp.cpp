@@ -18,6 +18,8 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     SeedImporter::seedIfNeeded(context(), seeds);
     undoManager_.setLevelsOfUndo(undoLevels);
     context().setUndoManager(&undoManager_);
+    // Ctrl+Z reaches the store's Undo when the focused field has no typing of its own to undo.
+    qApp->installEventFilter(&undoKeys_);
     CorvantaShortcuts::updateAppShortcutParameters();
 
     window_ = std::make_unique<RootView>(context(), AppCommands{

@@ -2,6 +2,7 @@
 
 #include "model/SeedImporter.h"
 #include "model/UndoManager.h"
+#include "views/UndoKeyRouter.h"
 
 #include <QObject>
 
@@ -39,5 +40,6 @@ private:
 
     PersistenceController& persistence_;
     UndoManager undoManager_;
+    UndoKeyRouter undoKeys_;
     std::unique_ptr<RootView> window_;
 };

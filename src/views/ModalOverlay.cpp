@@ -70,10 +70,12 @@ void ModalOverlay::setCancelButton(QAbstractButton* button) { button->setPropert
 
 void ModalOverlay::open(QWidget* content)
 {
-    if (content_)
-        delete content_.data();
-    else
+    if (content_) {
+        content_->hide();
+        content_->deleteLater(); // it may be what called open()
+    } else {
         focusBeforeOpen_ = QApplication::focusWidget();
+    }
     content_ = content;
     panel_->layout()->addWidget(content);
     setGeometry(parentWidget()->rect());

@@ -24,7 +24,8 @@ public:
     explicit ModalOverlay(QWidget* over);
     ~ModalOverlay() override;
 
-    // Shows `content` and takes ownership of it. Content already open is replaced (and deleted).
+    // Shows `content` and takes ownership of it. Content already open is replaced (and deleted
+    // once control returns to the event loop).
     void open(QWidget* content);
     // Hides the overlay, deletes the content once control returns to the event loop (so that a
     // button of the content may call this from its own click), gives the focus back to where

@@ -129,6 +129,34 @@ TEST_F(CorvantaAppTest, TheChartsWindowPickerSetsTheWindowOfTheReturns)
     EXPECT_EQ(shownFigure(QStringLiteral("Time-Weighted Return")), QStringLiteral("—")); // the seeded entries are older
 }
 
+// Ctrl+Z typed in a form field: the field's own typing goes first; a field with nothing to
+// undo lets the keys through to the store's Undo and Redo.
+TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
+{
+    RootView& window = app_->window();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    submit(QStringLiteral("777"));
+    ASSERT_EQ(entryCount(), seededEntries + 1);
+
+    auto* form = window.findChild<NewEntryFormView*>();
+    auto* transfers = form->findChild<QLineEdit*>(QStringLiteral("transfersField"));
+    transfers->setFocus();
+    QTest::keyClicks(transfers, QStringLiteral("12"));
+    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(transfers->text().isEmpty());
+    EXPECT_EQ(entryCount(), seededEntries + 1);
+
+    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(entryCount(), seededEntries);
+    EXPECT_FALSE(context().hasChanges());
+    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(transfers->text(), QStringLiteral("12")); // the field's redo first
+    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(entryCount(), seededEntries + 1);
+}
+
 TEST_F(CorvantaAppTest, AboutOpensTheAboutBox)
 {
     QString title;

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class BalanceEntry;
+class EntryTableModel;
+class ModalOverlay;
+class ObjectContext;
+class PorterDialogs;
+class QAction;
+class QTableView;
+class QToolBar;
+
+// The "Corvanta" tab: every balance entry, newest first, in a multi-selection table, with a
+// toolbar to add, edit and delete entries and to export and import CSV files. Adding and
+// editing open the entry editor in a modal overlay over the whole tab.
+//
+// Rows stand for their entries: every action takes the entries of the rows the user picked,
+// so entries without an id (or sharing one) are never confused. Keys on the table: Return or
+// Enter edits the current row, Delete deletes the selection, Ctrl+A selects all. Selection,
+// current row and scroll position follow their entries through changes made elsewhere.
+// A delete whose save fails changes nothing and says so in an alert. Main thread only.
+class CorvantaTableView : public QWidget {
+    Q_OBJECT
+public:
+    // `dialogs` (kept, not owned) stands in for the file choosers and alerts; null means the
+    // real ones.
+    explicit CorvantaTableView(ObjectContext& context, PorterDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~CorvantaTableView() override;
+
+    // Opens the editor on a new entry that belongs to no context until it is saved.
+    void addEntry();
+    // Opens the editor on the current row when it is selected, else on the first selected row.
+    void editSelected();
+    void editEntry(const std::shared_ptr<BalanceEntry>& entry);
+    void deleteSelected();
+    void exportCSV();
+    void importCSV();
+
+    std::vector<std::shared_ptr<BalanceEntry>> selectedEntries() const;
+    void selectEntries(const std::vector<std::shared_ptr<BalanceEntry>>& entries);
+
+    QTableView* table() const { return table_; }
+    EntryTableModel* model() const { return model_; }
+    ModalOverlay* overlay() const { return overlay_; }
+    QToolBar* toolBar() const { return toolBar_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildToolBar();
+    void buildTable();
+    void addTableKeys();
+    void showContextMenu(const QPoint& position);
+    void updateActions();
+    void keepScrollAnchor();
+    void restoreScrollAnchor();
+    void keepViewState();
+    void restoreViewState();
+    void fitColumns();
+
+    ObjectContext& context_;
+    std::unique_ptr<PorterDialogs> ownDialogs_;
+    PorterDialogs* dialogs_ = nullptr;
+    EntryTableModel* model_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QTableView* table_ = nullptr;
+    ModalOverlay* overlay_ = nullptr;
+    QAction* editAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    // The entry at the top of the table, kept there while rows change elsewhere.
+    std::shared_ptr<BalanceEntry> scrollAnchor_;
+    std::vector<std::shared_ptr<BalanceEntry>> selectedBeforeReset_;
+    std::shared_ptr<BalanceEntry> currentBeforeReset_;
+};

@@ -1,0 +1,83 @@
+// The entry editor's texts: what it shows for an entry and what Save makes of the texts.
+#include "views/EntryEditorText.h"
+
+#include "analytics/Fmt.h"
+
+#include <gmock/gmock.h>
+
+namespace {
+
+const Instant now = *Fmt::parseDay("2026-06-04") + std::chrono::hours(15);
+
+BalanceEntry::Values valuesWith(double balance, double adjustment, double transfers)
+{
+    return {.id = Uuid::random(), .date = *Fmt::parseDay("2025-03-05") + std::chrono::hours(9), .balance = balance,
+            .adjustment = adjustment, .transfers = transfers, .note = std::nullopt};
+}
+
+TEST(EntryEditorText, LoadShowsShortestExactNumbersAndEmptiesZeros)
+{
+    struct Case {
+        BalanceEntry::Values values;
+        bool isNew;
+        const char *date, *balance, *adjustment, *transfers;
+    };
+    BalanceEntry::Values undated = valuesWith(0, -500, 12.5);
+    undated.date.reset();
+    const Case cases[] = {
+        {valuesWith(1242000, 0, 0), false, "2025-03-05", "1242000.0", "", ""},
+        {valuesWith(0, 0, 0), false, "2025-03-05", "0.0", "", ""},
+        {valuesWith(0, -0.0, 0), true, "2025-03-05", "", "", ""},
+        {undated, true, "2026-06-04", "", "-500.0", "12.5"},
+        {valuesWith(0.1 + 0.2, 1e17, 5e-324), false, "2025-03-05", "0.30000000000000004", "1e+17", "5e-324"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.balance);
+        const EntryEditorText text = EntryEditorText::load(c.values, c.isNew, now);
+        EXPECT_EQ(text.dateText.toStdString(), c.date);
+        EXPECT_EQ(text.balance.toStdString(), c.balance);
+        EXPECT_EQ(text.adjustment.toStdString(), c.adjustment);
+        EXPECT_EQ(text.transfers.toStdString(), c.transfers);
+        // What is shown reads back to the same numbers (an empty balance cannot be saved).
+        const auto saved = text.values();
+        ASSERT_EQ(saved.has_value(), !text.balance.isEmpty());
+        if (!saved)
+            continue;
+        EXPECT_EQ(saved->balance, c.values.balance);
+        EXPECT_EQ(saved->adjustment, c.values.adjustment);
+        EXPECT_EQ(saved->transfers, c.values.transfers);
+    }
+}
+
+TEST(EntryEditorText, SaveReadsADayAndABalanceAndDefaultsTheRest)
+{
+    EntryEditorText text{.dateText = QStringLiteral("2025-03-05"), .balance = QStringLiteral("5000"),
+                         .adjustment = QStringLiteral("abc"), .transfers = QString(), .note = QString()};
+    auto values = text.values();
+    ASSERT_TRUE(values.has_value());
+    EXPECT_EQ(values->date, Fmt::parseDay("2025-03-05")); // local midnight: the time of day is gone
+    EXPECT_EQ(values->balance, 5000);
+    EXPECT_EQ(values->adjustment, 0);
+    EXPECT_EQ(values->transfers, 0);
+    EXPECT_FALSE(values->note.has_value()); // an empty note is none
+    EXPECT_FALSE(values->id.has_value());   // the entry keeps its id or gets a fresh one
+
+    text.note = QStringLiteral("   ");
+    EXPECT_EQ(text.values()->note, QStringLiteral("   "));
+
+    struct Refused {
+        const char *date, *balance;
+        bool hint;
+    };
+    for (const Refused& r : {Refused{"2025-03-05", "", false}, Refused{"2025-03-05", "1,000", false},
+                             Refused{"2025-03-05", "nan", false}, Refused{"", "1", false}, Refused{" \t", "1", false},
+                             Refused{"03/05/2025", "1", true}, Refused{"2025-03-05 10:00", "1", true}}) {
+        SCOPED_TRACE(std::string(r.date) + " / " + r.balance);
+        text.dateText = QString::fromUtf8(r.date);
+        text.balance = QString::fromUtf8(r.balance);
+        EXPECT_FALSE(text.values().has_value());
+        EXPECT_EQ(text.showsDateHint(), r.hint);
+    }
+}
+
+} // namespace
