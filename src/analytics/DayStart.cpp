@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <mutex>
+#include <tuple>
 
 namespace {
 constexpr long long dayMilliseconds = 86'400'000LL;
@@ -89,10 +90,9 @@ std::shared_ptr<const DayStartTable> DayStartTable::of(const icu::TimeZone& zone
 
 std::size_t DayStartTable::intervalOf(long long ms, std::size_t hint) const
 {
-    const auto startsAfter = [&](std::size_t i) { return i + 1 < starts_.size() ? starts_[i + 1] : end_; };
-    if (hint < starts_.size() && starts_[hint] <= ms && ms < startsAfter(hint))
+    if (hint < starts_.size() && starts_[hint] <= ms && ms < intervalEnd(hint))
         return hint;
-    if (hint + 1 < starts_.size() && starts_[hint + 1] <= ms && ms < startsAfter(hint + 1))
+    if (hint + 1 < starts_.size() && starts_[hint + 1] <= ms && ms < intervalEnd(hint + 1))
         return hint + 1;
     return static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), ms) - starts_.begin()) - 1;
 }
@@ -113,6 +113,15 @@ std::optional<long long> DayStartTable::quickStartOfDay(long long ms, std::size_
     return std::nullopt;
 }
 
+std::optional<std::pair<long long, long long>> DayStartTable::sameLocalDate(long long ms, std::size_t hint) const
+{
+    if (starts_.empty() || ms >= end_ || ms <= -arithmeticLimit || ms >= arithmeticLimit)
+        return std::nullopt;
+    const std::size_t i = intervalOf(ms, hint);
+    const long long midnight = ms - sinceLocalMidnight(ms, offsets_[i]); // as read with this offset
+    return std::pair{std::max(midnight, starts_[i]), std::min({midnight + dayMilliseconds, intervalEnd(i), arithmeticLimit})};
+}
+
 int DayStartTable::offsetAt(long long ms) const
 {
     if (starts_.empty())
@@ -126,8 +135,17 @@ DayStart::DayStart() : zone_(icu::TimeZone::createDefault()), table_(DayStartTab
 Instant DayStart::operator()(Instant instant)
 {
     const long long ms = millisecondsOf(instant);
-    if (const auto quick = table_->quickStartOfDay(ms, hint_))
+    if (ms >= dayFrom_ && ms < dayUntil_) // walks by date meet each day many times in a row
+        return instantFromMilliseconds(dayAnswer_);
+    if (const auto quick = table_->quickStartOfDay(ms, hint_)) {
+        // Within the interval the table's arithmetic gives every instant of this day the same
+        // start (not kept near the limits, which the table leaves to the fallback).
+        const bool keep = *quick > -arithmeticLimit;
+        dayFrom_ = *quick;
+        dayUntil_ = keep ? std::min({*quick + dayMilliseconds, table_->intervalEnd(hint_), arithmeticLimit}) : *quick;
+        dayAnswer_ = *quick;
         return instantFromMilliseconds(*quick);
+    }
     if (!calendar_) {
         UErrorCode status = U_ZERO_ERROR;
         calendar_.reset(icu::Calendar::createInstance(zone_->clone(), status));
@@ -135,8 +153,12 @@ Instant DayStart::operator()(Instant instant)
             calendar_.reset();
     }
     if (calendar_)
-        if (const auto start = LocalCalendar::startOfDay(*calendar_, instant))
+        if (const auto start = LocalCalendar::startOfDay(*calendar_, instant)) {
+            const auto date = table_->sameLocalDate(ms, hint_);
+            std::tie(dayFrom_, dayUntil_) = date.value_or(std::pair{ms, ms});
+            dayAnswer_ = millisecondsOf(*start);
             return *start;
+        }
     // Beyond the calendar's range: count days with the offset in force, keeping the instant
     // itself where even that would overflow.
     if (ms <= -arithmeticLimit || ms >= arithmeticLimit)

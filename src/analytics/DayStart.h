@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The UTC-offset history of one time zone as a table of intervals, built once from ICU's
@@ -28,6 +29,12 @@ public:
     std::optional<long long> quickStartOfDay(long long ms, std::size_t& hint) const;
     // The offset in force at `ms` within the table's span (for the fallback arithmetic).
     int offsetAt(long long ms) const;
+    // Where interval `i` (a hint as left by quickStartOfDay) ends.
+    long long intervalEnd(std::size_t i) const { return i + 1 < starts_.size() ? starts_[i + 1] : end_; }
+    // The instants [first, second) that read the same local date as `ms` with the same offset,
+    // within the table's span; nothing where the table has no say. The calendar's start of day
+    // depends on that date alone, so its answer for `ms` holds for all of them.
+    std::optional<std::pair<long long, long long>> sameLocalDate(long long ms, std::size_t hint) const;
 
 private:
     std::size_t intervalOf(long long ms, std::size_t hint) const;
@@ -58,4 +65,9 @@ private:
     std::shared_ptr<const DayStartTable> table_;
     std::unique_ptr<icu::Calendar> calendar_; // made on the first instant the table declines
     std::size_t hint_ = 0;
+    // The instants [dayFrom_, dayUntil_) share the last answer, dayAnswer_: they lie in its day
+    // and in the same offset interval.
+    long long dayFrom_ = 0;
+    long long dayUntil_ = 0;
+    long long dayAnswer_ = 0;
 };

@@ -4,27 +4,31 @@
 #include "analytics/DayStart.h"
 #include "analytics/LocalCalendar.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
-// Whether `key` lies less than two days after `earlier` (or before it); computed in floating
-// point so that far-off instants cannot overflow.
-bool withinTwoDaysAfter(Instant earlier, Instant key)
+// Computed in floating point so that far-off instants cannot overflow.
+double millisecondsApart(Instant earlier, Instant later)
 {
-    constexpr double twoDays = 2 * 86'400'000.0;
-    return static_cast<double>(millisecondsOf(key)) - static_cast<double>(millisecondsOf(earlier)) < twoDays;
+    return static_cast<double>(millisecondsOf(later)) - static_cast<double>(millisecondsOf(earlier));
 }
 
+// Whether `key` lies less than two days after `earlier` (or before it).
+bool withinTwoDaysAfter(Instant earlier, Instant key) { return millisecondsApart(earlier, key) < 2 * 86'400'000.0; }
+
 // Positions (in the given list) of each local day's last snapshot, in the order in which the
-// days are first met walking the snapshots by date.
-std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
+// days are first met walking the snapshots by date, from the `begin`-th in date order to
+// before the `end`-th.
+std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std::size_t begin, std::size_t end)
 {
-    const ChronologicalOrder order(inputs);
     DayStart dayStart;
     struct Day {
         Instant key;
         std::size_t representative;
     };
     std::vector<Day> days;
-    for (std::size_t k = 0; k < order.size(); ++k) {
+    for (std::size_t k = begin; k < end; ++k) {
         const std::size_t position = order.position(k);
         const Instant key = dayStart(order.date(k));
         if (!days.empty() && key == days.back().key) {
@@ -45,6 +49,28 @@ std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
     for (std::size_t i = 0; i < days.size(); ++i)
         representatives[i] = days[i].representative;
     return representatives;
+}
+
+std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
+{
+    const ChronologicalOrder order(inputs);
+    return dayRepresentatives(order, 0, order.size());
+}
+
+// The first position in date order whose date lies `days` days or more after `from` (before
+// it, for a negative `days`).
+std::size_t firstDaysAfter(const ChronologicalOrder& order, Instant from, double days)
+{
+    std::size_t low = 0;
+    std::size_t high = order.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (millisecondsApart(from, order.date(middle)) < days * 86'400'000.0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 } // namespace
 
@@ -71,61 +97,85 @@ std::vector<BalancePoint> series(std::span<const StatsInput> inputs)
     return points;
 }
 
-double maxBalance(std::span<const StatsInput> inputs)
-{
-    if (inputs.empty())
-        return 0;
-    double maximum = inputs.front().balance;
-    for (const StatsInput& input : inputs.subspan(1))
-        if (input.balance > maximum)
-            maximum = input.balance;
-    return maximum;
-}
+double maxBalance(std::span<const StatsInput> inputs) { return totals(inputs).maxBalance; }
 
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now)
 {
+    return averageBalances(inputs, std::span(&sinceDays, 1), now).front();
+}
+
+std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now)
+{
+    struct Window {
+        Instant cutoff;
+        double sum = 0;
+        std::size_t count = 0;
+    };
+    std::vector<Window> windows;
+    std::vector<std::size_t> windowOf; // per requested window, its place in `windows`, or none
+    constexpr std::size_t none = SIZE_MAX;
     const auto calendar = LocalCalendar::current();
-    if (!calendar)
-        return 0;
-    const auto cutoff = LocalCalendar::adding(*calendar, UCAL_DATE, -static_cast<long long>(sinceDays), now);
-    if (!cutoff)
-        return 0;
-    double sum = 0;
-    std::size_t count = 0;
-    for (const StatsInput& input : inputs) {
-        if (input.date >= *cutoff) {
-            sum += input.balance;
-            ++count;
-        }
+    for (const int days : sinceDays) {
+        const auto cutoff = calendar ? LocalCalendar::adding(*calendar, UCAL_DATE, -static_cast<long long>(days), now) : std::nullopt;
+        windowOf.push_back(cutoff ? windows.size() : none);
+        if (cutoff)
+            windows.push_back(Window{*cutoff});
     }
-    return count == 0 ? 0 : sum / static_cast<double>(count);
+    // Each window adds its snapshots in list order, as a scan of its own would. Most snapshots
+    // lie before every window: one comparison passes them over.
+    Instant earliest = Instant::max();
+    for (const Window& window : windows)
+        earliest = std::min(earliest, window.cutoff);
+    for (const StatsInput& input : inputs) {
+        if (input.date < earliest)
+            continue;
+        for (Window& window : windows)
+            if (input.date >= window.cutoff) {
+                window.sum += input.balance;
+                ++window.count;
+            }
+    }
+    std::vector<double> averages;
+    for (const std::size_t w : windowOf)
+        averages.push_back(w == none || windows[w].count == 0 ? 0 : windows[w].sum / static_cast<double>(windows[w].count));
+    return averages;
 }
 
-double totalDeposits(std::span<const StatsInput> inputs)
+double totalDeposits(std::span<const StatsInput> inputs) { return totals(inputs).totalDeposits; }
+
+double totalWithdrawals(std::span<const StatsInput> inputs) { return totals(inputs).totalWithdrawals; }
+
+PortfolioTotals totals(std::span<const StatsInput> inputs)
 {
-    double sum = 0;
-    for (const StatsInput& input : inputs)
+    // The first balance is the maximum until a larger one comes (a NaN first stays; a NaN
+    // later never wins); cash flows are added in list order by sign.
+    PortfolioTotals result;
+    if (!inputs.empty())
+        result.maxBalance = inputs.front().balance;
+    for (const StatsInput& input : inputs) {
+        if (input.balance > result.maxBalance)
+            result.maxBalance = input.balance;
         if (input.adjustment > 0)
-            sum += input.adjustment;
-    return sum;
-}
-
-double totalWithdrawals(std::span<const StatsInput> inputs)
-{
-    double sum = 0;
-    for (const StatsInput& input : inputs)
-        if (input.adjustment < 0)
-            sum += input.adjustment;
-    return sum;
+            result.totalDeposits += input.adjustment;
+        else if (input.adjustment < 0)
+            result.totalWithdrawals += input.adjustment;
+    }
+    return result;
 }
 
 PortfolioSummary summary(std::span<const StatsInput> inputs)
 {
     PortfolioSummary result;
-    const std::vector<std::size_t> days = dayRepresentatives(inputs);
-    if (!days.empty()) {
-        result.startingBalance = inputs[days.front()].balance;
-        result.currentValue = inputs[days.back()].balance;
+    // Only the first and the last day count, and a day's snapshots lie within a few days of
+    // its start: the walk over a few days at either end finds both.
+    const ChronologicalOrder order(inputs);
+    if (order.size() > 0) {
+        constexpr double reach = 4;
+        const Instant first = order.date(0);
+        const Instant last = order.date(order.size() - 1);
+        result.startingBalance = inputs[dayRepresentatives(order, 0, firstDaysAfter(order, first, reach)).front()].balance;
+        const std::size_t lastDays = firstDaysAfter(order, last, -reach);
+        result.currentValue = inputs[dayRepresentatives(order, lastDays, order.size()).back()].balance;
     }
     for (const StatsInput& input : inputs)
         result.netCashFlows += input.adjustment;

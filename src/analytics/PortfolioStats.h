@@ -23,6 +23,13 @@ struct PortfolioSummary {
     double gainPercent = 0; // a fraction: 0.05 is five per cent
 };
 
+// The figures that are one sum or extreme over every snapshot, as their own functions give them.
+struct PortfolioTotals {
+    double maxBalance = 0;
+    double totalDeposits = 0;
+    double totalWithdrawals = 0;
+};
+
 // The statistics: pure functions of their arguments. Calendar days are those of the local
 // calendar and time zone, read at each call.
 namespace PortfolioStats {
@@ -30,7 +37,11 @@ std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs);
 std::vector<BalancePoint> series(std::span<const StatsInput> inputs);
 double maxBalance(std::span<const StatsInput> inputs);
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now);
+// averageBalance for each of `sinceDays` in one pass over the snapshots, in that order.
+std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now);
 double totalDeposits(std::span<const StatsInput> inputs);
 double totalWithdrawals(std::span<const StatsInput> inputs);
+// The three above in one pass.
+PortfolioTotals totals(std::span<const StatsInput> inputs);
 PortfolioSummary summary(std::span<const StatsInput> inputs);
 } // namespace PortfolioStats

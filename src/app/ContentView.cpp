@@ -3,6 +3,7 @@
 #include "app/AppIcons.h"
 #include "app/DashboardView.h"
 #include "views/CorvantaTableView.h"
+#include "views/TSXComparisonView.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -15,8 +16,7 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     tabs_->setDocumentMode(true);
     tabs_->addTab(new DashboardView(context), AppIcons::dashboard(), tr("Dashboard"));
     tabs_->addTab(new CorvantaTableView(context), AppIcons::entryTable(), tr("Corvanta"));
-    // The index comparison takes this page when it is built.
-    tabs_->addTab(new QWidget, AppIcons::comparison(), tr("TSX Comparison"));
+    tabs_->addTab(new TSXComparisonView(context), AppIcons::comparison(), tr("TSX Comparison"));
     layout->addWidget(tabs_);
 }
 

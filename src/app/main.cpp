@@ -2,42 +2,52 @@
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
+#include "automation/CommandDispatch.h"
+#include "automation/WindowService.h"
 #include "model/PersistenceController.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 #include <memory>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // A subcommand (or help, or a usage error) is settled before any window machinery exists.
+    const QStringList arguments = CommandLine::arguments(argc, argv);
+    if (!CommandLine::opensWindow(arguments))
+        return CommandDispatch::run(CommandLine::parse(arguments), argc, argv);
+
+    QApplication app(argc, argv); // takes out Qt's own options (-platform, -style, ...)
+    const auto commandLine = CommandLine::parse(QApplication::arguments());
+    if (!commandLine)
+        return CommandDispatch::run(commandLine, argc, argv);
+    const CommandLine& options = commandLine.value();
+
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANTA_VERSION));
     QApplication::setWindowIcon(AppIcons::dashboard());
 
-    // Two switches for benchmarks and screenshots only, left out of --help.
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addVersionOption();
-    QCommandLineOption quitAfterFirstPaint(QStringLiteral("quit-after-first-paint"));
-    quitAfterFirstPaint.setFlags(QCommandLineOption::HiddenFromHelp);
-    QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("png"));
-    screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(quitAfterFirstPaint);
-    parser.addOption(screenshot);
-    parser.process(app);
+    // One window per session: a second launch brings the first to the front instead (runs
+    // that only measure or photograph the window always open their own).
+    const bool probing = options.quitAfterFirstPaint || !options.screenshotPath.isEmpty();
+    if (!probing && WindowService::raiseRunningWindow())
+        return 0;
 
     // Opens the store first; a store that cannot be opened ends the process here.
     CorvantaApp corvanta(PersistenceController::shared());
     RootView& window = corvanta.window();
+    WindowService service(corvanta.context(), [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
 
     std::unique_ptr<FirstPaintProbe> probe;
-    if (parser.isSet(quitAfterFirstPaint) || parser.isSet(screenshot)) {
-        if (parser.isSet(screenshot))
+    if (probing) {
+        if (!options.screenshotPath.isEmpty())
             window.resize(RootView::minimumWindowSize);
-        probe = std::make_unique<FirstPaintProbe>(window, parser.value(screenshot));
+        probe = std::make_unique<FirstPaintProbe>(window, options.screenshotPath);
     }
     window.show();
     return app.exec();

@@ -89,7 +89,10 @@ void SqliteDatabase::deferCheckpoints(std::function<void(int logPages)> committe
 
 Result<void> SqliteDatabase::checkpoint()
 {
-    if (sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr) != SQLITE_OK)
+    const int status = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    // Busy means another connection is checkpointing right now: the log is being copied
+    // already, which is all a passive checkpoint asks for.
+    if (status != SQLITE_OK && status != SQLITE_BUSY)
         return lastError("PRAGMA wal_checkpoint(PASSIVE)");
     return {};
 }

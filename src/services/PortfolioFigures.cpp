@@ -17,14 +17,17 @@ Result<std::vector<StatsInput>> entryInputs(ObjectContext& context)
 PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, DateRange returnsWindow)
 {
     using namespace PortfolioStats;
+    constexpr int windows[] = {oneMonthDays, threeMonthsDays, sixMonthsDays, oneYearDays};
+    const std::vector<double> averages = averageBalances(inputs, windows, now);
+    const PortfolioTotals sums = totals(inputs);
     return {
-        .maxBalance = maxBalance(inputs),
-        .averageBalance1Month = averageBalance(inputs, oneMonthDays, now),
-        .averageBalance3Months = averageBalance(inputs, threeMonthsDays, now),
-        .averageBalance6Months = averageBalance(inputs, sixMonthsDays, now),
-        .averageBalance1Year = averageBalance(inputs, oneYearDays, now),
-        .totalDeposits = totalDeposits(inputs),
-        .totalWithdrawals = totalWithdrawals(inputs),
+        .maxBalance = sums.maxBalance,
+        .averageBalance1Month = averages[0],
+        .averageBalance3Months = averages[1],
+        .averageBalance6Months = averages[2],
+        .averageBalance1Year = averages[3],
+        .totalDeposits = sums.totalDeposits,
+        .totalWithdrawals = sums.totalWithdrawals,
         .summary = PortfolioStats::summary(inputs),
         .returnsWindow = returnsWindow,
         .returns = ReturnMeasures::over(inputs, returnsWindow, now),

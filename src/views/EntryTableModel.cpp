@@ -2,11 +2,10 @@
 
 #include "analytics/Fmt.h"
 #include "model/BalanceEntry.h"
+#include "views/DigitFont.h"
 #include "views/DisplayText.h"
 #include "views/Tints.h"
 
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QGuiApplication>
 
 #include <array>
@@ -43,22 +42,6 @@ std::array<int, 2> columnsOf(int attribute)
 }
 
 constexpr std::uint32_t bit(int attribute) { return std::uint32_t{1} << attribute; }
-
-// The application font when its ten digits are equally wide (most desktop sans fonts), else
-// the fixed-pitch system font at the same size, so that amounts line up digit under digit.
-QFont equalWidthDigitFont()
-{
-    const QFont base = QGuiApplication::font();
-    const QFontMetrics metrics(base);
-    const int zero = metrics.horizontalAdvance(QLatin1Char('0'));
-    for (char digit = '1'; digit <= '9'; ++digit)
-        if (metrics.horizontalAdvance(QLatin1Char(digit)) != zero) {
-            QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-            fixed.setPointSizeF(base.pointSizeF());
-            return fixed;
-        }
-    return base;
-}
 
 QString currencyCents(double value)
 {

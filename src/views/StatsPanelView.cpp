@@ -1,8 +1,7 @@
 #include "views/StatsPanelView.h"
 
 #include "analytics/Fmt.h"
-#include "analytics/PortfolioStats.h"
-#include "analytics/ReturnMeasures.h"
+#include "services/PortfolioFigures.h"
 #include "views/DisplayText.h"
 #include "views/StatRow.h"
 
@@ -14,13 +13,11 @@
 namespace {
 using Tints::Role;
 
-// What every row may draw on; the summary and the returns are each one pure function of the
-// same snapshots, so their rows share one computation.
+// What every row may draw on: the figures are computed together, once per change.
 struct Figures {
     std::span<const StatsInput> inputs;
     const Clock& clock;
-    PortfolioSummary summary;
-    ReturnFigures returns;
+    PortfolioStatistics statistics;
 };
 
 struct Shown {
@@ -44,31 +41,24 @@ Shown money(double value, Role tint = Role::Primary) { return {DisplayText::curr
 // Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
 Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
 
-// The trailing windows are fixed numbers of calendar days; the clock is read for each row.
-template <int days>
-Shown averageBalance(const Figures& f)
-{
-    return money(PortfolioStats::averageBalance(f.inputs, days, f.clock()));
-}
-
 const RowRule portfolioRows[] = {
-    {"Maximum Balance", [](const Figures& f) { return money(PortfolioStats::maxBalance(f.inputs)); }},
-    {"Avg Balance (1 Month)", averageBalance<30>},
-    {"Avg Balance (3 Months)", averageBalance<91>},
-    {"Avg Balance (6 Months)", averageBalance<182>},
-    {"Avg Balance (1 Year)", averageBalance<365>},
-    {"Total Deposits", [](const Figures& f) { return money(PortfolioStats::totalDeposits(f.inputs), Role::Green); }},
-    {"Total Withdrawals", [](const Figures& f) { return money(PortfolioStats::totalWithdrawals(f.inputs), Role::Red); }},
+    {"Maximum Balance", [](const Figures& f) { return money(f.statistics.maxBalance); }},
+    {"Avg Balance (1 Month)", [](const Figures& f) { return money(f.statistics.averageBalance1Month); }},
+    {"Avg Balance (3 Months)", [](const Figures& f) { return money(f.statistics.averageBalance3Months); }},
+    {"Avg Balance (6 Months)", [](const Figures& f) { return money(f.statistics.averageBalance6Months); }},
+    {"Avg Balance (1 Year)", [](const Figures& f) { return money(f.statistics.averageBalance1Year); }},
+    {"Total Deposits", [](const Figures& f) { return money(f.statistics.totalDeposits, Role::Green); }},
+    {"Total Withdrawals", [](const Figures& f) { return money(f.statistics.totalWithdrawals, Role::Red); }},
 };
 
 const RowRule summaryRows[] = {
-    {"Starting Balance", [](const Figures& f) { return money(f.summary.startingBalance); }},
-    {"Net Cash Flows", [](const Figures& f) { return money(f.summary.netCashFlows); }},
-    {"Current Value", [](const Figures& f) { return money(f.summary.currentValue); }},
+    {"Starting Balance", [](const Figures& f) { return money(f.statistics.summary.startingBalance); }},
+    {"Net Cash Flows", [](const Figures& f) { return money(f.statistics.summary.netCashFlows); }},
+    {"Current Value", [](const Figures& f) { return money(f.statistics.summary.currentValue); }},
     {"Investment Gain (excl. cash flows)",
-     [](const Figures& f) { return money(f.summary.investmentGain, gainTint(f.summary.investmentGain)); }},
+     [](const Figures& f) { return money(f.statistics.summary.investmentGain, gainTint(f.statistics.summary.investmentGain)); }},
     {"Gain as % of Start + Cash Flows",
-     [](const Figures& f) { return Shown{DisplayText::percent(f.summary.gainPercent), gainTint(f.summary.gainPercent)}; }},
+     [](const Figures& f) { return Shown{DisplayText::percent(f.statistics.summary.gainPercent), gainTint(f.statistics.summary.gainPercent)}; }},
 };
 
 // A return as a percentage, or a dash where the measure has no result over the window.
@@ -83,7 +73,7 @@ QString day(Instant instant) { return QString::fromStdString(Fmt::date(instant).
 
 Shown drawdown(const Figures& f)
 {
-    const std::optional<Drawdown>& deepest = f.returns.maxDrawdown;
+    const std::optional<Drawdown>& deepest = f.statistics.returns.maxDrawdown;
     if (!deepest)
         return rate(std::nullopt);
     if (deepest->depth == 0)
@@ -93,10 +83,10 @@ Shown drawdown(const Figures& f)
 }
 
 const RowRule returnRows[] = {
-    {"Time-Weighted Return", [](const Figures& f) { return rate(f.returns.timeWeighted); }},
-    {"Money-Weighted Return (XIRR)", [](const Figures& f) { return rate(f.returns.moneyWeighted); }},
-    {"Modified Dietz Return", [](const Figures& f) { return rate(f.returns.modifiedDietz); }},
-    {"Annualised (Time-Weighted)", [](const Figures& f) { return rate(f.returns.annualisedTimeWeighted); }},
+    {"Time-Weighted Return", [](const Figures& f) { return rate(f.statistics.returns.timeWeighted); }},
+    {"Money-Weighted Return (XIRR)", [](const Figures& f) { return rate(f.statistics.returns.moneyWeighted); }},
+    {"Modified Dietz Return", [](const Figures& f) { return rate(f.statistics.returns.modifiedDietz); }},
+    {"Annualised (Time-Weighted)", [](const Figures& f) { return rate(f.statistics.returns.annualisedTimeWeighted); }},
     {"Max Drawdown", drawdown},
 };
 
@@ -157,7 +147,7 @@ void StatsPanelView::showEvent(QShowEvent* event)
 
 void StatsPanelView::recompute()
 {
-    const Figures figures{inputs_, clock_, PortfolioStats::summary(inputs_), ReturnMeasures::over(inputs_, range_, clock_())};
+    const Figures figures{inputs_, clock_, PortfolioFigures::statistics(inputs_, clock_(), range_)};
     auto row = rows_.begin();
     for (const SectionRule& section : sections)
         for (const RowRule& rule : section.rows) {

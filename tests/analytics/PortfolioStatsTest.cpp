@@ -11,6 +11,7 @@
 #include <limits>
 #include <map>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -109,6 +110,13 @@ TEST(PortfolioStats, DayThatComesBackKeepsItsPlace)
     const std::vector inputs{entry(change - hours(1), 1), entry(change - seconds(60), 2), entry(change + seconds(60), 3),
                              entry(change + hours(12), 4)}; // Sat 23:30, Sun 00:29, Sat 23:31, Sun 11:30
     EXPECT_EQ(days(inputs), std::vector({inputs[2].id, inputs[3].id}));
+    // The summary's first and last day are the same days, also when the list ends inside the
+    // day that came back.
+    const std::vector endsInsideReturn(inputs.begin(), inputs.begin() + 3);
+    for (const auto& [list, start, current] : {std::tuple{inputs, 3.0, 4.0}, std::tuple{endsInsideReturn, 3.0, 2.0}}) {
+        const PortfolioSummary s = PortfolioStats::summary(list);
+        EXPECT_EQ(std::pair(s.startingBalance, s.currentValue), std::pair(start, current)) << list.size();
+    }
 }
 
 TEST(PortfolioStats, MaxBalanceAndCashFlowTotals)
@@ -143,6 +151,8 @@ TEST(PortfolioStats, AverageBalanceWindowInCalendarDays)
         EXPECT_EQ(PortfolioStats::averageBalance(inputs, 0, now), 250) << zoneId;
         EXPECT_EQ(PortfolioStats::averageBalance(inputs, -2, now), 0) << zoneId;
         EXPECT_EQ(PortfolioStats::averageBalance(inputs, std::numeric_limits<int>::min(), now), 0) << zoneId;
+        const int windows[] = {30, 0, -2, std::numeric_limits<int>::min(), 30};
+        EXPECT_EQ(PortfolioStats::averageBalances(inputs, windows, now), std::vector<double>({200, 250, 0, 0, 200})) << zoneId;
     }
     const ScopedZone toronto("America/Toronto");
     EXPECT_EQ(localTime(2025, 3, 20, 12) - localTime(2025, 2, 18, 12), hours(30 * 24 - 1));

@@ -71,3 +71,17 @@ TEST(Filtered, WindowStartIsInclusiveAndHasNoUpperBound)
     EXPECT_EQ(balancesOf(BalanceChartData::filtered(boundary, DateRange::month1, now)), (std::vector<double>{2}));
     EXPECT_EQ(balancesOf(BalanceChartData::filtered(points, DateRange::all, now)), (std::vector<double>{3, 4}));
 }
+
+// Out of order before the window, at its start or inside it: still the window's latest point
+// of each day.
+TEST(Filtered, ListsOutOfOrderAnywhereGiveTheSameDays)
+{
+    const Instant now = localTime(2025, 3, 31, 10);
+    const std::vector<BalancePoint> ordered{point(localTime(2025, 1, 5), 1), point(localTime(2025, 1, 6), 2), point(localTime(2025, 3, 2, 9), 3),
+                                            point(localTime(2025, 3, 2, 17), 4), point(localTime(2025, 3, 20), 5)};
+    for (const auto& [a, b] : {std::pair{0, 0}, std::pair{0, 1}, std::pair{1, 2}, std::pair{2, 3}, std::pair{3, 4}}) {
+        std::vector<BalancePoint> swapped = ordered;
+        std::swap(swapped[std::size_t(a)], swapped[std::size_t(b)]);
+        EXPECT_EQ(balancesOf(BalanceChartData::filtered(swapped, DateRange::month1, now)), (std::vector<double>{4, 5})) << a << b;
+    }
+}

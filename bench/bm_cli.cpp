@@ -1,0 +1,152 @@
+// The command line and the D-Bus interface as a user meets them: whole `corvanta` processes,
+// and one property read from the running window, against a store of N entries.
+#include "QtBenchmarkMain.h"
+#include "ScratchStore.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+
+namespace {
+
+constexpr int processTimeoutMs = 120'000;
+
+// One scratch store of N entries for every benchmark of the program (filling it is slow). A
+// million entries a quarter of an hour apart span 2000 to 2028, the years a real portfolio
+// covers (six hours apart they would reach the 27th century, where the analytics' fast
+// local-day table ends and each day is asked of the ICU calendar).
+bool prepareStore(std::int64_t count)
+{
+    static std::unique_ptr<ScratchHome> home;
+    static std::int64_t filled = -1;
+    if (filled == count)
+        return true;
+    home = std::make_unique<ScratchHome>();
+    filled = fillStore(count, std::chrono::minutes(15)) ? count : -1;
+    return filled == count;
+}
+
+QProcessEnvironment corvantaEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return environment;
+}
+
+// Wall time of `corvanta arguments...` from start to exit.
+void runWholeProcess(benchmark::State& state, const QStringList& arguments)
+{
+    if (!prepareStore(state.range(0))) {
+        state.SkipWithError("could not prepare the store");
+        return;
+    }
+    const QProcessEnvironment environment = corvantaEnvironment();
+    for (auto _ : state) {
+        QProcess corvanta;
+        corvanta.setProcessEnvironment(environment);
+        QElapsedTimer timer;
+        timer.start();
+        corvanta.start(QStringLiteral(CORVANTA_BINARY), arguments);
+        const bool finished = corvanta.waitForFinished(processTimeoutMs);
+        const auto elapsed = std::chrono::nanoseconds(timer.nsecsElapsed());
+        if (!finished || corvanta.exitCode() != 0) {
+            state.SkipWithError(corvanta.readAllStandardError().constData());
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
+    }
+}
+
+void BM_CliAdd(benchmark::State& state)
+{
+    runWholeProcess(state, {QStringLiteral("add"), QStringLiteral("--balance"), QStringLiteral("1234.5")});
+}
+BENCHMARK(BM_CliAdd)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_CliSummary(benchmark::State& state) { runWholeProcess(state, {QStringLiteral("summary")}); }
+BENCHMARK(BM_CliSummary)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A private session bus and a window on it, for as long as it lives.
+class WindowOnPrivateBus {
+public:
+    bool start()
+    {
+        bus_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        if (!bus_.waitForReadyRead(10'000))
+            return false;
+        const QString address = QString::fromUtf8(bus_.readLine()).trimmed();
+        QProcessEnvironment environment = corvantaEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+        window_.setProcessEnvironment(environment);
+        window_.start(QStringLiteral(CORVANTA_BINARY), {});
+        connection_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("bench")));
+        // Until the window has loaded its entries and answers.
+        for (int waited = 0; waited < processTimeoutMs; waited += 100) {
+            if (read().type() == QDBusMessage::ReplyMessage)
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
+    QDBusMessage read() const
+    {
+        QDBusMessage get = QDBusMessage::createMethodCall(QStringLiteral("org.corvanta.Corvanta"), QStringLiteral("/org/corvanta/Corvanta"),
+                                                          QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << QStringLiteral("org.corvanta.Corvanta.Portfolio") << QStringLiteral("EntryCount");
+        return connection_->call(get, QDBus::Block, processTimeoutMs);
+    }
+
+    ~WindowOnPrivateBus()
+    {
+        window_.terminate();
+        window_.waitForFinished(10'000);
+        connection_.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("bench"));
+        bus_.terminate();
+        bus_.waitForFinished(10'000);
+    }
+
+private:
+    QProcess bus_;
+    QProcess window_;
+    std::unique_ptr<QDBusConnection> connection_;
+};
+
+void BM_DbusEntryCount(benchmark::State& state)
+{
+    if (!prepareStore(state.range(0))) {
+        state.SkipWithError("could not prepare the store");
+        return;
+    }
+    WindowOnPrivateBus window;
+    if (!window.start()) {
+        state.SkipWithError("the window did not answer on its bus");
+        return;
+    }
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        const QDBusMessage reply = window.read();
+        const auto elapsed = std::chrono::nanoseconds(timer.nsecsElapsed());
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            state.SkipWithError(reply.errorMessage().toUtf8().constData());
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
+    }
+}
+BENCHMARK(BM_DbusEntryCount)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runBenchmarksInQtApplication<QCoreApplication>(argc, argv);
+}

@@ -1,0 +1,12 @@
+#include "automation/AddBalanceEntryIntent.h"
+
+#include "automation/Texts.h"
+
+Result<AddBalanceEntryIntent::Outcome> AddBalanceEntryIntent::perform(Instant now, PersistentContainer& container) const
+{
+    auto added = IntentsDataProvider::addEntry(date.value_or(now), balance, adjustment, transfers, note, container);
+    if (!added)
+        return added.error();
+    const BalanceEntryEntity& entity = added.value();
+    return Outcome{entity, QStringLiteral("Added %1 on %2.").arg(Texts::currency(balance), Texts::date(entity.date))};
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "automation/IntentsDataProvider.h"
+
+#include <array>
+#include <optional>
+
+// The desktop's "Add Balance Entry" action (the command line's `add`, the entry's dialog).
+struct AddBalanceEntryIntent {
+    static constexpr const char* title = "Add Balance Entry";
+    static constexpr const char* balancePrompt = "What is the portfolio balance?";
+
+    // The parameters as the person filling them in sees them, in this order.
+    struct Parameter {
+        const char* key;
+        const char* title;
+        const char* description;
+    };
+    static constexpr std::array<Parameter, 5> parameters = {{
+        {"date", "Date", "Date of the snapshot (defaults to today)."},
+        {"balance", "Balance", "Total portfolio value at this date."},
+        {"adjustment", "Adjustment", "Cash flow: positive for a deposit, negative for a withdrawal."},
+        {"transfers", "Transfers", "Transfer amount (optional)."},
+        {"note", "Note", "Optional note for this entry."},
+    }};
+
+    std::optional<Instant> date{}; // absent: now
+    double balance = 0;
+    double adjustment = 0;
+    double transfers = 0;
+    std::optional<QString> note{};
+
+    struct Outcome {
+        BalanceEntryEntity entity;
+        QString dialog; // "Added $1,000 on Jun 4, 2026."
+    };
+    // Stores the entry (dated `now` when no date was given). Fails, storing nothing, when the
+    // save fails.
+    Result<Outcome> perform(Instant now, PersistentContainer& container = IntentsDataProvider::sharedContainer()) const;
+};

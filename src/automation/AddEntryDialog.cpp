@@ -1,0 +1,122 @@
+#include "automation/AddEntryDialog.h"
+
+#include "analytics/Fmt.h"
+#include "automation/CommandLine.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+enum Field { DateField, BalanceField, AdjustmentField, TransfersField, NoteField };
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QLabel* descriptionLabel(const QString& description, QWidget* parent)
+{
+    auto* label = new QLabel(description, parent);
+    label->setWordWrap(true);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    label->setFont(small);
+    return label;
+}
+} // namespace
+
+AddEntryDialog::AddEntryDialog(Perform perform, QWidget* parent) : QDialog(parent), perform_(std::move(perform))
+{
+    setWindowTitle(text(AddBalanceEntryIntent::title));
+    auto* column = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    for (const auto& parameter : AddBalanceEntryIntent::parameters) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(text(parameter.key));
+        field->setMinimumWidth(280);
+        field->setToolTip(text(parameter.description));
+        fields_.push_back(field);
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(2);
+        cell->addWidget(field);
+        cell->addWidget(descriptionLabel(text(parameter.description), this));
+        form->addRow(text(parameter.title), cell);
+    }
+    fields_[DateField]->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+    fields_[BalanceField]->setPlaceholderText(text(AddBalanceEntryIntent::balancePrompt));
+    fields_[AdjustmentField]->setPlaceholderText(QStringLiteral("0"));
+    fields_[TransfersField]->setPlaceholderText(QStringLiteral("0"));
+    column->addLayout(form);
+
+    error_ = new QLabel(this);
+    error_->setWordWrap(true);
+    error_->setStyleSheet(QStringLiteral("color: #d70015;"));
+    error_->hide();
+    column->addWidget(error_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    QPushButton* add = buttons->addButton(QStringLiteral("Add"), QDialogButtonBox::AcceptRole);
+    add->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AddEntryDialog::submit);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    column->addWidget(buttons);
+    fields_[BalanceField]->setFocus();
+}
+
+void AddEntryDialog::setText(const char* parameterKey, const QString& value)
+{
+    for (QLineEdit* field : fields_)
+        if (field->objectName() == QLatin1String(parameterKey))
+            field->setText(value);
+}
+
+QString AddEntryDialog::errorText() const { return error_->isHidden() ? QString() : error_->text(); }
+
+std::optional<AddBalanceEntryIntent> AddEntryDialog::readIntent()
+{
+    AddBalanceEntryIntent intent;
+    const auto fail = [this](const QString& message) {
+        error_->setText(message);
+        error_->show();
+        return std::nullopt;
+    };
+    const QString day = fields_[DateField]->text().trimmed();
+    if (!day.isEmpty() && !(intent.date = CommandLine::parseDate(day)))
+        return fail(QStringLiteral("Enter the date as YYYY-MM-DD."));
+    const auto balance = Fmt::finiteNumber(fields_[BalanceField]->text().toStdString());
+    if (!balance)
+        return fail(QStringLiteral("Enter the balance as a plain number such as 1234.56."));
+    intent.balance = *balance;
+    for (auto [field, slot, name] : {std::tuple{AdjustmentField, &intent.adjustment, "adjustment"},
+                                     std::tuple{TransfersField, &intent.transfers, "transfers"}}) {
+        const QString typed = fields_[field]->text().trimmed();
+        if (typed.isEmpty())
+            continue;
+        const auto amount = Fmt::finiteNumber(typed.toStdString());
+        if (!amount)
+            return fail(QStringLiteral("Enter the %1 as a plain number such as -250.").arg(QLatin1String(name)));
+        *slot = *amount;
+    }
+    if (!fields_[NoteField]->text().isEmpty())
+        intent.note = fields_[NoteField]->text();
+    return intent;
+}
+
+void AddEntryDialog::submit()
+{
+    const auto intent = readIntent();
+    if (!intent)
+        return;
+    auto performed = perform_(*intent);
+    if (!performed) {
+        error_->setText(performed.error().message);
+        error_->show();
+        return;
+    }
+    report_ = performed.value();
+    error_->hide();
+    accept();
+}

@@ -1,0 +1,15 @@
+#include "automation/BalanceEntryEntity.h"
+
+#include "automation/Texts.h"
+#include "model/BalanceEntry.h"
+
+BalanceEntryEntity BalanceEntryEntity::from(const BalanceEntry& entry)
+{
+    return BalanceEntryEntity{entry.id().value_or(Uuid::random()), entry.date().value_or(distantPast()), entry.balance(),
+                              entry.adjustment(),                   entry.transfers(),                    entry.note()};
+}
+
+DisplayRepresentation BalanceEntryEntity::displayRepresentation() const
+{
+    return {Texts::date(date) + QStringLiteral(" \u2014 ") + Texts::currency(balance), note};
+}

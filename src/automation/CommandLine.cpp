@@ -1,0 +1,350 @@
+#include "automation/CommandLine.h"
+
+#include "analytics/Fmt.h"
+#include "automation/AddBalanceEntryIntent.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+
+#include <algorithm>
+#include <span>
+
+namespace {
+using Command = CommandLine::Command;
+
+struct OptionRule {
+    const char* name;
+    const char* valueName; // null: a switch
+    const char* help;
+};
+
+struct SubcommandRule {
+    Command command;
+    const char* name;
+    const char* arguments; // after the options, in the synopsis
+    const char* summary;
+    std::span<const OptionRule> options;
+    int minimumPositionals;
+    int maximumPositionals;
+};
+
+constexpr OptionRule jsonOption{"json", nullptr, "Print JSON instead of text."};
+
+// The add action's parameters: their help starts with the action's own title and description.
+constexpr OptionRule addOptions[] = {
+    {"balance", "N", ""},
+    {"date", "D", "YYYY-MM-DD (local midnight) or an ISO 8601 date-time (local time without an offset)."},
+    {"adjustment", "N", ""},
+    {"transfers", "N", ""},
+    {"note", "TEXT", ""},
+    jsonOption,
+    {"dialog", nullptr, "Ask for the entry in a small window."},
+};
+constexpr OptionRule summaryOptions[] = {
+    jsonOption,
+    {"notify", nullptr, "Show the summary as a desktop notification."},
+};
+constexpr OptionRule entriesOptions[] = {
+    {"suggested", nullptr, "Only the 20 latest entries, newest first."},
+    {"id", "UUID", "Only the entry with this id (repeatable)."},
+    jsonOption,
+};
+constexpr OptionRule jsonOnly[] = {jsonOption};
+
+constexpr SubcommandRule subcommands[] = {
+    {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
+    {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
+    {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
+    {Command::Stats, "stats", "", "Print the dashboard's statistics.", jsonOnly, 0, 0},
+    {Command::Years, "years", "", "Print the yearly index comparison.", jsonOnly, 0, 0},
+    {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
+    {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
+};
+
+const SubcommandRule* ruleFor(const QString& name)
+{
+    for (const SubcommandRule& rule : subcommands)
+        if (name == QLatin1String(rule.name))
+            return &rule;
+    return nullptr;
+}
+
+const SubcommandRule* ruleFor(Command command)
+{
+    for (const SubcommandRule& rule : subcommands)
+        if (rule.command == command)
+            return &rule;
+    return nullptr;
+}
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+Error usage(const QString& context, const QString& message)
+{
+    return Error{QStringLiteral("corvanta%1: %2").arg(context.isEmpty() ? QString() : QLatin1Char(' ') + context, message), {}};
+}
+
+QString quoted(const QString& value) { return QLatin1Char('\'') + value + QLatin1Char('\''); }
+
+} // namespace
+
+std::optional<Instant> CommandLine::parseDate(const QString& value)
+{
+    if (auto day = Fmt::parseDay(value.toStdString()))
+        return day;
+    if (!value.contains(QLatin1Char('T')))
+        return std::nullopt;
+    const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
+    if (!moment.isValid())
+        return std::nullopt;
+    return instantFromMilliseconds(moment.toMSecsSinceEpoch());
+}
+
+namespace {
+
+struct ParsedOptions {
+    QCommandLineParser parser;
+    const SubcommandRule& rule;
+    QString context; // "add"
+
+    std::optional<Error> singleValued(const char* name) const
+    {
+        if (parser.values(QLatin1String(name)).size() > 1)
+            return usage(context, QStringLiteral("--%1 given more than once").arg(QLatin1String(name)));
+        return std::nullopt;
+    }
+
+    Result<std::optional<double>> number(const char* name) const
+    {
+        if (auto twice = singleValued(name))
+            return *twice;
+        if (!parser.isSet(QLatin1String(name)))
+            return std::optional<double>();
+        const QString value = parser.value(QLatin1String(name));
+        if (auto parsed = Fmt::finiteNumber(value.toStdString()))
+            return std::optional<double>(*parsed);
+        return usage(context, QStringLiteral("--%1 expects a plain number such as 1234.56, not %2").arg(QLatin1String(name), quoted(value)));
+    }
+};
+
+Result<void> readAddOptions(const ParsedOptions& options, CommandLine& line)
+{
+    const QCommandLineParser& parser = options.parser;
+    auto balance = options.number("balance");
+    if (!balance)
+        return balance.error();
+    line.balance = balance.value();
+    for (auto [name, slot] : {std::pair{"adjustment", &line.adjustment}, std::pair{"transfers", &line.transfers}}) {
+        auto amount = options.number(name);
+        if (!amount)
+            return amount.error();
+        *slot = amount.value().value_or(0);
+    }
+    for (const char* name : {"date", "note"})
+        if (auto twice = options.singleValued(name))
+            return *twice;
+    if (parser.isSet(QStringLiteral("date"))) {
+        const QString value = parser.value(QStringLiteral("date"));
+        line.date = CommandLine::parseDate(value);
+        if (!line.date)
+            return usage(options.context,
+                         QStringLiteral("--date expects YYYY-MM-DD or an ISO 8601 date-time, not %1").arg(quoted(value)));
+    }
+    if (parser.isSet(QStringLiteral("note")))
+        line.note = parser.value(QStringLiteral("note"));
+    line.dialog = parser.isSet(QStringLiteral("dialog"));
+    if (line.dialog && line.json)
+        return usage(options.context, QStringLiteral("--json cannot be combined with --dialog"));
+    return {};
+}
+
+Result<void> readEntriesOptions(const ParsedOptions& options, CommandLine& line)
+{
+    line.suggested = options.parser.isSet(QStringLiteral("suggested"));
+    for (const QString& value : options.parser.values(QStringLiteral("id"))) {
+        auto id = Uuid::fromString(value.toStdString());
+        if (!id)
+            return usage(options.context, QStringLiteral("--id expects a UUID, not %1").arg(quoted(value)));
+        line.ids.push_back(*id);
+    }
+    if (line.suggested && !line.ids.empty())
+        return usage(options.context, QStringLiteral("--suggested cannot be combined with --id"));
+    return {};
+}
+
+Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringList& arguments)
+{
+    ParsedOptions options{{}, rule, text(rule.name)};
+    QCommandLineParser& parser = options.parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    for (const OptionRule& option : rule.options)
+        parser.addOption(option.valueName ? QCommandLineOption(text(option.name), QString(), text(option.valueName))
+                                          : QCommandLineOption(text(option.name)));
+    // arguments[0] is the program, arguments[1] the subcommand.
+    if (!parser.parse(QStringList{arguments[0]} + arguments.mid(2)))
+        return usage(options.context, parser.errorText());
+
+    CommandLine line;
+    if (parser.isSet(QStringLiteral("help"))) {
+        line.command = Command::Help;
+        line.helpTopic = rule.command;
+        return line;
+    }
+    line.command = rule.command;
+    const QStringList positionals = parser.positionalArguments();
+    if (positionals.size() > rule.maximumPositionals)
+        return usage(options.context, QStringLiteral("unexpected argument %1").arg(quoted(positionals[rule.maximumPositionals])));
+    if (positionals.size() < rule.minimumPositionals)
+        return usage(options.context, QStringLiteral("missing argument FILE"));
+    if (!positionals.isEmpty())
+        line.file = positionals.first();
+    line.json = std::any_of(rule.options.begin(), rule.options.end(), [&](const OptionRule& option) {
+        return qstrcmp(option.name, "json") == 0 && parser.isSet(QStringLiteral("json"));
+    });
+
+    Result<void> read;
+    if (rule.command == Command::Add)
+        read = readAddOptions(options, line);
+    else if (rule.command == Command::Entries)
+        read = readEntriesOptions(options, line);
+    else if (rule.command == Command::Summary) {
+        line.notify = parser.isSet(QStringLiteral("notify"));
+        if (line.notify && line.json)
+            read = usage(options.context, QStringLiteral("--json cannot be combined with --notify"));
+    }
+    if (!read)
+        return read.error();
+    return line;
+}
+
+// No subcommand: the window, with its two hidden switches.
+Result<CommandLine> parseWindow(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption quitAfterFirstPaint(QStringLiteral("quit-after-first-paint"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("png"));
+    parser.addOption(quitAfterFirstPaint);
+    parser.addOption(screenshot);
+    if (!parser.parse(arguments))
+        return usage({}, parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return usage({}, QStringLiteral("unknown command %1").arg(quoted(parser.positionalArguments().first())));
+    CommandLine line;
+    line.quitAfterFirstPaint = parser.isSet(quitAfterFirstPaint);
+    line.screenshotPath = parser.value(screenshot);
+    return line;
+}
+
+Result<CommandLine> parseHelp(const QStringList& arguments)
+{
+    CommandLine line;
+    line.command = Command::Help;
+    if (arguments.size() > 3)
+        return usage(QStringLiteral("help"), QStringLiteral("unexpected argument %1").arg(quoted(arguments[3])));
+    if (arguments.size() == 3) {
+        const SubcommandRule* rule = ruleFor(arguments[2]);
+        if (!rule)
+            return usage(QStringLiteral("help"), QStringLiteral("unknown command %1").arg(quoted(arguments[2])));
+        line.helpTopic = rule->command;
+    }
+    return line;
+}
+
+QString optionHelp(const OptionRule& option)
+{
+    for (const auto& parameter : AddBalanceEntryIntent::parameters)
+        if (qstrcmp(parameter.key, option.name) == 0)
+            return QStringLiteral("%1: %2 %3").arg(text(parameter.title), text(parameter.description), text(option.help)).trimmed();
+    return text(option.help);
+}
+
+QString optionLine(const OptionRule& option)
+{
+    QString left = QStringLiteral("  --") + text(option.name);
+    if (option.valueName)
+        left += QLatin1Char(' ') + text(option.valueName);
+    return left.leftJustified(20) + QLatin1Char(' ') + optionHelp(option) + QLatin1Char('\n');
+}
+
+QString synopsis(const SubcommandRule& rule)
+{
+    QString line = QStringLiteral("corvanta ") + text(rule.name);
+    for (const OptionRule& option : rule.options) {
+        line += QStringLiteral(" [--") + text(option.name);
+        if (option.valueName)
+            line += QLatin1Char(' ') + text(option.valueName);
+        line += QLatin1Char(']');
+    }
+    return line + text(rule.arguments);
+}
+} // namespace
+
+Result<CommandLine> CommandLine::parse(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return CommandLine{};
+    const QString& first = arguments[1];
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
+        if (first != QLatin1String("help") && arguments.size() > 2)
+            return usage({}, QStringLiteral("unexpected argument %1").arg(quoted(arguments[2])));
+        return parseHelp(arguments);
+    }
+    if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
+        if (arguments.size() > 2)
+            return usage({}, QStringLiteral("unexpected argument %1").arg(quoted(arguments[2])));
+        CommandLine line;
+        line.command = Command::Version;
+        return line;
+    }
+    if (const SubcommandRule* rule = ruleFor(first))
+        return parseSubcommand(*rule, arguments);
+    return parseWindow(arguments);
+}
+
+bool CommandLine::opensWindow(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return true;
+    const QString& first = arguments[1];
+    return first.startsWith(QLatin1Char('-'))
+        && !QStringList{QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-v"), QStringLiteral("--version")}.contains(first);
+}
+
+QStringList CommandLine::arguments(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+QString CommandLine::helpText(std::optional<Command> topic)
+{
+    if (const SubcommandRule* rule = topic ? ruleFor(*topic) : nullptr) {
+        QString help = QStringLiteral("Usage: ") + synopsis(*rule) + QStringLiteral("\n\n") + text(rule->summary) + QLatin1Char('\n');
+        if (!rule->options.empty()) {
+            help += QStringLiteral("\nOptions:\n");
+            for (const OptionRule& option : rule->options)
+                help += optionLine(option);
+        }
+        return help;
+    }
+    QString help = QStringLiteral("Usage: corvanta [COMMAND [OPTIONS]]\n\n"
+                                  "Without a command, opens the Corvanta window (or raises the one already open).\n\n"
+                                  "Commands:\n");
+    for (const SubcommandRule& rule : subcommands)
+        help += (QStringLiteral("  ") + text(rule.name)).leftJustified(12) + text(rule.summary) + QLatin1Char('\n');
+    help += QStringLiteral("\n  --help, -h, help [COMMAND]   Show this help, or a command's options.\n"
+                           "  --version, -v                Show the version.\n\n"
+                           "Exit status: 0 done, 1 the store or a file failed, 2 a usage error.\n");
+    return help;
+}
+
+QString CommandLine::versionText(const QString& version) { return QStringLiteral("corvanta %1\n").arg(version); }
+
+QString CommandLine::nameOf(Command command)
+{
+    const SubcommandRule* rule = ruleFor(command);
+    return rule ? text(rule->name) : QString();
+}

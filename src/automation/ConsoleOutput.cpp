@@ -1,0 +1,29 @@
+#include "automation/ConsoleOutput.h"
+
+#include <cstdio>
+
+namespace {
+bool put(std::FILE* stream, const QByteArray& bytes)
+{
+    const std::size_t written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    return std::fflush(stream) == 0 && written == std::size_t(bytes.size());
+}
+} // namespace
+
+namespace ConsoleOutput {
+void print(const QString& text) { put(stdout, text.toUtf8()); }
+bool write(const QByteArray& bytes) { return put(stdout, bytes); }
+void error(const QString& text) { put(stderr, text.toUtf8()); }
+
+int failure(const QString& message)
+{
+    error(message + QLatin1Char('\n'));
+    return 1;
+}
+
+int usageError(const QString& message)
+{
+    error(message + QLatin1Char('\n'));
+    return 2;
+}
+} // namespace ConsoleOutput

@@ -1,0 +1,79 @@
+#include "automation/FigureTables.h"
+
+#include "automation/Texts.h"
+
+#include <QStringList>
+
+namespace {
+QString line(std::initializer_list<QString> cells) { return QStringList(cells).join(QLatin1Char('\t')) + QLatin1Char('\n'); }
+
+QString yearName(const TSXYearInput& input)
+{
+    if (input.label && !input.label->empty())
+        return QString::fromStdString(*input.label);
+    return QString::number(input.year);
+}
+
+struct ComparisonRow {
+    const char* title;
+    double TSXComparison::*portfolio;
+    double TSXComparison::*tsx;
+};
+
+constexpr ComparisonRow moneyRows[] = {
+    {"Starting Balance", &TSXComparison::portfolioStartingBalance, &TSXComparison::tsxStartingBalance},
+    {"Net Cash Flows", &TSXComparison::portfolioNetCashFlows, &TSXComparison::tsxNetCashFlows},
+    {"Current Value", &TSXComparison::portfolioCurrentValue, &TSXComparison::tsxCurrentValue},
+    {"Investment Gain (excl. cash flows)", &TSXComparison::portfolioInvestmentGain, &TSXComparison::tsxInvestmentGain},
+};
+constexpr ComparisonRow percentRow = {"Gain as % of Start + Cash Flows", &TSXComparison::portfolioGainPercent,
+                                      &TSXComparison::tsxGainPercent};
+} // namespace
+
+namespace FigureTables {
+
+QString statistics(const PortfolioStatistics& s)
+{
+    using Texts::currency;
+    const PortfolioSummary& summary = s.summary;
+    return QStringLiteral("Portfolio Stats\n")
+        + line({QStringLiteral("Maximum Balance"), currency(s.maxBalance)})
+        + line({QStringLiteral("Avg Balance (1 Month)"), currency(s.averageBalance1Month)})
+        + line({QStringLiteral("Avg Balance (3 Months)"), currency(s.averageBalance3Months)})
+        + line({QStringLiteral("Avg Balance (6 Months)"), currency(s.averageBalance6Months)})
+        + line({QStringLiteral("Avg Balance (1 Year)"), currency(s.averageBalance1Year)})
+        + line({QStringLiteral("Total Deposits"), currency(s.totalDeposits)})
+        + line({QStringLiteral("Total Withdrawals"), currency(s.totalWithdrawals)})
+        + QStringLiteral("\nSummary\n")
+        + line({QStringLiteral("Starting Balance"), currency(summary.startingBalance)})
+        + line({QStringLiteral("Net Cash Flows"), currency(summary.netCashFlows)})
+        + line({QStringLiteral("Current Value"), currency(summary.currentValue)})
+        + line({QStringLiteral("Investment Gain (excl. cash flows)"), currency(summary.investmentGain)})
+        + line({QStringLiteral("Gain as % of Start + Cash Flows"), Texts::percent(summary.gainPercent)});
+}
+
+QString comparison(const YearlyComparison& comparison)
+{
+    QString text = QStringLiteral("Portfolio vs S&P/TSX Composite (Total Return)\n")
+        + line({QStringLiteral("Year"), QStringLiteral("TSX Return"), QStringLiteral("Net Cash Flows"), QStringLiteral("Actual Start"),
+                QStringLiteral("Actual End"), QStringLiteral("TSX Simulated")});
+    for (const TSXRow& row : comparison.rows) {
+        const TSXYearInput& year = row.input;
+        text += line({yearName(year), Texts::percent(year.tsxReturn), Texts::currency(year.netCashFlows),
+                      Texts::currency(year.actualStart), Texts::currency(year.actualEnd), Texts::currency(row.simulated)});
+    }
+    text += QLatin1Char('\n');
+    if (!comparison.comparison)
+        return text + QStringLiteral("Add yearly data to see the comparison.\n");
+    const TSXComparison& c = *comparison.comparison;
+    text += QStringLiteral("Summary\n")
+        + line({QString(), QStringLiteral("Your Portfolio"), QStringLiteral("TSX Equivalent"), QStringLiteral("Difference")});
+    for (const ComparisonRow& row : moneyRows)
+        text += line({QString::fromUtf8(row.title), Texts::currency(c.*row.portfolio), Texts::currency(c.*row.tsx),
+                      Texts::currency(c.*row.portfolio - c.*row.tsx)});
+    text += line({QString::fromUtf8(percentRow.title), Texts::percent(c.*percentRow.portfolio), Texts::percent(c.*percentRow.tsx),
+                  Texts::percent(c.*percentRow.portfolio - c.*percentRow.tsx)});
+    return text;
+}
+
+} // namespace FigureTables

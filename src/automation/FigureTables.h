@@ -1,0 +1,14 @@
+#pragma once
+
+#include "services/PortfolioFigures.h"
+
+#include <QString>
+
+// The dashboard's statistics and the index comparison as plain text for a terminal, with the
+// window's labels and texts: one "label<TAB>value" line per figure under each section title.
+namespace FigureTables {
+QString statistics(const PortfolioStatistics& statistics);
+// The yearly rows (display name, return, cash flows, start, end, simulated index balance),
+// then the comparison; without years, "Add yearly data to see the comparison."
+QString comparison(const YearlyComparison& comparison);
+} // namespace FigureTables

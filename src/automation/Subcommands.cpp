@@ -1,0 +1,196 @@
+#include "automation/Subcommands.h"
+
+#include "analytics/Fmt.h"
+#include "automation/AddBalanceEntryIntent.h"
+#include "automation/BalanceEntryQuery.h"
+#include "automation/ConsoleOutput.h"
+#include "automation/DesktopNotification.h"
+#include "automation/FigureTables.h"
+#include "automation/GetPortfolioSummaryIntent.h"
+#include "automation/JsonOutput.h"
+#include "model/StoredEntryInputs.h"
+#include "csv/CSVAlerts.h"
+#include "model/ObjectContext.h"
+#include "model/PersistentContainer.h"
+#include "model/StatsConversions.h"
+#include "services/CsvActions.h"
+#include "services/PortfolioFigures.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+using Command = CommandLine::Command;
+
+Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
+
+// The command line's own process holds no window: its main context is only its connection.
+ObjectContext& storeContext() { return IntentsDataProvider::sharedContainer().viewContext(); }
+
+// Every entry's snapshot, read without loading the entries.
+Result<std::vector<StatsInput>> storedInputs()
+{
+    IntentsDataProvider::sharedContainer(); // opens (or creates) the store first
+    return readStoredStatsInputs(PersistentContainer::defaultStorePath());
+}
+
+int storeFailure(const QString& subcommand, const Error& error)
+{
+    return ConsoleOutput::failure(QStringLiteral("corvanta %1: %2").arg(subcommand, error.message));
+}
+
+// An alert as the window would show it: its message, then its informative text on the next
+// line; on standard output when nothing failed, else on standard error with status 1.
+int report(const CSVPorter::Alert& alert, bool failed)
+{
+    QString text = alert.messageText + QLatin1Char('\n');
+    if (!alert.informativeText.isEmpty())
+        text += alert.informativeText + QLatin1Char('\n');
+    if (!failed) {
+        ConsoleOutput::print(text);
+        return 0;
+    }
+    ConsoleOutput::error(text);
+    return 1;
+}
+
+// Asks on the terminal until a plain number comes; nothing when input ends first or is not
+// a terminal.
+std::optional<double> askForBalance()
+{
+    if (!isatty(STDIN_FILENO))
+        return std::nullopt;
+    for (;;) {
+        ConsoleOutput::error(QString::fromUtf8(AddBalanceEntryIntent::balancePrompt) + QLatin1Char(' '));
+        char line[256];
+        if (!std::fgets(line, sizeof line, stdin))
+            return std::nullopt;
+        if (auto balance = Fmt::finiteNumber(std::string_view(line, std::strcspn(line, "\r\n"))))
+            return balance;
+        ConsoleOutput::error(QStringLiteral("Please type a plain number such as 1234.56.\n"));
+    }
+}
+
+int add(const CommandLine& line)
+{
+    const std::optional<double> balance = line.balance ? line.balance : askForBalance();
+    if (!balance)
+        return ConsoleOutput::usageError(QStringLiteral("corvanta add: --balance is required (the portfolio balance)"));
+    const AddBalanceEntryIntent intent{line.date, *balance, line.adjustment, line.transfers, line.note};
+    auto added = intent.perform(now());
+    if (!added)
+        return storeFailure(QStringLiteral("add"), added.error());
+    if (line.json)
+        return JsonOutput::print(JsonOutput::entity(added.value().entity));
+    ConsoleOutput::print(added.value().dialog + QLatin1Char('\n'));
+    return 0;
+}
+
+// A store that cannot be read is a failure here, not an empty portfolio.
+int summary(const CommandLine& line)
+{
+    auto inputs = storedInputs();
+    if (!inputs)
+        return storeFailure(QStringLiteral("summary"), inputs.error());
+    const auto outcome = GetPortfolioSummaryIntent::summarise(inputs.value());
+    if (line.json)
+        return JsonOutput::print(JsonOutput::summary(outcome.summary, outcome.dialog));
+    if (line.notify && DesktopNotification::show(QStringLiteral("Portfolio Summary"), outcome.dialog))
+        return 0;
+    ConsoleOutput::print(outcome.dialog + QLatin1Char('\n'));
+    return 0;
+}
+
+int entries(const CommandLine& line)
+{
+    const std::vector<BalanceEntryEntity> found = line.suggested      ? BalanceEntryQuery::suggestedEntities()
+                                                  : line.ids.empty() ? IntentsDataProvider::allEntities()
+                                                                     : BalanceEntryQuery::entities(line.ids);
+    if (line.json)
+        return JsonOutput::print(JsonOutput::entities(found));
+    QString text;
+    for (const BalanceEntryEntity& entity : found) {
+        const DisplayRepresentation shown = entity.displayRepresentation();
+        text += QString::fromStdString(entity.id.toString()) + QLatin1Char('\t') + shown.title;
+        if (shown.subtitle)
+            text += QLatin1Char('\t') + *shown.subtitle;
+        text += QLatin1Char('\n');
+    }
+    ConsoleOutput::print(text);
+    return 0;
+}
+
+int stats(const CommandLine& line)
+{
+    auto inputs = storedInputs();
+    if (!inputs)
+        return storeFailure(QStringLiteral("stats"), inputs.error());
+    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now());
+    if (line.json)
+        return JsonOutput::print(JsonOutput::statistics(figures));
+    ConsoleOutput::print(FigureTables::statistics(figures));
+    return 0;
+}
+
+int years(const CommandLine& line)
+{
+    auto entries = storedInputs();
+    auto years = storeContext().fetchTSXYears();
+    if (!entries || !years)
+        return storeFailure(QStringLiteral("years"), !entries ? entries.error() : years.error());
+    const YearlyComparison comparison = PortfolioFigures::comparison(inputs(years.value()), PortfolioStats::summary(entries.value()));
+    if (line.json)
+        return JsonOutput::print(JsonOutput::comparison(comparison));
+    ConsoleOutput::print(FigureTables::comparison(comparison));
+    return 0;
+}
+
+int importFile(const CommandLine& line)
+{
+    const auto outcome = CsvActions::importFile(storeContext(), line.file);
+    return report(outcome.alert, !outcome.imported.has_value());
+}
+
+int exportFile(const CommandLine& line)
+{
+    if (!line.file.isEmpty() && line.file != QLatin1String("-")) {
+        if (auto written = CsvActions::exportFile(storeContext(), line.file); !written)
+            return report(CSVPorter::exportFailureAlert(written.error().message), true);
+        return 0;
+    }
+    auto bytes = CsvActions::exportBytes(storeContext());
+    if (!bytes)
+        return report(CSVPorter::exportFailureAlert(bytes.error().message), true);
+    if (!ConsoleOutput::write(bytes.value()))
+        return report(CSVPorter::exportFailureAlert(QStringLiteral("standard output could not be written")), true);
+    return 0;
+}
+} // namespace
+
+namespace Subcommands {
+
+int run(const CommandLine& line, int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
+    switch (line.command) {
+    case Command::Add: return add(line);
+    case Command::Summary: return summary(line);
+    case Command::Entries: return entries(line);
+    case Command::Stats: return stats(line);
+    case Command::Years: return years(line);
+    case Command::Import: return importFile(line);
+    case Command::Export: return exportFile(line);
+    case Command::Window:
+    case Command::Help:
+    case Command::Version: break;
+    }
+    return ConsoleOutput::usageError(QStringLiteral("corvanta: no subcommand to run"));
+}
+
+} // namespace Subcommands

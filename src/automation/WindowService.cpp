@@ -1,0 +1,102 @@
+#include "automation/WindowService.h"
+
+#include "PortfolioAdaptor.h"
+#include "WindowAdaptor.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QLoggingCategory>
+
+namespace {
+Q_LOGGING_CATEGORY(busLog, "corvanta.dbus")
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A window that does not answer within this long is taken to be gone.
+constexpr int raiseTimeoutMilliseconds = 3000;
+} // namespace
+
+WindowService::WindowService(ObjectContext& context, std::function<void()> raise, QObject* parent)
+    : QObject(parent), scripting_(context), raise_(std::move(raise))
+{
+    qDBusRegisterMetaType<QList<QVariantMap>>();
+    new PortfolioAdaptor(this);
+    new WindowAdaptor(this);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        qCDebug(busLog, "No session bus: scripting is not available (%s)", qUtf8Printable(bus.lastError().message()));
+        return;
+    }
+    if (!bus.registerObject(text(objectPath), this, QDBusConnection::ExportAdaptors)) {
+        qCWarning(busLog, "The object %s could not be registered", objectPath);
+        return;
+    }
+    if (!bus.registerService(text(serviceName))) {
+        bus.unregisterObject(text(objectPath));
+        qCWarning(busLog, "The name %s is taken: scripting is not available", serviceName);
+        return;
+    }
+    registered_ = true;
+}
+
+WindowService::~WindowService()
+{
+    if (!registered_)
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterObject(text(objectPath));
+    bus.unregisterService(text(serviceName));
+}
+
+bool WindowService::raiseRunningWindow()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(text(serviceName)))
+        return false;
+    const QDBusMessage raise = QDBusMessage::createMethodCall(text(serviceName), text(objectPath),
+                                                              QStringLiteral("org.corvanta.Corvanta.Window"), QStringLiteral("Raise"));
+    return bus.call(raise, QDBus::Block, raiseTimeoutMilliseconds).type() == QDBusMessage::ReplyMessage;
+}
+
+template <class T>
+T WindowService::answer(Result<T> result)
+{
+    if (result)
+        return std::move(result).value();
+    refuse(result.error());
+    return T{};
+}
+
+void WindowService::refuse(const Error& error)
+{
+    if (calledFromDBus())
+        sendErrorReply(error.details, error.message);
+    else
+        qCWarning(busLog, "%s", qUtf8Printable(error.message));
+}
+
+qlonglong WindowService::entryCount() { return answer(scripting_.entryCount()); }
+
+double WindowService::figure(PortfolioScripting::Figure figure) { return answer(scripting_.figure(figure)); }
+
+QList<QVariantMap> WindowService::BalanceEntries() { return answer(scripting_.balanceEntries()); }
+QList<QVariantMap> WindowService::TsxYears() { return answer(scripting_.tsxYears()); }
+QVariantMap WindowService::BalanceEntryAt(qlonglong index) { return answer(scripting_.balanceEntryAt(index)); }
+QVariantMap WindowService::TsxYearAt(qlonglong index) { return answer(scripting_.tsxYearAt(index)); }
+QVariantMap WindowService::BalanceEntryByScriptID(const QString& id) { return answer(scripting_.balanceEntryByScriptID(id)); }
+QVariantMap WindowService::TsxYearByScriptID(const QString& id) { return answer(scripting_.tsxYearByScriptID(id)); }
+QString WindowService::CreateBalanceEntry(const QVariantMap& properties) { return answer(scripting_.createBalanceEntry(properties)); }
+
+void WindowService::RemoveBalanceEntryAt(qlonglong index)
+{
+    if (auto removed = scripting_.removeBalanceEntryAt(index); !removed)
+        refuse(removed.error());
+}
+
+void WindowService::Raise()
+{
+    if (raise_)
+        raise_();
+}

@@ -1,0 +1,178 @@
+// `corvanta SUBCOMMAND` as a whole process: texts, JSON, exit statuses and messages.
+#include "CorvantaProcess.h"
+
+#include "support/StoreSql.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gmock/gmock.h>
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using ::testing::UnorderedElementsAreArray;
+
+namespace {
+
+QStringList words(std::initializer_list<const char*> list)
+{
+    QStringList result;
+    for (const char* word : list)
+        result << QString::fromUtf8(word);
+    return result;
+}
+
+// What `python3 -m json.tool` says of the text: true when it reads it as JSON.
+bool pythonAcceptsJson(const std::string& json)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("json.tool")});
+    python.write(json.data(), qint64(json.size()));
+    python.closeWriteChannel();
+    return python.waitForFinished(30000) && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
+}
+
+class CliBinaryTest : public ::testing::Test {
+protected:
+    CorvantaProcess corvanta_;
+};
+
+struct DatedAdd {
+    const char* zone;
+    const char* date;
+    const char* dialog;
+};
+
+TEST_F(CliBinaryTest, AddPrintsTheDialogWithTheLocalDayWestAndEastOfUtc)
+{
+    const DatedAdd cases[] = {
+        {"America/Toronto", "2026-06-04", "Added $1,000 on Jun 4, 2026.\n"},
+        {"Asia/Tokyo", "2026-06-04", "Added $1,000 on Jun 4, 2026.\n"},
+        {"America/Toronto", "2026-06-04T02:00:00Z", "Added $1,000 on Jun 3, 2026.\n"},
+        {"Asia/Tokyo", "2026-06-04T20:00:00Z", "Added $1,000 on Jun 5, 2026.\n"},
+        {"Asia/Tokyo", "2026-06-04T23:30:00", "Added $1,000 on Jun 4, 2026.\n"}, // no offset: local time
+        {"America/Toronto", "2026-06-04T23:30:00-02:00", "Added $1,000 on Jun 4, 2026.\n"},
+    };
+    for (const DatedAdd& c : cases) {
+        const ProcessRun run = corvanta_.run(words({"add", "--balance", "1000", "--date", c.date}), QString::fromUtf8(c.zone));
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(run.output, c.dialog) << c.zone << " " << c.date;
+        EXPECT_EQ(run.errors, "");
+    }
+}
+
+struct Failure {
+    std::initializer_list<const char*> arguments;
+    int status;
+    const char* errors;
+};
+
+TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
+{
+    const Failure cases[] = {
+        {{"add", "--balance", "1,000"}, 2, "corvanta add: --balance expects a plain number such as 1234.56, not '1,000'\n"},
+        {{"add", "--balance", "5", "--date", "04/06/2026"}, 2,
+         "corvanta add: --date expects YYYY-MM-DD or an ISO 8601 date-time, not '04/06/2026'\n"},
+        {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance)\n"},
+        {{"entries", "--id", "42"}, 2, "corvanta entries: --id expects a UUID, not '42'\n"},
+        {{"frobnicate"}, 2, "corvanta: unknown command 'frobnicate'\n"},
+        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: Unknown option 'frobnicate'.\n"}, // Qt's own option taken
+        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
+    };
+    for (const Failure& c : cases) {
+        const ProcessRun run = corvanta_.run(QStringList(words(c.arguments)));
+        EXPECT_EQ(run.exitCode, c.status) << c.errors;
+        EXPECT_EQ(run.errors, c.errors);
+        EXPECT_EQ(run.output, "");
+    }
+    EXPECT_EQ(corvanta_.run(words({"entries"})).output, ""); // nothing was added on the way
+
+    ASSERT_TRUE(refuseNewEntries(corvanta_.storePath(), "disk is full"));
+    const ProcessRun refused = corvanta_.run(words({"add", "--balance", "5"}));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_THAT(refused.errors, StartsWith("corvanta add: The changes could not be saved"));
+    EXPECT_THAT(refused.errors, HasSubstr("disk is full"));
+    EXPECT_EQ(std::count(refused.errors.begin(), refused.errors.end(), '\n'), 1);
+
+    // A store that opens but cannot be read is not an empty portfolio.
+    ASSERT_TRUE(execOnStore(corvanta_.storePath(), "DROP TABLE BalanceEntry"));
+    for (const char* subcommand : {"summary", "stats", "years"}) {
+        const ProcessRun unreadable = corvanta_.run({QString::fromUtf8(subcommand)});
+        EXPECT_EQ(unreadable.exitCode, 1) << subcommand;
+        EXPECT_THAT(unreadable.errors, HasSubstr("no such table"));
+        EXPECT_EQ(unreadable.output, "");
+    }
+}
+
+struct JsonDocument {
+    std::initializer_list<const char*> arguments;
+    std::initializer_list<const char*> keys; // of the object, or of the array's first object
+};
+
+TEST_F(CliBinaryTest, EveryJsonDocumentIsValidWithTheDocumentedKeys)
+{
+    const JsonDocument documents[] = {
+        {{"add", "--balance", "1000", "--date", "2026-06-04", "--json"},
+         {"id", "date", "balance", "adjustment", "transfers", "note", "title", "subtitle"}},
+        {{"entries", "--json"}, {"id", "date", "balance", "adjustment", "transfers", "note", "title", "subtitle"}},
+        {{"summary", "--json"}, {"startingBalance", "netCashFlows", "currentValue", "investmentGain", "gainPercent", "dialog"}},
+        {{"stats", "--json"},
+         {"maximumBalance", "averageBalance30Days", "averageBalance91Days", "averageBalance182Days", "averageBalance365Days",
+          "totalDeposits", "totalWithdrawals", "startingBalance", "netCashFlows", "currentValue", "investmentGain", "gainPercent"}},
+        {{"years", "--json"}, {"rows", "comparison"}},
+    };
+    for (const JsonDocument& document : documents) {
+        const ProcessRun run = corvanta_.run(words(document.arguments));
+        EXPECT_TRUE(pythonAcceptsJson(run.output)) << run.output;
+        const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.output));
+        const QJsonObject object = json.isArray() ? json.array().first().toObject() : json.object();
+        EXPECT_THAT(object.keys(), UnorderedElementsAreArray(words(document.keys))) << run.output;
+    }
+    const QJsonObject entity = QJsonDocument::fromJson(QByteArray::fromStdString(corvanta_.run(words({"entries", "--json"})).output))
+                                   .array().first().toObject();
+    const QDateTime date = QDateTime::fromString(entity.value(QStringLiteral("date")).toString(), Qt::ISODate);
+    EXPECT_EQ(date, QDateTime(QDate(2026, 6, 4), QTime(4, 0), Qt::UTC)); // UTC text
+    EXPECT_EQ(date.offsetFromUtc(), 0);
+    EXPECT_TRUE(entity.value(QStringLiteral("note")).isNull());
+    const QString id = entity.value(QStringLiteral("id")).toString();
+    EXPECT_EQ(id, id.toUpper());
+    EXPECT_EQ(corvanta_.run(words({"entries"})).output, (id + QStringLiteral("\tJun 4, 2026 \u2014 $1,000\n")).toStdString());
+}
+
+TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
+{
+    const QString csv = corvanta_.scratch(QStringLiteral("in.csv"));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Date,Balance,Adjustment,Transfers,Note\n2026-01-05,1000,0,0,first\nnot a date,5,0,0,\n2026-02-05,1100,50,0,\"a, b\"\n");
+    file.close();
+
+    const ProcessRun imported = corvanta_.run({QStringLiteral("import"), csv});
+    EXPECT_EQ(imported.exitCode, 0);
+    EXPECT_EQ(imported.output, "Imported 2 entries\n1 row(s) were skipped (couldn't be parsed).\n");
+
+    const QString exported = corvanta_.scratch(QStringLiteral("out.csv"));
+    EXPECT_EQ(corvanta_.run({QStringLiteral("export"), exported}).exitCode, 0);
+    QFile written(exported);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const ProcessRun toStandardOutput = corvanta_.run(words({"export", "-"}));
+    EXPECT_EQ(toStandardOutput.output, written.readAll().toStdString());
+
+    const ProcessRun unwritable = corvanta_.run(words({"export", "/nonexistent/folder/out.csv"}));
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_THAT(unwritable.errors, StartsWith("CSV Error\nCould not export CSV: "));
+}
+
+TEST_F(CliBinaryTest, HelpNeedsNoStoreAndSubcommandsNeverSeed)
+{
+    const ProcessRun help = corvanta_.run(words({"help", "add"}));
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.output, HasSubstr("Date: Date of the snapshot (defaults to today)."));
+    EXPECT_FALSE(QFile::exists(corvanta_.storePath()));
+    EXPECT_EQ(corvanta_.run(words({"entries"})).output, "");
+    EXPECT_FALSE(QFile::exists(corvanta_.scratch(QStringLiteral("config/Corvanta/Corvanta.conf"))));
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// The command line parsed into its plain struct: what each subcommand accepts, and the
+// one-line usage errors for what it does not.
+#include "automation/CommandLine.h"
+
+#include "analytics/Fmt.h"
+
+#include <gmock/gmock.h>
+
+using Command = CommandLine::Command;
+
+namespace {
+
+Result<CommandLine> parse(std::initializer_list<const char*> words)
+{
+    QStringList arguments{QStringLiteral("corvanta")};
+    for (const char* word : words)
+        arguments << QString::fromUtf8(word);
+    return CommandLine::parse(arguments);
+}
+
+struct Accepted {
+    std::initializer_list<const char*> words;
+    Command command;
+};
+
+TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
+{
+    const Accepted cases[] = {
+        {{}, Command::Window},
+        {{"--quit-after-first-paint"}, Command::Window},
+        {{"add", "--balance", "5"}, Command::Add},
+        {{"add"}, Command::Add}, // the balance is asked for by the caller
+        {{"entries", "--suggested", "--json"}, Command::Entries},
+        {{"stats"}, Command::Stats},
+        {{"import", "in.csv"}, Command::Import},
+        {{"export", "-"}, Command::Export},
+        {{"--version"}, Command::Version},
+        {{"--help"}, Command::Help},
+        {{"help", "add"}, Command::Help},
+        {{"stats", "--help"}, Command::Help},
+    };
+    for (const Accepted& accepted : cases) {
+        const auto line = parse(accepted.words);
+        ASSERT_TRUE(line.ok()) << line.error().message.toStdString();
+        EXPECT_EQ(line.value().command, accepted.command) << *accepted.words.begin();
+    }
+    EXPECT_EQ(parse({"help", "years"}).value().helpTopic, Command::Years);
+    EXPECT_EQ(parse({"--help"}).value().helpTopic, std::nullopt);
+    EXPECT_EQ(parse({"export", "-"}).value().file, QStringLiteral("-"));
+    EXPECT_EQ(parse({"--screenshot", "w.png"}).value().screenshotPath, QStringLiteral("w.png"));
+    const auto ids = parse({"entries", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd", "--id", "0A1B2C3D-0000-4000-8000-00000000ABCD"});
+    ASSERT_EQ(ids.value().ids.size(), 2u); // any letter case
+    EXPECT_EQ(ids.value().ids[0], ids.value().ids[1]);
+}
+
+TEST(CommandLineTest, AddReadsItsParametersUnchanged)
+{
+    const auto line = parse({"add", "--balance", "1000.5", "--adjustment", "-250", "--transfers=1e3", "--note", "  x  ",
+                             "--date", "2026-06-04", "--json"});
+    ASSERT_TRUE(line.ok()) << line.error().message.toStdString();
+    EXPECT_EQ(line.value().balance, 1000.5);
+    EXPECT_EQ(line.value().adjustment, -250);
+    EXPECT_EQ(line.value().transfers, 1000);
+    EXPECT_EQ(line.value().note, QStringLiteral("  x  "));
+    EXPECT_EQ(line.value().date, Fmt::parseDay("2026-06-04"));
+    EXPECT_TRUE(line.value().json);
+
+    const auto defaults = parse({"add", "--balance", "0"}).value();
+    EXPECT_EQ(defaults.balance, 0.0);
+    EXPECT_EQ(defaults.adjustment, 0.0);
+    EXPECT_EQ(defaults.date, std::nullopt);
+    EXPECT_EQ(defaults.note, std::nullopt);
+}
+
+struct Refused {
+    std::initializer_list<const char*> words;
+    const char* message;
+};
+
+TEST(CommandLineTest, UsageErrorsAreOneLineNamingTheArgument)
+{
+    const Refused cases[] = {
+        {{"frobnicate"}, "corvanta: unknown command 'frobnicate'"},
+        {{"--bogus"}, "corvanta: Unknown option 'bogus'."},
+        {{"help", "frobnicate"}, "corvanta help: unknown command 'frobnicate'"},
+        {{"add", "--balance", "1,000"}, "corvanta add: --balance expects a plain number such as 1234.56, not '1,000'"},
+        {{"add", "--balance", "inf"}, "corvanta add: --balance expects a plain number such as 1234.56, not 'inf'"},
+        {{"add", "--balance", "1", "--balance", "2"}, "corvanta add: --balance given more than once"},
+        {{"add", "--balance"}, "corvanta add: Missing value after '--balance'."},
+        {{"add", "--balance", "1", "--date", "2026-02-30"}, "corvanta add: --date expects YYYY-MM-DD or an ISO 8601 date-time, not '2026-02-30'"},
+        {{"add", "--balance", "1", "--date", "2026-6-4"}, "corvanta add: --date expects YYYY-MM-DD or an ISO 8601 date-time, not '2026-6-4'"},
+        {{"add", "--dialog", "--json"}, "corvanta add: --json cannot be combined with --dialog"},
+        {{"summary", "--notify", "--json"}, "corvanta summary: --json cannot be combined with --notify"},
+        {{"entries", "--id", "not-a-uuid"}, "corvanta entries: --id expects a UUID, not 'not-a-uuid'"},
+        {{"entries", "--suggested", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd"}, "corvanta entries: --suggested cannot be combined with --id"},
+        {{"import"}, "corvanta import: missing argument FILE"},
+        {{"export", "a.csv", "b.csv"}, "corvanta export: unexpected argument 'b.csv'"},
+    };
+    for (const Refused& refused : cases) {
+        const auto line = parse(refused.words);
+        ASSERT_FALSE(line.ok()) << refused.message;
+        EXPECT_EQ(line.error().message.toStdString(), refused.message);
+    }
+}
+
+} // namespace

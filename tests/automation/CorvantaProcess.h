@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <string>
+
+// The real `corvanta` binary run as another process would run it, on a store and settings of
+// its own (a scratch XDG home), with the locale pinned and the zone chosen per run.
+struct ProcessRun {
+    int exitCode = -1;
+    std::string output;
+    std::string errors;
+};
+
+class CorvantaProcess {
+public:
+    CorvantaProcess()
+    {
+        environment_ = QProcessEnvironment::systemEnvironment();
+        environment_.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
+        environment_.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
+        environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment_.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+        environment_.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    }
+
+    QString storePath() const { return home_.filePath(QStringLiteral("data/Corvanta/Corvanta.sqlite")); }
+    QString scratch(const QString& name) const { return home_.filePath(name); }
+    const QProcessEnvironment& environment() const { return environment_; }
+
+    // Standard input is closed, so nothing can be asked.
+    ProcessRun run(const QStringList& arguments, const QString& zone = QStringLiteral("America/Toronto")) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = environment_;
+        environment.insert(QStringLiteral("TZ"), zone);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(CORVANTA_BINARY), arguments);
+        process.closeWriteChannel();
+        process.waitForFinished(60000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+    }
+
+private:
+    QTemporaryDir home_;
+    QProcessEnvironment environment_;
+};

@@ -1,0 +1,232 @@
+// The window's D-Bus object seen from another connection on a private session bus (the test
+// runs under dbus-run-session): every property and method, the error names, and creation and
+// removal as steps the window's Undo takes back.
+#include "app/CorvantaApp.h"
+#include "automation/WindowService.h"
+#include "model/ObjectContext.h"
+#include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
+#include "services/YearActions.h"
+#include "support/StoreSql.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace {
+
+// Stands in for the desktop's notification service.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList shown; // title + "|" + body
+
+public Q_SLOTS:
+    uint Notify(const QString&, uint, const QString&, const QString& title, const QString& body, const QStringList&,
+                const QVariantMap&, int)
+    {
+        shown << title + QLatin1Char('|') + body;
+        return uint(shown.size());
+    }
+};
+
+const QString service = QString::fromUtf8(WindowService::serviceName);
+const QString path = QString::fromUtf8(WindowService::objectPath);
+const QString portfolio = QStringLiteral("org.corvanta.Corvanta.Portfolio");
+
+class DBusScriptingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(client_.isConnected()) << "run under dbus-run-session";
+        qDBusRegisterMetaType<QList<QVariantMap>>();
+        QSettings().setValue(QStringLiteral("didSeedInitialData_v1"), true);
+        persistence_ = std::make_unique<PersistenceController>(false);
+        app_ = std::make_unique<CorvantaApp>(*persistence_);
+        service_ = std::make_unique<WindowService>(app_->context(), [this] { ++raised_; });
+        ASSERT_TRUE(service_->isRegistered());
+    }
+
+    void TearDown() override
+    {
+        service_.reset();
+        app_.reset();
+        persistence_.reset();
+        QDir(QFileInfo(PersistentContainer::defaultStorePath()).path()).removeRecursively();
+    }
+
+    // The reply, the window's event loop running meanwhile.
+    QDBusMessage callOn(const QString& interface, const QString& method, const QVariantList& arguments)
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+        message.setArguments(arguments);
+        QDBusPendingCallWatcher watcher(client_.asyncCall(message));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return watcher.isFinished(); }, 10000)) << method.toStdString();
+        return watcher.reply();
+    }
+    QDBusMessage call(const QString& method, const QVariantList& arguments = {}) { return callOn(portfolio, method, arguments); }
+
+    QVariant property(const char* name)
+    {
+        const QDBusMessage reply = callOn(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                                        {portfolio, QString::fromUtf8(name)});
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+
+    static QVariantMap dictionary(const QDBusMessage& reply)
+    {
+        return qdbus_cast<QVariantMap>(reply.arguments().value(0).value<QDBusArgument>());
+    }
+    static QList<QVariantMap> dictionaries(const QDBusMessage& reply)
+    {
+        return qdbus_cast<QList<QVariantMap>>(reply.arguments().value(0).value<QDBusArgument>());
+    }
+    static std::string errorName(const QDBusMessage& reply) { return reply.errorName().toStdString(); }
+
+    QString create(const QVariantMap& properties)
+    {
+        const QDBusMessage reply = call(QStringLiteral("CreateBalanceEntry"), {properties});
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply.arguments().value(0).toString();
+    }
+
+    QDBusConnection client_ = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("script"));
+    std::unique_ptr<PersistenceController> persistence_;
+    std::unique_ptr<CorvantaApp> app_;
+    std::unique_ptr<WindowService> service_;
+    int raised_ = 0;
+};
+
+TEST_F(DBusScriptingTest, AnEmptyPortfolioReadsZeroAndLookupsFailWithTheirErrorNames)
+{
+    EXPECT_EQ(property("EntryCount").toLongLong(), 0);
+    for (const char* figure : {"StartingBalance", "CurrentValue", "NetCashFlows", "InvestmentGain", "GainPercent", "MaximumBalance",
+                               "TotalDeposits", "TotalWithdrawals"})
+        EXPECT_EQ(property(figure), QVariant(0.0)) << figure;
+    EXPECT_TRUE(dictionaries(call(QStringLiteral("BalanceEntries"))).isEmpty());
+    EXPECT_TRUE(dictionaries(call(QStringLiteral("TsxYears"))).isEmpty());
+    EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryAt"), {qlonglong(0)})), "org.corvanta.Corvanta.Error.IndexOutOfRange");
+    EXPECT_EQ(errorName(call(QStringLiteral("TsxYearAt"), {qlonglong(-1)})), "org.corvanta.Corvanta.Error.IndexOutOfRange");
+    EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryByScriptID"), {QString()})), "org.corvanta.Corvanta.Error.NotFound");
+    EXPECT_EQ(errorName(call(QStringLiteral("TsxYearByScriptID"), {QStringLiteral("X")})), "org.corvanta.Corvanta.Error.NotFound");
+    EXPECT_EQ(errorName(call(QStringLiteral("RemoveBalanceEntryAt"), {qlonglong(0)})), "org.corvanta.Corvanta.Error.IndexOutOfRange");
+}
+
+TEST_F(DBusScriptingTest, CreatedEntriesReadBackAndTheWindowsUndoTakesThemBack)
+{
+    const QString first = create({{QStringLiteral("balance"), 1000.0},
+                                  {QStringLiteral("adjustment"), QStringLiteral("not a number")}, // ignored
+                                  {QStringLiteral("date"), QStringLiteral("2026-06-04T04:00:00Z")},
+                                  {QStringLiteral("note"), QStringLiteral("opening")},
+                                  {QStringLiteral("colour"), QStringLiteral("blue")}});
+    EXPECT_EQ(first.size(), 36);
+    EXPECT_EQ(first, first.toUpper());
+    const QString second = create({{QStringLiteral("balance"), 1500}, {QStringLiteral("adjustment"), qlonglong(200)},
+                                   {QStringLiteral("date"), 20260605}, // not text: dated now
+                                   {QStringLiteral("note"), 7}});      // not text: no note
+
+    EXPECT_EQ(property("EntryCount").toLongLong(), 2);
+    const QList<QVariantMap> entries = dictionaries(call(QStringLiteral("BalanceEntries")));
+    ASSERT_EQ(entries.size(), 2);
+    const QVariantMap opening = entries[0];
+    EXPECT_EQ(opening.value(QStringLiteral("scriptID")).toString(), first);
+    EXPECT_EQ(opening.value(QStringLiteral("index")).toLongLong(), 0);
+    EXPECT_EQ(QDateTime::fromString(opening.value(QStringLiteral("date")).toString(), Qt::ISODate),
+              QDateTime(QDate(2026, 6, 4), QTime(4, 0), Qt::UTC));
+    EXPECT_EQ(opening.value(QStringLiteral("balance")).toDouble(), 1000);
+    EXPECT_EQ(opening.value(QStringLiteral("adjustment")).toDouble(), 0);
+    EXPECT_EQ(opening.value(QStringLiteral("note")).toString(), QStringLiteral("opening"));
+    EXPECT_EQ(entries[1].value(QStringLiteral("scriptID")).toString(), second);
+    EXPECT_FALSE(entries[1].contains(QStringLiteral("note")));
+    EXPECT_EQ(dictionary(call(QStringLiteral("BalanceEntryAt"), {qlonglong(1)})), entries[1]);
+    EXPECT_EQ(dictionary(call(QStringLiteral("BalanceEntryByScriptID"), {first})), opening);
+    EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryByScriptID"), {first.toLower()})), "org.corvanta.Corvanta.Error.NotFound");
+
+    const std::pair<const char*, double> figures[] = {{"StartingBalance", 1000}, {"CurrentValue", 1500}, {"NetCashFlows", 200},
+                                                      {"InvestmentGain", 300},   {"GainPercent", 0.25},  {"MaximumBalance", 1500},
+                                                      {"TotalDeposits", 200},    {"TotalWithdrawals", 0}};
+    for (auto [name, value] : figures)
+        EXPECT_DOUBLE_EQ(property(name).toDouble(), value) << name;
+
+    EXPECT_EQ(call(QStringLiteral("RemoveBalanceEntryAt"), {qlonglong(0)}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(dictionaries(call(QStringLiteral("BalanceEntries"))).value(0).value(QStringLiteral("scriptID")), second);
+    app_->undo(); // the removal
+    EXPECT_EQ(property("EntryCount").toLongLong(), 2);
+    app_->undo(); // the second creation
+    EXPECT_EQ(dictionaries(call(QStringLiteral("BalanceEntries"))).value(0).value(QStringLiteral("scriptID")), first);
+    EXPECT_EQ(property("EntryCount").toLongLong(), 1);
+    app_->redo();
+    EXPECT_EQ(property("EntryCount").toLongLong(), 2);
+}
+
+TEST_F(DBusScriptingTest, YearsAreListedBySortOrderAndFoundByScriptID)
+{
+    ObjectContext& context = app_->context();
+    const auto later = YearActions::add(context, {.year = 2025, .tsxReturn = 0.1, .sortOrder = 1}).value();
+    YearActions::add(context, {.year = 2024, .label = QStringLiteral("2024 YTD"), .sortOrder = 0});
+    const QList<QVariantMap> years = dictionaries(call(QStringLiteral("TsxYears")));
+    ASSERT_EQ(years.size(), 2);
+    EXPECT_EQ(years[0].value(QStringLiteral("label")).toString(), QStringLiteral("2024 YTD"));
+    EXPECT_EQ(years[1].value(QStringLiteral("year")).toLongLong(), 2025);
+    EXPECT_EQ(years[1].value(QStringLiteral("index")).toLongLong(), 1);
+    const QString id = QString::fromStdString(later->id()->toString());
+    EXPECT_EQ(years[1].value(QStringLiteral("scriptID")).toString(), id);
+    EXPECT_EQ(dictionary(call(QStringLiteral("TsxYearAt"), {qlonglong(1)})), years[1]);
+    EXPECT_EQ(dictionary(call(QStringLiteral("TsxYearByScriptID"), {id})), years[1]);
+}
+
+TEST_F(DBusScriptingTest, ASaveTheStoreRefusesIsAnErrorAndChangesNothing)
+{
+    ASSERT_TRUE(refuseNewEntries(PersistentContainer::defaultStorePath(), "disk is full"));
+    const QDBusMessage reply = call(QStringLiteral("CreateBalanceEntry"), {QVariantMap{{QStringLiteral("balance"), 5.0}}});
+    EXPECT_EQ(errorName(reply), "org.corvanta.Corvanta.Error.SaveFailed");
+    EXPECT_THAT(reply.errorMessage().toStdString(), ::testing::HasSubstr("disk is full"));
+    EXPECT_EQ(property("EntryCount").toLongLong(), 0);
+    EXPECT_FALSE(app_->context().hasChanges());
+}
+
+TEST_F(DBusScriptingTest, ASecondLaunchRaisesThisWindowAndEnds)
+{
+    QProcess second;
+    second.start(QStringLiteral(CORVANTA_BINARY), {});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(raised_, 1);
+}
+
+TEST_F(DBusScriptingTest, TheSummaryActionNotifiesAndPrintsWhenNoServiceAnswers)
+{
+    const auto summarise = [] {
+        QProcess summary;
+        summary.start(QStringLiteral(CORVANTA_BINARY), {QStringLiteral("summary"), QStringLiteral("--notify")});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return summary.state() == QProcess::NotRunning; }, 20000));
+        EXPECT_EQ(summary.exitCode(), 0);
+        return summary.readAllStandardOutput().toStdString();
+    };
+    const std::string dialog = "Current value: $0\nInvestment gain: +$0 (+0%)\nNet cash flows: $0";
+    EXPECT_EQ(summarise(), dialog + "\n");
+
+    FakeNotifications notifications;
+    ASSERT_TRUE(client_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(client_.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    EXPECT_EQ(summarise(), "");
+    EXPECT_EQ(notifications.shown, QStringList{QStringLiteral("Portfolio Summary|") + QString::fromStdString(dialog)});
+    client_.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    client_.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+}
+
+} // namespace
+
+#include "DBusScriptingTest.moc"

@@ -1,0 +1,361 @@
+// The index comparison tab over a store file of its own with an undo manager: its table model,
+// summary, toolbar, the yearly editor it opens, and the verbs behind them. Stored rows are read
+// back through a separate connection as whole-row snapshots.
+#include "analytics/LocalSettings.h"
+#include "model/PersistentContainer.h"
+#include "model/UndoManager.h"
+#include "services/EntryActions.h"
+#include "services/YearActions.h"
+#include "support/StoreSql.h"
+#include "views/ComparisonSummaryView.h"
+#include "views/ModalOverlay.h"
+#include "views/TSXComparisonView.h"
+#include "views/TSXYearEditorView.h"
+#include "views/TSXYearsTableModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class ComparisonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path_ = dir_.filePath(QStringLiteral("Corvanta.sqlite"));
+        container_ = std::move(PersistentContainer::open(path_).value());
+        context().setUndoManager(&undo_);
+    }
+    void TearDown() override
+    {
+        tester_.reset();
+        view_.reset();
+        context().setUndoManager(nullptr);
+    }
+    ObjectContext& context() { return container_->viewContext(); }
+    // Lets the context announce its changes (once per event-loop pass).
+    static void settle() { QApplication::processEvents(); }
+
+    // A saved row, one undo step.
+    std::shared_ptr<TSXYear> addYear(std::int16_t sortOrder, std::int32_t year, double tsxReturn = 0, double start = 0, double end = 0,
+                                     double flows = 0)
+    {
+        auto added = YearActions::add(context(), {std::nullopt, year, std::nullopt, tsxReturn, start, end, flows, sortOrder});
+        undo_.closeOpenGroup();
+        settle();
+        return added.ok() ? added.value() : nullptr;
+    }
+
+    // The tab, opened on first use; its model runs under the model tester.
+    TSXComparisonView& view()
+    {
+        if (!view_) {
+            view_ = std::make_unique<TSXComparisonView>(context());
+            view_->setAlert([this](QWidget*, const QString& text) { alerts_ << text; });
+            tester_ = std::make_unique<QAbstractItemModelTester>(view_->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        }
+        return *view_;
+    }
+    TSXYearsTableModel& model() { return *view().model(); }
+    TSXYearEditorView* editor() { return qobject_cast<TSXYearEditorView*>(view().overlay()->content()); }
+    QString cell(int row, int column) { return model().index(row, column).data().toString(); }
+
+    // Every stored row (by position, then id) as one text; "?" for none.
+    std::string storedYears()
+    {
+        return queryStore(path_, "SELECT group_concat(r, ';') FROM (SELECT hex(id) || ',' || year || ',' || quote(label) || ',' || "
+                                 "tsxReturn || ',' || actualStart || ',' || actualEnd || ',' || netCashFlows || ',' || sortOrder "
+                                 "AS r FROM TSXYear ORDER BY sortOrder, hex(id))");
+    }
+    // Undo gives back the rows stored before the last step, redo those after it.
+    void expectUndoAndRedo(const std::string& before, const std::string& after)
+    {
+        for (const auto& [step, expected] : {std::pair{&UndoManager::undo, before}, std::pair{&UndoManager::redo, after}}) {
+            (undo_.*step)();
+            ASSERT_TRUE(context().save().ok());
+            settle();
+            EXPECT_EQ(storedYears(), expected);
+        }
+    }
+    bool refuseYearWrites()
+    {
+        std::string sql;
+        for (const char* change : {"INSERT", "UPDATE", "DELETE"})
+            sql += std::string("CREATE TRIGGER refuse") + change + " BEFORE " + change + " ON TSXYear BEGIN SELECT RAISE(ABORT, 'disk full'); END;";
+        return execOnStore(path_, sql.c_str());
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    std::unique_ptr<PersistentContainer> container_;
+    UndoManager undo_;
+    std::unique_ptr<TSXComparisonView> view_;
+    std::unique_ptr<QAbstractItemModelTester> tester_;
+    QStringList alerts_;
+};
+
+namespace {
+using Field = TSXYearEditorView::Field;
+using Column = TSXYearsTableModel::Column;
+using Tints::Role;
+using Summary = ComparisonSummaryView;
+
+QColor tint(Role role) { return Tints::color(role, QGuiApplication::palette()); }
+
+bool addEntry(ObjectContext& context, Instant date, double balance)
+{
+    return EntryActions::add(context, {std::nullopt, date, balance, 0, 0, std::nullopt}).ok();
+}
+QString text(TSXYearEditorView* editor, Field field) { return editor->field(field)->text(); }
+void type(TSXYearEditorView* editor, Field field, const char* text) { editor->field(field)->setText(QString::fromUtf8(text)); }
+} // namespace
+
+TEST_F(ComparisonTest, EmptyState)
+{
+    EXPECT_EQ(model().rowCount(), 0);
+    EXPECT_FALSE(view().summary()->showsComparison());
+    EXPECT_EQ(view().summary()->emptyText(), QStringLiteral("Add yearly data to see the comparison."));
+    EXPECT_FALSE(view().editAction()->isEnabled() || view().deleteAction()->isEnabled());
+}
+
+// The proposal follows the largest sortOrder and the largest year, whichever rows hold them;
+// nothing is stored before the editor saves. Past position 32,767 Add Year says so instead.
+TEST_F(ComparisonTest, AddYearNumbering)
+{
+    view().addYear();
+    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(2015, std::int16_t(0)));
+    EXPECT_TRUE(editor()->year()->id());
+    view_.reset();
+
+    addYear(-7, 1990); // only a negative position: the next one follows it
+    view().addYear();
+    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(1991, std::int16_t(-6)));
+    view_.reset();
+
+    for (const auto& [sortOrder, year] : {std::pair{0, 2024}, std::pair{3, 2022}, std::pair{1, 2021}, std::pair{2, 2023}})
+        addYear(std::int16_t(sortOrder), year);
+    const std::string stored = storedYears();
+    view().addYear();
+    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(2025, std::int16_t(4)));
+    EXPECT_EQ(storedYears(), stored);
+    view_.reset();
+
+    addYear(5, 2147483647); // after the largest year the year field starts empty, not wrapped
+    view().addYear();
+    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(0, std::int16_t(6)));
+    view_.reset();
+
+    addYear(32767, 2030);
+    view().addYear();
+    EXPECT_FALSE(view().overlay()->isOpen());
+    ASSERT_EQ(alerts_.size(), 1);
+    EXPECT_TRUE(alerts_.front().contains(QStringLiteral("32,767")));
+}
+
+TEST_F(ComparisonTest, TableTextsAndColours)
+{
+    addYear(0, 2023, -0.05, 100'000, 110'000, 5'000);
+    addYear(1, 2024, 0, 0, 0, 0);
+    addYear(1, 2025, 0.10, 0, 900, -500); // shares sortOrder 1 and comes later: both rows show it
+    const auto labelled = addYear(2, 2026, 0.125, 500, 900, -500);
+    labelled->setLabel(QStringLiteral("2026 YTD"));
+    settle();
+
+    // Simulated: 100,000 x 0.95 + 5,000; x 1 + 0; x 1.10 - 500; x 1.125 - 500 = 122,687.5.
+    // Your Return: (110,000 - 100,000 - 5,000) / 105,000; a zero divisor shows a dash.
+    const char* const rows[][Column::ColumnCount] = {
+        {"2023", "-5%", "$5,000", "$100,000", "$110,000", "$100,000", "4.8%"},
+        {"2024", "0%", "$0", "$0", "$0", "$109,500", "\u2014"},
+        {"2025", "10%", "-$500", "$0", "$900", "$109,500", "-280%"},
+        {"2026 YTD", "12.5%", "-$500", "$500", "$900", "$122,688", "\u2014"},
+    };
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < Column::ColumnCount; ++column)
+            EXPECT_EQ(cell(row, column).toStdString(), rows[row][column]) << row << ',' << column;
+    const auto colour = [this](int row, Column column) { return model().index(row, column).data(Qt::ForegroundRole).value<QColor>(); };
+    EXPECT_EQ(colour(0, Column::TsxReturn), tint(Role::Red));
+    EXPECT_EQ(colour(1, Column::TsxReturn), tint(Role::Green));
+    EXPECT_EQ(colour(0, Column::TsxSimulated), tint(Role::Secondary));
+    EXPECT_EQ(colour(2, Column::YourReturn), tint(Role::Red));
+}
+
+// Rows belong to their objects: inserts and moves keep the selection on its year, and edits
+// are announced in place, never as a reset.
+TEST_F(ComparisonTest, RowsFollowTheirYears)
+{
+    addYear(1, 2024, 0.10, 1000);
+    const auto selected = addYear(2, 2025, 0.10);
+    view().table()->selectRow(1);
+    QSignalSpy resets(&model(), &QAbstractItemModel::modelReset);
+
+    addYear(0, 2023);
+    EXPECT_EQ(view().selectedYear(), selected);
+    TSXYear::Values moved = selected->values();
+    moved.sortOrder = -1;
+    ASSERT_TRUE(YearActions::update(context(), selected, moved).ok());
+    settle();
+    EXPECT_EQ(model().rowOf(*selected), 0);
+    EXPECT_EQ(view().selectedYear(), selected);
+    EXPECT_EQ(resets.count(), 0);
+}
+
+// The context menu's Delete, like the toolbar's, deletes the selected row as one undo step;
+// rows are told apart by object, so of two rows without an id the selected one goes.
+TEST_F(ComparisonTest, DeleteActsOnTheSelection)
+{
+    for (const int year : {2023, 2024})
+        TSXYear::create(context())->setYear(year);
+    ASSERT_TRUE(context().save().ok());
+    undo_.removeAllActions();
+    const std::string before = storedYears();
+    const auto target = model().yearAt(1);
+    view().table()->selectRow(1);
+    std::unique_ptr<QMenu> menu(view().buildContextMenu());
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Edit"));
+    menu->actions()[1]->trigger();
+    settle();
+    EXPECT_EQ(model().rowOf(*target), -1);
+    EXPECT_EQ(cell(0, Column::Year), QStringLiteral("2023"));
+    EXPECT_FALSE(view().deleteAction()->isEnabled());
+    expectUndoAndRedo(before, storedYears());
+}
+
+// Differences are portfolio minus index: zero is green, a shortfall red; the portfolio side
+// follows the entries.
+TEST_F(ComparisonTest, SummaryAgainstTheIndex)
+{
+    addYear(0, 2024, 0.0, 1000);
+    ASSERT_TRUE(addEntry(context(), localTime(2024, 1, 2), 1000));
+    const Summary& summary = *view().summary();
+    ASSERT_TRUE(summary.showsComparison());
+    EXPECT_EQ(summary.cell(2, Summary::Difference).text, QStringLiteral("$0"));
+    EXPECT_EQ(summary.cell(2, Summary::Difference).tint, Role::Green);
+
+    ASSERT_TRUE(addEntry(context(), localTime(2024, 6, 2), 900));
+    settle();
+    EXPECT_EQ(summary.cell(2, Summary::Portfolio).text, QStringLiteral("$900"));
+    EXPECT_EQ(summary.cell(2, Summary::Difference).text, QStringLiteral("-$100"));
+    EXPECT_EQ(summary.cell(2, Summary::Difference).tint, Role::Red);
+    EXPECT_EQ(summary.cell(4, Summary::Difference).text, QStringLiteral("-10%"));
+}
+
+// A new year is proposed, not inserted: Cancel leaves the store, the table and the undo
+// history as they were (the step recorded before stays the one Undo takes back).
+TEST_F(ComparisonTest, CancelOfANewYearLeavesNoTrace)
+{
+    addYear(0, 2015, 0.1, 100);
+    const std::string before = storedYears();
+    view().addYear();
+    editor()->load();
+    EXPECT_EQ(editor()->title(), QStringLiteral("Add Year"));
+    EXPECT_EQ(text(editor(), Field::Year), QStringLiteral("2016"));
+    for (const Field field : {Field::Label, Field::TsxReturn, Field::NetCashFlows, Field::ActualStart, Field::ActualEnd})
+        EXPECT_TRUE(text(editor(), field).isEmpty());
+    type(editor(), Field::TsxReturn, "0.3");
+    editor()->cancel();
+    settle();
+    EXPECT_FALSE(view().overlay()->isOpen());
+    EXPECT_EQ(storedYears(), before);
+    EXPECT_EQ(model().rowCount(), 1);
+    EXPECT_FALSE(context().hasChanges());
+    expectUndoAndRedo("?", before);
+}
+
+// Texts are read strictly (the field-text tests hold the whole table); the label is kept as
+// typed, an empty one is none. Reopening shows the stored values in shortest form. A save is
+// one undo step.
+TEST_F(ComparisonTest, SaveWritesTheFieldsAndReopensThemShortest)
+{
+    const auto year = addYear(0, 2015, 0.215, 1000);
+    const std::string before = storedYears();
+    view().table()->selectRow(0);
+    view().editSelected();
+    editor()->load();
+    EXPECT_EQ(editor()->title(), QStringLiteral("Edit Year"));
+    EXPECT_EQ(text(editor(), Field::TsxReturn), QStringLiteral("0.215"));
+    EXPECT_EQ(text(editor(), Field::ActualStart), QStringLiteral("1000.0"));
+    EXPECT_TRUE(text(editor(), Field::ActualEnd).isEmpty());
+    for (const auto& [field, typed] : {std::pair{Field::Year, " 2024 "}, std::pair{Field::Label, " "}, std::pair{Field::TsxReturn, "21.5%"},
+                                       std::pair{Field::NetCashFlows, "1e-2"}, std::pair{Field::ActualStart, "-0.05"},
+                                       std::pair{Field::ActualEnd, "12"}})
+        type(editor(), field, typed);
+    editor()->save();
+    settle();
+    EXPECT_FALSE(view().overlay()->isOpen());
+    const TSXYear::Values stored = year->values();
+    EXPECT_EQ(std::tuple(stored.year, stored.label, stored.tsxReturn, stored.netCashFlows, stored.actualStart, stored.actualEnd),
+              std::tuple(2024, std::optional(QStringLiteral(" ")), 0.0, 0.01, -0.05, 12.0));
+    EXPECT_EQ(cell(0, TSXYearsTableModel::Year), QStringLiteral(" "));
+    undo_.closeOpenGroup();
+    expectUndoAndRedo(before, storedYears());
+
+    view().edit(year);
+    editor()->load();
+    QStringList shown;
+    for (const Field field : {Field::Year, Field::Label, Field::TsxReturn, Field::NetCashFlows, Field::ActualStart, Field::ActualEnd})
+        shown << text(editor(), field);
+    EXPECT_EQ(shown.join(u'|'), QStringLiteral("2024| ||0.01|-0.05|12.0"));
+    type(editor(), Field::Label, "");
+    type(editor(), Field::Year, "20 24");
+    editor()->save();
+    EXPECT_EQ(std::pair(year->label(), year->year()), std::pair(std::optional<QString>(), 0));
+}
+
+// A refused save says why: the editor (for a new or an existing year) stays open with the
+// texts as typed, Delete shows an alert; nothing is left pending and no undo step recorded.
+TEST_F(ComparisonTest, RefusedSavesAreReportedAndChangeNothing)
+{
+    const auto year = addYear(0, 2015, 0.1, 100);
+    undo_.removeAllActions();
+    const std::string before = storedYears();
+    ASSERT_TRUE(refuseYearWrites());
+    for (const bool isNew : {false, true}) {
+        isNew ? view().addYear() : view().edit(year);
+        editor()->load();
+        type(editor(), Field::ActualEnd, "777");
+        editor()->save();
+        settle();
+        ASSERT_TRUE(view().overlay()->isOpen()) << isNew;
+        EXPECT_TRUE(editor()->message().startsWith(QStringLiteral("Save failed: "))) << isNew;
+        EXPECT_EQ(text(editor(), Field::ActualEnd), QStringLiteral("777"));
+        editor()->cancel();
+    }
+    view().table()->selectRow(0);
+    view().deleteSelected();
+    settle();
+    ASSERT_EQ(alerts_.size(), 1);
+    EXPECT_TRUE(alerts_.front().startsWith(QStringLiteral("Save failed: ")));
+    EXPECT_EQ(model().rowCount(), 1);
+    EXPECT_EQ(year->actualEnd(), 0);
+    EXPECT_EQ(storedYears(), before);
+    EXPECT_FALSE(context().hasChanges());
+    EXPECT_FALSE(undo_.canUndo());
+}
+
+// Fill from Entries writes the typed year's figures into the fields only; a year without
+// entries says so and changes nothing.
+TEST_F(ComparisonTest, FillFromEntries)
+{
+    for (const auto& [date, balance, flow] : {std::tuple{localTime(2023, 12, 31), 100.0, 0.0}, std::tuple{localTime(2024, 3, 1), 150.0, 40.0},
+                                             std::tuple{localTime(2024, 12, 31, 20), 180.0, -10.0}})
+        ASSERT_TRUE(EntryActions::add(context(), {std::nullopt, date, balance, flow, 0, std::nullopt}).ok());
+    view().addYear();
+    editor()->load();
+    type(editor(), Field::Year, "2024");
+    editor()->fillFromEntries();
+    EXPECT_EQ(QStringList({text(editor(), Field::ActualStart), text(editor(), Field::ActualEnd), text(editor(), Field::NetCashFlows)}),
+              QStringList({QStringLiteral("100.0"), QStringLiteral("180.0"), QStringLiteral("30.0")}));
+    EXPECT_TRUE(editor()->message().isEmpty());
+    EXPECT_EQ(storedYears(), "?");
+
+    type(editor(), Field::Year, "2025");
+    editor()->fillFromEntries();
+    EXPECT_EQ(editor()->message(), QStringLiteral("There are no entries dated in 2025."));
+    EXPECT_EQ(text(editor(), Field::ActualEnd), QStringLiteral("180.0"));
+}
