@@ -1,8 +1,7 @@
 #include "views/StatsPanelView.h"
 
-#include "analytics/Fmt.h"
+#include "services/DisplayText.h"
 #include "services/PortfolioFigures.h"
-#include "views/DisplayText.h"
 #include "views/StatRow.h"
 
 #include <QLabel>
@@ -69,8 +68,6 @@ Shown rate(std::optional<double> value)
     return {DisplayText::percent(*value), gainTint(*value)};
 }
 
-QString day(Instant instant) { return QString::fromStdString(Fmt::date(instant).value_or("")); }
-
 Shown drawdown(const Figures& f)
 {
     const std::optional<Drawdown>& deepest = f.statistics.returns.maxDrawdown;
@@ -79,7 +76,7 @@ Shown drawdown(const Figures& f)
     if (deepest->depth == 0)
         return {DisplayText::percent(0), Role::Primary};
     return {DisplayText::percent(deepest->depth), Role::Red,
-            QStringLiteral("From the peak of %1 to the trough of %2").arg(day(deepest->peak), day(deepest->trough))};
+            QStringLiteral("From the peak of %1 to the trough of %2").arg(DisplayText::date(deepest->peak), DisplayText::date(deepest->trough))};
 }
 
 const RowRule returnRows[] = {
