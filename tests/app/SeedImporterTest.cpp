@@ -128,38 +128,29 @@ TEST_F(SeedImporterTest, ImportsEveryReadableElementInOneSaveAndSetsTheFlag)
     EXPECT_THAT(log_, IsEmpty());
 }
 
-TEST_F(SeedImporterTest, ExistingEntriesPreventTheImportAndSetTheFlag)
+// Whether the import runs: existing entries prevent it, missing files are logged, empty arrays
+// are valid; each way the flag is set and, since the flag and not an empty store says the
+// import has run, a later start does not import again.
+TEST_F(SeedImporterTest, RunsAtMostOnceAndOnlyIntoAnEmptyStore)
 {
-    BalanceEntry::create(context())->setBalance(5);
-    ASSERT_TRUE(context().save().ok());
-
-    SeedImporter::seedIfNeeded(context(), {validDirectory});
-    EXPECT_EQ(entries().size(), 1u);
-    EXPECT_THAT(years(), IsEmpty());
-    EXPECT_TRUE(flagSet());
-}
-
-// The flag, not an empty store, says the import has run: an empty store is not seeded again.
-TEST_F(SeedImporterTest, MissingFilesAreLoggedAndNeverRetried)
-{
+    const QString missing = QStringLiteral("corvanta_seed.json missing or invalid|tsx_seed.json missing or invalid");
     QTemporaryDir empty;
-    SeedImporter::seedIfNeeded(context(), {empty.path()});
-    EXPECT_THAT(log_, ElementsAre(QStringLiteral("corvanta_seed.json missing or invalid"),
-                                  QStringLiteral("tsx_seed.json missing or invalid")));
-    EXPECT_THAT(entries(), IsEmpty());
-    EXPECT_TRUE(flagSet());
-
-    SeedImporter::seedIfNeeded(context(), {validDirectory});
-    EXPECT_THAT(entries(), IsEmpty());
-}
-
-TEST_F(SeedImporterTest, EmptyArraysAreValid)
-{
-    SeedImporter::seedIfNeeded(context(), {folderWith(QStringLiteral("[]"), QStringLiteral(" [ ] "))});
-    EXPECT_THAT(entries(), IsEmpty());
-    EXPECT_THAT(years(), IsEmpty());
-    EXPECT_THAT(log_, IsEmpty());
-    EXPECT_TRUE(flagSet());
+    for (const auto& [hasEntry, folder, log] : {std::tuple{true, validDirectory, QString()}, std::tuple{false, empty.path(), missing},
+                                                std::tuple{false, folderWith(QStringLiteral("[]"), QStringLiteral(" [ ] ")), QString()}}) {
+        SCOPED_TRACE(folder.toStdString());
+        restart();
+        if (hasEntry) {
+            BalanceEntry::create(context())->setBalance(5);
+            ASSERT_TRUE(context().save().ok());
+        }
+        SeedImporter::seedIfNeeded(context(), {folder});
+        EXPECT_EQ(log_.join(u'|'), log);
+        EXPECT_EQ(entries().size(), hasEntry ? 1u : 0u);
+        EXPECT_THAT(years(), IsEmpty());
+        EXPECT_TRUE(flagSet());
+        SeedImporter::seedIfNeeded(context(), {validDirectory});
+        EXPECT_THAT(years(), IsEmpty());
+    }
 }
 
 TEST_F(SeedImporterTest, AFailedSaveIsLoggedAndLeavesTheImportPending)
