@@ -1,7 +1,7 @@
 #include "views/StatsPanelView.h"
 
 #include "services/PortfolioFigures.h"
-#include "views/DisplayText.h"
+#include "services/DisplayText.h"
 #include "views/StatRow.h"
 
 #include <QLabel>
