@@ -28,6 +28,21 @@ constexpr ComparisonRow moneyRows[] = {
 };
 constexpr ComparisonRow percentRow = {"Gain as % of Start + Cash Flows", &TSXComparison::portfolioGainPercent,
                                       &TSXComparison::tsxGainPercent};
+QString rate(std::optional<double> value) { return value ? DisplayText::percent(*value) : QStringLiteral("—"); }
+
+// The returns over the statistics' window, "—" where a measure has no result.
+QString returns(const PortfolioStatistics& s)
+{
+    const ReturnFigures& r = s.returns;
+    const std::string_view window = s.returnsWindow.rawValue();
+    return QStringLiteral("\nReturns\n")
+        + line({QStringLiteral("Window"), QString::fromUtf8(window.data(), qsizetype(window.size()))})
+        + line({QStringLiteral("Time-Weighted Return"), rate(r.timeWeighted)})
+        + line({QStringLiteral("Money-Weighted Return (XIRR)"), rate(r.moneyWeighted)})
+        + line({QStringLiteral("Modified Dietz Return"), rate(r.modifiedDietz)})
+        + line({QStringLiteral("Annualised (Time-Weighted)"), rate(r.annualisedTimeWeighted)})
+        + line({QStringLiteral("Max Drawdown"), rate(r.maxDrawdown ? std::optional(r.maxDrawdown->depth) : std::nullopt)});
+}
 } // namespace
 
 namespace FigureTables {
@@ -49,7 +64,8 @@ QString statistics(const PortfolioStatistics& s)
         + line({QStringLiteral("Net Cash Flows"), currency(summary.netCashFlows)})
         + line({QStringLiteral("Current Value"), currency(summary.currentValue)})
         + line({QStringLiteral("Investment Gain (excl. cash flows)"), currency(summary.investmentGain)})
-        + line({QStringLiteral("Gain as % of Start + Cash Flows"), DisplayText::percent(summary.gainPercent)});
+        + line({QStringLiteral("Gain as % of Start + Cash Flows"), DisplayText::percent(summary.gainPercent)})
+        + returns(s);
 }
 
 QString comparison(const YearlyComparison& comparison)
