@@ -6,11 +6,8 @@
 
 #include <QJsonDocument>
 
-#include <cmath>
 
 namespace {
-QJsonValue finiteOrNull(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
-
 int printDocument(const QJsonDocument& document)
 {
     if (!ConsoleOutput::write(document.toJson(QJsonDocument::Indented)))
@@ -43,22 +40,6 @@ QJsonObject summary(const PortfolioSummary& summary, const QString& dialog)
 {
     QJsonObject json = JsonEncoding::summary(summary);
     json.insert(QStringLiteral("dialog"), dialog);
-    return json;
-}
-
-QJsonObject statistics(const PortfolioStatistics& s)
-{
-    QJsonObject json = JsonEncoding::summary(s.summary);
-    json.insert(QStringLiteral("maximumBalance"), finiteOrNull(s.maxBalance));
-    json.insert(QStringLiteral("averageBalance30Days"), finiteOrNull(s.averageBalance1Month));
-    json.insert(QStringLiteral("averageBalance91Days"), finiteOrNull(s.averageBalance3Months));
-    json.insert(QStringLiteral("averageBalance182Days"), finiteOrNull(s.averageBalance6Months));
-    json.insert(QStringLiteral("averageBalance365Days"), finiteOrNull(s.averageBalance1Year));
-    json.insert(QStringLiteral("totalDeposits"), finiteOrNull(s.totalDeposits));
-    json.insert(QStringLiteral("totalWithdrawals"), finiteOrNull(s.totalWithdrawals));
-    const QJsonObject returns = JsonEncoding::returns(s.returnsWindow, s.returns);
-    for (auto figure = returns.begin(); figure != returns.end(); ++figure)
-        json.insert(figure.key(), figure.value());
     return json;
 }
 

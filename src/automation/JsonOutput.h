@@ -16,10 +16,6 @@ QJsonObject entity(const BalanceEntryEntity& entity);
 QJsonArray entities(const std::vector<BalanceEntryEntity>& entities);
 // The five summary figures and "dialog", the text `summary` prints.
 QJsonObject summary(const PortfolioSummary& summary, const QString& dialog);
-// The statistics, flat: maximumBalance, averageBalance30Days .. averageBalance365Days,
-// totalDeposits, totalWithdrawals, the five summary figures, and the returns with their
-// "window" as the shared encoding has them.
-QJsonObject statistics(const PortfolioStatistics& statistics);
 // {"rows": [{"year", "simulated"}], "comparison"}, as the shared encoding has it.
 QJsonObject comparison(const YearlyComparison& comparison);
 

@@ -8,12 +8,13 @@
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "automation/JsonOutput.h"
-#include "model/StoredEntryInputs.h"
 #include "csv/CSVAlerts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/StatsConversions.h"
+#include "model/StoredEntryInputs.h"
 #include "services/CsvActions.h"
+#include "services/JsonEncoding.h"
 #include "services/PortfolioFigures.h"
 
 #include <QCoreApplication>
@@ -131,7 +132,7 @@ int stats(const CommandLine& line)
         return storeFailure(QStringLiteral("stats"), inputs.error());
     const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now(), line.window);
     if (line.json)
-        return JsonOutput::print(JsonOutput::statistics(figures));
+        return JsonOutput::print(JsonEncoding::statistics(figures));
     ConsoleOutput::print(FigureTables::statistics(figures));
     return 0;
 }

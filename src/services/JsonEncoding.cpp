@@ -113,17 +113,18 @@ QJsonObject returns(DateRange window, const ReturnFigures& figures)
 
 QJsonObject statistics(const PortfolioStatistics& statistics)
 {
-    return {
-        {QStringLiteral("maxBalance"), number(statistics.maxBalance)},
-        {QStringLiteral("averageBalance1Month"), number(statistics.averageBalance1Month)},
-        {QStringLiteral("averageBalance3Months"), number(statistics.averageBalance3Months)},
-        {QStringLiteral("averageBalance6Months"), number(statistics.averageBalance6Months)},
-        {QStringLiteral("averageBalance1Year"), number(statistics.averageBalance1Year)},
-        {QStringLiteral("totalDeposits"), number(statistics.totalDeposits)},
-        {QStringLiteral("totalWithdrawals"), number(statistics.totalWithdrawals)},
-        {QStringLiteral("summary"), summary(statistics.summary)},
-        {QStringLiteral("returns"), returns(statistics.returnsWindow, statistics.returns)},
-    };
+    QJsonObject json = summary(statistics.summary);
+    json.insert(QStringLiteral("maximumBalance"), number(statistics.maxBalance));
+    json.insert(QStringLiteral("averageBalance30Days"), number(statistics.averageBalance1Month));
+    json.insert(QStringLiteral("averageBalance91Days"), number(statistics.averageBalance3Months));
+    json.insert(QStringLiteral("averageBalance182Days"), number(statistics.averageBalance6Months));
+    json.insert(QStringLiteral("averageBalance365Days"), number(statistics.averageBalance1Year));
+    json.insert(QStringLiteral("totalDeposits"), number(statistics.totalDeposits));
+    json.insert(QStringLiteral("totalWithdrawals"), number(statistics.totalWithdrawals));
+    const QJsonObject figures = returns(statistics.returnsWindow, statistics.returns);
+    for (auto figure = figures.begin(); figure != figures.end(); ++figure)
+        json.insert(figure.key(), figure.value());
+    return json;
 }
 
 QJsonObject comparison(const YearlyComparison& comparison)

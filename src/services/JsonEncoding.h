@@ -28,8 +28,9 @@ QJsonObject summary(const PortfolioSummary& summary);
 //  "modifiedDietzReturn", "annualisedTimeWeightedReturn", "maxDrawdown" (fractions, null where
 //  a measure has no result), "maxDrawdownPeak", "maxDrawdownTrough" (dates)}
 QJsonObject returns(DateRange window, const ReturnFigures& figures);
-// The seven portfolio figures by their member names, "summary", and "returns" (over
-// `returnsWindow`).
+// The statistics in one flat object: maximumBalance, averageBalance30Days ..
+// averageBalance365Days, totalDeposits, totalWithdrawals, the five summary figures, and the
+// returns over `returnsWindow` with their "window".
 QJsonObject statistics(const PortfolioStatistics& statistics);
 // {"rows": [{"year": <year object>, "simulated"}], "comparison": {ten figures} or null}
 QJsonObject comparison(const YearlyComparison& comparison);
