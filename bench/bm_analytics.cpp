@@ -1,6 +1,7 @@
 // The dashboard's statistics over histories of many entries: what the statistics panel and
 // the chart compute on every change of the store.
 #include "analytics/PortfolioStats.h"
+#include "analytics/ReturnMeasures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,11 +45,42 @@ void dashboard(benchmark::State& state, bool shuffled)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// `count` entries in date order over thirty years: a value that grows by a random step at each
+// entry, with a deposit or a withdrawal at one entry in four.
+std::vector<StatsInput> growingHistory(std::size_t count)
+{
+    std::vector<StatsInput> inputs = history(count, false);
+    std::mt19937_64 random(7);
+    std::normal_distribution<double> step(0.00002, 0.002);
+    double value = 100000;
+    for (StatsInput& input : inputs) {
+        input.adjustment = random() % 4 ? 0 : std::clamp(input.adjustment, -value / 2, value);
+        value = value * (1 + step(random)) + input.adjustment;
+        input.balance = value;
+    }
+    return inputs;
+}
+
+// All five return measures over the whole history, as the statistics panel shows them on "All".
+void BM_Returns(benchmark::State& state)
+{
+    const std::vector<StatsInput> inputs = growingHistory(static_cast<std::size_t>(state.range(0)));
+    const Instant now = instantFromMilliseconds(start1995 + thirtyYears);
+    const ReturnFigures figures = ReturnMeasures::over(inputs, DateRange::all, now);
+    if (!figures.timeWeighted || !figures.moneyWeighted || !figures.modifiedDietz || !figures.maxDrawdown)
+        state.SkipWithError("a measure has no result: the history does not exercise every measure");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReturnMeasures::over(inputs, DateRange::all, now));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void BM_DashboardStats(benchmark::State& state) { dashboard(state, false); }
 void BM_DashboardStatsShuffled(benchmark::State& state) { dashboard(state, true); }
 } // namespace
 
 BENCHMARK(BM_DashboardStats)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DashboardStatsShuffled)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_Returns)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -29,6 +29,8 @@ DashboardView::DashboardView(ObjectContext& context, QWidget* parent)
     setStretchFactor(0, 0);
     setStretchFactor(1, 1);
     setSizes({sidebarIdealWidth, 10 * sidebarIdealWidth});
+    // The chart's window picker also sets the window of the returns.
+    connect(chart_, &BalanceChartView::rangeChanged, stats_, &StatsPanelView::setRange);
 
     entries_.setListener(this);
     if (auto fetched = entries_.fetch(); !fetched) {

@@ -1,6 +1,6 @@
 #include "automation/AddBalanceEntryIntent.h"
 
-#include "automation/Texts.h"
+#include "services/DisplayText.h"
 
 Result<AddBalanceEntryIntent::Outcome> AddBalanceEntryIntent::perform(Instant now, PersistentContainer& container) const
 {
@@ -8,5 +8,5 @@ Result<AddBalanceEntryIntent::Outcome> AddBalanceEntryIntent::perform(Instant no
     if (!added)
         return added.error();
     const BalanceEntryEntity& entity = added.value();
-    return Outcome{entity, QStringLiteral("Added %1 on %2.").arg(Texts::currency(balance), Texts::date(entity.date))};
+    return Outcome{entity, QStringLiteral("Added %1 on %2.").arg(DisplayText::currency(balance), DisplayText::date(entity.date))};
 }

@@ -1,6 +1,6 @@
 #include "automation/BalanceEntryEntity.h"
 
-#include "automation/Texts.h"
+#include "services/DisplayText.h"
 #include "model/BalanceEntry.h"
 
 BalanceEntryEntity BalanceEntryEntity::from(const BalanceEntry& entry)
@@ -11,5 +11,5 @@ BalanceEntryEntity BalanceEntryEntity::from(const BalanceEntry& entry)
 
 DisplayRepresentation BalanceEntryEntity::displayRepresentation() const
 {
-    return {Texts::date(date) + QStringLiteral(" \u2014 ") + Texts::currency(balance), note};
+    return {DisplayText::date(date) + QStringLiteral(" \u2014 ") + DisplayText::currency(balance), note};
 }

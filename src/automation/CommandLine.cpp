@@ -50,12 +50,16 @@ constexpr OptionRule entriesOptions[] = {
     jsonOption,
 };
 constexpr OptionRule jsonOnly[] = {jsonOption};
+constexpr OptionRule statsOptions[] = {
+    jsonOption,
+    {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y or All (when absent)."},
+};
 
 constexpr SubcommandRule subcommands[] = {
     {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
     {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
     {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
-    {Command::Stats, "stats", "", "Print the dashboard's statistics.", jsonOnly, 0, 0},
+    {Command::Stats, "stats", "", "Print the dashboard's statistics.", statsOptions, 0, 0},
     {Command::Years, "years", "", "Print the yearly index comparison.", jsonOnly, 0, 0},
     {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
     {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
@@ -172,6 +176,20 @@ Result<void> readEntriesOptions(const ParsedOptions& options, CommandLine& line)
     return {};
 }
 
+Result<void> readStatsOptions(const ParsedOptions& options, CommandLine& line)
+{
+    if (auto twice = options.singleValued("window"))
+        return *twice;
+    if (!options.parser.isSet(QStringLiteral("window")))
+        return {};
+    const QString value = options.parser.value(QStringLiteral("window"));
+    const auto window = DateRange::fromRawValue(value.toStdString());
+    if (!window)
+        return usage(options.context, QStringLiteral("--window expects 1M, 3M, 6M, 1Y, 5Y or All, not %1").arg(quoted(value)));
+    line.window = *window;
+    return {};
+}
+
 Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringList& arguments)
 {
     ParsedOptions options{{}, rule, text(rule.name)};
@@ -208,6 +226,8 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
         read = readAddOptions(options, line);
     else if (rule.command == Command::Entries)
         read = readEntriesOptions(options, line);
+    else if (rule.command == Command::Stats)
+        read = readStatsOptions(options, line);
     else if (rule.command == Command::Summary) {
         line.notify = parser.isSet(QStringLiteral("notify"));
         if (line.notify && line.json)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analytics/DateRange.h"
 #include "analytics/Instant.h"
 #include "analytics/Uuid.h"
 #include "model/Result.h"
@@ -35,6 +36,9 @@ struct CommandLine {
     // entries
     bool suggested = false;
     std::vector<Uuid> ids;
+
+    // stats: the window of the returns
+    DateRange window = DateRange::all;
 
     // import FILE; export [FILE] (empty or "-": standard output)
     QString file;

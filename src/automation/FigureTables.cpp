@@ -1,6 +1,6 @@
 #include "automation/FigureTables.h"
 
-#include "automation/Texts.h"
+#include "services/DisplayText.h"
 
 #include <QStringList>
 
@@ -28,13 +28,28 @@ constexpr ComparisonRow moneyRows[] = {
 };
 constexpr ComparisonRow percentRow = {"Gain as % of Start + Cash Flows", &TSXComparison::portfolioGainPercent,
                                       &TSXComparison::tsxGainPercent};
+QString rate(std::optional<double> value) { return value ? DisplayText::percent(*value) : QStringLiteral("—"); }
+
+// The returns over the statistics' window, "—" where a measure has no result.
+QString returns(const PortfolioStatistics& s)
+{
+    const ReturnFigures& r = s.returns;
+    const std::string_view window = s.returnsWindow.rawValue();
+    return QStringLiteral("\nReturns\n")
+        + line({QStringLiteral("Window"), QString::fromUtf8(window.data(), qsizetype(window.size()))})
+        + line({QStringLiteral("Time-Weighted Return"), rate(r.timeWeighted)})
+        + line({QStringLiteral("Money-Weighted Return (XIRR)"), rate(r.moneyWeighted)})
+        + line({QStringLiteral("Modified Dietz Return"), rate(r.modifiedDietz)})
+        + line({QStringLiteral("Annualised (Time-Weighted)"), rate(r.annualisedTimeWeighted)})
+        + line({QStringLiteral("Max Drawdown"), rate(r.maxDrawdown ? std::optional(r.maxDrawdown->depth) : std::nullopt)});
+}
 } // namespace
 
 namespace FigureTables {
 
 QString statistics(const PortfolioStatistics& s)
 {
-    using Texts::currency;
+    using DisplayText::currency;
     const PortfolioSummary& summary = s.summary;
     return QStringLiteral("Portfolio Stats\n")
         + line({QStringLiteral("Maximum Balance"), currency(s.maxBalance)})
@@ -49,7 +64,8 @@ QString statistics(const PortfolioStatistics& s)
         + line({QStringLiteral("Net Cash Flows"), currency(summary.netCashFlows)})
         + line({QStringLiteral("Current Value"), currency(summary.currentValue)})
         + line({QStringLiteral("Investment Gain (excl. cash flows)"), currency(summary.investmentGain)})
-        + line({QStringLiteral("Gain as % of Start + Cash Flows"), Texts::percent(summary.gainPercent)});
+        + line({QStringLiteral("Gain as % of Start + Cash Flows"), DisplayText::percent(summary.gainPercent)})
+        + returns(s);
 }
 
 QString comparison(const YearlyComparison& comparison)
@@ -59,8 +75,8 @@ QString comparison(const YearlyComparison& comparison)
                 QStringLiteral("Actual End"), QStringLiteral("TSX Simulated")});
     for (const TSXRow& row : comparison.rows) {
         const TSXYearInput& year = row.input;
-        text += line({yearName(year), Texts::percent(year.tsxReturn), Texts::currency(year.netCashFlows),
-                      Texts::currency(year.actualStart), Texts::currency(year.actualEnd), Texts::currency(row.simulated)});
+        text += line({yearName(year), DisplayText::percent(year.tsxReturn), DisplayText::currency(year.netCashFlows),
+                      DisplayText::currency(year.actualStart), DisplayText::currency(year.actualEnd), DisplayText::currency(row.simulated)});
     }
     text += QLatin1Char('\n');
     if (!comparison.comparison)
@@ -69,10 +85,10 @@ QString comparison(const YearlyComparison& comparison)
     text += QStringLiteral("Summary\n")
         + line({QString(), QStringLiteral("Your Portfolio"), QStringLiteral("TSX Equivalent"), QStringLiteral("Difference")});
     for (const ComparisonRow& row : moneyRows)
-        text += line({QString::fromUtf8(row.title), Texts::currency(c.*row.portfolio), Texts::currency(c.*row.tsx),
-                      Texts::currency(c.*row.portfolio - c.*row.tsx)});
-    text += line({QString::fromUtf8(percentRow.title), Texts::percent(c.*percentRow.portfolio), Texts::percent(c.*percentRow.tsx),
-                  Texts::percent(c.*percentRow.portfolio - c.*percentRow.tsx)});
+        text += line({QString::fromUtf8(row.title), DisplayText::currency(c.*row.portfolio), DisplayText::currency(c.*row.tsx),
+                      DisplayText::currency(c.*row.portfolio - c.*row.tsx)});
+    text += line({QString::fromUtf8(percentRow.title), DisplayText::percent(c.*percentRow.portfolio), DisplayText::percent(c.*percentRow.tsx),
+                  DisplayText::percent(c.*percentRow.portfolio - c.*percentRow.tsx)});
     return text;
 }
 

@@ -1,6 +1,6 @@
 #include "automation/GetPortfolioSummaryIntent.h"
 
-#include "automation/Texts.h"
+#include "services/DisplayText.h"
 
 GetPortfolioSummaryIntent::Outcome GetPortfolioSummaryIntent::perform(PersistentContainer& container) const
 {
@@ -17,6 +17,6 @@ QString GetPortfolioSummaryIntent::dialog(const PortfolioSummary& s)
 {
     const QString sign = s.investmentGain >= 0 ? QStringLiteral("+") : QString();
     return QStringLiteral("Current value: %1\nInvestment gain: %2%3 (%2%4)\nNet cash flows: %5")
-        .arg(Texts::currency(s.currentValue), sign, Texts::currency(s.investmentGain), Texts::percent(s.gainPercent),
-             Texts::currency(s.netCashFlows));
+        .arg(DisplayText::currency(s.currentValue), sign, DisplayText::currency(s.investmentGain), DisplayText::percent(s.gainPercent),
+             DisplayText::currency(s.netCashFlows));
 }

@@ -56,6 +56,9 @@ QJsonObject statistics(const PortfolioStatistics& s)
     json.insert(QStringLiteral("averageBalance365Days"), finiteOrNull(s.averageBalance1Year));
     json.insert(QStringLiteral("totalDeposits"), finiteOrNull(s.totalDeposits));
     json.insert(QStringLiteral("totalWithdrawals"), finiteOrNull(s.totalWithdrawals));
+    const QJsonObject returns = JsonEncoding::returns(s.returnsWindow, s.returns);
+    for (auto figure = returns.begin(); figure != returns.end(); ++figure)
+        json.insert(figure.key(), figure.value());
     return json;
 }
 

@@ -16,8 +16,9 @@ QJsonObject entity(const BalanceEntryEntity& entity);
 QJsonArray entities(const std::vector<BalanceEntryEntity>& entities);
 // The five summary figures and "dialog", the text `summary` prints.
 QJsonObject summary(const PortfolioSummary& summary, const QString& dialog);
-// The twelve statistics, flat: maximumBalance, averageBalance30Days .. averageBalance365Days,
-// totalDeposits, totalWithdrawals and the five summary figures.
+// The statistics, flat: maximumBalance, averageBalance30Days .. averageBalance365Days,
+// totalDeposits, totalWithdrawals, the five summary figures, and the returns with their
+// "window" as the shared encoding has them.
 QJsonObject statistics(const PortfolioStatistics& statistics);
 // {"rows": [{"year", "simulated"}], "comparison"}, as the shared encoding has it.
 QJsonObject comparison(const YearlyComparison& comparison);

@@ -129,7 +129,7 @@ int stats(const CommandLine& line)
     auto inputs = storedInputs();
     if (!inputs)
         return storeFailure(QStringLiteral("stats"), inputs.error());
-    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now());
+    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now(), line.window);
     if (line.json)
         return JsonOutput::print(JsonOutput::statistics(figures));
     ConsoleOutput::print(FigureTables::statistics(figures));

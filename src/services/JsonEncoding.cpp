@@ -12,6 +12,8 @@ namespace {
 
 QJsonValue number(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
 
+QJsonValue number(const std::optional<double>& value) { return value ? number(*value) : QJsonValue(); }
+
 QJsonValue text(const std::optional<QString>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
 
 QJsonValue id(const std::optional<Uuid>& value)
@@ -93,6 +95,22 @@ QJsonObject summary(const PortfolioSummary& summary)
     };
 }
 
+QJsonObject returns(DateRange window, const ReturnFigures& figures)
+{
+    const std::string_view label = window.rawValue();
+    const std::optional<Drawdown>& deepest = figures.maxDrawdown;
+    return {
+        {QStringLiteral("window"), QString::fromUtf8(label.data(), qsizetype(label.size()))},
+        {QStringLiteral("timeWeightedReturn"), number(figures.timeWeighted)},
+        {QStringLiteral("moneyWeightedReturn"), number(figures.moneyWeighted)},
+        {QStringLiteral("modifiedDietzReturn"), number(figures.modifiedDietz)},
+        {QStringLiteral("annualisedTimeWeightedReturn"), number(figures.annualisedTimeWeighted)},
+        {QStringLiteral("maxDrawdown"), number(deepest ? std::optional(deepest->depth) : std::nullopt)},
+        {QStringLiteral("maxDrawdownPeak"), date(deepest ? std::optional(deepest->peak) : std::nullopt)},
+        {QStringLiteral("maxDrawdownTrough"), date(deepest ? std::optional(deepest->trough) : std::nullopt)},
+    };
+}
+
 QJsonObject statistics(const PortfolioStatistics& statistics)
 {
     return {
@@ -104,6 +122,7 @@ QJsonObject statistics(const PortfolioStatistics& statistics)
         {QStringLiteral("totalDeposits"), number(statistics.totalDeposits)},
         {QStringLiteral("totalWithdrawals"), number(statistics.totalWithdrawals)},
         {QStringLiteral("summary"), summary(statistics.summary)},
+        {QStringLiteral("returns"), returns(statistics.returnsWindow, statistics.returns)},
     };
 }
 

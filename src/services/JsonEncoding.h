@@ -24,7 +24,12 @@ QJsonObject year(const TSXYear& year);
 QJsonArray years(const std::vector<std::shared_ptr<TSXYear>>& years);
 // {"startingBalance", "netCashFlows", "currentValue", "investmentGain", "gainPercent"}
 QJsonObject summary(const PortfolioSummary& summary);
-// The seven portfolio figures by their member names, and "summary".
+// {"window" ("1M" ... "All"), "timeWeightedReturn", "moneyWeightedReturn",
+//  "modifiedDietzReturn", "annualisedTimeWeightedReturn", "maxDrawdown" (fractions, null where
+//  a measure has no result), "maxDrawdownPeak", "maxDrawdownTrough" (dates)}
+QJsonObject returns(DateRange window, const ReturnFigures& figures);
+// The seven portfolio figures by their member names, "summary", and "returns" (over
+// `returnsWindow`).
 QJsonObject statistics(const PortfolioStatistics& statistics);
 // {"rows": [{"year": <year object>, "simulated"}], "comparison": {ten figures} or null}
 QJsonObject comparison(const YearlyComparison& comparison);

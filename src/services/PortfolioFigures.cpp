@@ -14,7 +14,7 @@ Result<std::vector<StatsInput>> entryInputs(ObjectContext& context)
 }
 } // namespace
 
-PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now)
+PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, DateRange returnsWindow)
 {
     using namespace PortfolioStats;
     constexpr int windows[] = {oneMonthDays, threeMonthsDays, sixMonthsDays, oneYearDays};
@@ -29,6 +29,8 @@ PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now)
         .totalDeposits = sums.totalDeposits,
         .totalWithdrawals = sums.totalWithdrawals,
         .summary = PortfolioStats::summary(inputs),
+        .returnsWindow = returnsWindow,
+        .returns = ReturnMeasures::over(inputs, returnsWindow, now),
     };
 }
 
@@ -45,12 +47,12 @@ Result<PortfolioSummary> summary(ObjectContext& context)
     return PortfolioStats::summary(inputs.value());
 }
 
-Result<PortfolioStatistics> statistics(ObjectContext& context, Instant now)
+Result<PortfolioStatistics> statistics(ObjectContext& context, Instant now, DateRange returnsWindow)
 {
     auto inputs = entryInputs(context);
     if (!inputs)
         return inputs.error();
-    return statistics(inputs.value(), now);
+    return statistics(inputs.value(), now, returnsWindow);
 }
 
 Result<YearlyComparison> comparison(ObjectContext& context)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "analytics/DateRange.h"
 #include "analytics/Instant.h"
 #include "analytics/PortfolioStats.h"
+#include "analytics/ReturnMeasures.h"
 #include "analytics/TSXModel.h"
 #include "model/Result.h"
 
@@ -15,7 +17,8 @@ class ObjectContext;
 // D-Bus alike. The functions over a context fetch all entries (by date) or all yearly rows
 // (by sort order) and compute; a failing fetch is the error. Main thread of the context only.
 
-// The dashboard's statistics: the seven portfolio figures and the five of the summary.
+// The dashboard's statistics: the seven portfolio figures and the five of the summary over all
+// entries, and the return measures over the chart's window.
 struct PortfolioStatistics {
     double maxBalance = 0;
     double averageBalance1Month = 0;
@@ -25,6 +28,8 @@ struct PortfolioStatistics {
     double totalDeposits = 0;
     double totalWithdrawals = 0;
     PortfolioSummary summary;
+    DateRange returnsWindow = DateRange::all;
+    ReturnFigures returns;
 };
 
 // The yearly rows with their index-equivalent balances, and the comparison over all years
@@ -42,11 +47,11 @@ inline constexpr int threeMonthsDays = 91;
 inline constexpr int sixMonthsDays = 182;
 inline constexpr int oneYearDays = 365;
 
-PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now);
+PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, DateRange returnsWindow = DateRange::all);
 YearlyComparison comparison(std::span<const TSXYearInput> years, const PortfolioSummary& portfolio);
 
 Result<PortfolioSummary> summary(ObjectContext& context);
-Result<PortfolioStatistics> statistics(ObjectContext& context, Instant now);
+Result<PortfolioStatistics> statistics(ObjectContext& context, Instant now, DateRange returnsWindow = DateRange::all);
 Result<YearlyComparison> comparison(ObjectContext& context);
 
 } // namespace PortfolioFigures

@@ -73,6 +73,7 @@ BalanceChartView::BalanceChartView(QWidget* parent)
     connect(rangePicker_, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
         range_ = DateRange::allCases.at(std::size_t(index));
         redraw();
+        Q_EMIT rangeChanged(range_);
     });
 
     applyPalette();

@@ -32,6 +32,10 @@ public:
     bool showsAdjusted() const { return showAdjusted_; }
     BalanceChart* chart() const { return chart_; }
 
+Q_SIGNALS:
+    // The user picked another window.
+    void rangeChanged(DateRange range);
+
 protected:
     void changeEvent(QEvent* event) override;
 

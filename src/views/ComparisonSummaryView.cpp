@@ -1,7 +1,7 @@
 #include "views/ComparisonSummaryView.h"
 
 #include "views/DigitFont.h"
-#include "views/DisplayText.h"
+#include "services/DisplayText.h"
 #include "views/TextStyles.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "views/CurrencyAxis.h"
 
-#include "views/DisplayText.h"
+#include "services/DisplayText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "analytics/Fmt.h"
 #include "model/BalanceEntry.h"
 #include "views/DigitFont.h"
-#include "views/DisplayText.h"
+#include "services/DisplayText.h"
 #include "views/Tints.h"
 
 #include <QGuiApplication>

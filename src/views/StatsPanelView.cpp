@@ -1,7 +1,7 @@
 #include "views/StatsPanelView.h"
 
+#include "services/DisplayText.h"
 #include "services/PortfolioFigures.h"
-#include "views/DisplayText.h"
 #include "views/StatRow.h"
 
 #include <QLabel>
@@ -12,7 +12,7 @@
 namespace {
 using Tints::Role;
 
-// What every row may draw on: the twelve figures are computed together, once per change.
+// What every row may draw on: the figures are computed together, once per change.
 struct Figures {
     std::span<const StatsInput> inputs;
     const Clock& clock;
@@ -22,6 +22,7 @@ struct Figures {
 struct Shown {
     QString text;
     Role tint;
+    QString toolTip = {};
 };
 
 struct RowRule {
@@ -59,7 +60,34 @@ const RowRule summaryRows[] = {
      [](const Figures& f) { return Shown{DisplayText::percent(f.statistics.summary.gainPercent), gainTint(f.statistics.summary.gainPercent)}; }},
 };
 
-const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}};
+// A return as a percentage, or a dash where the measure has no result over the window.
+Shown rate(std::optional<double> value)
+{
+    if (!value)
+        return {QStringLiteral("—"), Role::Primary};
+    return {DisplayText::percent(*value), gainTint(*value)};
+}
+
+Shown drawdown(const Figures& f)
+{
+    const std::optional<Drawdown>& deepest = f.statistics.returns.maxDrawdown;
+    if (!deepest)
+        return rate(std::nullopt);
+    if (deepest->depth == 0)
+        return {DisplayText::percent(0), Role::Primary};
+    return {DisplayText::percent(deepest->depth), Role::Red,
+            QStringLiteral("From the peak of %1 to the trough of %2").arg(DisplayText::date(deepest->peak), DisplayText::date(deepest->trough))};
+}
+
+const RowRule returnRows[] = {
+    {"Time-Weighted Return", [](const Figures& f) { return rate(f.statistics.returns.timeWeighted); }},
+    {"Money-Weighted Return (XIRR)", [](const Figures& f) { return rate(f.statistics.returns.moneyWeighted); }},
+    {"Modified Dietz Return", [](const Figures& f) { return rate(f.statistics.returns.modifiedDietz); }},
+    {"Annualised (Time-Weighted)", [](const Figures& f) { return rate(f.statistics.returns.annualisedTimeWeighted); }},
+    {"Max Drawdown", drawdown},
+};
+
+const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}, {"Returns", returnRows}};
 } // namespace
 
 StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
@@ -96,6 +124,12 @@ void StatsPanelView::setInputs(std::vector<StatsInput> inputs)
     recompute();
 }
 
+void StatsPanelView::setRange(DateRange range)
+{
+    range_ = range;
+    recompute();
+}
+
 void StatsPanelView::setClock(Clock clock)
 {
     clock_ = std::move(clock);
@@ -110,11 +144,12 @@ void StatsPanelView::showEvent(QShowEvent* event)
 
 void StatsPanelView::recompute()
 {
-    const Figures figures{inputs_, clock_, PortfolioFigures::statistics(inputs_, clock_())};
+    const Figures figures{inputs_, clock_, PortfolioFigures::statistics(inputs_, clock_(), range_)};
     auto row = rows_.begin();
     for (const SectionRule& section : sections)
         for (const RowRule& rule : section.rows) {
             const Shown shown = rule.show(figures);
+            (*row)->setToolTip(shown.toolTip);
             (*row++)->setValue(shown.text, shown.tint);
         }
 }

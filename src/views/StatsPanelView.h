@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analytics/DateRange.h"
 #include "analytics/StatsInput.h"
 #include "views/Clock.h"
 
@@ -10,8 +11,9 @@
 class StatRow;
 class QVBoxLayout;
 
-// The dashboard's statistics: two titled sections of label/value rows over all entries.
-// No window and no state of its own besides the snapshots it was handed.
+// The dashboard's statistics: titled sections of label/value rows. The balance figures and
+// the summary are over all entries; the returns over the balance chart's window, which the
+// dashboard passes on. No state of its own besides what it was handed.
 class StatsPanelView : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +22,8 @@ public:
 
     // Recomputes every row from these snapshots (the current instant is read here).
     void setInputs(std::vector<StatsInput> inputs);
+    // The window of the returns ("All" at first), counted back from the clock's instant.
+    void setRange(DateRange range);
     // The source of the current instant for the trailing averages (the system clock at first).
     void setClock(Clock clock);
 
@@ -32,6 +36,7 @@ private:
     void recompute();
 
     std::vector<StatsInput> inputs_;
+    DateRange range_ = DateRange::all;
     Clock clock_ = systemNow;
     std::vector<StatRow*> rows_; // in the order of the row table
 };

@@ -3,7 +3,7 @@
 #include "analytics/YearlyPortfolio.h"
 #include "model/StatsConversions.h"
 #include "views/DigitFont.h"
-#include "views/DisplayText.h"
+#include "services/DisplayText.h"
 #include "views/Tints.h"
 
 #include <QGuiApplication>

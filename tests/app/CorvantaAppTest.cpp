@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
@@ -57,15 +58,16 @@ protected:
         QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
     }
 
-    // The dashboard's "Current Value" once the event loop has delivered the latest change.
-    QString shownCurrentValue()
+    // A dashboard figure once the event loop has delivered the latest change.
+    QString shownFigure(const QString& label)
     {
         QCoreApplication::processEvents();
         for (StatRow* row : app_->window().findChildren<StatRow*>())
-            if (row->label() == QStringLiteral("Current Value"))
+            if (row->label() == label)
                 return row->value();
         return QString();
     }
+    QString shownCurrentValue() { return shownFigure(QStringLiteral("Current Value")); }
 
     std::unique_ptr<PersistenceController> persistence_;
     std::unique_ptr<CorvantaApp> app_;
@@ -116,6 +118,15 @@ TEST_F(CorvantaAppTest, ABackgroundSaveRebuildsTheDashboard)
     });
     EXPECT_TRUE(QTest::qWaitFor([this] { return shownCurrentValue() == QStringLiteral("$123,456"); }, 5000));
     EXPECT_FALSE(context().undoManager()->canUndo()); // not a change of this window
+}
+
+TEST_F(CorvantaAppTest, TheChartsWindowPickerSetsTheWindowOfTheReturns)
+{
+    EXPECT_EQ(shownFigure(QStringLiteral("Time-Weighted Return")), QStringLiteral("0.5%"));
+    for (QToolButton* button : app_->window().findChildren<QToolButton*>())
+        if (button->text() == QStringLiteral("1M"))
+            button->click();
+    EXPECT_EQ(shownFigure(QStringLiteral("Time-Weighted Return")), QStringLiteral("—")); // the seeded entries are older
 }
 
 // Ctrl+Z typed in a form field: the field's own typing goes first; a field with nothing to

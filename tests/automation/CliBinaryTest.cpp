@@ -120,7 +120,9 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValidWithTheDocumentedKeys)
         {{"summary", "--json"}, {"startingBalance", "netCashFlows", "currentValue", "investmentGain", "gainPercent", "dialog"}},
         {{"stats", "--json"},
          {"maximumBalance", "averageBalance30Days", "averageBalance91Days", "averageBalance182Days", "averageBalance365Days",
-          "totalDeposits", "totalWithdrawals", "startingBalance", "netCashFlows", "currentValue", "investmentGain", "gainPercent"}},
+          "totalDeposits", "totalWithdrawals", "startingBalance", "netCashFlows", "currentValue", "investmentGain", "gainPercent",
+          "window", "timeWeightedReturn", "moneyWeightedReturn", "modifiedDietzReturn", "annualisedTimeWeightedReturn",
+          "maxDrawdown", "maxDrawdownPeak", "maxDrawdownTrough"}},
         {{"years", "--json"}, {"rows", "comparison"}},
     };
     for (const JsonDocument& document : documents) {

@@ -47,6 +47,8 @@ TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
     EXPECT_EQ(parse({"help", "years"}).value().helpTopic, Command::Years);
     EXPECT_EQ(parse({"--help"}).value().helpTopic, std::nullopt);
     EXPECT_EQ(parse({"export", "-"}).value().file, QStringLiteral("-"));
+    EXPECT_EQ(parse({"stats"}).value().window, DateRange::all);
+    EXPECT_EQ(parse({"stats", "--window", "1Y", "--json"}).value().window, DateRange::year1);
     EXPECT_EQ(parse({"--screenshot", "w.png"}).value().screenshotPath, QStringLiteral("w.png"));
     const auto ids = parse({"entries", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd", "--id", "0A1B2C3D-0000-4000-8000-00000000ABCD"});
     ASSERT_EQ(ids.value().ids.size(), 2u); // any letter case
@@ -93,6 +95,7 @@ TEST(CommandLineTest, UsageErrorsAreOneLineNamingTheArgument)
         {{"summary", "--notify", "--json"}, "corvanta summary: --json cannot be combined with --notify"},
         {{"entries", "--id", "not-a-uuid"}, "corvanta entries: --id expects a UUID, not 'not-a-uuid'"},
         {{"entries", "--suggested", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd"}, "corvanta entries: --suggested cannot be combined with --id"},
+        {{"stats", "--window", "1y"}, "corvanta stats: --window expects 1M, 3M, 6M, 1Y, 5Y or All, not '1y'"},
         {{"import"}, "corvanta import: missing argument FILE"},
         {{"export", "a.csv", "b.csv"}, "corvanta export: unexpected argument 'b.csv'"},
     };

@@ -34,7 +34,9 @@ TEST_F(Figures, StatisticsAndComparisonOfAStore)
     QJsonObject statistics = parsed(R"({"maxBalance": 1500, "averageBalance1Month": 1500, "averageBalance3Months": 1350,
         "averageBalance6Months": 1350, "averageBalance1Year": 1200, "totalDeposits": 100, "totalWithdrawals": -50})");
     statistics.insert(QStringLiteral("summary"), summary);
-    EXPECT_EQ(JsonEncoding::statistics(PortfolioFigures::statistics(context(), now).value()), statistics);
+    QJsonObject shown = JsonEncoding::statistics(PortfolioFigures::statistics(context(), now).value());
+    shown.remove(QStringLiteral("returns")); // their own test below
+    EXPECT_EQ(shown, statistics);
     EXPECT_EQ(JsonEncoding::summary(PortfolioFigures::summary(context()).value()), summary);
 
     // Simulated in sort order (2023 first), beside the summary of all entries.
@@ -55,6 +57,28 @@ TEST_F(Figures, AnEmptyStoreHasZeroFiguresAndNoComparison)
     EXPECT_EQ(JsonEncoding::statistics(statistics).value(QStringLiteral("maxBalance")), QJsonValue(0));
     EXPECT_EQ(JsonEncoding::comparison(PortfolioFigures::comparison(context()).value()),
               parsed(R"({"rows": [], "comparison": null})"));
+}
+
+// The returns over the window asked for, null where a measure has none; the other figures
+// stay over all entries.
+TEST(JsonEncoding, ReturnsOverTheChosenWindow)
+{
+    const std::vector<StatsInput> inputs{{Uuid::random(), now - 24h * 360, 1000, 1000}, {Uuid::random(), now - 24h * 180, 1100, 0},
+                                         {Uuid::random(), now - 24h * 90, 990, 0}, {Uuid::random(), now - 24h, 1210, 110}};
+    const QJsonObject all = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now));
+    const QJsonObject returns = all[QStringLiteral("returns")].toObject();
+    EXPECT_EQ(returns[QStringLiteral("window")], QJsonValue(QStringLiteral("All")));
+    EXPECT_NEAR(returns[QStringLiteral("timeWeightedReturn")].toDouble(), 0.1, 1e-12);
+    EXPECT_NEAR(returns[QStringLiteral("maxDrawdown")].toDouble(), -0.1, 1e-12);
+    EXPECT_EQ(returns[QStringLiteral("maxDrawdownTrough")], QJsonValue(QStringLiteral("2026-03-06T12:00:00Z")));
+    for (const char* key : {"moneyWeightedReturn", "modifiedDietzReturn", "annualisedTimeWeightedReturn"})
+        EXPECT_TRUE(returns[QString::fromUtf8(key)].isDouble()) << key;
+
+    const QJsonObject month = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now, DateRange::month1));
+    EXPECT_EQ(month[QStringLiteral("summary")], all[QStringLiteral("summary")]);
+    EXPECT_EQ(month[QStringLiteral("returns")].toObject(),
+              parsed(R"({"window": "1M", "timeWeightedReturn": null, "moneyWeightedReturn": null, "modifiedDietzReturn": null,
+                  "annualisedTimeWeightedReturn": null, "maxDrawdown": null, "maxDrawdownPeak": null, "maxDrawdownTrough": null})"));
 }
 
 TEST(JsonEncoding, WritesIsoUtcDatesUpperCaseIdsAndNullForWhatIsMissing)

@@ -36,7 +36,7 @@ void expectRow(const StatsPanelView& panel, const char* label, const char* value
 using Tints::Role;
 } // namespace
 
-TEST(StatsPanelView, ShowsTwelveRowsInTwoSectionsInOrder)
+TEST(StatsPanelView, ShowsFifteenRowsInThreeSectionsInOrder)
 {
     StatsPanelView panel;
     QStringList labels;
@@ -48,7 +48,9 @@ TEST(StatsPanelView, ShowsTwelveRowsInTwoSectionsInOrder)
                                    QStringLiteral("Total Withdrawals"), QStringLiteral("Starting Balance"),
                                    QStringLiteral("Net Cash Flows"), QStringLiteral("Current Value"),
                                    QStringLiteral("Investment Gain (excl. cash flows)"),
-                                   QStringLiteral("Gain as % of Start + Cash Flows")}));
+                                   QStringLiteral("Gain as % of Start + Cash Flows"), QStringLiteral("Time-Weighted Return"),
+                                   QStringLiteral("Money-Weighted Return (XIRR)"), QStringLiteral("Modified Dietz Return"),
+                                   QStringLiteral("Annualised (Time-Weighted)"), QStringLiteral("Max Drawdown")}));
 }
 
 TEST(StatsPanelView, NoEntriesShowZeroesAndZeroGainCountsAsGain)
@@ -135,6 +137,27 @@ TEST(StatsPanelView, AveragesCountEntriesInsideTheTrailingWindowInclusive)
     expectRow(panel, "Avg Balance (6 Months)", "$1,357", Role::Primary); // 9500 / 7
     expectRow(panel, "Avg Balance (1 Year)", "$1,563", Role::Primary);   // 12501 / 8
     expectRow(panel, "Maximum Balance", "$7,000", Role::Primary);
+}
+
+// The returns follow the window they are given, the other sections do not; a measure
+// without a result shows a dash.
+TEST(StatsPanelView, ReturnsOverTheChosenWindow)
+{
+    const Instant now = localTime(2025, 1, 10);
+    StatsPanelView panel;
+    panel.setClock([now] { return now; });
+    panel.setInputs({input(localTime(2024, 1, 1), 1000, 1000), input(localTime(2024, 4, 1), 1300, 200),
+                     input(localTime(2024, 7, 1), 1000, -300), input(localTime(2024, 10, 1), 900),
+                     input(localTime(2025, 1, 1), 1080)});
+    expectRow(panel, "Time-Weighted Return", "18.8%", Role::Green);
+    expectRow(panel, "Money-Weighted Return (XIRR)", "17.9%", Role::Green);
+    expectRow(panel, "Max Drawdown", "-10%", Role::Red);
+    const auto rows = panel.findChildren<StatRow*>();
+    EXPECT_EQ(rows.back()->toolTip(), QStringLiteral("From the peak of Apr 1, 2024 to the trough of Oct 1, 2024"));
+    panel.setRange(DateRange::month1);
+    expectRow(panel, "Modified Dietz Return", "—", Role::Primary);
+    expectRow(panel, "Max Drawdown", "—", Role::Primary);
+    expectRow(panel, "Starting Balance", "$1,000", Role::Primary);
 }
 
 TEST(StatsPanelView, TintsStayDistinctFromTheBackgroundInLightAndDarkPalettes)

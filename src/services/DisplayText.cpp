@@ -1,4 +1,4 @@
-#include "views/DisplayText.h"
+#include "services/DisplayText.h"
 
 #include "analytics/Fmt.h"
 
@@ -14,4 +14,5 @@ QString orFallback(const std::optional<std::string>& text, std::string_view fall
 namespace DisplayText {
 QString currency(double value) { return orFallback(Fmt::currency(value), Fmt::currencyFallback); }
 QString percent(double fraction) { return orFallback(Fmt::percent(fraction), Fmt::percentFallback); }
+QString date(Instant instant) { return orFallback(Fmt::date(instant), {}); }
 } // namespace DisplayText
