@@ -66,12 +66,6 @@ TEST(CommandLineTest, AddReadsItsParametersUnchanged)
     EXPECT_EQ(line.value().note, QStringLiteral("  x  "));
     EXPECT_EQ(line.value().date, Fmt::parseDay("2026-06-04"));
     EXPECT_TRUE(line.value().json);
-
-    const auto defaults = parse({"add", "--balance", "0"}).value();
-    EXPECT_EQ(defaults.balance, 0.0);
-    EXPECT_EQ(defaults.adjustment, 0.0);
-    EXPECT_EQ(defaults.date, std::nullopt);
-    EXPECT_EQ(defaults.note, std::nullopt);
 }
 
 struct Refused {

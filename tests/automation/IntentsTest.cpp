@@ -42,11 +42,8 @@ TEST_F(IntentsTest, AddingWithOnlyABalanceStoresZerosNoNoteAndNow)
 
     const auto stored = IntentsDataProvider::allEntities(*container_);
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].id, added.value().entity.id);
-    EXPECT_EQ(stored[0].date, now);
-    EXPECT_EQ(stored[0].adjustment, 0);
-    EXPECT_EQ(stored[0].transfers, 0);
-    EXPECT_EQ(stored[0].note, std::nullopt);
+    EXPECT_EQ(std::tuple(stored[0].id, stored[0].date, stored[0].adjustment, stored[0].transfers, stored[0].note),
+              std::tuple(added.value().entity.id, now, 0.0, 0.0, std::optional<QString>()));
 }
 
 TEST_F(IntentsTest, SuggestionsAreTheTwentyLatestNewestFirst)

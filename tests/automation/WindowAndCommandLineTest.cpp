@@ -1,5 +1,5 @@
-// The window and the command line on one store at once: what `corvanta add` commits in another
-// process reaches the open dashboard, many writers lose nothing and never see the store locked,
+// The window and the command line on one store at once: what `corvanta add` commits in other
+// processes reaches the open window, many writers lose nothing and never see the store locked,
 // and an idle window does not let the write-ahead log grow without bound.
 #include "CorvantaProcess.h"
 
@@ -7,7 +7,6 @@
 #include "app/RootView.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
-#include "views/StatRow.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -33,25 +32,10 @@ protected:
 
     std::int64_t windowCount() { return app_->context().countBalanceEntries().value(); }
 
-    QString dashboardFigure(const QString& label)
-    {
-        for (StatRow* row : app_->window().findChildren<StatRow*>())
-            if (row->label() == label)
-                return row->value();
-        return {};
-    }
-
     CorvantaProcess corvanta_;
     std::unique_ptr<PersistenceController> persistence_;
     std::unique_ptr<CorvantaApp> app_;
 };
-
-TEST_F(WindowAndCommandLineTest, TheDashboardShowsAnEntryAddedByAnotherProcess)
-{
-    const ProcessRun run = corvanta_.run({QStringLiteral("add"), QStringLiteral("--balance"), QStringLiteral("4321")});
-    ASSERT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dashboardFigure(QStringLiteral("Current Value")) == QStringLiteral("$4,321"); }, 5000));
-}
 
 // Four writers of 250 entries each, one process per entry, while a fifth process lists.
 TEST_F(WindowAndCommandLineTest, ConcurrentWritersLoseNothingAndTheLogStaysBounded)

@@ -64,13 +64,6 @@ TEST(DateParser, ReadsTheInstantOrRefuses)
         EXPECT_EQ(toronto.read(text), std::nullopt) << text;
 }
 
-TEST(DateParser, UsesTheSystemTimeZone)
-{
-    // The tests run with TZ=America/Toronto.
-    EXPECT_EQ(CSVPorter::parseDate("2026-06-04"), utc(2026, 6, 4, 4));
-    EXPECT_EQ(CSVPorter::parseDate("2026-06-04T09:30:00"), utc(2026, 6, 4, 13, 30));
-}
-
 // Texts near the canonical forms: right ones, impossible days and months, other digit counts,
 // early years (ICU's calendar is Julian before 1582), two-digit years, case, punctuation,
 // and random edits of all of these.

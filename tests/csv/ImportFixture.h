@@ -10,10 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -56,15 +55,7 @@ protected:
 
     static std::string utcText(Instant instant)
     {
-        using namespace std::chrono;
-        const auto day = floor<days>(instant);
-        const year_month_day date{day};
-        const hh_mm_ss time{floor<seconds>(instant - day)};
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
-                      static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
-                      static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
-        return buffer;
+        return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant), Qt::UTC).toString(Qt::ISODate).toStdString();
     }
 
     static std::string describe(const BalanceEntry& entry)

@@ -1,11 +1,11 @@
 #include "StoreTestSupport.h"
+#include "support/StoreSql.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <csignal>
 
@@ -21,19 +21,7 @@ void startWriter(QProcess& writer, const QString& path, int count)
     ASSERT_EQ(writer.readLine().trimmed(), QByteArray("saving"));
 }
 
-std::int64_t countRows(const QString& path)
-{
-    sqlite3* raw = nullptr;
-    std::int64_t count = -1;
-    sqlite3_stmt* query = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
-        && sqlite3_prepare_v2(raw, "SELECT count(*) FROM BalanceEntry", -1, &query, nullptr) == SQLITE_OK
-        && sqlite3_step(query) == SQLITE_ROW)
-        count = sqlite3_column_int64(query, 0);
-    sqlite3_finalize(query);
-    sqlite3_close(raw);
-    return count;
-}
+std::int64_t countRows(const QString& path) { return std::stoll(queryStore(path, "SELECT count(*) FROM BalanceEntry")); }
 
 TEST(CrossProcess, AnotherProcessCommitReachesTheOpenMainContext)
 {

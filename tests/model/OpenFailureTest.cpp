@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <unistd.h>
 
 using ::testing::StartsWith;
@@ -73,52 +75,44 @@ protected:
     QString storePath;
 };
 
-TEST_F(OpenFailureTest, AMissingStoreIsCreated)
+// A missing store is created, and so is one in place of an empty file.
+TEST_F(OpenFailureTest, AMissingOrEmptyStoreIsCreated)
 {
-    const ProbeRun run = runProbe(home.path());
-    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
+    for (const bool emptyFile : {false, true}) {
+        if (emptyFile)
+            writeStoreBytes({});
+        const ProbeRun run = runProbe(home.path());
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
+        // Closed at exit: the store file alone holds the tables, no log is left beside it.
+        EXPECT_FALSE(QFileInfo::exists(storePath + QStringLiteral("-wal")));
+        EXPECT_EQ(queryStore(storePath, "SELECT count(*) FROM sqlite_master WHERE name = 'BalanceEntry'"), "1");
+    }
     EXPECT_EQ(storePath, home.path() + QStringLiteral("/Corvanta/Corvanta.sqlite"));
-    // Closed at exit: the store file alone holds the tables, no log is left beside it.
-    EXPECT_FALSE(QFileInfo::exists(storePath + QStringLiteral("-wal")));
-    EXPECT_EQ(queryStore(storePath, "SELECT count(*) FROM sqlite_master WHERE name = 'BalanceEntry'"), "1");
 }
 
-TEST_F(OpenFailureTest, AnEmptyFileBecomesTheStore)
+TEST_F(OpenFailureTest, AnUnusableStoreIsFatalAndLeftUntouched)
 {
-    writeStoreBytes({});
-    const ProbeRun run = runProbe(home.path());
-    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
-    EXPECT_GT(QFileInfo(storePath).size(), 0);
-}
-
-TEST_F(OpenFailureTest, AFileThatIsNotADatabase)
-{
-    writeStoreBytes(QByteArray("Date,Balance\n2024-01-01,100\n").repeated(200));
-    expectFatalAndUntouched("The store file is not a database");
-}
-
-TEST_F(OpenFailureTest, ADamagedDatabase)
-{
-    QByteArray bytes("SQLite format 3", 16);
+    QByteArray damaged("SQLite format 3", 16);
     for (int i = 0; i < 8192; ++i)
-        bytes.append(static_cast<char>((i * 7919) % 251));
-    writeStoreBytes(bytes);
-    expectFatalAndUntouched("The store file could not be read");
-}
-
-TEST_F(OpenFailureTest, AStoreOfANewerVersion)
-{
-    ASSERT_TRUE(execOnStore(storePath, "PRAGMA journal_mode = WAL; PRAGMA application_id = 1129469524; PRAGMA user_version = 99;"
-                                       " CREATE TABLE Future(x);"));
-    expectFatalAndUntouched("The store was written by a newer version of Corvanta");
-}
-
-TEST_F(OpenFailureTest, ADatabaseOfAnotherProgram)
-{
-    ASSERT_TRUE(execOnStore(storePath, "CREATE TABLE Contacts(name); INSERT INTO Contacts VALUES ('someone');"));
-    expectFatalAndUntouched("The store file does not hold the Corvanta object model");
+        damaged.append(static_cast<char>((i * 7919) % 251));
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[&] { writeStoreBytes(QByteArray("Date,Balance\n2024-01-01,100\n").repeated(200)); }, "The store file is not a database"},
+        {[&] { writeStoreBytes(damaged); }, "The store file could not be read"},
+        {[&] {
+             ASSERT_TRUE(execOnStore(storePath, "PRAGMA journal_mode = WAL; PRAGMA application_id = 1129469524;"
+                                                " PRAGMA user_version = 99; CREATE TABLE Future(x);"));
+         },
+         "The store was written by a newer version of Corvanta"},
+        {[&] { ASSERT_TRUE(execOnStore(storePath, "CREATE TABLE Contacts(name); INSERT INTO Contacts VALUES ('someone');")); },
+         "The store file does not hold the Corvanta object model"},
+    };
+    for (const auto& [make, error] : cases) {
+        SCOPED_TRACE(error);
+        QFile::remove(storePath);
+        make();
+        expectFatalAndUntouched(error);
+    }
 }
 
 TEST_F(OpenFailureTest, AFolderInPlaceOfTheStore)

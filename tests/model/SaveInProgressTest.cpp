@@ -1,12 +1,11 @@
 // A save written while objects are still being inserted (what an import does), and the
 // write-ahead log copied back after a save rather than inside it.
 #include "StoreTestSupport.h"
+#include "support/StoreSql.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <set>
 #include <string>
@@ -17,31 +16,15 @@ namespace {
 
 class SaveInProgressTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        auto opened = PersistentContainer::open(path);
-        ASSERT_TRUE(opened.ok()) << opened.error().message.toStdString();
-        container = std::move(opened).value();
-        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-    }
-    void TearDown() override { sqlite3_close(other); }
-
-    ObjectContext& context() { return container->viewContext(); }
+    ObjectContext& context() { return store.context(); }
 
     // What another connection reads: the balances in row-key order.
     std::string storedBalances()
     {
-        sqlite3_stmt* query = nullptr;
-        sqlite3_prepare_v2(other, "SELECT coalesce(group_concat(balance), '') FROM (SELECT balance FROM BalanceEntry ORDER BY pk)", -1, &query, nullptr);
-        std::string balances = sqlite3_step(query) == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(query, 0)) : "?";
-        sqlite3_finalize(query);
-        return balances;
+        return queryStore(store.path, "SELECT coalesce(group_concat(balance), '') FROM (SELECT balance FROM BalanceEntry ORDER BY pk)");
     }
 
-    QTemporaryDir folder;
-    QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
-    std::unique_ptr<PersistentContainer> container;
-    sqlite3* other = nullptr;
+    TemporaryFileStore store;
 };
 
 TEST_F(SaveInProgressTest, WritesBatchesInOneTransactionInInsertionOrder)
@@ -105,10 +88,8 @@ TEST_F(SaveInProgressTest, RowsTakenBackAnywhereAreLeftOutOfGroupedInserts)
 
 TEST_F(SaveInProgressTest, AFailureOrAnAbandonedSaveWritesNothingAndKeepsEverythingPending)
 {
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry WHEN NEW.balance = 3 "
-                                  "BEGIN SELECT RAISE(ABORT, 'refused'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_TRUE(execOnStore(store.path, "CREATE TRIGGER refuse BEFORE INSERT ON BalanceEntry WHEN NEW.balance = 3 "
+                                        "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     {
         auto save = context().beginSave();
         ASSERT_TRUE(save.ok());
@@ -123,7 +104,7 @@ TEST_F(SaveInProgressTest, AFailureOrAnAbandonedSaveWritesNothingAndKeepsEveryth
     EXPECT_EQ(storedBalances(), "");
     EXPECT_TRUE(context().hasChanges());
 
-    ASSERT_EQ(sqlite3_exec(other, "DROP TRIGGER refuse", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(acceptNewEntries(store.path));
     {
         auto save = context().beginSave();
         ASSERT_TRUE(save.ok());
@@ -144,7 +125,7 @@ TEST_F(SaveInProgressTest, ChangesAreAnnouncedAfterTheCommitWithoutGhostObjects)
         addEntry(context(), i, i);
     ASSERT_TRUE(context().save().ok());
     LiveBalances live(context());
-    ASSERT_EQ(sqlite3_exec(other, "INSERT INTO BalanceEntry (pk, balance) VALUES (100, 99)", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(execOnStore(store.path, "INSERT INTO BalanceEntry (pk, balance) VALUES (100, 99)"));
 
     auto save = context().beginSave();
     ASSERT_TRUE(save.ok());
@@ -171,13 +152,13 @@ TEST_F(SaveInProgressTest, ALargeLogIsCopiedBackAfterTheSaveNotDuringIt)
     const QString note(4000, QLatin1Char('n')); // about a page per entry
     for (int i = 0; i < 1500; ++i)
         addEntry(context(), i, i)->setNote(note);
-    const qint64 sizeBefore = QFileInfo(path).size();
+    const qint64 sizeBefore = QFileInfo(store.path).size();
     ASSERT_TRUE(context().save().ok());
-    EXPECT_EQ(QFileInfo(path).size(), sizeBefore); // committed into the log only
+    EXPECT_EQ(QFileInfo(store.path).size(), sizeBefore); // committed into the log only
     EXPECT_EQ(storedBalances().substr(0, 8), "0.0,1.0,");
 
     QCoreApplication::processEvents();
-    EXPECT_GT(QFileInfo(path).size(), sizeBefore + 1500 * 4000);
+    EXPECT_GT(QFileInfo(store.path).size(), sizeBefore + 1500 * 4000);
 }
 
 } // namespace

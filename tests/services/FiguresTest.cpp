@@ -110,7 +110,7 @@ TEST(JsonEncoding, WritesIsoUtcDatesUpperCaseIdsAndNullForWhatIsMissing)
 
 // Drawing a random id for every entry on every rebuild was pure waste: only an entry without
 // an id needs one, and it still gets a fresh one each time.
-TEST(StatsInputs, DrawAFreshIdOnlyForAnEntryWithoutOne)
+TEST(StatsInputs, FillAMissingIdAndDateDrawingOnlyWhereNeeded)
 {
     static int drawn = 0;
     const auto counted = []() {
@@ -123,6 +123,7 @@ TEST(StatsInputs, DrawAFreshIdOnlyForAnEntryWithoutOne)
     const auto first = statsInputs({withId, bare, withId}, counted);
     EXPECT_EQ(drawn, 1);
     EXPECT_EQ(first[0].id, *withId->id());
+    EXPECT_EQ(first[1].date, distantPast()); // undated: before every dated entry
     EXPECT_NE(statsInputs({bare}, counted)[0].id, first[1].id);
     EXPECT_EQ(drawn, 2);
 }

@@ -69,9 +69,9 @@ TEST(EntryEditorText, SaveReadsADayAndABalanceAndDefaultsTheRest)
         const char *date, *balance;
         bool hint;
     };
-    for (const Refused& r : {Refused{"2025-03-05", "", false}, Refused{"2025-03-05", "1,000", false},
-                             Refused{"2025-03-05", "nan", false}, Refused{"", "1", false}, Refused{" \t", "1", false},
-                             Refused{"03/05/2025", "1", true}, Refused{"2025-03-05 10:00", "1", true}}) {
+    // The readers themselves are tested with Fmt; here, which failures show the date hint.
+    for (const Refused& r : {Refused{"2025-03-05", "", false}, Refused{"2025-03-05", "1,000", false}, Refused{" \t", "1", false},
+                             Refused{"03/05/2025", "1", true}}) {
         SCOPED_TRACE(std::string(r.date) + " / " + r.balance);
         text.dateText = QString::fromUtf8(r.date);
         text.balance = QString::fromUtf8(r.balance);

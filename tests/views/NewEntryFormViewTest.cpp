@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QTemporaryDir>
@@ -85,11 +84,11 @@ TEST_F(NewEntryFormTest, StartsOnTodayAndEnablesSubmitOnlyForADayAndAPlainNumber
         const char* balanceText;
         bool submitEnabled, hintShown;
     };
+    // The readers are tested with Fmt; here, that the form uses them and shows the date hint.
     const Case cases[] = {
-        {"2026-06-04", "1242000", true, false}, {" 2026-06-04\t", "  -12.5 ", true, false}, {"2026-06-04", "1,242,000", false, false},
-        {"2026-06-04", "$100", false, false},   {"2026-06-04", "", false, false},          {"2026-06-04", "inf", false, false},
-        {"", "100", false, false},              {" \t ", "100", false, false},            {"06/04/2026", "100", false, true},
-        {"2026-06-04 10:00", "100", false, true},
+        {" 2026-06-04\t", "  -12.5 ", true, false}, {"2026-06-04", "1,242,000", false, false},
+        {"2026-06-04", "inf", false, false},        {" \t ", "100", false, false},
+        {"06/04/2026", "100", false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.dateText) + " / " + c.balanceText);
@@ -97,21 +96,6 @@ TEST_F(NewEntryFormTest, StartsOnTodayAndEnablesSubmitOnlyForADayAndAPlainNumber
         type(balance(), QString::fromUtf8(c.balanceText));
         EXPECT_EQ(submitButton()->isEnabled(), c.submitEnabled);
         EXPECT_EQ(!hint()->isHidden(), c.hintShown);
-    }
-}
-
-TEST_F(NewEntryFormTest, ReturnMovesTheFocusThroughTheFiveFields)
-{
-    form_->show();
-    form_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-    date()->setFocus();
-    const std::vector<QWidget*> order{balance(), adjustment(), transfers(), note()};
-    QWidget* current = date();
-    for (QWidget* next : order) {
-        QTest::keyClick(current, Qt::Key_Return);
-        EXPECT_TRUE(next->hasFocus()) << next->objectName().toStdString();
-        current = next;
     }
 }
 
@@ -133,18 +117,12 @@ TEST_F(NewEntryFormTest, SubmitStoresTheEntryAsTypedAndResets)
     const auto stored = entries();
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_TRUE(stored[0]->id().has_value());
-    EXPECT_EQ(stored[0]->date(), Fmt::parseDay("2025-03-05"));
-    EXPECT_EQ(stored[0]->balance(), 1242000);
-    EXPECT_EQ(stored[0]->adjustment(), 0);
-    EXPECT_EQ(stored[0]->transfers(), -500);
-    EXPECT_EQ(stored[0]->note(), QStringLiteral(" a\u00A0b\u2028c\nd "));
+    EXPECT_EQ(std::tuple(stored[0]->date(), stored[0]->balance(), stored[0]->adjustment(), stored[0]->transfers(), stored[0]->note()),
+              std::tuple(Fmt::parseDay("2025-03-05"), 1242000.0, 0.0, -500.0, std::optional(QStringLiteral(" a\u00A0b\u2028c\nd "))));
     EXPECT_FALSE(context().hasChanges());
 
-    EXPECT_EQ(date()->text(), today());
-    EXPECT_TRUE(balance()->text().isEmpty());
-    EXPECT_TRUE(adjustment()->text().isEmpty());
-    EXPECT_TRUE(transfers()->text().isEmpty());
-    EXPECT_TRUE(note()->toPlainText().isEmpty());
+    const QStringList shown{date()->text(), balance()->text(), adjustment()->text(), transfers()->text(), note()->toPlainText()};
+    EXPECT_EQ(shown, QStringList({today(), {}, {}, {}, {}}));
     EXPECT_FALSE(submitButton()->isEnabled());
 }
 
@@ -194,31 +172,14 @@ TEST_F(NewEntryFormTest, AFailedSaveIsShownAndKeepsTheInputsForARetry)
     EXPECT_EQ(entries().size(), 1u);
 }
 
-TEST_F(NewEntryFormTest, CalendarStartsOnTheTypedDayOrTodayAndPickingWritesItAndCloses)
+// West and east of UTC, and days whose midnight a clock change skips (Sao Paulo, 2018-11-04)
+// or which hold a change (Toronto, 2024-03-10): the day picked is the day written, the popover
+// closes, and the calendar reopens on the typed day (on today when none can be read).
+TEST_F(NewEntryFormTest, PickedDayIsTheDayWrittenAndShownAgainInEveryZone)
 {
     form_->show();
     auto* popover = child<QWidget>("datePopover");
     auto* calendar = popover->findChild<QCalendarWidget*>();
-    type(date(), QStringLiteral("2024-02-29"));
-    QTest::mouseClick(child<QToolButton>("calendarButton"), Qt::LeftButton);
-    ASSERT_TRUE(popover->isVisible());
-    EXPECT_EQ(calendar->selectedDate(), QDate(2024, 2, 29));
-
-    Q_EMIT calendar->clicked(QDate(2024, 3, 7));
-    EXPECT_EQ(date()->text(), QStringLiteral("2024-03-07"));
-    EXPECT_FALSE(popover->isVisible());
-
-    type(date(), QStringLiteral("someday")); // no day: the calendar opens on today
-    QTest::mouseClick(child<QToolButton>("calendarButton"), Qt::LeftButton);
-    EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());
-}
-
-// West and east of UTC, and days whose midnight a clock change skips (Sao Paulo, 2018-11-04)
-// or which hold a change (Toronto, 2024-03-10): the day picked is the day written and read.
-TEST_F(NewEntryFormTest, PickedDayIsTheDayWrittenAndShownAgainInEveryZone)
-{
-    form_->show();
-    auto* calendar = form_->findChild<QCalendarWidget*>();
     auto* button = child<QToolButton>("calendarButton");
     for (const char* zoneId : {"America/Toronto", "Asia/Tokyo", "America/Sao_Paulo"}) {
         ScopedZone zone(zoneId);
@@ -227,11 +188,15 @@ TEST_F(NewEntryFormTest, PickedDayIsTheDayWrittenAndShownAgainInEveryZone)
             QTest::mouseClick(button, Qt::LeftButton);
             Q_EMIT calendar->clicked(day);
             EXPECT_EQ(date()->text(), day.toString(Qt::ISODate));
+            EXPECT_FALSE(popover->isVisible());
             QTest::mouseClick(button, Qt::LeftButton);
             EXPECT_EQ(calendar->selectedDate(), day);
             Q_EMIT calendar->clicked(day); // closes without a change of text
         }
     }
+    type(date(), QStringLiteral("someday"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());
 }
 
 } // namespace

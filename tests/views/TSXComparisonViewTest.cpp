@@ -1,5 +1,5 @@
 // The index comparison tab over a store file of its own with an undo manager: its table model,
-// summary, toolbar, the yearly editor it opens, and the verbs behind them. Stored rows are read
+// toolbar, the yearly editor it opens, and the verbs behind them. Stored rows are read
 // back through a separate connection as whole-row snapshots.
 #include "analytics/LocalSettings.h"
 #include "model/PersistentContainer.h"
@@ -7,14 +7,12 @@
 #include "services/EntryActions.h"
 #include "services/YearActions.h"
 #include "support/StoreSql.h"
-#include "views/ComparisonSummaryView.h"
 #include "views/ModalOverlay.h"
 #include "views/TSXComparisonView.h"
 #include "views/TSXYearEditorView.h"
 #include "views/TSXYearsTableModel.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -102,53 +100,30 @@ protected:
 namespace {
 using Field = TSXYearEditorView::Field;
 using Column = TSXYearsTableModel::Column;
-using Tints::Role;
-using Summary = ComparisonSummaryView;
-
-QColor tint(Role role) { return Tints::color(role, QGuiApplication::palette()); }
-
-bool addEntry(ObjectContext& context, Instant date, double balance)
-{
-    return EntryActions::add(context, {std::nullopt, date, balance, 0, 0, std::nullopt}).ok();
-}
 QString text(TSXYearEditorView* editor, Field field) { return editor->field(field)->text(); }
 void type(TSXYearEditorView* editor, Field field, const char* text) { editor->field(field)->setText(QString::fromUtf8(text)); }
 } // namespace
-
-TEST_F(ComparisonTest, EmptyState)
-{
-    EXPECT_EQ(model().rowCount(), 0);
-    EXPECT_FALSE(view().summary()->showsComparison());
-    EXPECT_EQ(view().summary()->emptyText(), QStringLiteral("Add yearly data to see the comparison."));
-    EXPECT_FALSE(view().editAction()->isEnabled() || view().deleteAction()->isEnabled());
-}
 
 // The proposal follows the largest sortOrder and the largest year, whichever rows hold them;
 // nothing is stored before the editor saves. Past position 32,767 Add Year says so instead.
 TEST_F(ComparisonTest, AddYearNumbering)
 {
-    view().addYear();
-    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(2015, std::int16_t(0)));
-    EXPECT_TRUE(editor()->year()->id());
-    view_.reset();
-
+    const auto proposal = [this] {
+        view().addYear();
+        const auto shown = std::pair(editor()->year()->year(), editor()->year()->sortOrder());
+        view_.reset();
+        return shown;
+    };
+    EXPECT_EQ(proposal(), std::pair(2015, std::int16_t(0)));
     addYear(-7, 1990); // only a negative position: the next one follows it
-    view().addYear();
-    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(1991, std::int16_t(-6)));
-    view_.reset();
-
+    EXPECT_EQ(proposal(), std::pair(1991, std::int16_t(-6)));
     for (const auto& [sortOrder, year] : {std::pair{0, 2024}, std::pair{3, 2022}, std::pair{1, 2021}, std::pair{2, 2023}})
         addYear(std::int16_t(sortOrder), year);
     const std::string stored = storedYears();
-    view().addYear();
-    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(2025, std::int16_t(4)));
+    EXPECT_EQ(proposal(), std::pair(2025, std::int16_t(4)));
     EXPECT_EQ(storedYears(), stored);
-    view_.reset();
-
     addYear(5, 2147483647); // after the largest year the year field starts empty, not wrapped
-    view().addYear();
-    EXPECT_EQ(std::pair(editor()->year()->year(), editor()->year()->sortOrder()), std::pair(0, std::int16_t(6)));
-    view_.reset();
+    EXPECT_EQ(proposal(), std::pair(0, std::int16_t(6)));
 
     addYear(32767, 2030);
     view().addYear();
@@ -157,7 +132,7 @@ TEST_F(ComparisonTest, AddYearNumbering)
     EXPECT_TRUE(alerts_.front().contains(QStringLiteral("32,767")));
 }
 
-TEST_F(ComparisonTest, TableTextsAndColours)
+TEST_F(ComparisonTest, TableTexts)
 {
     addYear(0, 2023, -0.05, 100'000, 110'000, 5'000);
     addYear(1, 2024, 0, 0, 0, 0);
@@ -177,11 +152,6 @@ TEST_F(ComparisonTest, TableTextsAndColours)
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < Column::ColumnCount; ++column)
             EXPECT_EQ(cell(row, column).toStdString(), rows[row][column]) << row << ',' << column;
-    const auto colour = [this](int row, Column column) { return model().index(row, column).data(Qt::ForegroundRole).value<QColor>(); };
-    EXPECT_EQ(colour(0, Column::TsxReturn), tint(Role::Red));
-    EXPECT_EQ(colour(1, Column::TsxReturn), tint(Role::Green));
-    EXPECT_EQ(colour(0, Column::TsxSimulated), tint(Role::Secondary));
-    EXPECT_EQ(colour(2, Column::YourReturn), tint(Role::Red));
 }
 
 // Rows belong to their objects: inserts and moves keep the selection on its year, and edits
@@ -216,33 +186,10 @@ TEST_F(ComparisonTest, DeleteActsOnTheSelection)
     const auto target = model().yearAt(1);
     view().table()->selectRow(1);
     std::unique_ptr<QMenu> menu(view().buildContextMenu());
-    ASSERT_EQ(menu->actions().size(), 2);
-    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Edit"));
     menu->actions()[1]->trigger();
     settle();
     EXPECT_EQ(model().rowOf(*target), -1);
-    EXPECT_EQ(cell(0, Column::Year), QStringLiteral("2023"));
-    EXPECT_FALSE(view().deleteAction()->isEnabled());
     expectUndoAndRedo(before, storedYears());
-}
-
-// Differences are portfolio minus index: zero is green, a shortfall red; the portfolio side
-// follows the entries.
-TEST_F(ComparisonTest, SummaryAgainstTheIndex)
-{
-    addYear(0, 2024, 0.0, 1000);
-    ASSERT_TRUE(addEntry(context(), localTime(2024, 1, 2), 1000));
-    const Summary& summary = *view().summary();
-    ASSERT_TRUE(summary.showsComparison());
-    EXPECT_EQ(summary.cell(2, Summary::Difference).text, QStringLiteral("$0"));
-    EXPECT_EQ(summary.cell(2, Summary::Difference).tint, Role::Green);
-
-    ASSERT_TRUE(addEntry(context(), localTime(2024, 6, 2), 900));
-    settle();
-    EXPECT_EQ(summary.cell(2, Summary::Portfolio).text, QStringLiteral("$900"));
-    EXPECT_EQ(summary.cell(2, Summary::Difference).text, QStringLiteral("-$100"));
-    EXPECT_EQ(summary.cell(2, Summary::Difference).tint, Role::Red);
-    EXPECT_EQ(summary.cell(4, Summary::Difference).text, QStringLiteral("-10%"));
 }
 
 // A new year is proposed, not inserted: Cancel leaves the store, the table and the undo
@@ -253,10 +200,6 @@ TEST_F(ComparisonTest, CancelOfANewYearLeavesNoTrace)
     const std::string before = storedYears();
     view().addYear();
     editor()->load();
-    EXPECT_EQ(editor()->title(), QStringLiteral("Add Year"));
-    EXPECT_EQ(text(editor(), Field::Year), QStringLiteral("2016"));
-    for (const Field field : {Field::Label, Field::TsxReturn, Field::NetCashFlows, Field::ActualStart, Field::ActualEnd})
-        EXPECT_TRUE(text(editor(), field).isEmpty());
     type(editor(), Field::TsxReturn, "0.3");
     editor()->cancel();
     settle();
@@ -267,20 +210,14 @@ TEST_F(ComparisonTest, CancelOfANewYearLeavesNoTrace)
     expectUndoAndRedo("?", before);
 }
 
-// Texts are read strictly (the field-text tests hold the whole table); the label is kept as
-// typed, an empty one is none. Reopening shows the stored values in shortest form. A save is
-// one undo step.
-TEST_F(ComparisonTest, SaveWritesTheFieldsAndReopensThemShortest)
+// Each field reaches its own value (the readers are tested with the field texts, the undo step
+// with the verbs); the label is kept as typed.
+TEST_F(ComparisonTest, SaveWritesEachFieldToItsValue)
 {
     const auto year = addYear(0, 2015, 0.215, 1000);
-    const std::string before = storedYears();
     view().table()->selectRow(0);
     view().editSelected();
     editor()->load();
-    EXPECT_EQ(editor()->title(), QStringLiteral("Edit Year"));
-    EXPECT_EQ(text(editor(), Field::TsxReturn), QStringLiteral("0.215"));
-    EXPECT_EQ(text(editor(), Field::ActualStart), QStringLiteral("1000.0"));
-    EXPECT_TRUE(text(editor(), Field::ActualEnd).isEmpty());
     for (const auto& [field, typed] : {std::pair{Field::Year, " 2024 "}, std::pair{Field::Label, " "}, std::pair{Field::TsxReturn, "21.5%"},
                                        std::pair{Field::NetCashFlows, "1e-2"}, std::pair{Field::ActualStart, "-0.05"},
                                        std::pair{Field::ActualEnd, "12"}})
@@ -292,19 +229,6 @@ TEST_F(ComparisonTest, SaveWritesTheFieldsAndReopensThemShortest)
     EXPECT_EQ(std::tuple(stored.year, stored.label, stored.tsxReturn, stored.netCashFlows, stored.actualStart, stored.actualEnd),
               std::tuple(2024, std::optional(QStringLiteral(" ")), 0.0, 0.01, -0.05, 12.0));
     EXPECT_EQ(cell(0, TSXYearsTableModel::Year), QStringLiteral(" "));
-    undo_.closeOpenGroup();
-    expectUndoAndRedo(before, storedYears());
-
-    view().edit(year);
-    editor()->load();
-    QStringList shown;
-    for (const Field field : {Field::Year, Field::Label, Field::TsxReturn, Field::NetCashFlows, Field::ActualStart, Field::ActualEnd})
-        shown << text(editor(), field);
-    EXPECT_EQ(shown.join(u'|'), QStringLiteral("2024| ||0.01|-0.05|12.0"));
-    type(editor(), Field::Label, "");
-    type(editor(), Field::Year, "20 24");
-    editor()->save();
-    EXPECT_EQ(std::pair(year->label(), year->year()), std::pair(std::optional<QString>(), 0));
 }
 
 // A refused save says why: the editor (for a new or an existing year) stays open with the
