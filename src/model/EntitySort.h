@@ -49,6 +49,19 @@ inline bool less(const std::optional<Uuid>& a, const std::optional<Uuid>& b)
     return *a < *b;
 }
 
+// Puts keys that never increase into ascending order in linear time: the whole run is
+// reversed, then each run of equal keys is turned back so that ties keep their order.
+template <class Payload>
+void reverseStable(std::vector<std::pair<std::uint64_t, Payload>>& keys)
+{
+    std::reverse(keys.begin(), keys.end());
+    for (auto first = keys.begin(); first != keys.end();) {
+        auto last = std::find_if(first, keys.end(), [&](const auto& key) { return key.first != first->first; });
+        std::reverse(first, last);
+        first = last;
+    }
+}
+
 // Sorting works on pointers to the registry's own shared pointers: the fetched list is then
 // made once, in its final order.
 template <class Entity>
@@ -67,16 +80,23 @@ void sortByField(std::vector<Slot<Entity>>& slots, T Entity::Values::*field, Sor
         std::vector<std::pair<std::uint64_t, Slot<Entity>>> keys;
         keys.reserve(slots.size());
         bool sorted = true;
+        bool reversed = true;
         for (Slot<Entity> slot : slots) {
             std::uint64_t key = static_cast<std::uint64_t>(orderKey((*slot)->values().*field)) ^ signBit;
             if (descending)
                 key = ~key;
-            sorted = sorted && (keys.empty() || keys.back().first <= key);
+            if (!keys.empty()) {
+                sorted = sorted && keys.back().first <= key;
+                reversed = reversed && keys.back().first >= key;
+            }
             keys.emplace_back(key, slot);
         }
         if (sorted)
             return;
-        radixSortByKey(keys);
+        if (reversed)
+            reverseStable(keys); // the usual case: rows stored by date, listed newest first
+        else
+            radixSortByKey(keys);
         for (std::size_t i = 0; i < keys.size(); ++i)
             slots[i] = keys[i].second;
     } else {

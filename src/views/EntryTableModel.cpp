@@ -41,6 +41,9 @@ std::array<int, 2> columnsOf(int attribute)
     }
 }
 
+// Rows of texts kept: many screens of a tall window.
+constexpr std::size_t keptRows = 4096;
+
 constexpr std::uint32_t bit(int attribute) { return std::uint32_t{1} << attribute; }
 
 QString currencyCents(double value)
@@ -79,6 +82,7 @@ double EntryTableModel::adjustedBalance(int row) const { return adjusted_.at(ent
 void EntryTableModel::setPalette(const QPalette& palette)
 {
     colours_ = {Tints::green(palette), Tints::red(palette), Tints::secondaryText(palette)};
+    texts_.clear();
     if (rowCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::ForegroundRole});
 }
@@ -105,6 +109,42 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
 }
 
 QString EntryTableModel::displayText(const BalanceEntry& entry, int row, int column) const
+{
+    if (column < 0 || column >= ColumnCount)
+        return {};
+    if (texts_.size() >= keptRows && !texts_.contains(&entry))
+        texts_.clear();
+    auto [kept, added] = texts_.try_emplace(&entry);
+    RowTexts& texts = kept->second;
+    if (added) {
+        for (int other = 0; other < ColumnCount; ++other)
+            if (other != AdjustedBalanceColumn)
+                texts.text[std::size_t(other)] = formattedText(entry, row, other);
+    }
+    if (column == AdjustedBalanceColumn) {
+        const double adjusted = adjustedBalance(row);
+        if (!texts.adjustedKnown || texts.adjusted != adjusted) {
+            texts.text[std::size_t(column)] = formattedText(entry, row, column);
+            texts.adjusted = adjusted;
+            texts.adjustedKnown = true;
+        }
+    }
+    return texts.text[std::size_t(column)];
+}
+
+void EntryTableModel::forgetTexts(int first, int last)
+{
+    if (texts_.empty())
+        return;
+    if (std::size_t(last - first + 1) >= texts_.size()) {
+        texts_.clear();
+        return;
+    }
+    for (int row = first; row <= last; ++row)
+        texts_.erase(entryAt(row).get());
+}
+
+QString EntryTableModel::formattedText(const BalanceEntry& entry, int row, int column) const
 {
     switch (column) {
     case DateColumn: {
@@ -163,6 +203,7 @@ void EntryTableModel::willReset() { beginResetModel(); }
 
 void EntryTableModel::didReset()
 {
+    texts_.clear();
     adjusted_.rebuild(entries_.objects());
     endResetModel();
 }
@@ -176,6 +217,7 @@ void EntryTableModel::willInsert(int first, int last)
 
 void EntryTableModel::didInsert()
 {
+    forgetTexts(pendingFirst_, pendingLast_);
     const int changedThrough = adjusted_.inserted(entries_.objects(), pendingFirst_, pendingLast_);
     endInsertRows();
     adjustedChangedThrough(changedThrough);
@@ -185,6 +227,7 @@ void EntryTableModel::willRemove(int first, int last)
 {
     pendingFirst_ = first;
     pendingLast_ = last;
+    forgetTexts(first, last);
     beginRemoveRows({}, first, last);
 }
 
@@ -199,6 +242,7 @@ void EntryTableModel::willMove(int from, int to)
 {
     pendingFirst_ = from;
     pendingLast_ = to > from ? to - 1 : to;
+    forgetTexts(from, from);
     beginMoveRows({}, from, from, {}, to);
 }
 
@@ -211,6 +255,7 @@ void EntryTableModel::didMove()
 
 void EntryTableModel::didUpdate(int first, int last, std::uint32_t attributes)
 {
+    forgetTexts(first, last);
     int firstColumn = ColumnCount;
     int lastColumn = -1;
     for (int attribute = 0; attribute < BalanceEntry::attributeCount; ++attribute) {

@@ -7,7 +7,9 @@
 #include <QPalette>
 #include <QVariant>
 
+#include <array>
 #include <memory>
+#include <unordered_map>
 
 class BalanceEntry;
 class ObjectContext;
@@ -16,8 +18,9 @@ class ObjectContext;
 // context's change sets. A change made anywhere (the editor, the form, an import, an undo,
 // another process) reaches the view as rows inserted, removed, moved or updated in place, so
 // that selection, current row and scroll position follow their entries; a reset happens only
-// for a whole new store. Texts are formatted when asked for, never stored: a million rows
-// cost only the ones on screen. Main thread of the context only.
+// for a whole new store. Texts are formatted when first asked for and kept for the rows shown
+// lately, so that a repaint formats nothing again: a million rows cost only the ones on
+// screen. Main thread of the context only.
 class EntryTableModel : public QAbstractTableModel, private LiveResult<BalanceEntry>::Listener {
     Q_OBJECT
 public:
@@ -63,6 +66,9 @@ private:
     void didUpdate(int first, int last, std::uint32_t attributes) override;
 
     QString displayText(const BalanceEntry& entry, int row, int column) const;
+    QString formattedText(const BalanceEntry& entry, int row, int column) const;
+    // Drops the kept texts of rows first..last (all of them for a long range).
+    void forgetTexts(int first, int last);
     QVariant rawValue(const BalanceEntry& entry, int row, int column) const;
     QVariant foreground(const BalanceEntry& entry, int column) const;
     void adjustedChangedThrough(int row);
@@ -74,6 +80,15 @@ private:
         QVariant green, red, secondary;
     } colours_;
     QVariant digitFont_;
+    // The display texts of rows shown lately, by entry. An entry's texts go when it changes,
+    // moves, comes or goes; the adjusted balance's text is kept with the value it shows, as
+    // an edit of another row can change it. Bounded: cleared when it grows past a few screens.
+    struct RowTexts {
+        std::array<QString, ColumnCount> text;
+        double adjusted = 0;
+        bool adjustedKnown = false;
+    };
+    mutable std::unordered_map<const BalanceEntry*, RowTexts> texts_;
     // The edit announced by the last will* call, applied by its did* call.
     int pendingFirst_ = 0;
     int pendingLast_ = 0;

@@ -37,6 +37,15 @@ TEST_F(ObjectContextTest, FetchSortsByOneKeyKeepingInsertionOrderForTies)
     EXPECT_THAT(balancesOf(byBalance.value()), ElementsAre(5, 4, 3, 2, 1));
 }
 
+TEST_F(ObjectContextTest, DescendingFetchOfRowsStoredInDateOrderKeepsTiesInInsertionOrder)
+{
+    BalanceEntry::create(context)->setBalance(1);
+    const int dates[] = {100, 100, 200, 300, 300};
+    for (int i = 0; i < 5; ++i)
+        addEntry(context, dates[i], i + 2);
+    EXPECT_THAT(fetchedBalances(context, SortDirection::Descending), ElementsAre(5, 6, 4, 2, 3, 1));
+}
+
 TEST_F(ObjectContextTest, SortsByEveryKindOfAttribute)
 {
     const double values[] = {2.5, -1, 0, -7.25};

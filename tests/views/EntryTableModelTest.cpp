@@ -97,12 +97,14 @@ TEST_F(EntryTableModelTest, ChangesArriveAsRowEditsNeverAsAReset)
     save();
     EXPECT_GE(changed.count(), 1);
     EXPECT_THAT(column(EntryTableModel::AdjustedBalanceColumn), ::testing::ElementsAre("$70", "$60", "$50"));
+    EXPECT_THAT(column(EntryTableModel::AdjustmentColumn), ::testing::ElementsAre("$10", "\u2014", "$50")); // no stale text
 
     third->setDate(Fmt::parseDay("2024-12-31")); // from newest to oldest
     save();
     EXPECT_EQ(moved.count(), 1);
     EXPECT_EQ(model_->rowOf(*third), 2);
     EXPECT_THAT(column(EntryTableModel::AdjustedBalanceColumn), ::testing::ElementsAre("$50", "$40", "$120"));
+    EXPECT_THAT(column(EntryTableModel::DateColumn), ::testing::ElementsAre("Jan 2, 2025", "Jan 1, 2025", "Dec 31, 2024"));
 
     context().remove(first);
     save();
