@@ -16,7 +16,7 @@ const QString emDash = QStringLiteral("\u2014");
 
 struct ColumnLayout {
     const char* title;
-    EntryTableModel::ColumnWidth width;
+    ColumnWidth width;
     bool amount; // equal-width digits, aligned right
 };
 constexpr std::array<ColumnLayout, EntryTableModel::ColumnCount> columns{{
@@ -55,7 +55,7 @@ QString currencyCents(double value)
 
 } // namespace
 
-EntryTableModel::ColumnWidth EntryTableModel::width(Column column) { return columns[std::size_t(column)].width; }
+ColumnWidth EntryTableModel::width(Column column) { return columns[std::size_t(column)].width; }
 
 EntryTableModel::EntryTableModel(ObjectContext& context, QObject* parent)
     : QAbstractTableModel(parent),

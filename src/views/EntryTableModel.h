@@ -2,6 +2,7 @@
 
 #include "model/LiveResult.h"
 #include "views/AdjustedBalances.h"
+#include "views/ColumnWidth.h"
 
 #include <QAbstractTableModel>
 #include <QPalette>
@@ -29,10 +30,6 @@ public:
     // for the date (invalid without one), the note's text.
     static constexpr int RawValueRole = Qt::UserRole + 1;
 
-    struct ColumnWidth {
-        int minimum;
-        int ideal;
-    };
     static ColumnWidth width(Column column);
 
     explicit EntryTableModel(ObjectContext& context, QObject* parent = nullptr);

@@ -12,7 +12,7 @@ namespace {
 using Tints::Role;
 
 const char* const titles[] = {"Year", "TSX Return", "Net Cash Flows", "Actual Start", "Actual End", "TSX Simulated", "Your Return"};
-const TSXYearsTableModel::ColumnWidth widths[] = {{70, 90}, {80, 100}, {100, 120}, {100, 120}, {100, 120}, {100, 120}, {90, 110}};
+const ColumnWidth widths[] = {{70, 90}, {80, 100}, {100, 120}, {100, 120}, {100, 120}, {100, 120}, {90, 110}};
 static_assert(std::size(titles) == TSXYearsTableModel::ColumnCount && std::size(widths) == TSXYearsTableModel::ColumnCount);
 
 // Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
@@ -21,7 +21,7 @@ Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
 QString noReturn() { return QStringLiteral("\u2014"); }
 } // namespace
 
-TSXYearsTableModel::ColumnWidth TSXYearsTableModel::columnWidth(Column column) { return widths[column]; }
+ColumnWidth TSXYearsTableModel::columnWidth(Column column) { return widths[column]; }
 
 TSXYearsTableModel::TSXYearsTableModel(ObjectContext& context, QObject* parent)
     : QAbstractTableModel(parent), years_(context, TSXYear::SortOrder, SortDirection::Ascending), digitFont_(equalWidthDigitFont())

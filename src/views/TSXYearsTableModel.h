@@ -3,6 +3,7 @@
 #include "analytics/TSXModel.h"
 #include "model/LiveResult.h"
 #include "model/TSXYear.h"
+#include "views/ColumnWidth.h"
 
 #include <QAbstractTableModel>
 
@@ -24,10 +25,6 @@ public:
     // The unformatted value of a cell (a number, or the display name for Year), for sorting.
     static constexpr int RawValueRole = Qt::UserRole;
 
-    struct ColumnWidth {
-        int minimum;
-        int ideal;
-    };
     static ColumnWidth columnWidth(Column column);
 
     explicit TSXYearsTableModel(ObjectContext& context, QObject* parent = nullptr);
