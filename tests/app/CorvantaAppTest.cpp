@@ -42,13 +42,6 @@ protected:
         return nullptr;
     }
 
-    void submit(const QString& balance)
-    {
-        auto* form = app_->window().findChild<NewEntryFormView*>();
-        form->findChild<QLineEdit*>(QStringLiteral("balanceField"))->setText(balance);
-        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
-    }
-
     // A dashboard figure once the event loop has delivered the latest change.
     QString shownFigure(const QString& label)
     {
@@ -109,11 +102,12 @@ TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     // The newest seeded entry (2024-03-31) holds 99,000; a submit is dated today.
     EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
-    submit(QStringLiteral("777"));
+    auto* form = window.findChild<NewEntryFormView*>();
+    form->findChild<QLineEdit*>(QStringLiteral("balanceField"))->setText(QStringLiteral("777"));
+    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
     ASSERT_EQ(entryCount(), seededEntries + 1);
     EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
 
-    auto* form = window.findChild<NewEntryFormView*>();
     auto* transfers = form->findChild<QLineEdit*>(QStringLiteral("transfersField"));
     transfers->setFocus();
     QTest::keyClicks(transfers, QStringLiteral("12"));
