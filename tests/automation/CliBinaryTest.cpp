@@ -1,12 +1,14 @@
-// `corvanta SUBCOMMAND` as a whole process: texts, JSON, exit statuses and messages.
+// The real `corvanta` program: what happens before the window, and each subcommand's texts,
+// JSON, exit statuses and messages.
 #include "CorvantaProcess.h"
 
 #include "support/StoreSql.h"
 
-#include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <gmock/gmock.h>
 
 using ::testing::HasSubstr;
@@ -14,18 +16,42 @@ using ::testing::StartsWith;
 
 namespace {
 
-QStringList words(std::initializer_list<const char*> list)
-{
-    QStringList result;
-    for (const char* word : list)
-        result << QString::fromUtf8(word);
-    return result;
-}
-
 class CliBinaryTest : public ::testing::Test {
 protected:
+    QString settingsPath() const { return corvanta_.scratch(QStringLiteral("config/Corvanta/Corvanta.conf")); }
     CorvantaProcess corvanta_;
 };
+
+TEST_F(CliBinaryTest, AStoreThatCannotBeOpenedEndsTheProcessBeforeAnyWindow)
+{
+    ASSERT_FALSE(corvanta_.writeScratch(QStringLiteral("data/Corvanta/Corvanta.sqlite"), QByteArray(4096, 'x')).isEmpty());
+    const ProcessRun result = corvanta_.run({"--quit-after-first-paint"});
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_THAT(result.errors, HasSubstr("Unresolved Core Data error "));
+    EXPECT_THAT(result.output, ::testing::Not(HasSubstr("first-paint")));
+    EXPECT_FALSE(QFile::exists(settingsPath())); // no seed attempt
+}
+
+TEST_F(CliBinaryTest, FirstLaunchSeedsAndPaintsTheWindowAtItsMinimumSize)
+{
+    const QString png = corvanta_.scratch(QStringLiteral("window.png"));
+    const ProcessRun result = corvanta_.run({QStringLiteral("--screenshot"), png});
+    ASSERT_EQ(result.exitCode, 0) << result.errors;
+    EXPECT_THAT(result.output, StartsWith("first-paint"));
+    EXPECT_EQ(QImage(png).size(), QSize(960, 640));
+    EXPECT_TRUE(QFile::exists(corvanta_.storePath()));
+    EXPECT_TRUE(QSettings(settingsPath(), QSettings::IniFormat).value(QStringLiteral("didSeedInitialData_v1")).toBool());
+}
+
+TEST_F(CliBinaryTest, HelpNeedsNoStoreAndSubcommandsNeverSeed)
+{
+    const ProcessRun help = corvanta_.run({"help", "add"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.output, HasSubstr("Date: Date of the snapshot (defaults to today)."));
+    EXPECT_FALSE(QFile::exists(corvanta_.storePath()));
+    EXPECT_EQ(corvanta_.run({"entries"}).output, "");
+    EXPECT_FALSE(QFile::exists(settingsPath()));
+}
 
 struct DatedAdd {
     const char* zone;
@@ -44,7 +70,7 @@ TEST_F(CliBinaryTest, AddPrintsTheDialogWithTheLocalDayWestAndEastOfUtc)
         {"America/Toronto", "2026-06-04T23:30:00-02:00", "Added $1,000 on Jun 4, 2026.\n"},
     };
     for (const DatedAdd& c : cases) {
-        const ProcessRun run = corvanta_.run(words({"add", "--balance", "1000", "--date", c.date}), QString::fromUtf8(c.zone));
+        const ProcessRun run = corvanta_.run({"add", "--balance", "1000", "--date", c.date}, QString::fromUtf8(c.zone));
         EXPECT_EQ(run.exitCode, 0) << run.errors;
         EXPECT_EQ(run.output, c.dialog) << c.zone << " " << c.date;
         EXPECT_EQ(run.errors, "");
@@ -65,15 +91,15 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
         {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
     };
     for (const Failure& c : cases) {
-        const ProcessRun run = corvanta_.run(QStringList(words(c.arguments)));
+        const ProcessRun run = corvanta_.run(c.arguments);
         EXPECT_EQ(run.exitCode, c.status) << c.errors;
         EXPECT_EQ(run.errors, c.errors);
         EXPECT_EQ(run.output, "");
     }
-    EXPECT_EQ(corvanta_.run(words({"entries"})).output, ""); // nothing was added on the way
+    EXPECT_EQ(corvanta_.run({"entries"}).output, ""); // nothing was added on the way
 
     ASSERT_TRUE(refuseNewEntries(corvanta_.storePath(), "disk is full"));
-    const ProcessRun refused = corvanta_.run(words({"add", "--balance", "5"}));
+    const ProcessRun refused = corvanta_.run({"add", "--balance", "5"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_THAT(refused.errors, StartsWith("corvanta add: The changes could not be saved"));
     EXPECT_THAT(refused.errors, HasSubstr("disk is full"));
@@ -82,7 +108,7 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
     // A store that opens but cannot be read is not an empty portfolio.
     ASSERT_TRUE(execOnStore(corvanta_.storePath(), "DROP TABLE BalanceEntry"));
     for (const char* subcommand : {"summary", "stats", "years"}) {
-        const ProcessRun unreadable = corvanta_.run({QString::fromUtf8(subcommand)});
+        const ProcessRun unreadable = corvanta_.run({subcommand});
         EXPECT_EQ(unreadable.exitCode, 1) << subcommand;
         EXPECT_THAT(unreadable.errors, HasSubstr("no such table"));
         EXPECT_EQ(unreadable.output, "");
@@ -104,29 +130,25 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)
         {{"stats", "--json"}, "maxDrawdownTrough"},
         {{"years", "--json"}, "comparison"},
     };
-    for (const auto& [arguments, key] : documents) {
-        const ProcessRun run = corvanta_.run(words(arguments));
+    for (const JsonDocument& document : documents) {
+        const ProcessRun run = corvanta_.run(document.arguments);
         QJsonParseError error;
         const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.output), &error);
         EXPECT_EQ(error.error, QJsonParseError::NoError) << run.output;
         const QJsonObject object = json.isArray() ? json.array().first().toObject() : json.object();
-        EXPECT_TRUE(object.contains(QString::fromUtf8(key))) << run.output;
+        EXPECT_TRUE(object.contains(QString::fromUtf8(document.key))) << run.output;
     }
-    const QJsonObject entity = QJsonDocument::fromJson(QByteArray::fromStdString(corvanta_.run(words({"entries", "--json"})).output))
+    const QJsonObject entity = QJsonDocument::fromJson(QByteArray::fromStdString(corvanta_.run({"entries", "--json"}).output))
                                    .array().first().toObject();
     EXPECT_EQ(entity.value(QStringLiteral("date")).toString(), QStringLiteral("2026-06-04T04:00:00Z")); // the local day's start, in UTC
     const QString id = entity.value(QStringLiteral("id")).toString();
-    EXPECT_EQ(corvanta_.run(words({"entries"})).output, (id + QStringLiteral("\tJun 4, 2026 \u2014 $1,000\n")).toStdString());
+    EXPECT_EQ(corvanta_.run({"entries"}).output, (id + QStringLiteral("\tJun 4, 2026 \u2014 $1,000\n")).toStdString());
 }
 
 TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
 {
-    const QString csv = corvanta_.scratch(QStringLiteral("in.csv"));
-    QFile file(csv);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Date,Balance,Adjustment,Transfers,Note\n2026-01-05,1000,0,0,first\nnot a date,5,0,0,\n2026-02-05,1100,50,0,\"a, b\"\n");
-    file.close();
-
+    const QString csv = corvanta_.writeScratch(QStringLiteral("in.csv"), "Date,Balance,Adjustment,Transfers,Note\n2026-01-05,1000,0,0,first\n"
+                                                                         "not a date,5,0,0,\n2026-02-05,1100,50,0,\"a, b\"\n");
     const ProcessRun imported = corvanta_.run({QStringLiteral("import"), csv});
     EXPECT_EQ(imported.exitCode, 0);
     EXPECT_EQ(imported.output, "Imported 2 entries\n1 row(s) were skipped (couldn't be parsed).\n");
@@ -135,22 +157,11 @@ TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
     EXPECT_EQ(corvanta_.run({QStringLiteral("export"), exported}).exitCode, 0);
     QFile written(exported);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const ProcessRun toStandardOutput = corvanta_.run(words({"export", "-"}));
-    EXPECT_EQ(toStandardOutput.output, written.readAll().toStdString());
+    EXPECT_EQ(corvanta_.run({"export", "-"}).output, written.readAll().toStdString());
 
-    const ProcessRun unwritable = corvanta_.run(words({"export", "/nonexistent/folder/out.csv"}));
+    const ProcessRun unwritable = corvanta_.run({"export", "/nonexistent/folder/out.csv"});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_THAT(unwritable.errors, StartsWith("CSV Error\nCould not export CSV: "));
-}
-
-TEST_F(CliBinaryTest, HelpNeedsNoStoreAndSubcommandsNeverSeed)
-{
-    const ProcessRun help = corvanta_.run(words({"help", "add"}));
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_THAT(help.output, HasSubstr("Date: Date of the snapshot (defaults to today)."));
-    EXPECT_FALSE(QFile::exists(corvanta_.storePath()));
-    EXPECT_EQ(corvanta_.run(words({"entries"})).output, "");
-    EXPECT_FALSE(QFile::exists(corvanta_.scratch(QStringLiteral("config/Corvanta/Corvanta.conf"))));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -28,6 +30,13 @@ public:
 
     QString storePath() const { return home_.filePath(QStringLiteral("data/Corvanta/Corvanta.sqlite")); }
     QString scratch(const QString& name) const { return home_.filePath(name); }
+    // A file of the scratch home (its folder made as needed) holding `bytes`; its path.
+    QString writeScratch(const QString& name, const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(scratch(name)).path());
+        QFile file(scratch(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+    }
     const QProcessEnvironment& environment() const { return environment_; }
 
     // Standard input is closed, so nothing can be asked.
@@ -42,6 +51,14 @@ public:
         process.waitForFinished(60000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+    }
+
+    ProcessRun run(std::initializer_list<const char*> words, const QString& zone = QStringLiteral("America/Toronto")) const
+    {
+        QStringList arguments;
+        for (const char* word : words)
+            arguments << QString::fromUtf8(word);
+        return run(arguments, zone);
     }
 
 private:
