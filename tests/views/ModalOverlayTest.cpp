@@ -10,7 +10,7 @@
 
 namespace {
 
-// A view with a button below the overlay, and content with two fields, Cancel and a default Save.
+// A view with a button below the overlay, opened on content with two fields, Cancel and a default Save.
 class ModalOverlayTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -26,16 +26,14 @@ protected:
 
         content_ = new QWidget;
         auto* layout = new QVBoxLayout(content_);
-        first_ = new QLineEdit(content_);
-        second_ = new QLineEdit(content_);
-        cancel_ = new QPushButton(QStringLiteral("Cancel"), content_);
-        save_ = new QPushButton(QStringLiteral("Save"), content_);
+        for (QWidget* widget : {static_cast<QWidget*>(first_ = new QLineEdit), static_cast<QWidget*>(second_ = new QLineEdit),
+                                static_cast<QWidget*>(cancel_ = new QPushButton(QStringLiteral("Cancel"))),
+                                static_cast<QWidget*>(save_ = new QPushButton(QStringLiteral("Save")))})
+            layout->addWidget(widget);
         save_->setDefault(true);
         ModalOverlay::setCancelButton(cancel_);
-        for (QWidget* widget : {static_cast<QWidget*>(first_), static_cast<QWidget*>(second_),
-                                static_cast<QWidget*>(cancel_), static_cast<QWidget*>(save_)})
-            layout->addWidget(widget);
         QObject::connect(cancel_, &QPushButton::clicked, overlay_, &ModalOverlay::close);
+        overlay_->open(content_);
     }
 
     QWidget view_;
@@ -50,7 +48,6 @@ protected:
 
 TEST_F(ModalOverlayTest, CoversTheViewAndSwallowsClicksOnTheDimmedArea)
 {
-    overlay_->open(content_);
     EXPECT_TRUE(overlay_->isVisible());
     EXPECT_EQ(overlay_->geometry(), view_.rect());
     EXPECT_EQ(overlay_->panel()->geometry().center(), view_.rect().center());
@@ -70,7 +67,6 @@ TEST_F(ModalOverlayTest, CoversTheViewAndSwallowsClicksOnTheDimmedArea)
 
 TEST_F(ModalOverlayTest, ReturnClicksTheEnabledDefaultButtonAndEscapeTheCancelButton)
 {
-    overlay_->open(content_);
     QSignalSpy saved(save_, &QPushButton::clicked);
     save_->setEnabled(false);
     QTest::keyClick(first_, Qt::Key_Return);
@@ -89,7 +85,6 @@ TEST_F(ModalOverlayTest, ReturnClicksTheEnabledDefaultButtonAndEscapeTheCancelBu
 
 TEST_F(ModalOverlayTest, KeepsTheFocusInsideWhileOpenAndGivesItBackOnClose)
 {
-    overlay_->open(content_);
     EXPECT_TRUE(first_->hasFocus());
     // Tab runs through the content's four widgets and wraps; Backtab wraps the other way.
     for (QWidget* next : std::initializer_list<QWidget*>{second_, cancel_, save_, first_}) {
