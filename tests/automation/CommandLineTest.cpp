@@ -60,12 +60,9 @@ TEST(CommandLineTest, AddReadsItsParametersUnchanged)
     const auto line = parse({"add", "--balance", "1000.5", "--adjustment", "-250", "--transfers=1e3", "--note", "  x  ",
                              "--date", "2026-06-04", "--json"});
     ASSERT_TRUE(line.ok()) << line.error().message.toStdString();
-    EXPECT_EQ(line.value().balance, 1000.5);
-    EXPECT_EQ(line.value().adjustment, -250);
-    EXPECT_EQ(line.value().transfers, 1000);
-    EXPECT_EQ(line.value().note, QStringLiteral("  x  "));
-    EXPECT_EQ(line.value().date, Fmt::parseDay("2026-06-04"));
-    EXPECT_TRUE(line.value().json);
+    const CommandLine& add = line.value();
+    EXPECT_EQ(std::tuple(add.balance, add.adjustment, add.transfers, add.note, add.date, add.json),
+              std::tuple(std::optional(1000.5), -250.0, 1000.0, std::optional(QStringLiteral("  x  ")), Fmt::parseDay("2026-06-04"), true));
 }
 
 struct Refused {
