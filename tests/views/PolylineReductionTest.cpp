@@ -15,7 +15,15 @@ QList<QPointF> noisyLine(int n)
     return line;
 }
 
-double yOf(const QPointF& p) { return p.y(); }
+// The y values of the points of `line` in column `column` (100 x units wide), in order.
+QList<double> column(const QList<QPointF>& line, int column)
+{
+    QList<double> ys;
+    for (const QPointF& p : line)
+        if (int(p.x()) / 100 == column)
+            ys.append(p.y());
+    return ys;
+}
 } // namespace
 
 TEST(PolylineReduction, ShortLinesComeBackUnchanged)
@@ -28,27 +36,16 @@ TEST(PolylineReduction, ShortLinesComeBackUnchanged)
 TEST(PolylineReduction, EveryColumnKeepsItsEndsAndVerticalExtent)
 {
     const QList<QPointF> line = noisyLine(10'000);
-    const int columns = 100; // 100 points per column
-    const QList<QPointF> reduced = reducedForColumns(line, columns);
-    ASSERT_LE(reduced.size(), 4 * columns);
-    EXPECT_EQ(reduced.front(), line.front());
-    EXPECT_EQ(reduced.back(), line.back());
+    const QList<QPointF> reduced = reducedForColumns(line, 100); // 100 points per column
+    ASSERT_LE(reduced.size(), 4 * 100);
     EXPECT_TRUE(std::is_sorted(reduced.begin(), reduced.end(), [](auto& a, auto& b) { return a.x() < b.x(); }));
-    for (int column = 0; column < columns; ++column) {
-        const auto inColumn = [&](const QPointF& p) { return int(p.x()) / 100 == column; };
-        QList<double> all;
-        QList<double> kept;
-        for (const QPointF& p : line)
-            if (inColumn(p))
-                all.append(yOf(p));
-        for (const QPointF& p : reduced)
-            if (inColumn(p))
-                kept.append(yOf(p));
-        ASSERT_FALSE(kept.isEmpty()) << column;
-        EXPECT_EQ(*std::min_element(kept.begin(), kept.end()), *std::min_element(all.begin(), all.end())) << column;
-        EXPECT_EQ(*std::max_element(kept.begin(), kept.end()), *std::max_element(all.begin(), all.end())) << column;
-        EXPECT_EQ(kept.front(), all.front()) << column;
-        EXPECT_EQ(kept.back(), all.back()) << column;
+    for (int c = 0; c < 100; ++c) {
+        const QList<double> all = column(line, c);
+        const QList<double> kept = column(reduced, c);
+        ASSERT_FALSE(kept.isEmpty()) << c;
+        EXPECT_EQ(std::minmax_element(kept.begin(), kept.end()).first[0], std::minmax_element(all.begin(), all.end()).first[0]) << c;
+        EXPECT_EQ(std::minmax_element(kept.begin(), kept.end()).second[0], std::minmax_element(all.begin(), all.end()).second[0]) << c;
+        EXPECT_EQ(std::pair(kept.front(), kept.back()), std::pair(all.front(), all.back())) << c;
     }
 }
 
@@ -58,6 +55,6 @@ TEST(PolylineReduction, ThinningKeepsTheFirstPointAndEachColumnsLast)
     const QList<QPointF> thinned = thinnedForColumns(line, 10);
     ASSERT_EQ(thinned.size(), 11);
     EXPECT_EQ(thinned.front(), line.front());
-    for (int column = 0; column < 10; ++column)
-        EXPECT_EQ(thinned.at(column + 1), line.at(column * 100 + 99));
+    for (int c = 0; c < 10; ++c)
+        EXPECT_EQ(thinned.at(c + 1), line.at(c * 100 + 99));
 }
