@@ -5,7 +5,6 @@
 #include "support/StoreSql.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>

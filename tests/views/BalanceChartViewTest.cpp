@@ -6,8 +6,6 @@
 #include "views/EmptyStateView.h"
 #include "views/Tints.h"
 
-#include <QAreaSeries>
-#include <QChartView>
 #include <QCheckBox>
 #include <QLineSeries>
 #include <QStackedWidget>
