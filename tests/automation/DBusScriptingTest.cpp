@@ -66,36 +66,31 @@ protected:
     }
 
     // The reply, the window's event loop running meanwhile.
-    QDBusMessage callOn(const QString& interface, const QString& method, const QVariantList& arguments)
+    QDBusMessage call(const char* method, const QVariantList& arguments = {}, const QString& interface = portfolio)
     {
-        QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+        QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, QString::fromUtf8(method));
         message.setArguments(arguments);
         QDBusPendingCallWatcher watcher(client_.asyncCall(message));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return watcher.isFinished(); }, 10000)) << method.toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return watcher.isFinished(); }, 10000)) << method;
         return watcher.reply();
     }
-    QDBusMessage call(const QString& method, const QVariantList& arguments = {}) { return callOn(portfolio, method, arguments); }
-
     QVariant property(const char* name)
     {
-        const QDBusMessage reply = callOn(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                                        {portfolio, QString::fromUtf8(name)});
+        const QDBusMessage reply = call("Get", {portfolio, QString::fromUtf8(name)}, QStringLiteral("org.freedesktop.DBus.Properties"));
         return reply.arguments().value(0).value<QDBusVariant>().variant();
     }
-
-    static QVariantMap dictionary(const QDBusMessage& reply)
+    // The reply's one argument: a dictionary or a list of them.
+    template <class T = QVariantMap>
+    static T answer(const QDBusMessage& reply)
     {
-        return qdbus_cast<QVariantMap>(reply.arguments().value(0).value<QDBusArgument>());
+        return qdbus_cast<T>(reply.arguments().value(0).value<QDBusArgument>());
     }
-    static QList<QVariantMap> dictionaries(const QDBusMessage& reply)
-    {
-        return qdbus_cast<QList<QVariantMap>>(reply.arguments().value(0).value<QDBusArgument>());
-    }
+    static QList<QVariantMap> list(const QDBusMessage& reply) { return answer<QList<QVariantMap>>(reply); }
     static std::string errorName(const QDBusMessage& reply) { return reply.errorName().toStdString(); }
 
     QString create(const QVariantMap& properties)
     {
-        const QDBusMessage reply = call(QStringLiteral("CreateBalanceEntry"), {properties});
+        const QDBusMessage reply = call("CreateBalanceEntry", {properties});
         EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
         return reply.arguments().value(0).toString();
     }
@@ -111,14 +106,14 @@ TEST_F(DBusScriptingTest, AnEmptyPortfolioReadsZeroAndLookupsFailWithTheirErrorN
 {
     EXPECT_EQ(property("EntryCount").toLongLong(), 0);
     EXPECT_EQ(property("GainPercent"), QVariant(0.0));
-    EXPECT_TRUE(dictionaries(call(QStringLiteral("BalanceEntries"))).isEmpty());
-    EXPECT_TRUE(dictionaries(call(QStringLiteral("TsxYears"))).isEmpty());
+    EXPECT_TRUE(list(call("BalanceEntries")).isEmpty());
+    EXPECT_TRUE(list(call("TsxYears")).isEmpty());
     const std::tuple<const char*, QVariant, const char*> lookups[] = {
         {"BalanceEntryAt", qlonglong(0), "IndexOutOfRange"}, {"TsxYearAt", qlonglong(-1), "IndexOutOfRange"},
         {"RemoveBalanceEntryAt", qlonglong(0), "IndexOutOfRange"}, {"BalanceEntryByScriptID", QString(), "NotFound"},
         {"TsxYearByScriptID", QStringLiteral("X"), "NotFound"}};
     for (const auto& [method, argument, error] : lookups)
-        EXPECT_EQ(errorName(call(QString::fromUtf8(method), {argument})), std::string("org.corvanta.Corvanta.Error.") + error) << method;
+        EXPECT_EQ(errorName(call(method, {argument})), std::string("org.corvanta.Corvanta.Error.") + error) << method;
 }
 
 // Entries read back by list, index and script ID alike (years share the same lookups); a
@@ -134,7 +129,7 @@ TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
     const QString second = create({{QStringLiteral("balance"), 1500}, {QStringLiteral("adjustment"), qlonglong(200)},
                                    {QStringLiteral("date"), 20260605}, // not text: dated now
                                    {QStringLiteral("note"), 7}});      // not text: no note
-    const QList<QVariantMap> entries = dictionaries(call(QStringLiteral("BalanceEntries")));
+    const QList<QVariantMap> entries = list(call("BalanceEntries"));
     ASSERT_EQ(entries.size(), 2);
     QVariantMap opening = entries[0];
     EXPECT_EQ(QDateTime::fromString(opening.take(QStringLiteral("date")).toString(), Qt::ISODate),
@@ -144,9 +139,9 @@ TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
                                     {QStringLiteral("transfers"), 0.0}, {QStringLiteral("note"), QStringLiteral("opening")}}));
     EXPECT_EQ(entries[1].value(QStringLiteral("scriptID")).toString(), second);
     EXPECT_FALSE(entries[1].contains(QStringLiteral("note")));
-    EXPECT_EQ(dictionary(call(QStringLiteral("BalanceEntryAt"), {qlonglong(1)})), entries[1]);
-    EXPECT_EQ(dictionary(call(QStringLiteral("BalanceEntryByScriptID"), {first})), entries[0]);
-    EXPECT_EQ(errorName(call(QStringLiteral("BalanceEntryByScriptID"), {first.toLower()})), "org.corvanta.Corvanta.Error.NotFound");
+    EXPECT_EQ(answer(call("BalanceEntryAt", {qlonglong(1)})), entries[1]);
+    EXPECT_EQ(answer(call("BalanceEntryByScriptID", {first})), entries[0]);
+    EXPECT_EQ(errorName(call("BalanceEntryByScriptID", {first.toLower()})), "org.corvanta.Corvanta.Error.NotFound");
 
     const std::pair<const char*, double> figures[] = {{"EntryCount", 2},      {"StartingBalance", 1000}, {"CurrentValue", 1500},
                                                       {"NetCashFlows", 200},  {"InvestmentGain", 300},   {"GainPercent", 0.25},
@@ -154,18 +149,18 @@ TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
     for (auto [name, value] : figures)
         EXPECT_DOUBLE_EQ(property(name).toDouble(), value) << name;
 
-    EXPECT_EQ(call(QStringLiteral("RemoveBalanceEntryAt"), {qlonglong(0)}).type(), QDBusMessage::ReplyMessage);
-    EXPECT_EQ(dictionaries(call(QStringLiteral("BalanceEntries"))).value(0).value(QStringLiteral("scriptID")), second);
+    EXPECT_EQ(call("RemoveBalanceEntryAt", {qlonglong(0)}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(list(call("BalanceEntries")).value(0).value(QStringLiteral("scriptID")), second);
     app_->undo(); // the removal
     app_->undo(); // the second creation
-    EXPECT_EQ(dictionaries(call(QStringLiteral("BalanceEntries"))).value(0).value(QStringLiteral("scriptID")), first);
+    EXPECT_EQ(list(call("BalanceEntries")).value(0).value(QStringLiteral("scriptID")), first);
     EXPECT_EQ(property("EntryCount").toLongLong(), 1);
 }
 
 TEST_F(DBusScriptingTest, ASaveTheStoreRefusesIsAnErrorAndChangesNothing)
 {
     ASSERT_TRUE(refuseNewEntries(PersistentContainer::defaultStorePath(), "disk is full"));
-    const QDBusMessage reply = call(QStringLiteral("CreateBalanceEntry"), {QVariantMap{{QStringLiteral("balance"), 5.0}}});
+    const QDBusMessage reply = call("CreateBalanceEntry", {QVariantMap{{QStringLiteral("balance"), 5.0}}});
     EXPECT_EQ(errorName(reply), "org.corvanta.Corvanta.Error.SaveFailed");
     EXPECT_THAT(reply.errorMessage().toStdString(), ::testing::HasSubstr("disk is full"));
     EXPECT_EQ(property("EntryCount").toLongLong(), 0);
