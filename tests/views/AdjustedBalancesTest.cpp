@@ -4,32 +4,22 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 namespace {
 
 using Rows = AdjustedBalances::Rows;
 
-std::shared_ptr<BalanceEntry> entry(std::optional<long long> day, double balance, double adjustment)
-{
-    auto made = std::make_shared<BalanceEntry>();
-    if (day)
-        made->setDate(instantFromMilliseconds(*day * 86'400'000LL));
-    made->setBalance(balance);
-    made->setAdjustment(adjustment);
-    return made;
-}
+Instant dateOf(const BalanceEntry& entry) { return entry.date().value_or(distantPast()); }
 
 // The definition: a stable ascending sort of the table's list by date (none first), then a
 // running sum of the adjustments, each entry's own included.
 std::vector<double> expected(const Rows& rows)
 {
     std::vector<std::size_t> order(rows.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return rows[a]->date().value_or(distantPast()) < rows[b]->date().value_or(distantPast());
-    });
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return dateOf(*rows[a]) < dateOf(*rows[b]); });
     std::vector<double> adjusted(rows.size());
     double sum = 0;
     for (std::size_t i : order) {
@@ -47,16 +37,6 @@ std::vector<double> actual(const AdjustedBalances& balances, const Rows& rows)
     return values;
 }
 
-// Where an entry goes in a list sorted by date descending (none last): after its equals.
-int placeFor(const Rows& rows, const BalanceEntry& added)
-{
-    const auto key = [](const BalanceEntry& e) { return e.date().value_or(distantPast()); };
-    int row = 0;
-    while (row < int(rows.size()) && key(*rows[std::size_t(row)]) >= key(added))
-        ++row;
-    return row;
-}
-
 // Random inserts, removals, moves and in-place changes over few distinct dates (many ties,
 // some without a date): after each edit the incremental sums equal a full recomputation, bit
 // for bit (the same additions in the same order). Equal dates are walked in table order (the
@@ -66,9 +46,15 @@ TEST(AdjustedBalances, FollowEveryEditExactly)
     std::mt19937 random(20260604);
     std::uniform_int_distribution<int> dayOf(0, 6);
     std::uniform_int_distribution<int> amountOf(-1000, 1000);
-    const auto randomDay = [&]() -> std::optional<long long> {
+    // A random date (none for day 0), then the entry's place in the table, sorted by date
+    // descending (none last): after its equals.
+    const auto place = [&](Rows& rows, const std::shared_ptr<BalanceEntry>& entry) {
         const int day = dayOf(random);
-        return day == 0 ? std::nullopt : std::optional<long long>(day);
+        entry->setDate(day == 0 ? std::nullopt : std::optional(instantFromMilliseconds(day * 86'400'000LL)));
+        const auto at = std::find_if(rows.begin(), rows.end(), [&](const auto& row) { return dateOf(*row) < dateOf(*entry); });
+        const auto row = at - rows.begin();
+        rows.insert(at, entry);
+        return int(row);
     };
     Rows rows;
     AdjustedBalances balances;
@@ -77,9 +63,10 @@ TEST(AdjustedBalances, FollowEveryEditExactly)
         const int kind = rows.size() < 3 ? 0 : int(random() % 4);
         const int pick = rows.empty() ? 0 : int(random() % rows.size());
         if (kind == 0) {
-            auto added = entry(randomDay(), amountOf(random) * 10.1, amountOf(random) * 0.1);
-            const int row = placeFor(rows, *added);
-            rows.insert(rows.begin() + row, added);
+            auto added = std::make_shared<BalanceEntry>();
+            added->setBalance(amountOf(random) * 10.1);
+            added->setAdjustment(amountOf(random) * 0.1);
+            const int row = place(rows, added);
             balances.inserted(rows, row, row);
         } else if (kind == 1) {
             const int count = std::min<int>(1 + int(random() % 3), int(rows.size()) - pick);
@@ -88,11 +75,7 @@ TEST(AdjustedBalances, FollowEveryEditExactly)
         } else if (kind == 2) {
             auto moving = rows[std::size_t(pick)];
             rows.erase(rows.begin() + pick);
-            const auto day = randomDay();
-            moving->setDate(day ? std::optional(instantFromMilliseconds(*day * 86'400'000LL)) : std::nullopt);
-            const int to = placeFor(rows, *moving);
-            rows.insert(rows.begin() + to, moving);
-            balances.moved(rows, pick, to);
+            balances.moved(rows, pick, place(rows, moving));
         } else {
             rows[std::size_t(pick)]->setAdjustment(amountOf(random) * 0.3);
             balances.changed(rows, pick);
