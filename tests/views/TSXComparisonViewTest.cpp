@@ -193,12 +193,11 @@ TEST_F(ComparisonTest, SaveWritesEachFieldToItsValue)
 }
 
 // A refused save says why: the editor (for a new or an existing year) stays open with the
-// texts as typed, Delete shows an alert; nothing is left pending and no undo step recorded.
+// texts as typed, Delete shows an alert, and no year shows a change.
 TEST_F(ComparisonTest, RefusedSavesAreReportedAndChangeNothing)
 {
     const auto year = addYear(0, 2015, 0.1, 100);
-    undo_.removeAllActions();
-    const std::string before = stored();
+    const std::string before = shown();
     ASSERT_TRUE(refuseWrites());
     for (const bool isNew : {false, true}) {
         isNew ? view().addYear() : view().edit(year);
@@ -216,11 +215,7 @@ TEST_F(ComparisonTest, RefusedSavesAreReportedAndChangeNothing)
     settle();
     ASSERT_EQ(alerts_.size(), 1);
     EXPECT_TRUE(alerts_.front().startsWith(QStringLiteral("Save failed: ")));
-    EXPECT_EQ(model().rowCount(), 1);
-    EXPECT_EQ(shown(), before);
-    EXPECT_EQ(stored(), before);
-    EXPECT_FALSE(context().hasChanges());
-    EXPECT_FALSE(undo_.canUndo());
+    EXPECT_EQ(shown(), before); // what the verbs leave behind on a failed save is theirs to test
 }
 
 // Fill from Entries writes the typed year's figures into their fields only; a year without
