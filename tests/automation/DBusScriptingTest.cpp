@@ -88,6 +88,17 @@ protected:
     static QList<QVariantMap> list(const QDBusMessage& reply) { return answer<QList<QVariantMap>>(reply); }
     static std::string errorName(const QDBusMessage& reply) { return reply.errorName().toStdString(); }
 
+    // The program run as another process to its successful end: its standard output.
+    static std::string launch(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral(CORVANTA_BINARY), arguments);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000));
+        EXPECT_EQ(std::pair(process.exitStatus(), process.exitCode()), std::pair(QProcess::NormalExit, 0))
+            << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput().toStdString();
+    }
+
     QString create(const QVariantMap& properties)
     {
         const QDBusMessage reply = call("CreateBalanceEntry", {properties});
@@ -169,30 +180,20 @@ TEST_F(DBusScriptingTest, ASaveTheStoreRefusesIsAnErrorAndChangesNothing)
 
 TEST_F(DBusScriptingTest, ASecondLaunchRaisesThisWindowAndEnds)
 {
-    QProcess second;
-    second.start(QStringLiteral(CORVANTA_BINARY), {});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 20000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(launch({}), "");
     EXPECT_EQ(raised_, 1);
 }
 
 TEST_F(DBusScriptingTest, TheSummaryActionNotifiesAndPrintsWhenNoServiceAnswers)
 {
-    const auto summarise = [] {
-        QProcess summary;
-        summary.start(QStringLiteral(CORVANTA_BINARY), {QStringLiteral("summary"), QStringLiteral("--notify")});
-        EXPECT_TRUE(QTest::qWaitFor([&] { return summary.state() == QProcess::NotRunning; }, 20000));
-        EXPECT_EQ(summary.exitCode(), 0);
-        return summary.readAllStandardOutput().toStdString();
-    };
+    const QStringList summary{QStringLiteral("summary"), QStringLiteral("--notify")};
     const std::string dialog = "Current value: $0\nInvestment gain: +$0 (+0%)\nNet cash flows: $0";
-    EXPECT_EQ(summarise(), dialog + "\n");
+    EXPECT_EQ(launch(summary), dialog + "\n");
 
     FakeNotifications notifications;
     ASSERT_TRUE(client_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(client_.registerService(QStringLiteral("org.freedesktop.Notifications")));
-    EXPECT_EQ(summarise(), "");
+    EXPECT_EQ(launch(summary), "");
     EXPECT_EQ(notifications.shown, QStringList{QStringLiteral("Portfolio Summary|") + QString::fromStdString(dialog)});
     client_.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
     client_.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
