@@ -16,19 +16,14 @@ protected:
     void SetUp() override
     {
         view_.resize(600, 400);
-        below_ = new QPushButton(QStringLiteral("Below"), &view_);
         below_->setGeometry(0, 0, 600, 400);
-        overlay_ = new ModalOverlay(&view_);
         view_.show();
         view_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
         below_->setFocus();
 
-        content_ = new QWidget;
         auto* layout = new QVBoxLayout(content_);
-        for (QWidget* widget : {static_cast<QWidget*>(first_ = new QLineEdit), static_cast<QWidget*>(second_ = new QLineEdit),
-                                static_cast<QWidget*>(cancel_ = new QPushButton(QStringLiteral("Cancel"))),
-                                static_cast<QWidget*>(save_ = new QPushButton(QStringLiteral("Save")))})
+        for (QWidget* widget : std::initializer_list<QWidget*>{first_, second_, cancel_, save_})
             layout->addWidget(widget);
         save_->setDefault(true);
         ModalOverlay::setCancelButton(cancel_);
@@ -37,13 +32,13 @@ protected:
     }
 
     QWidget view_;
-    QPushButton* below_ = nullptr;
-    ModalOverlay* overlay_ = nullptr;
-    QWidget* content_ = nullptr;
-    QLineEdit* first_ = nullptr;
-    QLineEdit* second_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    QPushButton* save_ = nullptr;
+    QPushButton* below_ = new QPushButton(QStringLiteral("Below"), &view_);
+    ModalOverlay* overlay_ = new ModalOverlay(&view_);
+    QWidget* content_ = new QWidget;
+    QLineEdit* first_ = new QLineEdit(content_);
+    QLineEdit* second_ = new QLineEdit(content_);
+    QPushButton* cancel_ = new QPushButton(QStringLiteral("Cancel"), content_);
+    QPushButton* save_ = new QPushButton(QStringLiteral("Save"), content_);
 };
 
 TEST_F(ModalOverlayTest, CoversTheViewAndSwallowsClicksOnTheDimmedArea)
