@@ -20,12 +20,11 @@ class CorvantaProcess {
 public:
     CorvantaProcess()
     {
-        environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
-        environment_.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
-        environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment_.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
-        environment_.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+        for (const auto& [name, value] : {std::pair{"XDG_DATA_HOME", scratch(QStringLiteral("data"))},
+                                          std::pair{"XDG_CONFIG_HOME", scratch(QStringLiteral("config"))},
+                                          std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")}, std::pair{"LANG", QStringLiteral("en_US.UTF-8")},
+                                          std::pair{"LC_ALL", QStringLiteral("en_US.UTF-8")}})
+            environment_.insert(QString::fromUtf8(name), value);
     }
 
     QString storePath() const { return home_.filePath(QStringLiteral("data/Corvanta/Corvanta.sqlite")); }
@@ -63,5 +62,5 @@ public:
 
 private:
     QTemporaryDir home_;
-    QProcessEnvironment environment_;
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
 };
