@@ -1,3 +1,4 @@
+#include "analytics/MoneyWeightedReturn.h"
 #include "analytics/ReturnMeasures.h"
 
 #include "LocalSettings.h"
@@ -12,6 +13,7 @@
 namespace {
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double none = notANumber; // "no result" in the tables below
+constexpr double infinity = std::numeric_limits<double>::infinity();
 
 StatsInput entry(Instant date, double balance, double adjustment = 0) { return StatsInput{Uuid::random(), date, balance, adjustment}; }
 // `n` days after 1 January 2025, at `hour` local time.
@@ -116,4 +118,33 @@ TEST(ReturnMeasures, KnownRateInLocalDays)
         EXPECT_EQ(days, std::vector<long long>({0, 60, 303, 411, 456})) << zoneId;
         EXPECT_NEAR(*ReturnMeasures::over(inputs, DateRange::all, localTime(2009, 4, 2)).moneyWeighted, 0.373362535, 1e-6) << zoneId;
     }
+}
+
+// A rate far from any guess (a million-fold in a year), and a month's 10 % per year and over
+// its own span.
+TEST(MoneyWeightedReturn, KnownRates)
+{
+    const std::vector<DatedAmount> month{{30, 1100}, {0, -1000}};
+    EXPECT_NEAR(*MoneyWeightedReturn::overSpan(month), 0.1, 1e-12);
+    EXPECT_NEAR(*MoneyWeightedReturn::xirr(month), std::pow(1.1, 365.0 / 30) - 1, 1e-9);
+    EXPECT_NEAR(*MoneyWeightedReturn::xirr(std::vector<DatedAmount>{{0, -1}, {365, 1e6}}), 999999, 1e-6);
+}
+
+TEST(MoneyWeightedReturn, NoSingleRateGivesNothing)
+{
+    const std::vector<std::pair<const char*, std::vector<DatedAmount>>> cases{
+        {"no flows", {}},
+        {"one flow", {{0, -100}}},
+        {"all on one day", {{5, -100}, {5, 110}}},
+        {"only received", {{0, 100}, {30, 10}}},
+        {"only zeros", {{0, 0}, {30, 0}}},
+        {"not a number", {{0, -100}, {30, notANumber}, {60, 110}}},
+        {"infinite", {{0, -infinity}, {30, 110}}},
+        {"two rates, 10 % and 20 %", {{0, -100}, {365, 230}, {730, -132}}},
+    };
+    for (const auto& [name, flows] : cases)
+        EXPECT_EQ(std::pair(MoneyWeightedReturn::xirr(flows), MoneyWeightedReturn::overSpan(flows)), std::pair(std::optional<double>(), std::optional<double>())) << name;
+    // Money paid in and nothing back is everything lost.
+    const std::vector<DatedAmount> lost{{0, -100}, {30, -50}, {60, 0}};
+    EXPECT_EQ(std::pair(MoneyWeightedReturn::xirr(lost), MoneyWeightedReturn::overSpan(lost)), std::pair(std::optional(-1.0), std::optional(-1.0)));
 }

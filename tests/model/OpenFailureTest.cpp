@@ -91,6 +91,7 @@ TEST_F(OpenFailureTest, AMissingOrEmptyStoreIsCreated)
     EXPECT_EQ(storePath, home.path() + QStringLiteral("/Corvanta/Corvanta.sqlite"));
 }
 
+// Permissions do not stop root, so that case only runs for other users.
 TEST_F(OpenFailureTest, AnUnusableStoreIsFatalAndLeftUntouched)
 {
     QByteArray damaged("SQLite format 3", 16);
@@ -106,32 +107,22 @@ TEST_F(OpenFailureTest, AnUnusableStoreIsFatalAndLeftUntouched)
          "The store was written by a newer version of Corvanta"},
         {[&] { ASSERT_TRUE(execOnStore(storePath, "CREATE TABLE Contacts(name); INSERT INTO Contacts VALUES ('someone');")); },
          "The store file does not hold the Corvanta object model"},
+        {[&] {
+             ASSERT_TRUE(execOnStore(storePath, "CREATE TABLE Contacts(name)"));
+             QFile::setPermissions(storePath, QFileDevice::Permissions());
+         },
+         geteuid() == 0 ? nullptr : "The store file could not be read"},
+        {[&] { ASSERT_TRUE(QDir().mkpath(storePath)); }, "The store is not a file"},
     };
     for (const auto& [make, error] : cases) {
+        if (!error)
+            continue;
         SCOPED_TRACE(error);
         QFile::remove(storePath);
         make();
         expectFatalAndUntouched(error);
     }
-}
-
-TEST_F(OpenFailureTest, AFolderInPlaceOfTheStore)
-{
-    ASSERT_TRUE(QDir().mkpath(storePath));
-    const ProbeRun run = runProbe(home.path());
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_THAT(run.errors.toStdString(), StartsWith("Unresolved Core Data error The store is not a file, {"));
-    EXPECT_TRUE(QFileInfo(storePath).isDir());
-}
-
-TEST_F(OpenFailureTest, AStoreWithoutPermissions)
-{
-    ASSERT_TRUE(execOnStore(storePath, "CREATE TABLE Contacts(name)"));
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not apply to root";
-    QFile::setPermissions(storePath, QFileDevice::Permissions());
-    expectFatalAndUntouched("The store file could not be read");
-    QFile::setPermissions(storePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_TRUE(QFileInfo(storePath).isDir()); // the last case's folder is left as it was
 }
 
 } // namespace
