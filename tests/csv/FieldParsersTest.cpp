@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <optional>
 #include <string>
 
@@ -60,10 +58,6 @@ TEST(NumberParser, PlainDecimalsReadExactlyAsStrtod)
     }
     for (const char* text : {"-", ".", "-.", "1.2.3", "1-2", "2-"})
         EXPECT_EQ(parseNumber(text), std::nullopt) << text;
-}
-
-TEST(NumberParser, IgnoresTheProcessLocale)
-{
     // Qt applications run in the user's locale, where the decimal point may be a comma.
     const DecimalCommaLocale decimalComma;
     if (!decimalComma.active())
@@ -72,15 +66,16 @@ TEST(NumberParser, IgnoresTheProcessLocale)
     EXPECT_EQ(parseNumber("1.5"), 1.5);
 }
 
+// Ideographic and narrow no-break spaces are trimmed too; line breaks, quotes and formula
+// protection are kept.
 TEST(Unescape, TrimsSpaceSeparatorsAndTabsOnly)
 {
-    EXPECT_EQ(unescape("  note \t"), "note");
-    EXPECT_EQ(unescape("\xE3\x80\x80note\xE2\x80\xAF"), "note"); // ideographic and narrow no-break spaces
-    EXPECT_EQ(unescape("\nnote\n"), "\nnote\n");
-    EXPECT_EQ(unescape("'=SUM(A1)"), "'=SUM(A1)");
-    EXPECT_EQ(unescape(" \t "), std::nullopt);
-    EXPECT_EQ(unescape(""), std::nullopt);
-    EXPECT_EQ(unescape("\"quoted\""), "\"quoted\"");
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"  note \t", "note"}, {"\xE3\x80\x80note\xE2\x80\xAF", "note"}, {"\nnote\n", "\nnote\n"},
+        {"'=SUM(A1)", "'=SUM(A1)"}, {" \t ", std::nullopt}, {"", std::nullopt}, {"\"quoted\"", "\"quoted\""},
+    };
+    for (const auto& [text, note] : cases)
+        EXPECT_EQ(unescape(text), note) << text;
 }
 
 } // namespace

@@ -48,13 +48,6 @@ TEST(Tokenizer, GivesTheRows)
         EXPECT_EQ(parse(c.text), c.rows) << c.name;
 }
 
-TEST(Tokenizer, LineEndingsDoNotChangeTheRows)
-{
-    const Rows expected = parse("Date,Balance\n2026-06-04,100\n\"x\ny\",2\n");
-    EXPECT_EQ(parse("Date,Balance\r\n2026-06-04,100\r\n\"x\ny\",2\r\n"), Rows({{"Date", "Balance"}, {"2026-06-04", "100"}, {"x\ny", "2"}}));
-    EXPECT_EQ(parse("Date,Balance\r2026-06-04,100\r\"x\ny\",2\r"), expected);
-}
-
 // The grapheme path (taken for lines holding non-ASCII text) agrees with the ASCII path
 // wherever no delimiter is fused: a leading accent instead of a leading "x" changes only that.
 TEST(Tokenizer, GraphemePathAgreesWithAsciiPath)
