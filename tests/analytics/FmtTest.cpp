@@ -18,8 +18,6 @@ TEST(Fmt, FormatsInTheUsersLocale)
     const std::string nbsp = "\u00A0";
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"en_US", {"$1,234", "-$1,234", "$1,236", "$1,234.50", "12.3%", "Mar 5, 2025", "2025-03-05"}},
-        {"fr_CA", {"1" + nbsp + "234" + nbsp + "$", "-1" + nbsp + "234" + nbsp + "$", "1" + nbsp + "236" + nbsp + "$",
-                   "1" + nbsp + "234,50" + nbsp + "$", "12,3" + nbsp + "%", "5 mars 2025", "2025-03-05"}},
         {"de_DE", {"1.234" + nbsp + "$", "-1.234" + nbsp + "$", "1.236" + nbsp + "$", "1.234,50" + nbsp + "$", "12,3" + nbsp + "%",
                    "05.03.2025", "2025-03-05"}},
     };

@@ -14,7 +14,7 @@ namespace {
 // Starts the writer process and waits until it is about to save.
 void startWriter(QProcess& writer, const QString& path, int count)
 {
-    writer.start(QStringLiteral(STORE_WRITE_PROBE), {path, QString::number(count)});
+    writer.start(QStringLiteral(STORE_PROBE), {path, QString::number(count)});
     ASSERT_TRUE(writer.waitForStarted());
     while (!writer.canReadLine())
         ASSERT_TRUE(writer.waitForReadyRead(30000)) << "the writer never got to its save";

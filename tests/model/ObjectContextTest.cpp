@@ -19,7 +19,7 @@ protected:
     ObjectContext& context = controller.container().viewContext();
 };
 
-TEST_F(ObjectContextTest, FetchSortsByOneKeyKeepingInsertionOrderForTies)
+TEST_F(ObjectContextTest, FetchSortsByDateKeepingInsertionOrderForTies)
 {
     addEntry(context, 300, 1);
     addEntry(context, 100, 2);
@@ -30,10 +30,6 @@ TEST_F(ObjectContextTest, FetchSortsByOneKeyKeepingInsertionOrderForTies)
 
     EXPECT_THAT(fetchedBalances(context), ElementsAre(5, 2, 4, 1, 3));
     EXPECT_THAT(fetchedBalances(context, SortDirection::Descending), ElementsAre(1, 3, 2, 4, 5));
-
-    auto byBalance = context.fetchBalanceEntries(BalanceEntry::Balance, SortDirection::Descending);
-    ASSERT_TRUE(byBalance.ok());
-    EXPECT_THAT(balancesOf(byBalance.value()), ElementsAre(5, 4, 3, 2, 1));
 }
 
 // Rows inserted already in date order: read backwards, ties still keep insertion order.
@@ -43,29 +39,6 @@ TEST_F(ObjectContextTest, DescendingFetchOfRowsStoredInDateOrderKeepsTiesInInser
     for (const auto& [date, balance] : {std::pair{100, 2}, {100, 3}, {200, 4}, {300, 5}, {300, 6}})
         addEntry(context, date, balance);
     EXPECT_THAT(fetchedBalances(context, SortDirection::Descending), ElementsAre(5, 6, 4, 2, 3, 1));
-}
-
-TEST_F(ObjectContextTest, SortsByEveryKindOfAttribute)
-{
-    const double values[] = {2.5, -1, 0, -7.25};
-    const char* notes[] = {"b", nullptr, "a", "C"};
-    for (int i = 0; i < 4; ++i) {
-        auto year = TSXYear::create(context);
-        year->setSortOrder(static_cast<std::int16_t>(10 - i * 3 * (i % 2 ? -1 : 1)));
-        year->setTsxReturn(values[i]);
-        if (notes[i])
-            year->setLabel(QString::fromUtf8(notes[i]));
-        year->setYear(2000 + i);
-    }
-    auto years = [&](TSXYear::Attribute key) {
-        std::vector<int> order;
-        for (const auto& year : context.fetchTSXYears(key).value())
-            order.push_back(year->year() - 2000);
-        return order;
-    };
-    EXPECT_THAT(years(TSXYear::SortOrder), ElementsAre(2, 0, 1, 3));
-    EXPECT_THAT(years(TSXYear::TsxReturn), ElementsAre(3, 1, 2, 0));
-    EXPECT_THAT(years(TSXYear::Label), ElementsAre(1, 3, 2, 0));
 }
 
 // The key of the deleted last row is never handed out again.

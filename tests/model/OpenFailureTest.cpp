@@ -1,6 +1,5 @@
 #include "support/StoreSql.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,17 +29,16 @@ ProbeRun runProbe(const QString& dataHome, const QStringList& arguments = {})
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     probe.setProcessEnvironment(environment);
-    probe.start(QStringLiteral(STORE_OPEN_PROBE), arguments);
+    probe.start(QStringLiteral(STORE_PROBE), arguments);
     probe.waitForFinished(30000);
     return {probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1,
             QString::fromUtf8(probe.readAllStandardOutput()), QString::fromUtf8(probe.readAllStandardError())};
 }
 
-QByteArray digestOf(const QString& path)
+QByteArray bytesOf(const QString& path)
 {
     QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class OpenFailureTest : public ::testing::Test {
@@ -60,12 +58,12 @@ protected:
     // The probe stops with the fatal message and leaves the file exactly as it was.
     void expectFatalAndUntouched(const char* expectedError)
     {
-        const QByteArray before = digestOf(storePath);
+        const QByteArray before = bytesOf(storePath);
         const ProbeRun run = runProbe(home.path());
         EXPECT_NE(run.exitCode, 0);
         EXPECT_THAT(run.errors.toStdString(), StartsWith(std::string("Unresolved Core Data error ") + expectedError + ", {"));
         EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << run.errors.toStdString();
-        EXPECT_EQ(digestOf(storePath), before);
+        EXPECT_EQ(bytesOf(storePath), before);
         EXPECT_TRUE(QFileInfo::exists(storePath));
         for (const char* beside : {"-wal", "-shm", "-journal"})
             EXPECT_FALSE(QFileInfo::exists(storePath + QLatin1String(beside))) << beside;
