@@ -47,19 +47,15 @@ TEST_P(MergeTest, UnsavedMainValuesWinAttributeByAttribute)
         ASSERT_TRUE(context.save().ok());
     });
     ASSERT_TRUE(live.waitForCount(2));
-    EXPECT_EQ(entry->balance(), 11);
-    EXPECT_EQ(entry->adjustment(), 5);
-    EXPECT_EQ(untouched->note(), QStringLiteral("from the background"));
-    EXPECT_EQ(doomed->context(), nullptr);
+    const auto fromTheBackground = std::optional(QStringLiteral("from the background"));
+    EXPECT_EQ(std::tuple(entry->balance(), entry->adjustment(), untouched->note(), doomed->context()), std::tuple(11.0, 5.0, fromTheBackground, nullptr));
     EXPECT_TRUE(view().hasChanges());
 
     ASSERT_TRUE(view().save().ok());
     container->newBackgroundContext()->performAndWait([&](ObjectContext& context) {
-        auto entries = context.fetchBalanceEntries().value();
+        const auto entries = context.fetchBalanceEntries().value();
         ASSERT_EQ(entries.size(), 2u);
-        EXPECT_EQ(entries[0]->balance(), 11);
-        EXPECT_EQ(entries[0]->adjustment(), 5);
-        EXPECT_EQ(entries[1]->note(), QStringLiteral("from the background"));
+        EXPECT_EQ(std::tuple(entries[0]->balance(), entries[0]->adjustment(), entries[1]->note()), std::tuple(11.0, 5.0, fromTheBackground));
     });
 }
 
@@ -139,14 +135,12 @@ TEST(ForeignEdits, AnOlderStoreGainsTheLog)
     EXPECT_THAT(live.balances, ElementsAre(7));
 }
 
-TEST(BackgroundContext, WorkRunsSynchronouslyOnItsOwnThreadAndPassesExceptionsBack)
+TEST(BackgroundContext, WorkRunsOnItsOwnThreadAndPassesExceptionsBack)
 {
     PersistenceController controller(true);
     auto background = controller.container().newBackgroundContext();
-    int runs = 0;
     std::thread::id workThread;
-    background->performAndWait([&](ObjectContext&) { ++runs, workThread = std::this_thread::get_id(); });
-    EXPECT_EQ(runs, 1);
+    background->performAndWait([&](ObjectContext&) { workThread = std::this_thread::get_id(); });
     EXPECT_NE(workThread, std::this_thread::get_id());
     EXPECT_THROW(background->performAndWait([](ObjectContext&) { throw std::runtime_error("boom"); }), std::runtime_error);
 }
