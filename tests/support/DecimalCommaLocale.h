@@ -28,8 +28,6 @@ public:
         std::setlocale(LC_NUMERIC, previous_.c_str());
         std::filesystem::remove_all(folder_); // nothing when mkdtemp never ran: no such path
     }
-    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
-    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
 
     bool active() const { return active_; }
 
