@@ -59,9 +59,8 @@ TEST(PortfolioStats, DaysAreLocalCalendarDays)
     for (const auto& [zoneId, dayCount] : {std::pair{"America/Toronto", 2u}, std::pair{"Europe/Berlin", 2u}, std::pair{"Asia/Tokyo", 3u}}) {
         const ScopedZone zone(zoneId);
         const std::vector<Uuid> representatives = days(inputs);
-        EXPECT_EQ(representatives.size(), dayCount) << zoneId;
-        EXPECT_EQ(representatives.front(), inputs[3].id) << zoneId;
-        EXPECT_EQ(PortfolioStats::series(inputs).front().id, inputs[2].id) << zoneId;
+        EXPECT_EQ(std::tuple(representatives.size(), representatives.front(), PortfolioStats::series(inputs).front().id),
+                  std::tuple(dayCount, inputs[3].id, inputs[2].id)) << zoneId;
     }
     const std::vector extremes{entry(Instant::max(), 3), entry(Instant::min(), 1), entry(Instant{}, 2), entry(Instant::max(), 4)};
     EXPECT_EQ(days(extremes), std::vector({extremes[1].id, extremes[2].id, extremes[3].id}));

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -49,8 +50,7 @@ TEST(ReturnMeasures, HandComputedYear)
     EXPECT_NEAR(*f.modifiedDietz, 180 * 366 / 365800.0, 1e-12);
     ASSERT_TRUE(f.maxDrawdown); // from 1.1 (first reached on 1 April) to 0.99
     EXPECT_NEAR(f.maxDrawdown->depth, -0.1, 1e-12);
-    EXPECT_EQ(f.maxDrawdown->peak, inputs[1].date);
-    EXPECT_EQ(f.maxDrawdown->trough, inputs[3].date);
+    EXPECT_EQ(std::pair(f.maxDrawdown->peak, f.maxDrawdown->trough), std::pair(inputs[1].date, inputs[3].date));
     // Over 365 days, so an annual rate: it discounts the flows to nothing.
     const double r = *f.moneyWeighted;
     const double presentValue = -1000 - 200 * std::pow(1 + r, -91 / 365.0) + 300 * std::pow(1 + r, -182 / 365.0) + 1080 * std::pow(1 + r, -366 / 365.0);
@@ -59,12 +59,8 @@ TEST(ReturnMeasures, HandComputedYear)
 
 TEST(ReturnMeasures, EdgeCases)
 {
-    struct Case {
-        const char* name;
-        std::vector<StatsInput> inputs;
-        std::array<double, 5> expected; // time-weighted, money-weighted, Modified Dietz, annualised, drawdown
-    };
-    const std::vector<Case> cases{
+    // Per case: time-weighted, money-weighted, Modified Dietz, annualised, drawdown.
+    const std::vector<std::tuple<const char*, std::vector<StatsInput>, std::array<double, 5>>> cases{
         {"one snapshot", {entry(day(0), 1000, 1000)}, {none, none, none, none, none}},
         {"one day", {entry(day(0, 9), 1000), entry(day(0, 17), 1100)}, {none, none, none, none, none}},
         {"flows on the first day are in the starting value",
@@ -85,8 +81,8 @@ TEST(ReturnMeasures, EdgeCases)
          {entry(day(0), 1000), entry(day(30, 9), 1000, notANumber), entry(day(30, 17), 1100)},
          {none, none, none, none, none}},
     };
-    for (const Case& c : cases)
-        expectFigures(all(c.inputs), c.expected, c.name);
+    for (const auto& [name, inputs, expected] : cases)
+        expectFigures(all(inputs), expected, name);
 }
 
 // The window is the chart's: from the first snapshot on or after its start. That day's flow

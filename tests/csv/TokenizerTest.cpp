@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using CSVPorter::parse;
@@ -12,12 +13,7 @@ namespace {
 
 TEST(Tokenizer, GivesTheRows)
 {
-    struct Case {
-        const char* name;
-        std::string text;
-        Rows rows;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, Rows> cases[] = {
         {"Empty", "", {}},
         {"OneField", "a", {{"a"}}},
         {"FieldsKeptAsWritten", " a , b ", {{" a ", " b "}}},
@@ -44,8 +40,8 @@ TEST(Tokenizer, GivesTheRows)
         {"AccentsElsewhereChangeNothing", "caf\xC3\xA9,\"na\xC3\xAFve, ok\"\n\xC3\xA9t\xC3\xA9", {{"caf\xC3\xA9", "na\xC3\xAFve, ok"}, {"\xC3\xA9t\xC3\xA9"}}},
         {"MarkAfterLineBreakDoesNotFuseIt", "a\n\xCC\x81" "b", {{"a"}, {"\xCC\x81" "b"}}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(parse(c.text), c.rows) << c.name;
+    for (const auto& [name, text, rows] : cases)
+        EXPECT_EQ(parse(text), rows) << name;
 }
 
 // The grapheme path (taken for lines holding non-ASCII text) agrees with the ASCII path
