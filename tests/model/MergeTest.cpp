@@ -4,7 +4,6 @@
 #include "model/PersistenceController.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <thread>
 

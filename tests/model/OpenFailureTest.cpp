@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -54,19 +53,6 @@ protected:
         QFile file(storePath);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
-    }
-    // The probe stops with the fatal message and leaves the file exactly as it was.
-    void expectFatalAndUntouched(const char* expectedError)
-    {
-        const QByteArray before = bytesOf(storePath);
-        const ProbeRun run = runProbe(home.path());
-        EXPECT_NE(run.exitCode, 0);
-        EXPECT_THAT(run.errors.toStdString(), StartsWith(std::string("Unresolved Core Data error ") + expectedError + ", {"));
-        EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << run.errors.toStdString();
-        EXPECT_EQ(bytesOf(storePath), before);
-        EXPECT_TRUE(QFileInfo::exists(storePath));
-        for (const char* beside : {"-wal", "-shm", "-journal"})
-            EXPECT_FALSE(QFileInfo::exists(storePath + QLatin1String(beside))) << beside;
     }
 
     QTemporaryDir home;
@@ -118,7 +104,16 @@ TEST_F(OpenFailureTest, AnUnusableStoreIsFatalAndLeftUntouched)
         SCOPED_TRACE(error);
         QFile::remove(storePath);
         make();
-        expectFatalAndUntouched(error);
+        // The probe stops with the fatal message and leaves the file exactly as it was.
+        const QByteArray before = bytesOf(storePath);
+        const ProbeRun run = runProbe(home.path());
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_THAT(run.errors.toStdString(), StartsWith(std::string("Unresolved Core Data error ") + error + ", {"));
+        EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << run.errors.toStdString();
+        EXPECT_EQ(bytesOf(storePath), before);
+        EXPECT_TRUE(QFileInfo::exists(storePath));
+        for (const char* beside : {"-wal", "-shm", "-journal"})
+            EXPECT_FALSE(QFileInfo::exists(storePath + QLatin1String(beside))) << beside;
     }
     EXPECT_TRUE(QFileInfo(storePath).isDir()); // the last case's folder is left as it was
 }

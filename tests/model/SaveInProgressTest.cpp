@@ -5,7 +5,6 @@
 
 #include <QFileInfo>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <set>
 #include <string>

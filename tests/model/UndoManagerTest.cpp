@@ -4,7 +4,6 @@
 #include "model/UndoManager.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 
