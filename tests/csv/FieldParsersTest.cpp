@@ -17,16 +17,13 @@ namespace {
 TEST(NumberParser, ReadsTheAmountOrRefuses)
 {
     const std::pair<std::string, double> readable[] = {
-        {"1234.5", 1234.5},
         {" \t1234.5\xC2\xA0 ", 1234.5},          // blanks, tab and no-break space trimmed
         {"(1,234.50)", -1234.5}, {"(720.92)", -720.92}, {"(-5)", 5.0}, {"( 5 )", -5.0},
         {"$1,234", 1234.0}, {"-$5", -5.0}, {"$ -5", -5.0},
         {"1,5", 15.0},                            // a comma is always a thousands separator
         {"1e3", 1000.0}, {"+3e2", 300.0}, {".5", 0.5}, {"5.", 5.0},
         {"0x1p3", 8.0},                           // the C library's hexadecimal form
-        {"1e-400", 0.0},                          // underflow is a finite number
-        {"4.9406564584124654e-324", 4.9406564584124654e-324},
-        {"1.7976931348623157e308", 1.7976931348623157e308},
+        {"1e-400", 0.0},                          // underflow is a finite number (the extremes: the round trip)
     };
     for (const auto& [text, value] : readable)
         EXPECT_EQ(parseNumber(text), value) << text;
