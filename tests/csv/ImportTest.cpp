@@ -3,12 +3,12 @@
 #include "csv/CSVPorter.h"
 #include "csv/FieldText.h"
 
+#include <QFile>
+
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <random>
-#include <sstream>
 
 using CSVPorter::AlertStyle;
 
@@ -19,10 +19,8 @@ const QString expectedColumns = QStringLiteral(
 
 std::string fileText(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 // Real-looking files and the entries they must give (oldest first, dates in UTC).
