@@ -89,7 +89,7 @@ void DashboardView::rebuild()
 std::vector<StatsInput> DashboardView::snapshots(int first, int last) const
 {
     const auto& objects = entries_.objects();
-    return statsInputs({objects.begin() + first, objects.begin() + last + 1});
+    return statsInputs(std::ranges::subrange(objects.begin() + first, objects.begin() + last + 1));
 }
 
 void DashboardView::didReset() { inputs_ = statsInputs(entries_.objects()); }

@@ -21,7 +21,7 @@ LiveResult<Entity>::LiveResult(ObjectContext& context, typename Entity::Attribut
 template <class Entity>
 Result<void> LiveResult<Entity>::fetch()
 {
-    Result<Objects> fetched = [&] {
+    auto fetched = [&] {
         if constexpr (std::is_same_v<Entity, BalanceEntry>)
             return context_.fetchBalanceEntries(sortKey_, direction_);
         else
@@ -31,7 +31,8 @@ Result<void> LiveResult<Entity>::fetch()
         return fetched.error();
     if (listener_)
         listener_->willReset();
-    objects_ = std::move(fetched).value();
+    auto& fetchedObjects = fetched.value();
+    objects_.assign(std::make_move_iterator(fetchedObjects.begin()), std::make_move_iterator(fetchedObjects.end()));
     fetched_ = true;
     if (listener_)
         listener_->didReset();
@@ -135,7 +136,7 @@ void LiveResult<Entity>::applyChanges(const EntityChanges<Entity>& changes)
     if (movedRow < objects_.size())
         moveRow(movedRow);
 
-    Objects arriving = changes.inserted;
+    std::vector<std::shared_ptr<Entity>> arriving = changes.inserted;
     if (!moveOne)
         for (const auto& update : changes.updated)
             if (update.attributes & sortBit)
@@ -204,7 +205,7 @@ void LiveResult<Entity>::moveRow(std::size_t from)
 
 // Inserts the objects where they belong, as runs of rows that stand together.
 template <class Entity>
-void LiveResult<Entity>::insertObjects(Objects objects)
+void LiveResult<Entity>::insertObjects(std::vector<std::shared_ptr<Entity>> objects)
 {
     if (objects.empty())
         return;
@@ -227,7 +228,6 @@ void LiveResult<Entity>::insertObjects(Objects objects)
         if (listener_)
             listener_->willReset();
         Objects merged;
-        merged.reserve(objects_.size() + objects.size());
         std::merge(objects_.begin(), objects_.end(), objects.begin(), objects.end(), std::back_inserter(merged),
                    [this](const auto& a, const auto& b) { return before(*a, *b); });
         objects_.swap(merged);

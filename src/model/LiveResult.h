@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -19,7 +20,9 @@
 template <class Entity>
 class LiveResult {
 public:
-    using Objects = std::vector<std::shared_ptr<Entity>>;
+    // A deque, so that the newest entry of either direction comes in without shifting a
+    // million rows.
+    using Objects = std::deque<std::shared_ptr<Entity>>;
     struct Listener {
         virtual ~Listener() = default;
         virtual void willReset() {}
@@ -55,7 +58,7 @@ private:
     void applyChanges(const EntityChanges<Entity>& changes);
     void removeRows(std::vector<std::size_t> rows);
     void moveRow(std::size_t from);
-    void insertObjects(Objects objects);
+    void insertObjects(std::vector<std::shared_ptr<Entity>> objects);
     void announceUpdates(const std::vector<std::pair<std::size_t, std::uint32_t>>& updates);
     bool before(const Entity& a, const Entity& b) const;
     // Where the object stands now, or would be inserted, given its current values.

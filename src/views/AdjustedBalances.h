@@ -2,6 +2,7 @@
 
 #include "model/BalanceEntry.h"
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -16,7 +17,7 @@
 // row whose adjusted balance may have changed (rows 0 to it), or -1 for none.
 class AdjustedBalances {
 public:
-    using Rows = std::vector<std::shared_ptr<BalanceEntry>>;
+    using Rows = std::deque<std::shared_ptr<BalanceEntry>>; // the live result's list
 
     void rebuild(const Rows& rows);
     int inserted(const Rows& rows, int first, int last);

@@ -3,6 +3,7 @@
 #include "model/BalanceEntry.h"
 #include "model/ObjectContext.h"
 #include "services/EntryActions.h"
+#include "views/CachedTextDelegate.h"
 #include "views/Clock.h"
 #include "views/CSVInteractive.h"
 #include "views/EntryEditorView.h"
@@ -100,6 +101,7 @@ void CorvantaTableView::buildTable()
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("entryTable"));
     table_->setModel(model_);
+    table_->setItemDelegate(new CachedTextDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -10,6 +10,8 @@
 
 #include <array>
 
+static_assert(std::is_same_v<AdjustedBalances::Rows, LiveResult<BalanceEntry>::Objects>);
+
 namespace {
 
 const QString emDash = QStringLiteral("\u2014");

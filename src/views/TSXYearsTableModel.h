@@ -38,7 +38,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    const std::vector<std::shared_ptr<TSXYear>>& years() const { return years_.objects(); }
+    const LiveResult<TSXYear>::Objects& years() const { return years_.objects(); }
     std::shared_ptr<TSXYear> yearAt(int row) const;
     int rowOf(const TSXYear& year) const { return years_.indexOf(year); }
     // The index-equivalent balance shown for a sortOrder: the last year of that sortOrder in

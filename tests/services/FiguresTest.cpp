@@ -123,11 +123,11 @@ TEST(StatsInputs, FillAMissingIdAndDateDrawingOnlyWhereNeeded)
     auto withId = std::make_shared<BalanceEntry>();
     withId->setId(Uuid::random());
     auto bare = std::make_shared<BalanceEntry>();
-    const auto first = statsInputs({withId, bare, withId}, counted);
+    const auto first = statsInputs(std::vector{withId, bare, withId}, counted);
     EXPECT_EQ(drawn, 1);
     EXPECT_EQ(first[0].id, *withId->id());
     EXPECT_EQ(first[1].date, distantPast()); // undated: before every dated entry
-    EXPECT_NE(statsInputs({bare}, counted)[0].id, first[1].id);
+    EXPECT_NE(statsInputs(std::vector{bare}, counted)[0].id, first[1].id);
     EXPECT_EQ(drawn, 2);
 }
 
