@@ -15,38 +15,33 @@ using ::testing::StartsWith;
 
 namespace {
 
-struct ProbeRun {
-    int exitCode = -1;
-    QString output;
-    QString errors;
-};
-
-// Runs the application's store-opening path in a child process inside its own data home.
-ProbeRun runProbe(const QString& dataHome, const QStringList& arguments = {})
-{
-    QProcess probe;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-    probe.setProcessEnvironment(environment);
-    probe.start(QStringLiteral(STORE_PROBE), arguments);
-    probe.waitForFinished(30000);
-    return {probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1,
-            QString::fromUtf8(probe.readAllStandardOutput()), QString::fromUtf8(probe.readAllStandardError())};
-}
-
 QByteArray bytesOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The store of a data home of its own, where the application keeps it.
 class OpenFailureTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("Corvanta")))); }
+
+    struct ProbeRun {
+        int exitCode = -1;
+        QString output;
+        QString errors;
+    };
+    // Runs the application's store-opening path in a child process inside the data home.
+    ProbeRun runProbe()
     {
-        storePath = runProbe(home.path(), {QStringLiteral("--path")}).output.trimmed();
-        ASSERT_TRUE(storePath.startsWith(home.path()));
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(storePath).absolutePath()));
+        QProcess probe;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+        probe.setProcessEnvironment(environment);
+        probe.start(QStringLiteral(STORE_PROBE), {});
+        probe.waitForFinished(30000);
+        return {probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1,
+                QString::fromUtf8(probe.readAllStandardOutput()), QString::fromUtf8(probe.readAllStandardError())};
     }
     void writeStoreBytes(const QByteArray& bytes)
     {
@@ -56,7 +51,7 @@ protected:
     }
 
     QTemporaryDir home;
-    QString storePath;
+    const QString storePath = home.filePath(QStringLiteral("Corvanta/Corvanta.sqlite"));
 };
 
 // A missing store is created, and so is one in place of an empty file.
@@ -65,14 +60,13 @@ TEST_F(OpenFailureTest, AMissingOrEmptyStoreIsCreated)
     for (const bool emptyFile : {false, true}) {
         if (emptyFile)
             writeStoreBytes({});
-        const ProbeRun run = runProbe(home.path());
+        const ProbeRun run = runProbe();
         EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
         EXPECT_EQ(run.output.trimmed(), QStringLiteral("opened 0"));
         // Closed at exit: the store file alone holds the tables, no log is left beside it.
         EXPECT_FALSE(QFileInfo::exists(storePath + QStringLiteral("-wal")));
         EXPECT_EQ(queryStore(storePath, "SELECT count(*) FROM sqlite_master WHERE name = 'BalanceEntry'"), "1");
     }
-    EXPECT_EQ(storePath, home.path() + QStringLiteral("/Corvanta/Corvanta.sqlite"));
 }
 
 // Permissions do not stop root, so that case only runs for other users.
@@ -106,7 +100,7 @@ TEST_F(OpenFailureTest, AnUnusableStoreIsFatalAndLeftUntouched)
         make();
         // The probe stops with the fatal message and leaves the file exactly as it was.
         const QByteArray before = bytesOf(storePath);
-        const ProbeRun run = runProbe(home.path());
+        const ProbeRun run = runProbe();
         EXPECT_NE(run.exitCode, 0);
         EXPECT_THAT(run.errors.toStdString(), StartsWith(std::string("Unresolved Core Data error ") + error + ", {"));
         EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << run.errors.toStdString();

@@ -1,7 +1,6 @@
 // The store in a process of its own, for the tests of what other processes see and do:
 //   store_probe                 opens the default store as the application does (the process
 //                               ends when it cannot) and prints "opened <entry count>";
-//   store_probe --path          prints where the default store lives;
 //   store_probe <path> <count>  inserts <count> entries into the store at <path> in one save,
 //                               printing "saving" just before and "saved" after.
 #include "model/PersistenceController.h"
@@ -16,11 +15,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
-    if (argc == 2) {
-        std::puts(qUtf8Printable(PersistentContainer::defaultStorePath()));
-        return 0;
-    }
-    if (argc == 1) {
+    if (argc != 3) {
         const auto count = PersistenceController::shared().container().viewContext().countBalanceEntries();
         std::printf("opened %lld\n", static_cast<long long>(count.ok() ? count.value() : -1));
         return 0;
