@@ -94,18 +94,20 @@ TEST_F(UndoTest, UndoAndRedoRestoreWholeRows)
         endAction();
         states.push_back(wholeRows(context));
     }
+    // After each step back or forward, saved: the state before or after the action undone or redone.
+    const auto expectState = [&](std::size_t state, const std::string& what) {
+        ASSERT_TRUE(context.save().ok()) << what;
+        EXPECT_EQ(wholeRows(context), states[state]) << what;
+        EXPECT_EQ(storedRows(), states[state]) << what;
+    };
     for (std::size_t step = actions.size(); step > 0; --step) {
         undo.undo();
-        ASSERT_TRUE(context.save().ok());
-        EXPECT_EQ(wholeRows(context), states[step - 1]) << "undo " << actions[step - 1].first;
-        EXPECT_EQ(storedRows(), states[step - 1]) << "undo " << actions[step - 1].first;
+        expectState(step - 1, std::string("undo ") + actions[step - 1].first);
     }
     EXPECT_FALSE(undo.canUndo());
     for (std::size_t step = 1; step <= actions.size(); ++step) {
         undo.redo();
-        ASSERT_TRUE(context.save().ok());
-        EXPECT_EQ(wholeRows(context), states[step]) << "redo " << actions[step - 1].first;
-        EXPECT_EQ(storedRows(), states[step]) << "redo " << actions[step - 1].first;
+        expectState(step, std::string("redo ") + actions[step - 1].first);
     }
     EXPECT_FALSE(undo.canRedo());
 
