@@ -47,11 +47,9 @@ TEST(NumberParser, PlainDecimalsReadExactlyAsStrtod)
                            "0.0000000000000001234", "99999999999999.99", "1.000000000000001", "4503599627370497.5",
                            "0.30000000000000004", "-.5", "123.456789012345"};
     for (const char* text : texts) {
-        const std::optional<double> value = parseNumber(text);
-        ASSERT_TRUE(value.has_value()) << text;
         const double expected = std::strtod(text, nullptr);
-        EXPECT_EQ(std::signbit(*value), std::signbit(expected)) << text;
-        EXPECT_EQ(*value, expected) << text;
+        const double value = parseNumber(text).value_or(std::nan(""));
+        EXPECT_EQ(std::pair(value, std::signbit(value)), std::pair(expected, std::signbit(expected))) << text;
     }
     for (const char* text : {"-", ".", "-.", "1.2.3", "1-2", "2-"})
         EXPECT_EQ(parseNumber(text), std::nullopt) << text;

@@ -32,8 +32,7 @@ TEST_P(GoldenImport, GivesTheExpectedEntries)
     const CsvActions::ImportOutcome outcome = import(fileText(base + ".csv"));
     const std::string counts = "imported " + std::to_string(outcome.counts.imported) + " skipped " + std::to_string(outcome.counts.skipped) + "\n";
     EXPECT_EQ(counts + storedEntries(), fileText(base + ".expected"));
-    EXPECT_EQ(outcome.imported, outcome.counts.imported);
-    EXPECT_FALSE(context().hasChanges());
+    EXPECT_EQ(std::pair(outcome.imported, context().hasChanges()), std::pair(std::optional(outcome.counts.imported), false));
     for (const auto& entry : context().fetchBalanceEntries().value())
         EXPECT_TRUE(entry->id()); // every imported entry gets one
 }
@@ -61,10 +60,8 @@ TEST_F(ImportFixture, CountsRowsAndChoosesTheAlert)
         SCOPED_TRACE(name);
         SetUp();
         const CsvActions::ImportOutcome outcome = import(text);
-        EXPECT_EQ(outcome.counts, counts);
-        EXPECT_EQ(outcome.imported, counts.imported);
+        EXPECT_EQ(std::tuple(outcome.counts, outcome.imported, context().countBalanceEntries().value()), std::tuple(counts, std::optional(counts.imported), counts.imported));
         EXPECT_EQ(outcome.alert, CSVPorter::resultAlert(counts.imported, counts.skipped));
-        EXPECT_EQ(context().countBalanceEntries().value(), counts.imported);
     }
     const std::tuple<int, int, CSVPorter::Alert> alerts[] = {
         {0, 0, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
