@@ -125,22 +125,27 @@ std::optional<double> logGrowth(std::span<const DatedAmount> flows, long long& s
 {
     if (flows.empty())
         return std::nullopt;
-    std::vector<DatedAmount> sorted(flows.begin(), flows.end());
-    std::stable_sort(sorted.begin(), sorted.end(), [](const DatedAmount& a, const DatedAmount& b) { return a.day < b.day; });
-    span = sorted.back().day - sorted.front().day;
+    const auto byDay = [](const DatedAmount& a, const DatedAmount& b) { return a.day < b.day; };
+    std::vector<DatedAmount> reordered; // only when not in day order already, as a window's flows are
+    if (!std::is_sorted(flows.begin(), flows.end(), byDay)) {
+        reordered.assign(flows.begin(), flows.end());
+        std::stable_sort(reordered.begin(), reordered.end(), byDay);
+        flows = reordered;
+    }
+    span = flows.back().day - flows.front().day;
     if (span <= 0)
         return std::nullopt;
     Discounting discounting;
     discounting.span = span;
     bool paidIn = false;
     bool received = false;
-    for (const DatedAmount& flow : sorted) {
+    for (const DatedAmount& flow : flows) {
         if (!std::isfinite(flow.amount))
             return std::nullopt;
         if (flow.amount == 0)
             continue;
         (flow.amount < 0 ? paidIn : received) = true;
-        discounting.day.push_back(flow.day - sorted.front().day);
+        discounting.day.push_back(flow.day - flows.front().day);
         discounting.amount.push_back(flow.amount);
     }
     if (paidIn && !received)

@@ -51,11 +51,6 @@ std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std
     return representatives;
 }
 
-std::vector<std::size_t> dayRepresentatives(std::span<const StatsInput> inputs)
-{
-    const ChronologicalOrder order(inputs);
-    return dayRepresentatives(order, 0, order.size());
-}
 
 // The first position in date order whose date lies `days` days or more after `from` (before
 // it, for a negative `days`).
@@ -75,10 +70,16 @@ std::size_t firstDaysAfter(const ChronologicalOrder& order, Instant from, double
 } // namespace
 
 namespace PortfolioStats {
+std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs)
+{
+    const ChronologicalOrder order(inputs);
+    return dayRepresentatives(order, 0, order.size());
+}
+
 std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs)
 {
     std::vector<StatsInput> days;
-    for (const std::size_t position : dayRepresentatives(inputs))
+    for (const std::size_t position : dailyPositions(inputs))
         days.push_back(inputs[position]);
     return days;
 }

@@ -34,6 +34,8 @@ struct PortfolioTotals {
 // calendar and time zone, read at each call.
 namespace PortfolioStats {
 std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs);
+// Where dailyCollapsed's snapshots stand in `inputs`, days ascending.
+std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs);
 std::vector<BalancePoint> series(std::span<const StatsInput> inputs);
 double maxBalance(std::span<const StatsInput> inputs);
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now);

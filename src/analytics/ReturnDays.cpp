@@ -22,23 +22,34 @@ std::vector<ReturnDay> of(std::span<const StatsInput> inputs, std::optional<Inst
 {
     std::vector<StatsInput> inside;
     if (windowStart) {
+        inside.reserve(inputs.size());
         std::copy_if(inputs.begin(), inputs.end(), std::back_inserter(inside),
                      [&](const StatsInput& input) { return DateRange::contains(windowStart, input.date); });
         inputs = inside;
     }
     DayStart dayStart;
+    std::vector<Instant> dayOf; // of each snapshot, in list order
+    dayOf.reserve(inputs.size());
+    for (const StatsInput& input : inputs)
+        dayOf.push_back(dayStart(input.date));
     std::vector<Instant> starts; // ascending, as the days
     std::vector<ReturnDay> days;
-    for (const StatsInput& last : PortfolioStats::dailyCollapsed(inputs)) {
-        starts.push_back(dayStart(last.date));
+    for (const std::size_t position : PortfolioStats::dailyPositions(inputs)) {
+        const StatsInput& last = inputs[position];
+        starts.push_back(dayOf[position]);
         days.push_back(ReturnDay{last.date, wholeDaysBetween(starts.front(), starts.back()), last.balance, 0});
     }
     // Each adjustment goes to its own day, also when another snapshot represents the day.
     std::size_t known = 0;
-    for (const StatsInput& input : inputs) {
-        const Instant start = dayStart(input.date);
-        if (starts[known] != start)
-            known = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), start) - starts.begin());
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const Instant start = dayOf[i];
+        const StatsInput& input = inputs[i];
+        if (starts[known] != start) {
+            if (known + 1 < starts.size() && starts[known + 1] == start)
+                ++known; // the next day: a list in date order moves on one day at a time
+            else
+                known = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), start) - starts.begin());
+        }
         days[known].flow += input.adjustment;
     }
     return days;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The raw values are what the settings store: they must keep reading back.
@@ -19,12 +21,7 @@ TEST(DateRange, RawValuesReadBack)
 // Month ends clamp and the wall-clock time stays, also across a change to summer time.
 TEST(DateRange, StartCountsBackCalendarMonthsAndYears)
 {
-    struct Case {
-        DateRange range;
-        int now[3];
-        int start[3];
-    };
-    const Case cases[] = {
+    const std::tuple<DateRange, std::array<int, 3>, std::array<int, 3>> cases[] = {
         {DateRange::month1, {2025, 3, 31}, {2025, 2, 28}}, {DateRange::month1, {2024, 3, 31}, {2024, 2, 29}},
         {DateRange::month1, {2025, 5, 31}, {2025, 4, 30}}, {DateRange::month3, {2025, 3, 31}, {2024, 12, 31}},
         {DateRange::month6, {2025, 8, 31}, {2025, 2, 28}}, {DateRange::year1, {2025, 3, 31}, {2024, 3, 31}},
@@ -32,9 +29,9 @@ TEST(DateRange, StartCountsBackCalendarMonthsAndYears)
     };
     for (const char* zoneId : {"America/Toronto", "Asia/Tokyo", "Europe/Berlin"}) {
         const ScopedZone zone(zoneId);
-        for (const Case& c : cases)
-            EXPECT_EQ(c.range.startDate(localTime(c.now[0], c.now[1], c.now[2], 10)), localTime(c.start[0], c.start[1], c.start[2], 10))
-                << zoneId << " " << c.range.rawValue() << " " << c.now[0] << "-" << c.now[1] << "-" << c.now[2];
+        for (const auto& [range, now, start] : cases)
+            EXPECT_EQ(range.startDate(localTime(now[0], now[1], now[2], 10)), localTime(start[0], start[1], start[2], 10))
+                << zoneId << " " << range.rawValue() << " " << now[0] << "-" << now[1] << "-" << now[2];
         EXPECT_FALSE(DateRange(DateRange::all).startDate(localTime(2025, 3, 31, 10)));
     }
 }

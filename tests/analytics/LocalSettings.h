@@ -28,8 +28,6 @@ public:
         tzset();
         icu::TimeZone::adoptDefault(previous_.release());
     }
-    ScopedZone(const ScopedZone&) = delete;
-    ScopedZone& operator=(const ScopedZone&) = delete;
 
 private:
     std::unique_ptr<icu::TimeZone> previous_;
@@ -40,8 +38,6 @@ class ScopedLocale {
 public:
     explicit ScopedLocale(const char* name) : previous_(icu::Locale::getDefault()) { set(icu::Locale(name)); }
     ~ScopedLocale() { set(previous_); }
-    ScopedLocale(const ScopedLocale&) = delete;
-    ScopedLocale& operator=(const ScopedLocale&) = delete;
 
 private:
     static void set(const icu::Locale& locale)

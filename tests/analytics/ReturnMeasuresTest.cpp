@@ -1,3 +1,4 @@
+#include "analytics/MoneyWeightedReturn.h"
 #include "analytics/ReturnMeasures.h"
 
 #include "LocalSettings.h"
@@ -7,11 +8,13 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace {
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double none = notANumber; // "no result" in the tables below
+constexpr double infinity = std::numeric_limits<double>::infinity();
 
 StatsInput entry(Instant date, double balance, double adjustment = 0) { return StatsInput{Uuid::random(), date, balance, adjustment}; }
 // `n` days after 1 January 2025, at `hour` local time.
@@ -47,8 +50,7 @@ TEST(ReturnMeasures, HandComputedYear)
     EXPECT_NEAR(*f.modifiedDietz, 180 * 366 / 365800.0, 1e-12);
     ASSERT_TRUE(f.maxDrawdown); // from 1.1 (first reached on 1 April) to 0.99
     EXPECT_NEAR(f.maxDrawdown->depth, -0.1, 1e-12);
-    EXPECT_EQ(f.maxDrawdown->peak, inputs[1].date);
-    EXPECT_EQ(f.maxDrawdown->trough, inputs[3].date);
+    EXPECT_EQ(std::pair(f.maxDrawdown->peak, f.maxDrawdown->trough), std::pair(inputs[1].date, inputs[3].date));
     // Over 365 days, so an annual rate: it discounts the flows to nothing.
     const double r = *f.moneyWeighted;
     const double presentValue = -1000 - 200 * std::pow(1 + r, -91 / 365.0) + 300 * std::pow(1 + r, -182 / 365.0) + 1080 * std::pow(1 + r, -366 / 365.0);
@@ -57,12 +59,8 @@ TEST(ReturnMeasures, HandComputedYear)
 
 TEST(ReturnMeasures, EdgeCases)
 {
-    struct Case {
-        const char* name;
-        std::vector<StatsInput> inputs;
-        std::array<double, 5> expected; // time-weighted, money-weighted, Modified Dietz, annualised, drawdown
-    };
-    const std::vector<Case> cases{
+    // Per case: time-weighted, money-weighted, Modified Dietz, annualised, drawdown.
+    const std::vector<std::tuple<const char*, std::vector<StatsInput>, std::array<double, 5>>> cases{
         {"one snapshot", {entry(day(0), 1000, 1000)}, {none, none, none, none, none}},
         {"one day", {entry(day(0, 9), 1000), entry(day(0, 17), 1100)}, {none, none, none, none, none}},
         {"flows on the first day are in the starting value",
@@ -83,8 +81,8 @@ TEST(ReturnMeasures, EdgeCases)
          {entry(day(0), 1000), entry(day(30, 9), 1000, notANumber), entry(day(30, 17), 1100)},
          {none, none, none, none, none}},
     };
-    for (const Case& c : cases)
-        expectFigures(all(c.inputs), c.expected, c.name);
+    for (const auto& [name, inputs, expected] : cases)
+        expectFigures(all(inputs), expected, name);
 }
 
 // The window is the chart's: from the first snapshot on or after its start. That day's flow
@@ -116,4 +114,33 @@ TEST(ReturnMeasures, KnownRateInLocalDays)
         EXPECT_EQ(days, std::vector<long long>({0, 60, 303, 411, 456})) << zoneId;
         EXPECT_NEAR(*ReturnMeasures::over(inputs, DateRange::all, localTime(2009, 4, 2)).moneyWeighted, 0.373362535, 1e-6) << zoneId;
     }
+}
+
+// A rate far from any guess (a million-fold in a year), and a month's 10 % per year and over
+// its own span.
+TEST(MoneyWeightedReturn, KnownRates)
+{
+    const std::vector<DatedAmount> month{{30, 1100}, {0, -1000}};
+    EXPECT_NEAR(*MoneyWeightedReturn::overSpan(month), 0.1, 1e-12);
+    EXPECT_NEAR(*MoneyWeightedReturn::xirr(month), std::pow(1.1, 365.0 / 30) - 1, 1e-9);
+    EXPECT_NEAR(*MoneyWeightedReturn::xirr(std::vector<DatedAmount>{{0, -1}, {365, 1e6}}), 999999, 1e-6);
+}
+
+TEST(MoneyWeightedReturn, NoSingleRateGivesNothing)
+{
+    const std::vector<std::pair<const char*, std::vector<DatedAmount>>> cases{
+        {"no flows", {}},
+        {"one flow", {{0, -100}}},
+        {"all on one day", {{5, -100}, {5, 110}}},
+        {"only received", {{0, 100}, {30, 10}}},
+        {"only zeros", {{0, 0}, {30, 0}}},
+        {"not a number", {{0, -100}, {30, notANumber}, {60, 110}}},
+        {"infinite", {{0, -infinity}, {30, 110}}},
+        {"two rates, 10 % and 20 %", {{0, -100}, {365, 230}, {730, -132}}},
+    };
+    for (const auto& [name, flows] : cases)
+        EXPECT_EQ(std::pair(MoneyWeightedReturn::xirr(flows), MoneyWeightedReturn::overSpan(flows)), std::pair(std::optional<double>(), std::optional<double>())) << name;
+    // Money paid in and nothing back is everything lost.
+    const std::vector<DatedAmount> lost{{0, -100}, {30, -50}, {60, 0}};
+    EXPECT_EQ(std::pair(MoneyWeightedReturn::xirr(lost), MoneyWeightedReturn::overSpan(lost)), std::pair(std::optional(-1.0), std::optional(-1.0)));
 }

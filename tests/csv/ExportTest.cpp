@@ -46,22 +46,18 @@ TEST(Export, WritesTheHeaderAndOneLinePerEntryNewestFirst)
                     "2026-07-01,1.0,0.0,,undated");
 }
 
-// The written day is the UTC day of the stored moment, whatever the local zone.
+// The written day is the UTC day of the stored moment, whatever the local zone: 3 June 23:30
+// at UTC-5 is 4 June 04:30 UTC; local midnight of 4 June at UTC+9 is 3 June. Outside
+// 1583..9999 the ICU calendar decides: Julian days before October 1582, five digits after 9999.
 TEST(Export, WritesTheUtcDay)
 {
-    // 3 June 23:30 at UTC-5 is 4 June 04:30 UTC; local midnight of 4 June at UTC+9 is 3 June.
-    EXPECT_EQ(CSVPorter::exportDay(utc(2026, 6, 4, 4, 30)), "2026-06-04");
-    EXPECT_EQ(CSVPorter::exportDay(utc(2026, 6, 3, 15)), "2026-06-03");
-    EXPECT_EQ(CSVPorter::exportDay(utc(1970, 1, 1) - std::chrono::milliseconds{1}), "1969-12-31");
-    // Outside 1583..9999 the ICU calendar decides: Julian days before October 1582, five digits.
-    EXPECT_EQ(CSVPorter::exportDay(utc(1582, 10, 14)), "1582-10-04");
-    EXPECT_EQ(CSVPorter::exportDay(utc(1583, 1, 1)), "1583-01-01");
-    EXPECT_EQ(CSVPorter::exportDay(utc(10000, 1, 1)), "10000-01-01");
-}
-
-TEST(Export, DirectDaysAgreeWithTheFormatter)
-{
-    std::mt19937_64 random(1583);
+    const std::pair<Instant, const char*> cases[] = {
+        {utc(2026, 6, 4, 4, 30), "2026-06-04"}, {utc(2026, 6, 3, 15), "2026-06-03"}, {utc(1970, 1, 1) - std::chrono::milliseconds{1}, "1969-12-31"},
+        {utc(1582, 10, 14), "1582-10-04"},      {utc(1583, 1, 1), "1583-01-01"},     {utc(10000, 1, 1), "10000-01-01"},
+    };
+    for (const auto& [instant, day] : cases)
+        EXPECT_EQ(CSVPorter::exportDay(instant), day);
+    std::mt19937_64 random(1583); // the direct days agree with the formatter's
     std::uniform_int_distribution<long long> milliseconds(millisecondsOf(utc(1500, 1, 1)), millisecondsOf(utc(10100, 1, 1)));
     for (int i = 0; i < 20000; ++i) {
         const Instant instant = instantFromMilliseconds(milliseconds(random));
@@ -71,10 +67,10 @@ TEST(Export, DirectDaysAgreeWithTheFormatter)
 
 TEST(Export, NumberTextIsShortestAndReadsBack)
 {
+    // Integers keep one fractional zero; the exponent form starts at 1e16 and below 1e-4, as the
+    // shortest form that reads back; the entry test above has the common cases.
     const std::pair<double, const char*> cases[] = {
-        {1242000, "1242000.0"}, {0, "0.0"}, {-250, "-250.0"}, {0.1, "0.1"}, {-720.92, "-720.92"},
-        {1e16, "1e+16"}, {9007199254740991.0, "9007199254740991.0"}, {0.0001, "0.0001"}, {1e-5, "1e-05"},
-        {5e-324, "5e-324"}, {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+        {1e16, "1e+16"}, {9007199254740991.0, "9007199254740991.0"}, {0.0001, "0.0001"}, {1e-5, "1e-05"}, {5e-324, "5e-324"},
     };
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(CSVPorter::numberText(value), text);
@@ -86,19 +82,10 @@ TEST(Export, NumberTextIsShortestAndReadsBack)
 TEST(Export, NotesAreProtectedThenQuoted)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"plain note", "plain note"},
-        {"", ""},
-        {"=SUM(A1:A9)", "'=SUM(A1:A9)"},
-        {"+1", "'+1"},
-        {"-1", "'-1"},
-        {"@cmd", "'@cmd"},
-        {"\tx", "'\tx"},
-        {"\rx", "\"'\rx\""},
-        {" =1", " =1"},
+        {"plain note", "plain note"}, {"", ""}, {"=SUM(A1:A9)", "'=SUM(A1:A9)"}, {"+1", "'+1"}, {"-1", "'-1"}, {"@cmd", "'@cmd"},
+        {"\tx", "'\tx"}, {"\rx", "\"'\rx\""}, {" =1", " =1"},
         {"=\xCC\x81x", "'=\xCC\x81x"}, // a trigger carrying a combining mark still starts a formula
-        {"a,b", "\"a,b\""},
-        {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"two\nlines", "\"two\nlines\""},
+        {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"two\nlines", "\"two\nlines\""},
         {"cr\ronly", "\"cr\ronly\""}, // quoted so that the CR stays inside the note
         {"-5, sold", "\"'-5, sold\""},
     };

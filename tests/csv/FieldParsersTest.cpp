@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <optional>
 #include <string>
 
@@ -19,16 +17,13 @@ namespace {
 TEST(NumberParser, ReadsTheAmountOrRefuses)
 {
     const std::pair<std::string, double> readable[] = {
-        {"1234.5", 1234.5},
         {" \t1234.5\xC2\xA0 ", 1234.5},          // blanks, tab and no-break space trimmed
         {"(1,234.50)", -1234.5}, {"(720.92)", -720.92}, {"(-5)", 5.0}, {"( 5 )", -5.0},
         {"$1,234", 1234.0}, {"-$5", -5.0}, {"$ -5", -5.0},
         {"1,5", 15.0},                            // a comma is always a thousands separator
         {"1e3", 1000.0}, {"+3e2", 300.0}, {".5", 0.5}, {"5.", 5.0},
         {"0x1p3", 8.0},                           // the C library's hexadecimal form
-        {"1e-400", 0.0},                          // underflow is a finite number
-        {"4.9406564584124654e-324", 4.9406564584124654e-324},
-        {"1.7976931348623157e308", 1.7976931348623157e308},
+        {"1e-400", 0.0},                          // underflow is a finite number (the extremes: the round trip)
     };
     for (const auto& [text, value] : readable)
         EXPECT_EQ(parseNumber(text), value) << text;
@@ -52,18 +47,12 @@ TEST(NumberParser, PlainDecimalsReadExactlyAsStrtod)
                            "0.0000000000000001234", "99999999999999.99", "1.000000000000001", "4503599627370497.5",
                            "0.30000000000000004", "-.5", "123.456789012345"};
     for (const char* text : texts) {
-        const std::optional<double> value = parseNumber(text);
-        ASSERT_TRUE(value.has_value()) << text;
         const double expected = std::strtod(text, nullptr);
-        EXPECT_EQ(std::signbit(*value), std::signbit(expected)) << text;
-        EXPECT_EQ(*value, expected) << text;
+        const double value = parseNumber(text).value_or(std::nan(""));
+        EXPECT_EQ(std::pair(value, std::signbit(value)), std::pair(expected, std::signbit(expected))) << text;
     }
     for (const char* text : {"-", ".", "-.", "1.2.3", "1-2", "2-"})
         EXPECT_EQ(parseNumber(text), std::nullopt) << text;
-}
-
-TEST(NumberParser, IgnoresTheProcessLocale)
-{
     // Qt applications run in the user's locale, where the decimal point may be a comma.
     const DecimalCommaLocale decimalComma;
     if (!decimalComma.active())
@@ -72,15 +61,16 @@ TEST(NumberParser, IgnoresTheProcessLocale)
     EXPECT_EQ(parseNumber("1.5"), 1.5);
 }
 
+// Ideographic and narrow no-break spaces are trimmed too; line breaks, quotes and formula
+// protection are kept.
 TEST(Unescape, TrimsSpaceSeparatorsAndTabsOnly)
 {
-    EXPECT_EQ(unescape("  note \t"), "note");
-    EXPECT_EQ(unescape("\xE3\x80\x80note\xE2\x80\xAF"), "note"); // ideographic and narrow no-break spaces
-    EXPECT_EQ(unescape("\nnote\n"), "\nnote\n");
-    EXPECT_EQ(unescape("'=SUM(A1)"), "'=SUM(A1)");
-    EXPECT_EQ(unescape(" \t "), std::nullopt);
-    EXPECT_EQ(unescape(""), std::nullopt);
-    EXPECT_EQ(unescape("\"quoted\""), "\"quoted\"");
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"  note \t", "note"}, {"\xE3\x80\x80note\xE2\x80\xAF", "note"}, {"\nnote\n", "\nnote\n"},
+        {"'=SUM(A1)", "'=SUM(A1)"}, {" \t ", std::nullopt}, {"", std::nullopt}, {"\"quoted\"", "\"quoted\""},
+    };
+    for (const auto& [text, note] : cases)
+        EXPECT_EQ(unescape(text), note) << text;
 }
 
 } // namespace

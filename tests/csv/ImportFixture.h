@@ -5,29 +5,17 @@
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 
-#include <unicode/timezone.h>
-
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
-#include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 
-// Calendar expectations are written for Toronto, as ctest runs the tests; pinned here too so
-// that running a test program by hand gives the same days.
-inline const bool torontoPinned = [] {
-    setenv("TZ", "America/Toronto", 1);
-    tzset();
-    icu::TimeZone::adoptDefault(icu::TimeZone::createTimeZone("America/Toronto"));
-    return true;
-}();
-
-// A fresh in-memory store per test.
+// A fresh in-memory store per test. Calendar expectations are written for Toronto, the zone
+// ctest runs the tests in.
 class ImportFixture : public testing::Test {
 protected:
     void SetUp() override
@@ -44,30 +32,24 @@ protected:
         return CsvActions::importBytes(context(), QByteArray::fromStdString(text));
     }
 
-    // One line per entry, oldest first: UTC instant|balance|adjustment|transfers|note.
+    // One line per entry, oldest first: UTC instant|balance|adjustment|transfers|note, line
+    // breaks in notes written as \n and \r.
     std::string storedEntries()
     {
         std::string lines;
-        for (const auto& entry : context().fetchBalanceEntries().value())
-            lines += describe(*entry) + "\n";
+        for (const auto& entry : context().fetchBalanceEntries().value()) {
+            std::string note = entry->note() ? "" : "(none)";
+            for (const char c : entry->note().value_or(QString()).toStdString())
+                note += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
+            lines += (entry->date() ? utcText(*entry->date()) : "(no date)") + "|" + CSVPorter::numberText(entry->balance()) + "|"
+                + CSVPorter::numberText(entry->adjustment()) + "|" + CSVPorter::numberText(entry->transfers()) + "|" + note + "\n";
+        }
         return lines;
     }
 
     static std::string utcText(Instant instant)
     {
         return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant), Qt::UTC).toString(Qt::ISODate).toStdString();
-    }
-
-    static std::string describe(const BalanceEntry& entry)
-    {
-        std::string note = "(none)";
-        if (entry.note()) {
-            note.clear();
-            for (const char c : entry.note()->toStdString())
-                note += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
-        }
-        return (entry.date() ? utcText(*entry.date()) : "(no date)") + "|" + CSVPorter::numberText(entry.balance()) + "|" + CSVPorter::numberText(entry.adjustment()) + "|"
-            + CSVPorter::numberText(entry.transfers()) + "|" + note;
     }
 
     std::unique_ptr<PersistentContainer> container_;

@@ -4,7 +4,6 @@
 #include "views/CSVInteractive.h"
 #include "csv/CSVPorter.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -15,56 +14,38 @@ namespace {
 // Answers the file choosers as told and records the alerts instead of showing them.
 class FakeDialogs final : public PorterDialogs {
 public:
-    std::optional<QString> importChoice;
-    std::optional<QString> exportChoice;
+    std::optional<QString> choice;
     std::vector<Alert> alerts;
 
-    std::optional<QString> chooseFileToImport() override { return importChoice; }
-    std::optional<QString> chooseFileToExport() override { return exportChoice; }
+    std::optional<QString> chooseFileToImport() override { return choice; }
+    std::optional<QString> chooseFileToExport() override { return choice; }
     void showAlert(const Alert& alert) override { alerts.push_back(alert); }
 };
 
-class Interactive : public ImportFixture {
-protected:
-    QString file(const char* name) { return QDir(folder_.path()).filePath(QString::fromUtf8(name)); }
-
-    QTemporaryDir folder_;
-    FakeDialogs dialogs_;
-};
-
-TEST_F(Interactive, CancelledChoicesDoNothing)
+// A cancelled chooser does nothing; an import always reports, an export only its failure.
+TEST_F(ImportFixture, MenuCommandsReportThroughTheAlerts)
 {
-    for (const std::optional<QString>& choice : {std::optional<QString>(), std::optional(QString())}) {
-        dialogs_.importChoice = dialogs_.exportChoice = choice;
-        EXPECT_EQ(CSVPorter::importCSV(context(), dialogs_), std::nullopt);
-        CSVPorter::exportCSV(context(), dialogs_);
+    FakeDialogs dialogs;
+    for (const std::optional<QString>& cancelled : {std::optional<QString>(), std::optional(QString())}) {
+        dialogs.choice = cancelled;
+        EXPECT_EQ(CSVPorter::importCSV(context(), dialogs), std::nullopt);
+        CSVPorter::exportCSV(context(), dialogs);
     }
-    EXPECT_TRUE(dialogs_.alerts.empty());
-    EXPECT_FALSE(context().hasChanges());
-}
+    EXPECT_TRUE(dialogs.alerts.empty());
 
-TEST_F(Interactive, ImportReportsAndExportReportsOnlyAFailure)
-{
-    QFile csv(file("entries.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write("Date,Balance\n2026-06-04,100\n2026-06-05,oops\n2026-06-06,200\n");
+    QTemporaryDir folder;
+    QFile csv(folder.filePath(QStringLiteral("entries.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly) && csv.write("Date,Balance\n2026-06-04,100\n2026-06-05,oops\n2026-06-06,200\n") > 0);
     csv.close();
-    dialogs_.importChoice = csv.fileName();
-    EXPECT_EQ(CSVPorter::importCSV(context(), dialogs_), 2);
-    EXPECT_EQ(dialogs_.alerts, std::vector<Alert>({CSVPorter::resultAlert(2, 1)}));
-    EXPECT_EQ(context().countBalanceEntries().value(), 2);
+    dialogs.choice = csv.fileName();
+    EXPECT_EQ(CSVPorter::importCSV(context(), dialogs), 2);
+    EXPECT_EQ(dialogs.alerts, std::vector<Alert>({CSVPorter::resultAlert(2, 1)}));
 
-    dialogs_.alerts.clear();
-    dialogs_.exportChoice = file("corvanta.csv");
-    CSVPorter::exportCSV(context(), dialogs_);
-    EXPECT_TRUE(dialogs_.alerts.empty());
-    EXPECT_TRUE(QFile::exists(*dialogs_.exportChoice));
-
-    dialogs_.exportChoice = file("no such folder/corvanta.csv");
-    CSVPorter::exportCSV(context(), dialogs_);
-    ASSERT_EQ(dialogs_.alerts.size(), 1u);
-    EXPECT_EQ(dialogs_.alerts[0].messageText, QStringLiteral("CSV Error"));
-    EXPECT_TRUE(dialogs_.alerts[0].informativeText.startsWith(QStringLiteral("Could not export CSV: ")));
+    dialogs.choice = folder.filePath(QStringLiteral("no such folder/corvanta.csv"));
+    CSVPorter::exportCSV(context(), dialogs);
+    ASSERT_EQ(dialogs.alerts.size(), 2u);
+    EXPECT_EQ(dialogs.alerts[1].messageText, QStringLiteral("CSV Error"));
+    EXPECT_TRUE(dialogs.alerts[1].informativeText.startsWith(QStringLiteral("Could not export CSV: ")));
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -14,7 +13,7 @@ namespace {
 // Starts the writer process and waits until it is about to save.
 void startWriter(QProcess& writer, const QString& path, int count)
 {
-    writer.start(QStringLiteral(STORE_WRITE_PROBE), {path, QString::number(count)});
+    writer.start(QStringLiteral(STORE_PROBE), {path, QString::number(count)});
     ASSERT_TRUE(writer.waitForStarted());
     while (!writer.canReadLine())
         ASSERT_TRUE(writer.waitForReadyRead(30000)) << "the writer never got to its save";
@@ -26,17 +25,12 @@ std::int64_t countRows(const QString& path) { return std::stoll(queryStore(path,
 TEST(CrossProcess, AnotherProcessCommitReachesTheOpenMainContext)
 {
     TemporaryFileStore store;
-    const QString& path = store.path;
-    ObjectContext& context = store.context();
-    addEntry(context, 1, 1);
-    ASSERT_TRUE(context.save().ok());
-    LiveBalances live(context);
-    ASSERT_EQ(live.balances.size(), 1u);
-
+    addEntry(store.context(), 1, 1);
+    ASSERT_TRUE(store.context().save().ok());
+    LiveBalances live(store.context());
     QProcess writer;
-    startWriter(writer, path, 3);
-    ASSERT_TRUE(writer.waitForFinished(30000));
-    ASSERT_EQ(writer.exitCode(), 0);
+    startWriter(writer, store.path, 3);
+    ASSERT_TRUE(writer.waitForFinished(30000) && writer.exitCode() == 0);
     // Only the store's change notice can update the live result: nothing here fetches.
     EXPECT_TRUE(live.waitForCount(4));
 }
@@ -50,8 +44,7 @@ TEST(CrossProcess, ShortLivedWritersKeepTheLogBounded)
     for (int run = 0; run < 5; ++run) {
         QProcess writer;
         startWriter(writer, store.path, 60'000); // about 1,000 pages of log each
-        ASSERT_TRUE(writer.waitForFinished(30000));
-        ASSERT_EQ(writer.exitCode(), 0);
+        ASSERT_TRUE(writer.waitForFinished(30000) && writer.exitCode() == 0);
     }
     EXPECT_LT(QFileInfo(store.path + QStringLiteral("-wal")).size(), 12 * 1024 * 1024);
     EXPECT_EQ(countRows(store.path), 300'000);
@@ -65,15 +58,12 @@ TEST(CrossProcess, AKilledSaveLeavesAllOrNothing)
     constexpr int written = 100'000;
     int killedWhileSaving = 0;
     for (int delayMilliseconds : {0, 40, 120, 300}) {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
-        {
-            auto container = PersistentContainer::open(path);
-            ASSERT_TRUE(container.ok());
-            for (int i = 0; i < base; ++i)
-                addEntry(container.value()->viewContext(), i, i);
-            ASSERT_TRUE(container.value()->viewContext().save().ok());
-        }
+        TemporaryFileStore store;
+        const QString& path = store.path;
+        for (int i = 0; i < base; ++i)
+            addEntry(store.context(), i, i);
+        ASSERT_TRUE(store.context().save().ok());
+        store.container.reset();
         QProcess writer;
         startWriter(writer, path, written);
         QThread::msleep(static_cast<unsigned long>(delayMilliseconds));

@@ -3,9 +3,7 @@
 
 #include "model/PersistenceController.h"
 
-#include <QTemporaryDir>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
@@ -20,7 +18,7 @@ protected:
     ObjectContext& context = controller.container().viewContext();
 };
 
-TEST_F(ObjectContextTest, FetchSortsByOneKeyKeepingInsertionOrderForTies)
+TEST_F(ObjectContextTest, FetchSortsByDateKeepingInsertionOrderForTies)
 {
     addEntry(context, 300, 1);
     addEntry(context, 100, 2);
@@ -31,61 +29,38 @@ TEST_F(ObjectContextTest, FetchSortsByOneKeyKeepingInsertionOrderForTies)
 
     EXPECT_THAT(fetchedBalances(context), ElementsAre(5, 2, 4, 1, 3));
     EXPECT_THAT(fetchedBalances(context, SortDirection::Descending), ElementsAre(1, 3, 2, 4, 5));
-
-    auto byBalance = context.fetchBalanceEntries(BalanceEntry::Balance, SortDirection::Descending);
-    ASSERT_TRUE(byBalance.ok());
-    EXPECT_THAT(balancesOf(byBalance.value()), ElementsAre(5, 4, 3, 2, 1));
 }
 
+// Rows inserted already in date order: read backwards, ties still keep insertion order.
 TEST_F(ObjectContextTest, DescendingFetchOfRowsStoredInDateOrderKeepsTiesInInsertionOrder)
 {
     BalanceEntry::create(context)->setBalance(1);
-    const int dates[] = {100, 100, 200, 300, 300};
-    for (int i = 0; i < 5; ++i)
-        addEntry(context, dates[i], i + 2);
+    for (const auto& [date, balance] : {std::pair{100, 2}, {100, 3}, {200, 4}, {300, 5}, {300, 6}})
+        addEntry(context, date, balance);
     EXPECT_THAT(fetchedBalances(context, SortDirection::Descending), ElementsAre(5, 6, 4, 2, 3, 1));
 }
 
-TEST_F(ObjectContextTest, SortsByEveryKindOfAttribute)
-{
-    const double values[] = {2.5, -1, 0, -7.25};
-    const char* notes[] = {"b", nullptr, "a", "C"};
-    for (int i = 0; i < 4; ++i) {
-        auto year = TSXYear::create(context);
-        year->setSortOrder(static_cast<std::int16_t>(10 - i * 3 * (i % 2 ? -1 : 1)));
-        year->setTsxReturn(values[i]);
-        if (notes[i])
-            year->setLabel(QString::fromUtf8(notes[i]));
-        year->setYear(2000 + i);
-    }
-    auto years = [&](TSXYear::Attribute key) {
-        std::vector<int> order;
-        for (const auto& year : context.fetchTSXYears(key).value())
-            order.push_back(year->year() - 2000);
-        return order;
-    };
-    EXPECT_THAT(years(TSXYear::SortOrder), ElementsAre(2, 0, 1, 3));
-    EXPECT_THAT(years(TSXYear::TsxReturn), ElementsAre(3, 1, 2, 0));
-    EXPECT_THAT(years(TSXYear::Label), ElementsAre(1, 3, 2, 0));
-}
-
+// The key of the deleted last row is never handed out again.
 TEST_F(ObjectContextTest, CountsAndFetchesApplyPendingInsertsAndDeletes)
 {
-    auto first = addEntry(context, 1, 1);
-    auto second = addEntry(context, 2, 2);
+    addEntry(context, 1, 1);
+    auto last = addEntry(context, 2, 2);
     ASSERT_TRUE(context.save().ok());
     addEntry(context, 3, 3);
-    context.remove(first);
-    EXPECT_TRUE(first->isDeleted());
+    context.remove(last);
+    EXPECT_TRUE(last->isDeleted());
     EXPECT_EQ(context.countBalanceEntries().value(), 2);
-    EXPECT_THAT(fetchedBalances(context), ElementsAre(2, 3));
-
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(1, 3));
     EXPECT_EQ(storedCount(controller.container()), 2); // the store itself is unchanged until the save
 
+    const std::int64_t lastKey = last->rowId();
     ASSERT_TRUE(context.save().ok());
     EXPECT_EQ(storedCount(controller.container()), 2);
-    EXPECT_EQ(first->context(), nullptr);
+    EXPECT_EQ(last->context(), nullptr);
     EXPECT_FALSE(context.hasChanges());
+    auto next = addEntry(context, 4, 4);
+    ASSERT_TRUE(context.save().ok());
+    EXPECT_GT(next->rowId(), lastKey);
 }
 
 TEST_F(ObjectContextTest, RollbackRestoresTheLastSavedState)
@@ -104,11 +79,8 @@ TEST_F(ObjectContextTest, RollbackRestoresTheLastSavedState)
     QCoreApplication::processEvents();
     changes.clear();
     context.rollback();
-    EXPECT_FALSE(context.hasChanges());
-    EXPECT_EQ(kept->balance(), 10);
-    EXPECT_FALSE(kept->note());
-    EXPECT_FALSE(removed->isDeleted());
-    EXPECT_EQ(inserted->context(), nullptr);
+    EXPECT_EQ(std::tuple(context.hasChanges(), kept->balance(), kept->note(), removed->isDeleted(), inserted->context()),
+              std::tuple(false, 10.0, std::optional<QString>(), false, nullptr));
     EXPECT_THAT(fetchedBalances(context), ElementsAre(10, 20));
     QCoreApplication::processEvents();
     EXPECT_EQ(changes.count(), 1);
@@ -139,29 +111,14 @@ TEST_F(ObjectContextTest, ChangesOfOnePassAreFoldedIntoOneChangeSet)
     EXPECT_EQ(entries.inserted.size(), 10'000u);
     EXPECT_EQ(entries.deleted, std::vector<std::shared_ptr<BalanceEntry>>{doomed});
     ASSERT_EQ(entries.updated.size(), 1u);
-    EXPECT_EQ(entries.updated[0].object, edited);
-    EXPECT_EQ(entries.updated[0].attributes, (1u << BalanceEntry::Balance) | (1u << BalanceEntry::Note));
+    EXPECT_EQ(std::pair(entries.updated[0].object, entries.updated[0].attributes), std::pair(edited, (1u << BalanceEntry::Balance) | (1u << BalanceEntry::Note)));
     EXPECT_TRUE(sets[0].years.isEmpty());
 
     addEntry(context, 0, 0);
     ASSERT_TRUE(context.save().ok()); // reports the pending change before the save
-    EXPECT_EQ(sets.size(), 2u);
-    EXPECT_EQ(saves.count(), 1);
+    EXPECT_EQ(std::pair(sets.size(), saves.count()), std::pair(2ul, 1ll));
     QCoreApplication::processEvents();
     EXPECT_EQ(sets.size(), 2u);
-}
-
-TEST_F(ObjectContextTest, RowKeysAreNeverHandedOutTwice)
-{
-    addEntry(context, 1, 1);
-    auto last = addEntry(context, 2, 2);
-    ASSERT_TRUE(context.save().ok());
-    const std::int64_t lastKey = last->rowId();
-    context.remove(last);
-    ASSERT_TRUE(context.save().ok());
-    auto next = addEntry(context, 3, 3);
-    ASSERT_TRUE(context.save().ok());
-    EXPECT_GT(next->rowId(), lastKey);
 }
 
 TEST_F(ObjectContextTest, AFetchIncludesWhatAnotherContextJustCommitted)
@@ -180,68 +137,55 @@ TEST_F(ObjectContextTest, AFetchIncludesWhatAnotherContextJustCommitted)
 
 TEST(ObjectContextFile, ChangesPersistAcrossReopening)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
-    Uuid id = Uuid::random();
-    {
-        auto container = PersistentContainer::open(path);
-        ASSERT_TRUE(container.ok()) << container.error().message.toStdString();
-        ObjectContext& context = container.value()->viewContext();
-        auto entry = addEntry(context, 1'700'000'000'123, 1);
-        entry->setId(id);
-        addEntry(context, 5, 2);
-        ASSERT_TRUE(context.save().ok());
-        entry->setNote(QStringLiteral("note"));
-        entry->setTransfers(-4.5);
-        context.remove(context.fetchBalanceEntries().value()[0]); // the one dated 5
-        auto year = TSXYear::create(context); // the narrowest and widest values of each column
-        year->setYear(std::numeric_limits<std::int32_t>::min());
-        year->setSortOrder(std::numeric_limits<std::int16_t>::min());
-        year->setLabel(QStringLiteral("Année ✓"));
-        year->setTsxReturn(std::numeric_limits<double>::quiet_NaN());
-        ASSERT_TRUE(context.save().ok());
-    }
-    auto container = PersistentContainer::open(path);
-    ASSERT_TRUE(container.ok());
-    auto entries = container.value()->viewContext().fetchBalanceEntries();
-    ASSERT_EQ(entries.value().size(), 1u);
-    const auto& entry = *entries.value()[0];
-    EXPECT_EQ(std::tuple(entry.id(), millisecondsOf(*entry.date()), entry.note(), entry.transfers()),
+    TemporaryFileStore store;
+    const Uuid id = Uuid::random();
+    auto entry = addEntry(store.context(), 1'700'000'000'123, 1);
+    entry->setId(id);
+    addEntry(store.context(), 5, 2);
+    ASSERT_TRUE(store.context().save().ok());
+    entry->setNote(QStringLiteral("note"));
+    entry->setTransfers(-4.5);
+    store.context().remove(store.context().fetchBalanceEntries().value()[0]); // the one dated 5
+    auto year = TSXYear::create(store.context()); // the narrowest and widest values of each column
+    year->setYear(std::numeric_limits<std::int32_t>::min());
+    year->setSortOrder(std::numeric_limits<std::int16_t>::min());
+    year->setLabel(QStringLiteral("Année ✓"));
+    year->setTsxReturn(std::numeric_limits<double>::quiet_NaN());
+    ASSERT_TRUE(store.context().save().ok());
+    store.container.reset();
+    store.container = PersistentContainer::open(store.path).value();
+
+    const auto entries = store.context().fetchBalanceEntries().value();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(std::tuple(entries[0]->id(), millisecondsOf(*entries[0]->date()), entries[0]->note(), entries[0]->transfers()),
               std::tuple(std::optional(id), 1'700'000'000'123LL, std::optional(QStringLiteral("note")), -4.5));
-    auto years = container.value()->viewContext().fetchTSXYears();
-    ASSERT_EQ(years.value().size(), 1u);
-    const auto& year = *years.value()[0];
-    EXPECT_EQ(std::tuple(year.year(), year.sortOrder(), year.label()),
+    const auto years = store.context().fetchTSXYears().value();
+    ASSERT_EQ(years.size(), 1u);
+    EXPECT_EQ(std::tuple(years[0]->year(), years[0]->sortOrder(), years[0]->label()),
               std::tuple(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int16_t>::min(), std::optional(QStringLiteral("Année ✓"))));
-    EXPECT_TRUE(std::isnan(year.tsxReturn()));
+    EXPECT_TRUE(std::isnan(years[0]->tsxReturn()));
 }
 
 TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
 {
     TemporaryFileStore store;
-    const QString& path = store.path;
     ObjectContext& context = store.context();
     auto stored = addEntry(context, 1, 1);
     ASSERT_TRUE(context.save().ok());
-
-    ASSERT_TRUE(refuseNewEntries(path)); // another connection makes the store refuse new rows
+    ASSERT_TRUE(refuseNewEntries(store.path)); // another connection makes the store refuse new rows
 
     stored->setBalance(2); // the update runs before the refused insert: it must be undone too
     auto pending = addEntry(context, 2, 3);
     auto saved = context.save();
     ASSERT_FALSE(saved.ok());
     EXPECT_EQ(saved.error().message, QStringLiteral("The changes could not be saved (refused)"));
-    EXPECT_TRUE(context.hasChanges());
-    EXPECT_EQ(pending->rowId(), 0);
-    EXPECT_THAT(fetchedBalances(context), ElementsAre(2, 3));
     const char* storedBalances = "SELECT group_concat(balance) FROM BalanceEntry";
-    EXPECT_EQ(queryStore(path, storedBalances), "1.0");
+    EXPECT_EQ(std::tuple(context.hasChanges(), pending->rowId(), queryStore(store.path, storedBalances)), std::tuple(true, 0, "1.0"));
+    EXPECT_THAT(fetchedBalances(context), ElementsAre(2, 3));
 
-    ASSERT_TRUE(acceptNewEntries(path));
+    ASSERT_TRUE(acceptNewEntries(store.path));
     ASSERT_TRUE(context.save().ok());
-    EXPECT_FALSE(context.hasChanges());
-    EXPECT_GT(pending->rowId(), stored->rowId());
-    EXPECT_EQ(queryStore(path, storedBalances), "2.0,3.0");
+    EXPECT_EQ(std::tuple(context.hasChanges(), pending->rowId() > stored->rowId(), queryStore(store.path, storedBalances)), std::tuple(false, true, "2.0,3.0"));
 }
 
 // An edit of a row another program deleted meanwhile is a failed save, not a silent loss; the
@@ -262,6 +206,35 @@ TEST(ObjectContextFile, AnEditOfARowDeletedElsewhereIsReported)
     EXPECT_EQ(gone->context(), nullptr);
     EXPECT_THAT(fetchedBalances(context), ElementsAre(2));
     EXPECT_TRUE(context.save().ok());
+}
+
+TEST(Entities, DisplayNamePrefersAnyNonEmptyLabel)
+{
+    const std::tuple<std::int32_t, std::optional<QString>, QString> cases[] = {
+        {2025, std::nullopt, QStringLiteral("2025")},
+        {2025, QString(), QStringLiteral("2025")},
+        {2025, QStringLiteral("   "), QStringLiteral("   ")}, // blanks are a label too
+        {std::numeric_limits<std::int32_t>::min(), std::nullopt, QStringLiteral("-2147483648")}, // no grouping separators
+    };
+    for (const auto& [number, label, expected] : cases) {
+        TSXYear year;
+        year.setYear(number);
+        year.setLabel(label);
+        EXPECT_EQ(year.displayName(), expected) << number;
+    }
+}
+
+TEST(Entities, ObjectsOutlivingTheirContextEndDetached)
+{
+    std::shared_ptr<BalanceEntry> kept;
+    {
+        PersistenceController controller(true);
+        kept = BalanceEntry::create(controller.container().viewContext());
+        ASSERT_TRUE(controller.container().viewContext().save().ok());
+    }
+    EXPECT_EQ(kept->context(), nullptr);
+    kept->setBalance(3); // must not reach the context that is gone
+    EXPECT_EQ(kept->balance(), 3);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "model/UndoManager.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -25,6 +24,19 @@ std::vector<QString> wholeRows(ObjectContext& context)
                            .arg(entry->transfers())
                            .arg(entry->note().value_or(QStringLiteral("-"))));
     return rows;
+}
+
+// Entries made detached and inserted one by one, as an import makes them.
+std::vector<std::shared_ptr<ManagedObject>> insertAsImport(ObjectContext& context, int count)
+{
+    std::vector<std::shared_ptr<ManagedObject>> inserted;
+    for (int i = 0; i < count; ++i) {
+        auto entry = std::make_shared<BalanceEntry>();
+        entry->setBalance(100 + i);
+        context.insert(entry);
+        inserted.push_back(entry);
+    }
+    return inserted;
 }
 
 // The main context with the shell's undo manager (50 levels). endAction() stands for control
@@ -82,18 +94,20 @@ TEST_F(UndoTest, UndoAndRedoRestoreWholeRows)
         endAction();
         states.push_back(wholeRows(context));
     }
+    // After each step back or forward, saved: the state before or after the action undone or redone.
+    const auto expectState = [&](std::size_t state, const std::string& what) {
+        ASSERT_TRUE(context.save().ok()) << what;
+        EXPECT_EQ(wholeRows(context), states[state]) << what;
+        EXPECT_EQ(storedRows(), states[state]) << what;
+    };
     for (std::size_t step = actions.size(); step > 0; --step) {
         undo.undo();
-        ASSERT_TRUE(context.save().ok());
-        EXPECT_EQ(wholeRows(context), states[step - 1]) << "undo " << actions[step - 1].first;
-        EXPECT_EQ(storedRows(), states[step - 1]) << "undo " << actions[step - 1].first;
+        expectState(step - 1, std::string("undo ") + actions[step - 1].first);
     }
     EXPECT_FALSE(undo.canUndo());
     for (std::size_t step = 1; step <= actions.size(); ++step) {
         undo.redo();
-        ASSERT_TRUE(context.save().ok());
-        EXPECT_EQ(wholeRows(context), states[step]) << "redo " << actions[step - 1].first;
-        EXPECT_EQ(storedRows(), states[step]) << "redo " << actions[step - 1].first;
+        expectState(step, std::string("redo ") + actions[step - 1].first);
     }
     EXPECT_FALSE(undo.canRedo());
 
@@ -102,50 +116,39 @@ TEST_F(UndoTest, UndoAndRedoRestoreWholeRows)
     EXPECT_FALSE(undo.canRedo());
 }
 
-TEST_F(UndoTest, TheFiftyFirstStepPushesTheOldestOut)
+// One step per event-loop pass, or per explicit group however many passes it spans; changes
+// made without an undo manager (as the seed import makes them) are not recorded; a fifty-first
+// step pushes the oldest out.
+TEST_F(UndoTest, StepsAreActionsOrGroupsAndTheFiftyFirstPushesTheOldestOut)
 {
-    auto entry = BalanceEntry::create(context);
+    context.setUndoManager(nullptr);
+    auto entry = addEntry(context, 1, 0);
     endAction();
-    for (int step = 1; step <= 51; ++step) {
+    context.setUndoManager(&undo);
+    undo.beginGroup();
+    entry->setTransfers(2);
+    endAction();
+    entry->setAdjustment(3);
+    undo.endGroup();
+    endAction();
+    for (int step = 1; step <= 49; ++step) {
         entry->setBalance(step);
         endAction();
     }
-    int undone = 0;
-    for (; undo.canUndo(); ++undone)
-        undo.undo();
-    EXPECT_EQ(undone, 50);
-    EXPECT_EQ(entry->balance(), 1); // the first change (0 -> 1) can no longer be undone
-    EXPECT_EQ(entry->context(), &context); // nor the insert before it
-}
-
-TEST_F(UndoTest, ExplicitGroupsSpanEventLoopPasses)
-{
-    auto entry = BalanceEntry::create(context);
+    const auto undoAll = [&] {
+        int undone = 0;
+        for (; undo.canUndo(); ++undone)
+            undo.undo();
+        return undone;
+    };
+    EXPECT_EQ(undoAll(), 50);
+    EXPECT_EQ(std::tuple(entry->balance(), entry->transfers(), entry->adjustment(), entry->context()), std::tuple(0.0, 0.0, 0.0, &context));
+    while (undo.canRedo())
+        undo.redo();
+    entry->setBalance(50);
     endAction();
-    undo.beginGroup();
-    entry->setBalance(1);
-    endAction();
-    entry->setTransfers(2);
-    undo.endGroup();
-    endAction();
-    undo.undo();
-    EXPECT_EQ(entry->balance(), 0);
-    EXPECT_EQ(entry->transfers(), 0);
-}
-
-TEST_F(UndoTest, ChangesWithoutAnUndoManagerAreNotRecorded)
-{
-    context.setUndoManager(nullptr);
-    auto seeded = addEntry(context, 1, 1);
-    ASSERT_TRUE(context.save().ok());
-    endAction();
-    context.setUndoManager(&undo);
-    EXPECT_FALSE(undo.canUndo());
-    seeded->setBalance(2);
-    endAction();
-    undo.undo();
-    undo.undo(); // nothing further: the seeded entry stays
-    EXPECT_THAT(fetchedBalances(context), ElementsAre(1));
+    EXPECT_EQ(undoAll(), 50);
+    EXPECT_EQ(std::tuple(entry->balance(), entry->transfers(), entry->adjustment()), std::tuple(0.0, 2.0, 3.0));
 }
 
 // Taking back a failed import's entries leaves the user's earlier steps undoable.
@@ -157,13 +160,7 @@ TEST_F(UndoTest, DiscardTakesBackOnlyTheGivenObjects)
     kept->setBalance(2); // the user's unsaved edit
     endAction();
     const auto before = wholeRows(context);
-    std::vector<std::shared_ptr<ManagedObject>> imported;
-    for (int i = 0; i < 3; ++i) {
-        auto entry = std::make_shared<BalanceEntry>(); // as an import makes them
-        entry->setBalance(100);
-        context.insert(entry);
-        imported.push_back(entry);
-    }
+    const auto imported = insertAsImport(context, 3);
     context.discard(imported);
     endAction();
 
@@ -187,9 +184,7 @@ TEST_F(UndoTest, DiscardLeavesAnUndoneInsertRedoable)
     ASSERT_EQ(entry->context(), nullptr);
 
     context.setUndoManager(nullptr); // a change made unrecorded, then taken back
-    auto other = std::make_shared<BalanceEntry>();
-    context.insert(other);
-    context.discard({other});
+    context.discard(insertAsImport(context, 1));
     context.setUndoManager(&undo);
 
     ASSERT_TRUE(undo.canRedo());
@@ -211,16 +206,10 @@ TEST_F(UndoTest, WithdrawnInsertsAreReleased)
          }},
     };
     for (const auto& [name, withdraw] : withdrawals) {
-        std::vector<std::weak_ptr<BalanceEntry>> watched;
+        std::vector<std::weak_ptr<ManagedObject>> watched;
         {
-            std::vector<std::shared_ptr<ManagedObject>> inserted;
-            for (int i = 0; i < 10; ++i) {
-                auto entry = std::make_shared<BalanceEntry>(); // as an import makes them
-                entry->setBalance(i);
-                context.insert(entry);
-                watched.push_back(entry);
-                inserted.push_back(entry);
-            }
+            const auto inserted = insertAsImport(context, 10);
+            watched.assign(inserted.begin(), inserted.end());
             endAction();
             withdraw(inserted);
             ASSERT_TRUE(context.save().ok());

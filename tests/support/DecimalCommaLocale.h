@@ -15,37 +15,24 @@ class DecimalCommaLocale {
 public:
     DecimalCommaLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr))
     {
-        active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr || activateBuiltLocale();
+        active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        if (active_ || !mkdtemp(folder_.data())
+            || std::system(("localedef -i de_DE -f UTF-8 " + folder_ + "/de_DE.UTF-8 >/dev/null 2>&1").c_str()) != 0)
+            return;
+        setenv("LOCPATH", folder_.c_str(), 1);
+        active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        unsetenv("LOCPATH");
     }
     ~DecimalCommaLocale()
     {
         std::setlocale(LC_NUMERIC, previous_.c_str());
-        if (!folder_.empty())
-            std::filesystem::remove_all(folder_);
+        std::filesystem::remove_all(folder_); // nothing when mkdtemp never ran: no such path
     }
-    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
-    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
 
     bool active() const { return active_; }
 
 private:
-    bool activateBuiltLocale()
-    {
-        char pattern[] = "/tmp/corvanta-locale-XXXXXX";
-        if (!mkdtemp(pattern))
-            return false;
-        folder_ = pattern;
-        const std::string command = "localedef -i de_DE -f UTF-8 " + (folder_ / "de_DE.UTF-8").string()
-            + " >/dev/null 2>&1";
-        if (std::system(command.c_str()) != 0)
-            return false;
-        setenv("LOCPATH", folder_.c_str(), 1);
-        const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-        unsetenv("LOCPATH");
-        return switched;
-    }
-
     std::string previous_;
-    std::filesystem::path folder_;
+    std::string folder_ = "/tmp/corvanta-locale-XXXXXX";
     bool active_ = false;
 };
