@@ -1,4 +1,5 @@
 // First-run import: what the shipped formats accept and reject, and when the import runs.
+#include "analytics/LocalSettings.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/SeedImporter.h"
@@ -12,8 +13,6 @@
 #include <QTimeZone>
 #include <gmock/gmock.h>
 
-#include <cstdlib>
-#include <ctime>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -97,9 +96,7 @@ std::string yearRows(const std::vector<std::shared_ptr<TSXYear>>& years)
 
 TEST_F(SeedImporterTest, ImportsEveryReadableElementInOneSaveAndSetsTheFlag)
 {
-    // Dates are UTC midnights whatever the machine's zone: run east of UTC.
-    setenv("TZ", "Asia/Tokyo", 1);
-    tzset();
+    const ScopedZone zone("Asia/Tokyo"); // dates are UTC midnights whatever the zone: run east of UTC
     QSignalSpy saves(&context(), &ObjectContext::didSave);
     SeedImporter::seedIfNeeded(context(), {validDirectory});
 
