@@ -62,7 +62,6 @@ TEST_F(EntryTableModelTest, CellsShowTheEntriesNewestFirst)
     add(nullptr, 42, 0, 0);
     save();
     ASSERT_TRUE(model_->fetch().ok());
-    ASSERT_EQ(model_->columnCount(), 6);
 
     EXPECT_THAT(column(EntryTableModel::DateColumn), ElementsAre("Jan 3, 2025", "Jan 2, 2025", "Jan 1, 2025", "\u2014"));
     EXPECT_THAT(column(EntryTableModel::BalanceColumn), ElementsAre("$1,300", "$1,200", "$1,000", "$42"));
