@@ -13,7 +13,6 @@
 #include <QTimeZone>
 #include <gmock/gmock.h>
 
-
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
