@@ -19,14 +19,7 @@
 // whole-row snapshots of what the context shows and what the store holds.
 class ActionsFixture : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        auto opened = PersistentContainer::open(path_);
-        ASSERT_TRUE(opened.ok()) << opened.error().message.toStdString();
-        container_ = std::move(opened).value();
-        context().setUndoManager(&undo_);
-    }
-    void TearDown() override { context().setUndoManager(nullptr); }
+    ActionsFixture() { context().setUndoManager(&undo_); }
 
     ObjectContext& context() { return container_->viewContext(); }
 
@@ -67,8 +60,8 @@ protected:
 
     QTemporaryDir folder_;
     QString path_ = folder_.filePath(QStringLiteral("Corvanta.sqlite"));
-    std::unique_ptr<PersistentContainer> container_;
-    UndoManager undo_;
+    UndoManager undo_; // outlives the context that points to it, and derived fixtures' views go first
+    std::unique_ptr<PersistentContainer> container_ = PersistentContainer::open(path_).value(); // throws: the test fails
 };
 
 // Readable failure messages for JSON comparisons.

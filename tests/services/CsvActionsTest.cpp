@@ -21,11 +21,7 @@ QByteArray contents(const QString& path)
 
 class CsvImport : public ActionsFixture {
 protected:
-    void SetUp() override
-    {
-        ActionsFixture::SetUp();
-        ASSERT_TRUE(EntryActions::add(context(), {.balance = 1}).ok());
-    }
+    void SetUp() override { ASSERT_TRUE(EntryActions::add(context(), {.balance = 1}).ok()); }
     // Entries fail to be written once the store holds three.
     bool failAfterTwoMoreRows()
     {

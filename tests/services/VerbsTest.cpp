@@ -15,7 +15,6 @@ class Verbs : public ActionsFixture {
 protected:
     void SetUp() override
     {
-        ActionsFixture::SetUp();
         first_ = EntryActions::add(context(), {.date = day(0), .balance = 100}).value();
         second_ = EntryActions::add(context(), {.date = day(1), .balance = 200, .note = QStringLiteral("kept")}).value();
         year_ = YearActions::add(context(), {.year = 2024, .tsxReturn = 0.1, .actualStart = 100}).value();

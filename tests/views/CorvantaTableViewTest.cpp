@@ -34,7 +34,6 @@ class CorvantaTableViewTest : public ActionsFixture {
 protected:
     void SetUp() override
     {
-        ActionsFixture::SetUp();
         for (const auto& [day, balance, withId] : std::vector<std::tuple<const char*, double, bool>>{
                  {"2025-01-01", 100, false}, {"2025-01-02", 110, false}, {"2025-01-03", 120, false},
                  {"2025-01-04", 1242000, true}, {"2025-01-05", 140, true}}) {
@@ -52,11 +51,6 @@ protected:
         view_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(view_.get()));
         table().setFocus();
-    }
-    void TearDown() override
-    {
-        view_.reset();
-        ActionsFixture::TearDown();
     }
 
     EntryTableModel& model() { return *view_->model(); }

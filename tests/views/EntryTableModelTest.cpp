@@ -22,19 +22,6 @@ namespace {
 
 class EntryTableModelTest : public ActionsFixture {
 protected:
-    void SetUp() override
-    {
-        ActionsFixture::SetUp();
-        model_ = std::make_unique<EntryTableModel>(context());
-        tester_ = std::make_unique<QAbstractItemModelTester>(model_.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    }
-    void TearDown() override
-    {
-        tester_.reset();
-        model_.reset();
-        ActionsFixture::TearDown();
-    }
-
     // A saved entry.
     std::shared_ptr<BalanceEntry> add(const char* day, double balance, double adjustment = 0, double transfers = 0)
     {
@@ -50,8 +37,8 @@ protected:
         return texts;
     }
 
-    std::unique_ptr<EntryTableModel> model_;
-    std::unique_ptr<QAbstractItemModelTester> tester_;
+    std::unique_ptr<EntryTableModel> model_ = std::make_unique<EntryTableModel>(context());
+    QAbstractItemModelTester tester_{model_.get(), QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
 TEST_F(EntryTableModelTest, CellsShowTheEntriesNewestFirst)

@@ -25,17 +25,6 @@ QString today()
 
 class NewEntryFormTest : public ActionsFixture {
 protected:
-    void SetUp() override
-    {
-        ActionsFixture::SetUp();
-        form_ = std::make_unique<NewEntryFormView>(context());
-    }
-    void TearDown() override
-    {
-        form_.reset();
-        ActionsFixture::TearDown();
-    }
-
     template <class Widget = QLineEdit>
     Widget* child(const char* name) const
     {
@@ -60,7 +49,7 @@ protected:
         QTest::keyClicks(field, QString::fromUtf8(text));
     }
 
-    std::unique_ptr<NewEntryFormView> form_;
+    std::unique_ptr<NewEntryFormView> form_ = std::make_unique<NewEntryFormView>(context());
 };
 
 // Submit is enabled for a readable day and a plain number only; run anyway, it says what is

@@ -24,12 +24,6 @@ using Field = TSXYearEditorView::Field;
 
 class ComparisonTest : public ActionsFixture {
 protected:
-    void TearDown() override
-    {
-        tester_.reset();
-        view_.reset();
-        ActionsFixture::TearDown();
-    }
     // Lets the context announce its changes (once per event-loop pass).
     static void settle() { QApplication::processEvents(); }
 
