@@ -1,9 +1,12 @@
-// The dashboard's quick-entry form, driven through its widgets: the readers are tested with
-// Fmt and the add verb in the actions layer; here, what the form enables, keeps and reports.
+// The texts of an entry as typed: the dashboard's quick-entry form, driven through its
+// widgets, and the entry editor's texts (what it shows for an entry and what Save makes of
+// them). The readers are tested with Fmt and the add verb in the actions layer; here, what
+// the form enables, keeps and reports, and the editor's reading of the same texts.
 #include "services/ActionsFixture.h"
 
 #include "analytics/Fmt.h"
 #include "analytics/LocalSettings.h"
+#include "views/EntryEditorText.h"
 #include "views/NewEntryFormView.h"
 
 #include <QCalendarWidget>
@@ -53,7 +56,8 @@ protected:
 };
 
 // Submit is enabled for a readable day and a plain number only; run anyway, it says what is
-// wrong and stores nothing. Clear starts afresh.
+// wrong and stores nothing. Clear starts afresh. The editor, which has rules of its own, reads
+// the same texts alike: values only where Submit is enabled, the hint for the same texts.
 TEST_F(NewEntryFormTest, SubmitNeedsADayAndAPlainNumber)
 {
     EXPECT_EQ(texts(), QStringList({today(), {}, {}, {}, {}}));
@@ -65,6 +69,7 @@ TEST_F(NewEntryFormTest, SubmitNeedsADayAndAPlainNumber)
     };
     const Case cases[] = {
         {" 2026-06-04\t", "  -12.5 ", false, ""},
+        {"2026-06-04", "", false, "Balance must be a number."},
         {"2026-06-04", "1,242,000", false, "Balance must be a number."},
         {"2026-06-04", "inf", false, "Balance must be a number."},
         {" \t ", "100", false, "Date must be in YYYY-MM-DD format."},
@@ -81,6 +86,9 @@ TEST_F(NewEntryFormTest, SubmitNeedsADayAndAPlainNumber)
             EXPECT_EQ(error()->text().toStdString(), c.error);
             EXPECT_FALSE(error()->isHidden());
         }
+        const EntryEditorText text{.dateText = date()->text(), .balance = balance()->text(), .adjustment = {}, .transfers = {}, .note = {}};
+        EXPECT_EQ(text.values().has_value(), *c.error == '\0');
+        EXPECT_EQ(text.showsDateHint(), c.hintShown);
     }
     EXPECT_EQ(shown(), "");
     QTest::mouseClick(child<QPushButton>("clearButton"), Qt::LeftButton);
@@ -158,6 +166,61 @@ TEST_F(NewEntryFormTest, PickedDayIsTheDayWrittenAndShownAgainInEveryZone)
     type(date(), "someday");
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());
+}
+
+const Instant now = *Fmt::parseDay("2026-06-04") + std::chrono::hours(15);
+
+BalanceEntry::Values valuesWith(double balance, double adjustment, double transfers)
+{
+    return {.id = Uuid::random(), .date = *Fmt::parseDay("2025-03-05") + std::chrono::hours(9), .balance = balance,
+            .adjustment = adjustment, .transfers = transfers, .note = std::nullopt};
+}
+
+TEST(EntryEditorText, LoadShowsShortestExactNumbersAndEmptiesZeros)
+{
+    struct Case {
+        BalanceEntry::Values values;
+        bool isNew;
+        const char *date, *balance, *adjustment, *transfers;
+    };
+    BalanceEntry::Values undated = valuesWith(0, -500, 12.5);
+    undated.date.reset();
+    const Case cases[] = {
+        {valuesWith(1242000, 0, 0), false, "2025-03-05", "1242000.0", "", ""},
+        {valuesWith(0, 0, 0), false, "2025-03-05", "0.0", "", ""},
+        {valuesWith(0, -0.0, 0), true, "2025-03-05", "", "", ""},
+        {undated, true, "2026-06-04", "", "-500.0", "12.5"},
+        {valuesWith(0.1 + 0.2, 1e17, 5e-324), false, "2025-03-05", "0.30000000000000004", "1e+17", "5e-324"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.balance);
+        const EntryEditorText text = EntryEditorText::load(c.values, c.isNew, now);
+        EXPECT_EQ(QStringList({text.dateText, text.balance, text.adjustment, text.transfers}),
+                  QStringList({QString::fromUtf8(c.date), QString::fromUtf8(c.balance), QString::fromUtf8(c.adjustment),
+                               QString::fromUtf8(c.transfers)}));
+        // What is shown reads back to the same numbers (an empty balance cannot be saved).
+        const auto saved = text.values();
+        ASSERT_EQ(saved.has_value(), !text.balance.isEmpty());
+        if (saved) {
+            EXPECT_EQ(std::tuple(saved->balance, saved->adjustment, saved->transfers),
+                      std::tuple(c.values.balance, c.values.adjustment, c.values.transfers));
+        }
+    }
+}
+
+TEST(EntryEditorText, SaveReadsADayAndABalanceAndDefaultsTheRest)
+{
+    EntryEditorText text{.dateText = QStringLiteral("2025-03-05"), .balance = QStringLiteral("5000"),
+                         .adjustment = QStringLiteral("abc"), .transfers = QString(), .note = QString()};
+    auto values = text.values();
+    ASSERT_TRUE(values.has_value());
+    // Local midnight; no note for an empty one; no id (the entry keeps its own or gets a fresh one).
+    EXPECT_EQ(std::tuple(values->date, values->balance, values->adjustment, values->transfers, values->note, values->id),
+              std::tuple(Fmt::parseDay("2025-03-05"), 5000.0, 0.0, 0.0, std::optional<QString>(), std::optional<Uuid>()));
+
+    text.note = QStringLiteral("   ");
+    EXPECT_EQ(text.values()->note, QStringLiteral("   "));
+
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 // The dashboard's figures panel: each row shows its own figure in its own tint (the figures
 // themselves are tested in the analytics), the returns follow the chosen window, and the
-// tints and digits stay readable.
+// tints stay readable.
 #include "views/StatsPanelView.h"
 
 #include "DashboardTestSupport.h"
 #include "views/StatRow.h"
 
-#include <QFontDatabase>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -93,25 +92,4 @@ TEST(StatsPanelView, TintsStayDistinctFromTheBackgroundInLightAndDarkPalettes)
             EXPECT_GT(contrast, 0.25) << int(role) << " on " << window.name().toStdString();
         }
     }
-}
-
-TEST(StatRow, DigitsTakeEqualWidthsWhateverTheFont)
-{
-    // Most desktop fonts already have equal digits; the cells matter for those that do not.
-    const auto proportional = [](const QString& family) {
-        const QFontMetrics metrics{QFont(family)};
-        return metrics.horizontalAdvance(QLatin1Char('1')) != metrics.horizontalAdvance(QLatin1Char('8'));
-    };
-    const QStringList families = QFontDatabase::families();
-    const auto found = std::find_if(families.begin(), families.end(), proportional);
-    if (found == families.end())
-        GTEST_SKIP() << "no installed font has digits of different widths";
-
-    StatRow ones(QStringLiteral("Label"));
-    StatRow eights(QStringLiteral("Label"));
-    ones.setFont(QFont(*found));
-    eights.setFont(QFont(*found));
-    ones.setValue(QStringLiteral("$1,111"), Role::Primary);
-    eights.setValue(QStringLiteral("$8,888"), Role::Primary);
-    EXPECT_EQ(ones.sizeHint().width(), eights.sizeHint().width()) << found->toStdString();
 }
