@@ -73,20 +73,15 @@ protected:
 QString number(double value) { return QString::number(value, 'f', QLocale::FloatingPointShortest); }
 QString quoted(const std::optional<QString>& text) { return text ? u'\'' + *text + u'\'' : QStringLiteral("null"); }
 
-// Every stored entry (dates in UTC) and year, in fetch order, as one text each.
-std::string entryRows(const std::vector<std::shared_ptr<BalanceEntry>>& entries)
+// Every stored entry (dates in UTC), then every year, in fetch order, one text each.
+std::string storedRows(ObjectContext& context)
 {
     QStringList rows;
-    for (const auto& e : entries)
+    for (const auto& e : context.fetchBalanceEntries().value())
         rows << QDateTime::fromMSecsSinceEpoch(millisecondsOf(*e->date()), QTimeZone::utc()).toString(QStringLiteral("yyyy-MM-ddThh:mm")) + u' '
                     + number(e->balance()) + u' ' + number(e->adjustment()) + u' ' + number(e->transfers()) + u' ' + quoted(e->note())
                     + (e->id() ? QString() : QStringLiteral(" no-id"));
-    return rows.join(u';').toStdString();
-}
-std::string yearRows(const std::vector<std::shared_ptr<TSXYear>>& years)
-{
-    QStringList rows;
-    for (const auto& y : years)
+    for (const auto& y : context.fetchTSXYears().value())
         rows << QStringList{QString::number(y->sortOrder()), QString::number(y->year()), quoted(y->label()), number(y->tsxReturn()),
                             number(y->netCashFlows()), number(y->actualStart()), number(y->actualEnd())}
                     .join(u' ');
@@ -101,10 +96,10 @@ TEST_F(SeedImporterTest, ImportsEveryReadableElementInOneSaveAndSetsTheFlag)
 
     // 2024-13-01 and 31/01/2024 are skipped silently; null and absent transfers are 0; an empty
     // note stays a note.
-    EXPECT_EQ(entryRows(entries()), "2024-01-31T00:00 100000 0 250.5 'Opening';"
-                                    "2024-02-29T00:00 101500.25 1000 0 null;"
-                                    "2024-03-31T00:00 99000 -2500.75 0 ''");
-    EXPECT_EQ(yearRows(years()), "-32768 0 null 0 0 0 0;1 0 '2025 YTD' -0.05 0 121000 119000;2 2024 null 0.215 3000 100000 121000");
+    EXPECT_EQ(storedRows(context()), "2024-01-31T00:00 100000 0 250.5 'Opening';"
+                                     "2024-02-29T00:00 101500.25 1000 0 null;"
+                                     "2024-03-31T00:00 99000 -2500.75 0 '';"
+                                     "-32768 0 null 0 0 0 0;1 0 '2025 YTD' -0.05 0 121000 119000;2 2024 null 0.215 3000 100000 121000");
     EXPECT_EQ(saves.count(), 1);
     EXPECT_FALSE(context().hasChanges());
     EXPECT_TRUE(flagSet());

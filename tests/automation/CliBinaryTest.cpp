@@ -59,25 +59,19 @@ TEST_F(CliBinaryTest, HelpNeedsNoStoreAndSubcommandsNeverSeed)
     EXPECT_FALSE(QFile::exists(settingsPath()));
 }
 
-struct DatedAdd {
-    const char* zone;
-    const char* date;
-    const char* dialog;
-};
-
 TEST_F(CliBinaryTest, AddPrintsTheDialogWithTheLocalDayWestAndEastOfUtc)
 {
-    const DatedAdd cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = { // zone, --date, what is printed
         {"Asia/Tokyo", "2026-06-04", "Added $1,000 on Jun 4, 2026.\n"}, // local midnight
         {"America/Toronto", "2026-06-04T02:00:00Z", "Added $1,000 on Jun 3, 2026.\n"},
         {"Asia/Tokyo", "2026-06-04T20:00:00Z", "Added $1,000 on Jun 5, 2026.\n"},
         {"Asia/Tokyo", "2026-06-04T23:30:00", "Added $1,000 on Jun 4, 2026.\n"}, // no offset: local time
         {"America/Toronto", "2026-06-04T23:30:00-02:00", "Added $1,000 on Jun 4, 2026.\n"},
     };
-    for (const DatedAdd& c : cases) {
-        const ProcessRun run = corvanta_.run({"add", "--balance", "1000", "--date", c.date}, QString::fromUtf8(c.zone));
+    for (const auto& [zone, date, dialog] : cases) {
+        const ProcessRun run = corvanta_.run({"add", "--balance", "1000", "--date", date}, QString::fromUtf8(zone));
         EXPECT_EQ(run.exitCode, 0) << run.errors;
-        EXPECT_EQ(run.output, c.dialog) << c.zone << " " << c.date;
+        EXPECT_EQ(run.output, dialog) << zone << " " << date;
         EXPECT_EQ(run.errors, "");
     }
 }

@@ -25,16 +25,15 @@ struct Accepted {
     Command command;
 };
 
+// The subcommands' texts and files through the real binary: see its tests. Here, what only
+// the parsed struct shows.
 TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
 {
     const Accepted cases[] = {
         {{}, Command::Window},
-        {{"--quit-after-first-paint"}, Command::Window},
         {{"add"}, Command::Add}, // the balance is asked for by the caller
         {{"entries", "--suggested", "--json"}, Command::Entries},
-        {{"import", "in.csv"}, Command::Import},
         {{"--version"}, Command::Version},
-        {{"help", "add"}, Command::Help},
         {{"stats", "--help"}, Command::Help},
     };
     for (const Accepted& accepted : cases) {
@@ -44,9 +43,7 @@ TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
     }
     EXPECT_EQ(parse({"help", "years"}).value().helpTopic, Command::Years);
     EXPECT_EQ(parse({"--help"}).value().helpTopic, std::nullopt);
-    EXPECT_EQ(parse({"export", "-"}).value().file, QStringLiteral("-"));
     EXPECT_EQ(parse({"stats", "--window", "1Y", "--json"}).value().window, DateRange::year1);
-    EXPECT_EQ(parse({"--screenshot", "w.png"}).value().screenshotPath, QStringLiteral("w.png"));
     const auto ids = parse({"entries", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd", "--id", "0A1B2C3D-0000-4000-8000-00000000ABCD"});
     ASSERT_EQ(ids.value().ids.size(), 2u); // any letter case
     EXPECT_EQ(ids.value().ids[0], ids.value().ids[1]);
@@ -71,14 +68,11 @@ TEST(CommandLineTest, UsageErrorsAreOneLineNamingTheArgument)
 {
     const Refused cases[] = {
         {{"frobnicate"}, "corvanta: unknown command 'frobnicate'"},
-        {{"--bogus"}, "corvanta: Unknown option 'bogus'."},
         {{"help", "frobnicate"}, "corvanta help: unknown command 'frobnicate'"},
         {{"add", "--balance", "1,000"}, "corvanta add: --balance expects a plain number such as 1234.56, not '1,000'"},
-        {{"add", "--balance", "inf"}, "corvanta add: --balance expects a plain number such as 1234.56, not 'inf'"},
         {{"add", "--balance", "1", "--balance", "2"}, "corvanta add: --balance given more than once"},
         {{"add", "--balance"}, "corvanta add: Missing value after '--balance'."},
         {{"add", "--balance", "1", "--date", "2026-02-30"}, "corvanta add: --date expects YYYY-MM-DD or an ISO 8601 date-time, not '2026-02-30'"},
-        {{"add", "--balance", "1", "--date", "2026-6-4"}, "corvanta add: --date expects YYYY-MM-DD or an ISO 8601 date-time, not '2026-6-4'"},
         {{"add", "--dialog", "--json"}, "corvanta add: --json cannot be combined with --dialog"},
         {{"summary", "--notify", "--json"}, "corvanta summary: --json cannot be combined with --notify"},
         {{"entries", "--id", "not-a-uuid"}, "corvanta entries: --id expects a UUID, not 'not-a-uuid'"},

@@ -81,13 +81,6 @@ TEST_F(CsvImport, FailedSaveKeepsOtherPendingChanges)
     EXPECT_TRUE(context().hasChanges());
 }
 
-TEST_F(CsvImport, UnreadableFileImportsNothing)
-{
-    const CsvActions::ImportOutcome outcome = CsvActions::importFile(context(), folder_.filePath(QStringLiteral("missing.csv")));
-    EXPECT_EQ(outcome.imported, std::nullopt);
-    EXPECT_EQ(outcome.alert.informativeText, QStringLiteral("Could not read file."));
-}
-
 class CsvExport : public ActionsFixture {};
 
 TEST_F(CsvExport, WritesEveryEntryAtomically)

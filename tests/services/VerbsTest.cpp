@@ -33,12 +33,7 @@ struct Verb {
 };
 
 template <class T>
-Result<void> done(const Result<T>& result)
-{
-    if (!result)
-        return result.error();
-    return {};
-}
+Result<void> done(const Result<T>& result) { return result ? Result<void>() : result.error(); }
 
 const Verb verbs[] = {
     {"AddEntry", [](auto& c, auto&, auto&, auto&) { return done(EntryActions::add(c, {.date = day(2), .balance = 5, .note = QStringLiteral("n")})); }},

@@ -97,15 +97,12 @@ QList<double> column(const QList<QPointF>& line, int column)
     return ys;
 }
 
-TEST(PolylineReduction, ShortLinesComeBackUnchanged)
-{
-    const QList<QPointF> line = noisyLine(40);
-    EXPECT_EQ(reducedForColumns(line, 10), line);
-    EXPECT_EQ(thinnedForColumns(line, 40), line);
-}
-
+// Short lines come back unchanged.
 TEST(PolylineReduction, EveryColumnKeepsItsEndsAndVerticalExtent)
 {
+    const QList<QPointF> shortLine = noisyLine(40);
+    EXPECT_EQ(reducedForColumns(shortLine, 10), shortLine);
+    EXPECT_EQ(thinnedForColumns(shortLine, 40), shortLine);
     const QList<QPointF> line = noisyLine(10'000);
     const QList<QPointF> reduced = reducedForColumns(line, 100); // 100 points per column
     ASSERT_LE(reduced.size(), 4 * 100);
