@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -47,7 +49,8 @@ public:
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(CORVANTA_BINARY), arguments);
         process.closeWriteChannel();
-        process.waitForFinished(60000);
+        // This process's own bus objects and window answer meanwhile.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) << "still running";
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
     }

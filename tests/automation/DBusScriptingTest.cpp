@@ -1,6 +1,8 @@
 // The window's D-Bus object seen from another connection on a private session bus (the test
 // runs under dbus-run-session): its properties and methods, the error names, and creation and
 // removal as steps the window's Undo takes back.
+#include "CorvantaProcess.h"
+
 #include "app/CorvantaApp.h"
 #include "automation/WindowService.h"
 #include "model/ObjectContext.h"
@@ -15,9 +17,6 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QSettings>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -88,15 +87,12 @@ protected:
     static QList<QVariantMap> list(const QDBusMessage& reply) { return answer<QList<QVariantMap>>(reply); }
     static std::string errorName(const QDBusMessage& reply) { return reply.errorName().toStdString(); }
 
-    // The program run as another process to its successful end: its standard output.
-    static std::string launch(const QStringList& arguments)
+    // The program run as another process on this bus, to its successful end: its standard output.
+    std::string launch(std::initializer_list<const char*> words)
     {
-        QProcess process;
-        process.start(QStringLiteral(CORVANTA_BINARY), arguments);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000));
-        EXPECT_EQ(std::pair(process.exitStatus(), process.exitCode()), std::pair(QProcess::NormalExit, 0))
-            << process.readAllStandardError().toStdString();
-        return process.readAllStandardOutput().toStdString();
+        const ProcessRun run = corvanta_.run(words);
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        return run.output;
     }
 
     QString create(const QVariantMap& properties)
@@ -111,6 +107,7 @@ protected:
     std::unique_ptr<CorvantaApp> app_;
     std::unique_ptr<WindowService> service_;
     int raised_ = 0;
+    CorvantaProcess corvanta_;
 };
 
 TEST_F(DBusScriptingTest, AnEmptyPortfolioReadsZeroAndLookupsFailWithTheirErrorNames)
@@ -186,14 +183,13 @@ TEST_F(DBusScriptingTest, ASecondLaunchRaisesThisWindowAndEnds)
 
 TEST_F(DBusScriptingTest, TheSummaryActionNotifiesAndPrintsWhenNoServiceAnswers)
 {
-    const QStringList summary{QStringLiteral("summary"), QStringLiteral("--notify")};
     const std::string dialog = "Current value: $0\nInvestment gain: +$0 (+0%)\nNet cash flows: $0";
-    EXPECT_EQ(launch(summary), dialog + "\n");
+    EXPECT_EQ(launch({"summary", "--notify"}), dialog + "\n");
 
     FakeNotifications notifications;
     ASSERT_TRUE(client_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(client_.registerService(QStringLiteral("org.freedesktop.Notifications")));
-    EXPECT_EQ(launch(summary), "");
+    EXPECT_EQ(launch({"summary", "--notify"}), "");
     EXPECT_EQ(notifications.shown, QStringList{QStringLiteral("Portfolio Summary|") + QString::fromStdString(dialog)});
     client_.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
     client_.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));

@@ -103,7 +103,6 @@ TEST(StoredEntryInputsTest, MatchTheSnapshotsOfABackgroundFetch)
 TEST(GetPortfolioSummaryIntentTest, TheGainSignFollowsTheGainInBothPlaces)
 {
     const std::pair<PortfolioSummary, const char*> cases[] = {
-        {{}, "Current value: $0\nInvestment gain: +$0 (+0%)\nNet cash flows: $0"},
         {{1000, 500, 1800, 300, 0.2}, "Current value: $1,800\nInvestment gain: +$300 (+20%)\nNet cash flows: $500"},
         {{1000, 0, 900, -100, -0.1}, "Current value: $900\nInvestment gain: -$100 (-10%)\nNet cash flows: $0"},
         // A gain that is not a number gets no sign; the percentage follows the gain, not itself.

@@ -41,11 +41,7 @@ TEST_F(Figures, StatisticsAndComparisonOfAStore)
     EXPECT_EQ(JsonEncoding::summary(PortfolioFigures::summary(context()).value()), summary);
 
     // Simulated in sort order (2023 first), beside the summary of all entries.
-    const YearlyComparison comparison = PortfolioFigures::comparison(context()).value();
-    ASSERT_EQ(comparison.rows.size(), 2u);
-    EXPECT_EQ(comparison.rows[0].input.year, 2023);
-    EXPECT_EQ(comparison.rows[1].simulated, 650);
-    EXPECT_EQ(JsonEncoding::comparison(comparison).value(QStringLiteral("comparison")).toObject(),
+    EXPECT_EQ(JsonEncoding::comparison(PortfolioFigures::comparison(context()).value()).value(QStringLiteral("comparison")).toObject(),
               parsed(R"({"portfolioStartingBalance": 900, "tsxStartingBalance": 500, "portfolioNetCashFlows": 50,
                   "tsxNetCashFlows": 100, "portfolioCurrentValue": 1500, "tsxCurrentValue": 650,
                   "portfolioInvestmentGain": 550, "tsxInvestmentGain": 50, "portfolioGainPercent": 0.5789473684210527,

@@ -190,7 +190,6 @@ TEST(EntryEditorText, LoadShowsShortestExactNumbersAndEmptiesZeros)
         {valuesWith(0, 0, 0), false, "2025-03-05", "0.0", "", ""},
         {valuesWith(0, -0.0, 0), true, "2025-03-05", "", "", ""},
         {undated, true, "2026-06-04", "", "-500.0", "12.5"},
-        {valuesWith(0.1 + 0.2, 1e17, 5e-324), false, "2025-03-05", "0.30000000000000004", "1e+17", "5e-324"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.balance);
