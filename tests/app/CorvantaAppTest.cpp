@@ -77,8 +77,6 @@ TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     // The newest seeded entry (2024-03-31) holds 99,000; a submit is dated today.
-    ASSERT_EQ(entryCount(), seededEntries);
-    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
     auto* form = window.findChild<NewEntryFormView*>();
     form->findChild<QLineEdit*>(QStringLiteral("balanceField"))->setText(QStringLiteral("777"));
     QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <gmock/gmock.h>
 
+#include <array>
+
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -188,24 +190,22 @@ protected:
 // Four writers of 250 entries each, one process per entry, while a fifth process lists.
 TEST_F(WindowAndCommandLineTest, ConcurrentWritersLoseNothingAndTheLogStaysBounded)
 {
-    const QString script = QStringLiteral("i=0; while [ $i -lt 250 ]; do i=$((i+1)); \"$0\" add --balance $i >/dev/null || exit 1; done");
-    std::vector<std::unique_ptr<QProcess>> writers;
-    for (int w = 0; w < 4; ++w) {
-        writers.push_back(std::make_unique<QProcess>());
-        writers.back()->setProcessEnvironment(corvanta_.environment());
-        writers.back()->start(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral(CORVANTA_BINARY)});
-    }
+    const auto start = [this](QProcess& process, const QString& script) {
+        process.setProcessEnvironment(corvanta_.environment());
+        process.start(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral(CORVANTA_BINARY)});
+    };
+    std::array<QProcess, 4> writers;
+    for (QProcess& writer : writers)
+        start(writer, QStringLiteral("i=0; while [ $i -lt 250 ]; do i=$((i+1)); \"$0\" add --balance $i >/dev/null || exit 1; done"));
     QProcess lister;
-    lister.setProcessEnvironment(corvanta_.environment());
-    lister.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while :; do \"$0\" entries >/dev/null || exit 1; done"),
-                                        QStringLiteral(CORVANTA_BINARY)});
+    start(lister, QStringLiteral("while :; do \"$0\" entries >/dev/null || exit 1; done"));
 
     std::string errors;
-    for (auto& writer : writers) {
+    for (QProcess& writer : writers) {
         // The window stays responsive (and idle) while they run.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return writer->state() == QProcess::NotRunning; }, 600000));
-        EXPECT_EQ(writer->exitCode(), 0);
-        errors += writer->readAllStandardError().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return writer.state() == QProcess::NotRunning; }, 600000));
+        EXPECT_EQ(writer.exitCode(), 0);
+        errors += writer.readAllStandardError().toStdString();
     }
     const bool listerFailed = lister.state() == QProcess::NotRunning;
     lister.kill();

@@ -26,8 +26,8 @@ struct Accepted {
 };
 
 // The subcommands' texts and files through the real binary: see its tests. Here, what only
-// the parsed struct shows.
-TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
+// the parsed struct shows; add's parameters are read unchanged.
+TEST(CommandLineTest, EachSubcommandAndItsParametersAreRecognised)
 {
     const Accepted cases[] = {
         {{}, Command::Window},
@@ -47,10 +47,7 @@ TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
     const auto ids = parse({"entries", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd", "--id", "0A1B2C3D-0000-4000-8000-00000000ABCD"});
     ASSERT_EQ(ids.value().ids.size(), 2u); // any letter case
     EXPECT_EQ(ids.value().ids[0], ids.value().ids[1]);
-}
 
-TEST(CommandLineTest, AddReadsItsParametersUnchanged)
-{
     const auto line = parse({"add", "--balance", "1000.5", "--adjustment", "-250", "--transfers=1e3", "--note", "  x  ",
                              "--date", "2026-06-04", "--json"});
     ASSERT_TRUE(line.ok()) << line.error().message.toStdString();

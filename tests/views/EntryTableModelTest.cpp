@@ -59,21 +59,18 @@ TEST_F(EntryTableModelTest, CellsShowTheEntriesNewestFirst)
     EXPECT_THAT(column(EntryTableModel::NoteColumn), ElementsAre("", "", "opened", ""));
 }
 
-// Each change made elsewhere reaches the model as the matching row edit; the adjusted
-// balances of the rows above follow.
+// Each change made elsewhere reaches the model as the matching row edit (with no reset, the
+// model tester holds inserts and removals to their signals); the adjusted balances follow.
 TEST_F(EntryTableModelTest, ChangesArriveAsRowEditsNeverAsAReset)
 {
     const auto first = add("2025-01-01", 100, 100);
     add("2025-01-02", 110, 0);
     ASSERT_TRUE(model_->fetch().ok());
     QSignalSpy resets(model_.get(), &QAbstractItemModel::modelAboutToBeReset);
-    QSignalSpy inserted(model_.get(), &QAbstractItemModel::rowsInserted);
-    QSignalSpy removed(model_.get(), &QAbstractItemModel::rowsRemoved);
     QSignalSpy moved(model_.get(), &QAbstractItemModel::rowsMoved);
     QSignalSpy changed(model_.get(), &QAbstractItemModel::dataChanged);
 
     const auto third = add("2025-01-03", 130, 10);
-    EXPECT_EQ(inserted.count(), 1);
     EXPECT_THAT(column(EntryTableModel::AdjustedBalanceColumn), ElementsAre("$20", "$10", "$0"));
 
     first->setAdjustment(50); // the oldest entry's flow counts for every row
@@ -91,7 +88,6 @@ TEST_F(EntryTableModelTest, ChangesArriveAsRowEditsNeverAsAReset)
 
     context().remove(first);
     save();
-    EXPECT_EQ(removed.count(), 1);
     EXPECT_THAT(column(EntryTableModel::AdjustedBalanceColumn), ElementsAre("$100", "$120"));
     EXPECT_EQ(resets.count(), 0);
 }
