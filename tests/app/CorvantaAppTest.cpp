@@ -26,7 +26,6 @@ protected:
         persistence_ = std::make_unique<PersistenceController>(true);
         app_ = std::make_unique<CorvantaApp>(*persistence_, SeedImporter::SeedSource{validSeeds});
     }
-    void TearDown() override { app_.reset(); }
 
     ObjectContext& context() { return app_->context(); }
     std::size_t entryCount() { return context().fetchBalanceEntries().value().size(); }
