@@ -49,27 +49,22 @@ TEST_F(IntentsTest, AddingWithOnlyABalanceStoresZerosNoNoteAndNow)
 }
 
 // The suggestions are the twenty latest, newest first; the summary's value is the latest
-// balance, unformatted.
-TEST_F(IntentsTest, SuggestionsAreTheTwentyLatestNewestFirst)
+// balance, unformatted. Resolving ids skips unknown ones and gives each entry once, by date.
+TEST_F(IntentsTest, SuggestionsAndResolvedIds)
 {
     EXPECT_TRUE(BalanceEntryQuery::suggestedEntities(*container_).empty());
+    EXPECT_TRUE(BalanceEntryQuery::entities({Uuid::random()}, *container_).empty());
     for (int i = 1; i <= 3; ++i)
         add(day(i), i);
     EXPECT_THAT(balances(BalanceEntryQuery::suggestedEntities(*container_)), ElementsAre(3, 2, 1));
+    const auto third = add(day(3), 30), first = add(day(1), 10);
+    EXPECT_THAT(balances(BalanceEntryQuery::entities({third.id, Uuid::random(), third.id, first.id}, *container_)), ElementsAre(10, 30));
     for (int i = 4; i <= 25; ++i)
         add(day(i), i);
     const auto suggested = balances(BalanceEntryQuery::suggestedEntities(*container_));
     ASSERT_EQ(suggested.size(), 20u);
     EXPECT_EQ(std::pair(suggested.front(), suggested.back()), std::pair(25.0, 6.0));
     EXPECT_EQ(GetPortfolioSummaryIntent().perform(*container_).value(), 25);
-}
-
-TEST_F(IntentsTest, ResolvingIdsSkipsUnknownOnesAndReturnsEachEntryOnceByDate)
-{
-    EXPECT_TRUE(BalanceEntryQuery::entities({Uuid::random()}, *container_).empty());
-    const auto later = add(day(2), 1);
-    const auto earlier = add(day(1), 2);
-    EXPECT_THAT(balances(BalanceEntryQuery::entities({later.id, Uuid::random(), later.id, earlier.id}, *container_)), ElementsAre(2, 1));
 }
 
 // Out of date order, two on one instant, one without date, a NaN amount: the direct read

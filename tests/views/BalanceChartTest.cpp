@@ -138,7 +138,6 @@ TEST(NiceTicks, CoverTheDataWithWholeDistinctSteps)
         {-120, 480, {-200, 0, 200, 400, 600}},
         {0, 3, {0, 1, 2, 3}},
         {500, 500, {499, 500, 501}}, // a flat series still gets whole-unit ticks around it
-        {0, 1'234'567, {0, 250'000, 500'000, 750'000, 1'000'000, 1'250'000}},
         {0, 0.95 * max, {}}, {-0.95 * max, 0, {}}, {max, max, {}}, // (any finite values)
     };
     for (const auto& [low, high, expected] : cases) {
