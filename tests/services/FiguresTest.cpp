@@ -20,9 +20,13 @@ QJsonObject parsed(const char* json) { return QJsonDocument::fromJson(json).obje
 
 class Figures : public ActionsFixture {};
 
-// The figures come from the stored entries and years in their fetch orders, whole.
+// The figures come from the stored entries and years in their fetch orders, whole; an empty
+// store has zero figures and no comparison.
 TEST_F(Figures, StatisticsAndComparisonOfAStore)
 {
+    EXPECT_EQ(JsonEncoding::statistics(PortfolioFigures::statistics(context(), now).value()).value(QStringLiteral("maximumBalance")),
+              QJsonValue(0));
+    EXPECT_EQ(JsonEncoding::comparison(PortfolioFigures::comparison(context()).value()), parsed(R"({"rows": [], "comparison": null})"));
     // Added out of date order; the window edges (30, 91, 182, 365 days) are far from every entry.
     for (const auto& [ago, balance, flow] : {std::tuple(60, 1200.0, 100.0), std::tuple(200, 900.0, 0.0), std::tuple(10, 1500.0, -50.0)})
         ASSERT_TRUE(EntryActions::add(context(), {.date = now - 24h * ago, .balance = balance, .adjustment = flow}).ok());
@@ -46,14 +50,6 @@ TEST_F(Figures, StatisticsAndComparisonOfAStore)
                   "tsxNetCashFlows": 100, "portfolioCurrentValue": 1500, "tsxCurrentValue": 650,
                   "portfolioInvestmentGain": 550, "tsxInvestmentGain": 50, "portfolioGainPercent": 0.5789473684210527,
                   "tsxGainPercent": 0.08333333333333333})"));
-}
-
-TEST_F(Figures, AnEmptyStoreHasZeroFiguresAndNoComparison)
-{
-    const PortfolioStatistics statistics = PortfolioFigures::statistics(context(), now).value();
-    EXPECT_EQ(JsonEncoding::statistics(statistics).value(QStringLiteral("maximumBalance")), QJsonValue(0));
-    EXPECT_EQ(JsonEncoding::comparison(PortfolioFigures::comparison(context()).value()),
-              parsed(R"({"rows": [], "comparison": null})"));
 }
 
 // The returns over the window asked for (their values are tested in the analytics), null where

@@ -43,7 +43,6 @@ protected:
 
 TEST_F(ModalOverlayTest, CoversTheViewAndSwallowsClicksOnTheDimmedArea)
 {
-    EXPECT_TRUE(overlay_->isVisible());
     EXPECT_EQ(overlay_->geometry(), view_.rect());
     EXPECT_EQ(overlay_->panel()->geometry().center(), view_.rect().center());
 
