@@ -60,13 +60,6 @@ protected:
             table().selectionModel()->select(model().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         table().selectionModel()->setCurrentIndex(model().index(*rows.begin(), 0), QItemSelectionModel::NoUpdate);
     }
-    std::vector<double> shownBalances()
-    {
-        std::vector<double> balances;
-        for (int row = 0; row < model().rowCount(); ++row)
-            balances.push_back(model().entryAt(row)->balance());
-        return balances;
-    }
     EntryEditorView* editor() { return qobject_cast<EntryEditorView*>(view_->overlay()->content()); }
     QLineEdit* field(const char* name) { return editor()->findChild<QLineEdit*>(QLatin1String(name)); }
 
@@ -89,7 +82,8 @@ TEST_F(CorvantaTableViewTest, TheKeysActOnThePickedRows)
 
     selectRows({3, 0, 4}); // 110 and 100 have no id, 140 has one
     QTest::keyClick(&table(), Qt::Key_Delete);
-    EXPECT_EQ(shownBalances(), (std::vector<double>{1242000, 120}));
+    ASSERT_EQ(model().rowCount(), 2);
+    EXPECT_EQ(std::pair(model().entryAt(0)->balance(), model().entryAt(1)->balance()), std::pair(1242000.0, 120.0));
     EXPECT_TRUE(view_->selectedEntries().empty());
     EXPECT_EQ(stored(), shown());
 }
