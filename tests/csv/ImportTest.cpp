@@ -1,9 +1,11 @@
-#include "ImportFixture.h"
-
+#include "services/CsvActions.h"
 #include "csv/CSVPorter.h"
-#include "csv/FieldText.h"
+#include "csv/ExportFields.h"
+#include "model/PersistentContainer.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
@@ -13,6 +15,37 @@
 using CSVPorter::AlertStyle;
 
 namespace {
+
+// A fresh in-memory store per test. Calendar expectations are written for Toronto, the zone
+// ctest runs the tests in.
+class ImportFixture : public testing::Test {
+protected:
+    void SetUp() override { container_ = PersistentContainer::openInMemory().value(); }
+    ObjectContext& context() { return container_->viewContext(); }
+    CsvActions::ImportOutcome import(const std::string& text) { return CsvActions::importBytes(context(), QByteArray::fromStdString(text)); }
+
+    // One line per entry, oldest first: UTC instant|balance|adjustment|transfers|note, line
+    // breaks in notes written as \n and \r.
+    std::string storedEntries()
+    {
+        std::string lines;
+        for (const auto& entry : context().fetchBalanceEntries().value()) {
+            std::string note = entry->note() ? "" : "(none)";
+            for (const char c : entry->note().value_or(QString()).toStdString())
+                note += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
+            lines += (entry->date() ? utcText(*entry->date()) : "(no date)") + "|" + CSVPorter::numberText(entry->balance()) + "|"
+                + CSVPorter::numberText(entry->adjustment()) + "|" + CSVPorter::numberText(entry->transfers()) + "|" + note + "\n";
+        }
+        return lines;
+    }
+
+    static std::string utcText(Instant instant)
+    {
+        return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant), Qt::UTC).toString(Qt::ISODate).toStdString();
+    }
+
+    std::unique_ptr<PersistentContainer> container_;
+};
 
 const QString expectedColumns = QStringLiteral(
     "Expected columns: Date, Balance, Adjustment, Transfers, Note. Dates such as 2026-06-04 or 06/04/2026 are accepted.");
