@@ -5,18 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <string>
 #include <tuple>
-#include <vector>
-
-// The raw values are what the settings store: they must keep reading back.
-TEST(DateRange, RawValuesReadBack)
-{
-    for (const DateRange range : DateRange::allCases)
-        EXPECT_EQ(DateRange::fromRawValue(range.rawValue()), range);
-    for (const char* unknown : {"1m", " 1M", "all", ""})
-        EXPECT_FALSE(DateRange::fromRawValue(unknown)) << unknown;
-}
 
 // Month ends clamp and the wall-clock time stays, also across a change to summer time.
 TEST(DateRange, StartCountsBackCalendarMonthsAndYears)

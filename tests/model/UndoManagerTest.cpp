@@ -26,7 +26,8 @@ std::vector<QString> wholeRows(ObjectContext& context)
     return rows;
 }
 
-// Entries made detached and inserted one by one, as an import makes them.
+// Undated entries (equal dates: insertion order) made detached and inserted one by one, as an
+// import makes them.
 std::vector<std::shared_ptr<ManagedObject>> insertAsImport(ObjectContext& context, int count)
 {
     std::vector<std::shared_ptr<ManagedObject>> inserted;
@@ -73,17 +74,10 @@ TEST_F(UndoTest, UndoAndRedoRestoreWholeRows)
              first->setNote(QStringLiteral("edited"));
              first->setDate(instantFromMilliseconds(30));
          }},
-        {"import", [&] {
-             // As an import does: values set while detached, inserted one by one, with
-             // another kind of change in the middle of the same action.
-             for (int i = 1; i <= 300; ++i) {
-                 auto entry = std::make_shared<BalanceEntry>();
-                 entry->setDate(instantFromMilliseconds(20)); // equal dates: insertion order
-                 entry->setBalance(i);
-                 context.insert(entry);
-                 if (i == 150)
-                     first->setAdjustment(-2);
-             }
+        {"import", [&] { // another kind of change in the middle of the same action
+             insertAsImport(context, 150);
+             first->setAdjustment(-2);
+             insertAsImport(context, 150);
          }},
         {"delete", [&] { context.remove(first); }},
     };
