@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace std::string_literals;
@@ -83,21 +82,4 @@ TEST(Fmt, FiniteNumberReadsCLiteralsOnly)
         GTEST_SKIP() << "no decimal-comma locale can be made here";
     EXPECT_EQ(Fmt::finiteNumber("1234.5"), 1234.5);
     EXPECT_FALSE(Fmt::finiteNumber("1234,5"));
-}
-
-TEST(Fmt, ServesManyThreads)
-{
-    const ScopedLocale english("en_US");
-    std::vector<std::thread> threads;
-    std::vector<int> failures(4, 0);
-    for (int& failed : failures)
-        threads.emplace_back([&failed] {
-            for (int i = 0; i < 300; ++i) {
-                const Instant day = localTime(2000 + i % 30, 1 + i % 12, 1 + i % 28);
-                failed += Fmt::parseDay(*Fmt::isoDay(day)) != day || Fmt::currency(1234.5) != "$1,234" || !Fmt::date(day);
-            }
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(failures, std::vector<int>(4, 0));
 }

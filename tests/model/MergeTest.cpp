@@ -3,11 +3,9 @@
 
 #include "model/PersistenceController.h"
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <thread>
-
-using ::testing::ElementsAre;
 
 namespace {
 
@@ -118,7 +116,7 @@ TEST(ForeignEdits, AnOlderStoreGainsTheLog)
     ASSERT_TRUE(execOnStore(path, "UPDATE BalanceEntry SET balance = 7"));
     for (int round = 0; round < 20 && live.balances != std::vector<double>{7}; ++round)
         live.changes.wait(500);
-    EXPECT_THAT(live.balances, ElementsAre(7));
+    EXPECT_EQ(live.balances, std::vector<double>{7});
 }
 
 TEST(BackgroundContext, WorkRunsOnItsOwnThreadAndPassesExceptionsBack)

@@ -4,12 +4,10 @@
 #include "support/StoreSql.h"
 
 #include <QFileInfo>
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <set>
 #include <string>
-
-using ::testing::ElementsAre;
 
 namespace {
 
@@ -48,7 +46,7 @@ TEST_F(SaveInProgressTest, WritesBatchesInOneTransactionInInsertionOrder)
     ASSERT_TRUE(save.value().commit().ok());
     EXPECT_FALSE(context().hasChanges());
     EXPECT_EQ(storedBalances(), "10.0,3.0,4.0,5.0");
-    EXPECT_THAT(fetchedBalances(context()), ElementsAre(10, 3, 4, 5));
+    EXPECT_EQ(fetchedBalances(context()), std::vector<double>({10, 3, 4, 5}));
     EXPECT_EQ(takenBackLater->rowId(), 0);
     EXPECT_GT(takenBackFirst->rowId(), stored->rowId());
 }

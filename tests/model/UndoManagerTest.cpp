@@ -3,11 +3,9 @@
 #include "model/PersistenceController.h"
 #include "model/UndoManager.h"
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <functional>
-
-using ::testing::ElementsAre;
 
 namespace {
 
