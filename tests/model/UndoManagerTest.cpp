@@ -143,27 +143,6 @@ TEST_F(UndoTest, StepsAreActionsOrGroupsAndTheFiftyFirstPushesTheOldestOut)
     EXPECT_EQ(std::tuple(entry->balance(), entry->transfers(), entry->adjustment()), std::tuple(0.0, 2.0, 3.0));
 }
 
-// Taking back a failed import's entries leaves the user's earlier steps undoable.
-TEST_F(UndoTest, DiscardTakesBackOnlyTheGivenObjects)
-{
-    auto kept = addEntry(context, 1, 1);
-    ASSERT_TRUE(context.save().ok());
-    endAction();
-    kept->setBalance(2); // the user's unsaved edit
-    endAction();
-    const auto before = wholeRows(context);
-    const auto imported = insertAsImport(context, 3);
-    context.discard(imported);
-    endAction();
-
-    EXPECT_EQ(wholeRows(context), before);
-    for (const auto& object : imported)
-        EXPECT_EQ(object->context(), nullptr);
-    ASSERT_TRUE(undo.canUndo());
-    undo.undo();
-    EXPECT_EQ(kept->balance(), 1);
-}
-
 // Regression: a discard used to drop every detached object from the newest membership step,
 // so an insert that was undone and saved (detached, waiting in the redo step) was lost.
 TEST_F(UndoTest, DiscardLeavesAnUndoneInsertRedoable)
