@@ -94,9 +94,8 @@ TEST(ForeignEdits, ArriveWhetherTheLogReachesBackOrNot)
         for (int round = 0; round < 20 && live.balances.back() != 5000; ++round)
             live.changes.wait(500);
         ASSERT_EQ(live.balances.size(), static_cast<std::size_t>(rows));
-        EXPECT_EQ(live.balances.front(), 1001) << rows;
-        EXPECT_EQ(live.balances[static_cast<std::size_t>(rows) - 2], 999 + rows) << rows;
-        EXPECT_EQ(live.balances.back(), 5000) << rows;
+        EXPECT_EQ(std::tuple(live.balances.front(), live.balances[static_cast<std::size_t>(rows) - 2], live.balances.back()),
+                  std::tuple(1001, 999 + rows, 5000)) << rows;
     }
 }
 

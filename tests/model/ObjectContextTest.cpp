@@ -48,16 +48,13 @@ TEST_F(ObjectContextTest, CountsAndFetchesApplyPendingInsertsAndDeletes)
     ASSERT_TRUE(context.save().ok());
     addEntry(context, 3, 3);
     context.remove(last);
-    EXPECT_TRUE(last->isDeleted());
-    EXPECT_EQ(context.countBalanceEntries().value(), 2);
+    // The store itself is unchanged until the save.
+    EXPECT_EQ(std::tuple(last->isDeleted(), context.countBalanceEntries().value(), storedCount(controller.container())), std::tuple(true, 2, 2));
     EXPECT_THAT(fetchedBalances(context), ElementsAre(1, 3));
-    EXPECT_EQ(storedCount(controller.container()), 2); // the store itself is unchanged until the save
 
     const std::int64_t lastKey = last->rowId();
     ASSERT_TRUE(context.save().ok());
-    EXPECT_EQ(storedCount(controller.container()), 2);
-    EXPECT_EQ(last->context(), nullptr);
-    EXPECT_FALSE(context.hasChanges());
+    EXPECT_EQ(std::tuple(storedCount(controller.container()), last->context(), context.hasChanges()), std::tuple(2, nullptr, false));
     auto next = addEntry(context, 4, 4);
     ASSERT_TRUE(context.save().ok());
     EXPECT_GT(next->rowId(), lastKey);
