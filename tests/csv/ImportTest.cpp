@@ -7,8 +7,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <random>
 
@@ -166,13 +166,11 @@ double randomAmount(std::mt19937& random)
     case 0: return extremes[std::uniform_int_distribution<std::size_t>(0, std::size(extremes) - 1)(random)];
     case 1: return std::uniform_real_distribution<double>(-1e7, 1e7)(random);
     case 2: return std::round(std::uniform_real_distribution<double>(-1e8, 1e8)(random)) / 100;
-    default: {
-        // Any finite bit pattern.
+    default: { // any finite bit pattern
         double value;
-        do {
-            const std::uint64_t bits = std::uniform_int_distribution<std::uint64_t>()(random);
-            std::memcpy(&value, &bits, sizeof value);
-        } while (!std::isfinite(value));
+        do
+            value = std::bit_cast<double>(std::uniform_int_distribution<std::uint64_t>()(random));
+        while (!std::isfinite(value));
         return value;
     }
     }

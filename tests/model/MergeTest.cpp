@@ -60,14 +60,13 @@ TEST_F(MergeTest, ConcurrentBackgroundSavesLoseNothing)
     for (int writer = 0; writer < writers; ++writer) {
         threads.emplace_back([&, writer]() {
             auto background = container->newBackgroundContext();
-            for (int save = 0; save < savesPerWriter; ++save) {
+            for (int save = 0; save < savesPerWriter; ++save)
                 background->performAndWait([&](ObjectContext& context) {
                     for (int i = 0; i < entriesPerSave; ++i)
                         addEntry(context, writer * 1000 + save * entriesPerSave + i, writer);
                     if (!context.save().ok())
                         ++failures;
                 });
-            }
         });
     }
     for (auto& thread : threads)

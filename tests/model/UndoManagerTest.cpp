@@ -160,8 +160,7 @@ TEST_F(UndoTest, DiscardLeavesAnUndoneInsertRedoable)
 
     ASSERT_TRUE(undo.canRedo());
     undo.redo();
-    EXPECT_EQ(entry->context(), &context);
-    EXPECT_EQ(context.fetchBalanceEntries().value().size(), 1u);
+    EXPECT_EQ(std::tuple(entry->context(), context.fetchBalanceEntries().value().size()), std::tuple(&context, 1u));
 }
 
 // Inserts taken back by a rollback, a discard, or an undo (its redo step then cleared) are
