@@ -1,4 +1,4 @@
-// The shell end to end: start-up order, and the menus' and keys' undo and redo.
+// The shell end to end: seeding, the dashboard following the store, and the keys' undo and redo.
 #include "app/CorvantaApp.h"
 #include "app/RootView.h"
 #include "model/ObjectContext.h"
@@ -6,11 +6,9 @@
 #include "views/NewEntryFormView.h"
 #include "views/StatRow.h"
 
-#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <gmock/gmock.h>
@@ -33,22 +31,6 @@ protected:
     ObjectContext& context() { return app_->context(); }
     std::size_t entryCount() { return context().fetchBalanceEntries().value().size(); }
 
-    QAction* menuAction(const QString& text)
-    {
-        for (QAction* action : app_->window().findChildren<QAction*>())
-            if (action->text() == text)
-                return action;
-        ADD_FAILURE() << "no action " << text.toStdString();
-        return nullptr;
-    }
-
-    void submit(const QString& balance)
-    {
-        auto* form = app_->window().findChild<NewEntryFormView*>();
-        form->findChild<QLineEdit*>(QStringLiteral("balanceField"))->setText(balance);
-        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
-    }
-
     // A dashboard figure once the event loop has delivered the latest change.
     QString shownFigure(const QString& label)
     {
@@ -63,19 +45,6 @@ protected:
     std::unique_ptr<PersistenceController> persistence_;
     std::unique_ptr<CorvantaApp> app_;
 };
-
-TEST_F(CorvantaAppTest, SeededDataIsThereAndNotUndoable)
-{
-    EXPECT_EQ(entryCount(), seededEntries);
-    ASSERT_NE(context().undoManager(), nullptr);
-    EXPECT_FALSE(context().undoManager()->canUndo());
-
-    QSignalSpy saves(&context(), &ObjectContext::didSave);
-    menuAction(QStringLiteral("Undo"))->trigger();
-    menuAction(QStringLiteral("Redo"))->trigger();
-    EXPECT_EQ(entryCount(), seededEntries);
-    EXPECT_EQ(saves.count(), 0);
-}
 
 TEST_F(CorvantaAppTest, ABackgroundSaveRebuildsTheDashboard)
 {
@@ -100,7 +69,7 @@ TEST_F(CorvantaAppTest, TheChartsWindowPickerSetsTheWindowOfTheReturns)
 
 // Ctrl+Z typed in a form field: the field's own typing goes first; a field with nothing to
 // undo lets the keys through to the store's Undo and Redo, which are saved at once and reach
-// the dashboard.
+// the dashboard. The seeded entries are not a step Undo takes back.
 TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
 {
     RootView& window = app_->window();
@@ -108,12 +77,14 @@ TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     // The newest seeded entry (2024-03-31) holds 99,000; a submit is dated today.
+    ASSERT_EQ(entryCount(), seededEntries);
     EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
-    submit(QStringLiteral("777"));
+    auto* form = window.findChild<NewEntryFormView*>();
+    form->findChild<QLineEdit*>(QStringLiteral("balanceField"))->setText(QStringLiteral("777"));
+    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
     ASSERT_EQ(entryCount(), seededEntries + 1);
     EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
 
-    auto* form = window.findChild<NewEntryFormView*>();
     auto* transfers = form->findChild<QLineEdit*>(QStringLiteral("transfersField"));
     transfers->setFocus();
     QTest::keyClicks(transfers, QStringLiteral("12"));
@@ -121,7 +92,8 @@ TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
     EXPECT_TRUE(transfers->text().isEmpty());
     EXPECT_EQ(entryCount(), seededEntries + 1);
 
-    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier);
+    for (int times = 0; times < 2; ++times) // the second time nothing is left to undo
+        QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(entryCount(), seededEntries);
     EXPECT_FALSE(context().hasChanges());
     EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));

@@ -1,58 +1,48 @@
 // First-run import: what the shipped formats accept and reject, and when the import runs.
+#include "analytics/LocalSettings.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/SeedImporter.h"
 #include "support/StoreSql.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QTimeZone>
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gmock/gmock.h>
 
-#include <cstdlib>
-#include <ctime>
-
 using ::testing::ElementsAre;
-using ::testing::SizeIs;
-using ::testing::StartsWith;
 using ::testing::IsEmpty;
 
 namespace {
 
 const QString flagKey = QStringLiteral("didSeedInitialData_v1");
 const QString validDirectory = QStringLiteral(CORVANTA_TEST_DATA "/seed/valid");
+const QString entriesFile = QStringLiteral("corvanta_seed.json");
+const QString yearsFile = QStringLiteral("tsx_seed.json");
 
-QStringList* capturedLog = nullptr;
-
-void captureSeedLog(QtMsgType, const QMessageLogContext& context, const QString& message)
-{
-    if (capturedLog && QLatin1String(context.category) == QLatin1String("corvanta.seed"))
-        capturedLog->append(message);
-}
+QStringList seedLog; // what the importer logged since the last restart()
 
 class SeedImporterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         restart();
-        capturedLog = &log_;
-        previousHandler_ = qInstallMessageHandler(captureSeedLog);
+        previousHandler_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& message) {
+            if (QLatin1String(context.category) == QLatin1String("corvanta.seed"))
+                seedLog << message;
+        });
     }
+    void TearDown() override { qInstallMessageHandler(previousHandler_); }
+
     // A first run again: no flag, an empty store, nothing logged.
     void restart()
     {
         QSettings().remove(flagKey);
         container_ = std::move(PersistentContainer::openInMemory().value());
-        log_.clear();
-    }
-    void TearDown() override
-    {
-        qInstallMessageHandler(previousHandler_);
-        capturedLog = nullptr;
+        seedLog.clear();
     }
 
     ObjectContext& context() { return container_->viewContext(); }
@@ -60,27 +50,22 @@ protected:
     std::vector<std::shared_ptr<TSXYear>> years() { return context().fetchTSXYears().value(); }
     static bool flagSet() { return QSettings().value(flagKey, false).toBool(); }
 
-    // A folder holding the two files, each from `valid` unless given here.
-    QString folderWith(const QString& corvantaJson, const QString& tsxJson)
+    // A folder holding the valid pair of files, with the ones named here replaced.
+    QString folderWith(std::initializer_list<std::pair<QString, QString>> replaced)
     {
-        const auto write = [this](const QString& name, const QString& contents, const QString& validCopy) {
-            const QString path = QDir(scratch_.path()).filePath(name);
-            QFile::remove(path); // a copy does not replace a file
-            if (contents.isNull())
-                QFile::copy(validCopy, path);
-            else {
-                QFile file(path);
-                file.open(QIODevice::WriteOnly);
-                file.write(contents.toUtf8());
-            }
-        };
-        write(QStringLiteral("corvanta_seed.json"), corvantaJson, validDirectory + QStringLiteral("/corvanta_seed.json"));
-        write(QStringLiteral("tsx_seed.json"), tsxJson, validDirectory + QStringLiteral("/tsx_seed.json"));
+        for (const QString& file : {entriesFile, yearsFile}) {
+            QFile::remove(scratch_.filePath(file)); // a copy does not replace a file
+            QFile::copy(validDirectory + u'/' + file, scratch_.filePath(file));
+        }
+        for (const auto& [name, contents] : replaced) {
+            QFile file(scratch_.filePath(name));
+            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            file.write(contents.toUtf8());
+        }
         return scratch_.path();
     }
 
     std::unique_ptr<PersistentContainer> container_;
-    QStringList log_;
     QTemporaryDir scratch_;
     QtMessageHandler previousHandler_ = nullptr;
 };
@@ -110,9 +95,7 @@ std::string yearRows(const std::vector<std::shared_ptr<TSXYear>>& years)
 
 TEST_F(SeedImporterTest, ImportsEveryReadableElementInOneSaveAndSetsTheFlag)
 {
-    // Dates are UTC midnights whatever the machine's zone: run east of UTC.
-    setenv("TZ", "Asia/Tokyo", 1);
-    tzset();
+    const ScopedZone zone("Asia/Tokyo"); // dates are UTC midnights whatever the zone: run east of UTC
     QSignalSpy saves(&context(), &ObjectContext::didSave);
     SeedImporter::seedIfNeeded(context(), {validDirectory});
 
@@ -125,7 +108,7 @@ TEST_F(SeedImporterTest, ImportsEveryReadableElementInOneSaveAndSetsTheFlag)
     EXPECT_EQ(saves.count(), 1);
     EXPECT_FALSE(context().hasChanges());
     EXPECT_TRUE(flagSet());
-    EXPECT_THAT(log_, IsEmpty());
+    EXPECT_THAT(seedLog, IsEmpty());
 }
 
 // Whether the import runs: existing entries prevent it, missing files are logged, empty arrays
@@ -135,8 +118,9 @@ TEST_F(SeedImporterTest, RunsAtMostOnceAndOnlyIntoAnEmptyStore)
 {
     const QString missing = QStringLiteral("corvanta_seed.json missing or invalid|tsx_seed.json missing or invalid");
     QTemporaryDir empty;
+    const QString emptyArrays = folderWith({{entriesFile, QStringLiteral("[]")}, {yearsFile, QStringLiteral(" [ ] ")}});
     for (const auto& [hasEntry, folder, log] : {std::tuple{true, validDirectory, QString()}, std::tuple{false, empty.path(), missing},
-                                                std::tuple{false, folderWith(QStringLiteral("[]"), QStringLiteral(" [ ] ")), QString()}}) {
+                                                std::tuple{false, emptyArrays, QString()}}) {
         SCOPED_TRACE(folder.toStdString());
         restart();
         if (hasEntry) {
@@ -144,7 +128,7 @@ TEST_F(SeedImporterTest, RunsAtMostOnceAndOnlyIntoAnEmptyStore)
             ASSERT_TRUE(context().save().ok());
         }
         SeedImporter::seedIfNeeded(context(), {folder});
-        EXPECT_EQ(log_.join(u'|'), log);
+        EXPECT_EQ(seedLog.join(u'|'), log);
         EXPECT_EQ(entries().size(), hasEntry ? 1u : 0u);
         EXPECT_THAT(years(), IsEmpty());
         EXPECT_TRUE(flagSet());
@@ -158,12 +142,12 @@ TEST_F(SeedImporterTest, AFailedSaveIsLoggedAndLeavesTheImportPending)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Corvanta.sqlite"));
     container_ = std::move(PersistentContainer::open(path).value());
-    ASSERT_TRUE(refuseNewEntries(path));
+    ASSERT_TRUE(refuseNewEntries(path, "disk is full"));
 
     SeedImporter::seedIfNeeded(context(), {validDirectory});
-    ASSERT_THAT(log_, SizeIs(1));
-    EXPECT_THAT(log_[0].toStdString(), StartsWith("Seed save failed: "));
-    EXPECT_GT(log_[0].size(), QStringLiteral("Seed save failed: ").size());
+    ASSERT_EQ(seedLog.size(), 1);
+    EXPECT_TRUE(seedLog[0].startsWith(QStringLiteral("Seed save failed: ")) && seedLog[0].contains(QStringLiteral("disk is full")))
+        << seedLog[0].toStdString();
     EXPECT_TRUE(context().hasChanges());
     EXPECT_EQ(entries().size(), 3u);
     EXPECT_TRUE(flagSet());
@@ -172,42 +156,29 @@ TEST_F(SeedImporterTest, AFailedSaveIsLoggedAndLeavesTheImportPending)
 // One bad element, or a bad shape, rejects its whole file; the other file still imports.
 TEST_F(SeedImporterTest, AnInvalidFileIsRejectedWholeAndAloneEitherWay)
 {
-    const QString good = QStringLiteral(R"({"date": "2024-01-31", "balance": 1, "adjustment": 0})");
-    const char* invalidEntries[] = {
-        R"({"entries": [GOOD]})", "[GOOD,", "[GOOD, 5]",
-        R"([GOOD, {"date": "2024-02-01", "balance": "100", "adjustment": 0}])",
-        R"([GOOD, {"date": "2024-02-01", "balance": null, "adjustment": 0}])",
-        R"([GOOD, {"date": "2024-02-01", "balance": 1}])",
-        R"([{"Date": "2024-02-01", "balance": 1, "adjustment": 0}])",
-        R"([{"date": 20240201, "balance": 1, "adjustment": 0}])",
-        R"([{"date": "2024-02-01", "balance": 1, "adjustment": 0, "transfers": "5"}])",
-        R"([{"date": "2024-02-01", "balance": 1, "adjustment": 0, "note": 7}])",
+    const QString entry = QStringLiteral(R"({"date": "2024-01-31", "balance": 1, "adjustment": 0})");
+    const QString year = QStringLiteral(R"("tsxReturn": 0.1, "netCashFlows": 0, "actualStart": 1, "actualEnd": 2)");
+    const std::pair<const QString&, const char*> invalid[] = {
+        {entriesFile, R"({"entries": [GOOD]})"}, {entriesFile, "[GOOD, 5]"},
+        {entriesFile, R"([GOOD, {"date": "2024-02-01", "balance": "100", "adjustment": 0}])"},
+        {entriesFile, R"([GOOD, {"date": "2024-02-01", "balance": 1}])"},
+        {entriesFile, R"([{"date": 20240201, "balance": 1, "adjustment": 0}])"},
+        {entriesFile, R"([{"date": "2024-02-01", "balance": 1, "adjustment": 0, "transfers": "5"}])"},
+        {entriesFile, R"([{"date": "2024-02-01", "balance": 1, "adjustment": 0, "note": 7}])"},
+        {yearsFile, R"([{"year": 2024, YEAR}])"}, {yearsFile, R"([{"sortOrder": 1.5, YEAR}])"},
+        {yearsFile, R"([{"sortOrder": 32768, YEAR}])"}, // beyond 16 bits
+        {yearsFile, R"([{"sortOrder": 1, "year": 2147483648, YEAR}])"}, {yearsFile, R"([{"sortOrder": 1, "label": 2024, YEAR}])"},
+        {yearsFile, R"([{"sortOrder": 1, "netCashFlows": 0, "actualStart": 1, "actualEnd": 2}])"},
     };
-    for (const char* json : invalidEntries) {
+    for (const auto& [file, json] : invalid) {
         SCOPED_TRACE(json);
         restart();
-        SeedImporter::seedIfNeeded(context(), {folderWith(QString::fromUtf8(json).replace(QStringLiteral("GOOD"), good), QString())});
-        EXPECT_THAT(log_, ElementsAre(QStringLiteral("corvanta_seed.json missing or invalid")));
-        EXPECT_THAT(entries(), IsEmpty());
-        EXPECT_EQ(years().size(), 3u);
+        const QString text = QString::fromUtf8(json).replace(QStringLiteral("GOOD"), entry).replace(QStringLiteral("YEAR"), year);
+        SeedImporter::seedIfNeeded(context(), {folderWith({{file, text}})});
+        EXPECT_THAT(seedLog, ElementsAre(file + QStringLiteral(" missing or invalid")));
+        EXPECT_EQ(entries().size(), file == entriesFile ? 0u : 3u);
+        EXPECT_EQ(years().size(), file == yearsFile ? 0u : 3u);
         EXPECT_TRUE(flagSet());
-    }
-
-    const QString row = QStringLiteral(R"("tsxReturn": 0.1, "netCashFlows": 0, "actualStart": 1, "actualEnd": 2)");
-    const char* invalidYears[] = {
-        R"([{"sortOrder": 1.5, ROW}])", R"([{"year": 2024, ROW}])", R"([{"sortOrder": "1", ROW}])",
-        R"([{"sortOrder": 32768, ROW}])", R"([{"sortOrder": -32769, ROW}])", // beyond 16 bits
-        R"([{"sortOrder": 1, "year": 2147483648, ROW}])", R"([{"sortOrder": 1, "year": 2024.5, ROW}])",
-        R"([{"sortOrder": 1, "label": 2024, ROW}])",
-        R"([{"sortOrder": 1, "netCashFlows": 0, "actualStart": 1, "actualEnd": 2}])",
-    };
-    for (const char* json : invalidYears) {
-        SCOPED_TRACE(json);
-        restart();
-        SeedImporter::seedIfNeeded(context(), {folderWith(QString(), QString::fromUtf8(json).replace(QStringLiteral("ROW"), row))});
-        EXPECT_THAT(log_, ElementsAre(QStringLiteral("tsx_seed.json missing or invalid")));
-        EXPECT_THAT(years(), IsEmpty());
-        EXPECT_EQ(entries().size(), 3u);
     }
 }
 

@@ -1,8 +1,10 @@
 // The command line parsed into its plain struct: what each subcommand accepts, and the
-// one-line usage errors for what it does not.
+// one-line usage errors for what it does not; and the desktop action's small window, which
+// checks its fields as the command line does.
 #include "automation/CommandLine.h"
 
 #include "analytics/Fmt.h"
+#include "automation/AddEntryDialog.h"
 
 #include <gmock/gmock.h>
 
@@ -28,14 +30,10 @@ TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
     const Accepted cases[] = {
         {{}, Command::Window},
         {{"--quit-after-first-paint"}, Command::Window},
-        {{"add", "--balance", "5"}, Command::Add},
         {{"add"}, Command::Add}, // the balance is asked for by the caller
         {{"entries", "--suggested", "--json"}, Command::Entries},
-        {{"stats"}, Command::Stats},
         {{"import", "in.csv"}, Command::Import},
-        {{"export", "-"}, Command::Export},
         {{"--version"}, Command::Version},
-        {{"--help"}, Command::Help},
         {{"help", "add"}, Command::Help},
         {{"stats", "--help"}, Command::Help},
     };
@@ -47,7 +45,6 @@ TEST(CommandLineTest, EachSubcommandAndTheWindowAreRecognised)
     EXPECT_EQ(parse({"help", "years"}).value().helpTopic, Command::Years);
     EXPECT_EQ(parse({"--help"}).value().helpTopic, std::nullopt);
     EXPECT_EQ(parse({"export", "-"}).value().file, QStringLiteral("-"));
-    EXPECT_EQ(parse({"stats"}).value().window, DateRange::all);
     EXPECT_EQ(parse({"stats", "--window", "1Y", "--json"}).value().window, DateRange::year1);
     EXPECT_EQ(parse({"--screenshot", "w.png"}).value().screenshotPath, QStringLiteral("w.png"));
     const auto ids = parse({"entries", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd", "--id", "0A1B2C3D-0000-4000-8000-00000000ABCD"});
@@ -60,12 +57,9 @@ TEST(CommandLineTest, AddReadsItsParametersUnchanged)
     const auto line = parse({"add", "--balance", "1000.5", "--adjustment", "-250", "--transfers=1e3", "--note", "  x  ",
                              "--date", "2026-06-04", "--json"});
     ASSERT_TRUE(line.ok()) << line.error().message.toStdString();
-    EXPECT_EQ(line.value().balance, 1000.5);
-    EXPECT_EQ(line.value().adjustment, -250);
-    EXPECT_EQ(line.value().transfers, 1000);
-    EXPECT_EQ(line.value().note, QStringLiteral("  x  "));
-    EXPECT_EQ(line.value().date, Fmt::parseDay("2026-06-04"));
-    EXPECT_TRUE(line.value().json);
+    const CommandLine& add = line.value();
+    EXPECT_EQ(std::tuple(add.balance, add.adjustment, add.transfers, add.note, add.date, add.json),
+              std::tuple(std::optional(1000.5), -250.0, 1000.0, std::optional(QStringLiteral("  x  ")), Fmt::parseDay("2026-06-04"), true));
 }
 
 struct Refused {
@@ -97,6 +91,44 @@ TEST(CommandLineTest, UsageErrorsAreOneLineNamingTheArgument)
         const auto line = parse(refused.words);
         ASSERT_FALSE(line.ok()) << refused.message;
         EXPECT_EQ(line.error().message.toStdString(), refused.message);
+    }
+}
+
+// What the dialog hands to the action, and what it refuses.
+struct Typed {
+    const char *date, *balance, *adjustment;
+    const char* error; // empty: accepted
+};
+
+TEST(AddEntryDialogTest, ChecksTheFieldsAsTheCommandLineDoesAndPassesThemOn)
+{
+    const QString saveFailed = QStringLiteral("The changes could not be saved (disk is full)");
+    const Typed cases[] = {
+        {"", "", "", "Enter the balance as a plain number such as 1234.56."},
+        {"", "1,000", "", "Enter the balance as a plain number such as 1234.56."},
+        {"June 4", "1000", "", "Enter the date as YYYY-MM-DD."},
+        {"", "1000", "ten", "Enter the adjustment as a plain number such as -250."},
+        {"2026-06-04", "1000.5", "-250", ""},
+        {"", "1000", "", "The changes could not be saved (disk is full)"}, // the action refuses: stays open
+    };
+    for (const Typed& typed : cases) {
+        SCOPED_TRACE(typed.error);
+        std::optional<AddBalanceEntryIntent> performed;
+        AddEntryDialog dialog([&](const AddBalanceEntryIntent& intent) -> Result<QString> {
+            performed = intent;
+            return intent.date ? Result<QString>(QStringLiteral("Added")) : Result<QString>(Error{saveFailed, {}});
+        });
+        for (const auto& [key, text] : {std::pair{"date", typed.date}, std::pair{"balance", typed.balance},
+                                        std::pair{"adjustment", typed.adjustment}, std::pair{"transfers", "20"}, std::pair{"note", " note "}})
+            dialog.setText(key, QString::fromUtf8(text));
+        dialog.submit();
+        EXPECT_EQ(dialog.errorText().toStdString(), typed.error);
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, *typed.error == '\0');
+        EXPECT_EQ(performed.has_value(), *typed.error == '\0' || dialog.errorText() == saveFailed);
+        if (dialog.result() == QDialog::Accepted) {
+            EXPECT_EQ(std::tuple(performed->date, performed->balance, performed->adjustment, performed->transfers, performed->note),
+                      std::tuple(Fmt::parseDay("2026-06-04"), 1000.5, -250.0, 20.0, std::optional(QStringLiteral(" note "))));
+        }
     }
 }
 

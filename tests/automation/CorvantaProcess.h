@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -18,16 +20,22 @@ class CorvantaProcess {
 public:
     CorvantaProcess()
     {
-        environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
-        environment_.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
-        environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment_.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
-        environment_.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+        for (const auto& [name, value] : {std::pair{"XDG_DATA_HOME", scratch(QStringLiteral("data"))},
+                                          std::pair{"XDG_CONFIG_HOME", scratch(QStringLiteral("config"))},
+                                          std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")}, std::pair{"LANG", QStringLiteral("en_US.UTF-8")},
+                                          std::pair{"LC_ALL", QStringLiteral("en_US.UTF-8")}})
+            environment_.insert(QString::fromUtf8(name), value);
     }
 
     QString storePath() const { return home_.filePath(QStringLiteral("data/Corvanta/Corvanta.sqlite")); }
     QString scratch(const QString& name) const { return home_.filePath(name); }
+    // A file of the scratch home (its folder made as needed) holding `bytes`; its path.
+    QString writeScratch(const QString& name, const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(scratch(name)).path());
+        QFile file(scratch(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+    }
     const QProcessEnvironment& environment() const { return environment_; }
 
     // Standard input is closed, so nothing can be asked.
@@ -44,7 +52,15 @@ public:
                 process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
     }
 
+    ProcessRun run(std::initializer_list<const char*> words, const QString& zone = QStringLiteral("America/Toronto")) const
+    {
+        QStringList arguments;
+        for (const char* word : words)
+            arguments << QString::fromUtf8(word);
+        return run(arguments, zone);
+    }
+
 private:
     QTemporaryDir home_;
-    QProcessEnvironment environment_;
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
 };

@@ -3,7 +3,6 @@
 #include "services/CsvActions.h"
 #include "services/EntryActions.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <csignal>

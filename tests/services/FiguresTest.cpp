@@ -60,28 +60,23 @@ TEST_F(Figures, AnEmptyStoreHasZeroFiguresAndNoComparison)
               parsed(R"({"rows": [], "comparison": null})"));
 }
 
-// The returns over the window asked for, null where a measure has none; the other figures
-// stay over all entries.
+// The returns over the window asked for (their values are tested in the analytics), null where
+// a measure has none; the other figures stay over all entries.
 TEST(JsonEncoding, ReturnsOverTheChosenWindow)
 {
     const std::vector<StatsInput> inputs{{Uuid::random(), now - 24h * 360, 1000, 1000}, {Uuid::random(), now - 24h * 180, 1100, 0},
                                          {Uuid::random(), now - 24h * 90, 990, 0}, {Uuid::random(), now - 24h, 1210, 110}};
     const QJsonObject all = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now));
-    const QJsonObject& returns = all;
-    EXPECT_EQ(returns[QStringLiteral("window")], QJsonValue(QStringLiteral("All")));
-    EXPECT_NEAR(returns[QStringLiteral("timeWeightedReturn")].toDouble(), 0.1, 1e-12);
-    EXPECT_NEAR(returns[QStringLiteral("maxDrawdown")].toDouble(), -0.1, 1e-12);
-    EXPECT_EQ(returns[QStringLiteral("maxDrawdownTrough")], QJsonValue(QStringLiteral("2026-03-06T12:00:00Z")));
-    for (const char* key : {"moneyWeightedReturn", "modifiedDietzReturn", "annualisedTimeWeightedReturn"})
-        EXPECT_TRUE(returns[QString::fromUtf8(key)].isDouble()) << key;
-
+    EXPECT_EQ(all[QStringLiteral("window")], QJsonValue(QStringLiteral("All")));
+    EXPECT_EQ(all[QStringLiteral("maxDrawdownTrough")], QJsonValue(QStringLiteral("2026-03-06T12:00:00Z")));
     const QJsonObject month = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now, DateRange::month1));
     EXPECT_EQ(month[QStringLiteral("currentValue")], all[QStringLiteral("currentValue")]);
-    const QJsonObject monthReturns = parsed(R"({"window": "1M", "timeWeightedReturn": null, "moneyWeightedReturn": null,
-        "modifiedDietzReturn": null, "annualisedTimeWeightedReturn": null, "maxDrawdown": null, "maxDrawdownPeak": null,
-        "maxDrawdownTrough": null})");
-    for (auto figure = monthReturns.begin(); figure != monthReturns.end(); ++figure)
-        EXPECT_EQ(month[figure.key()], figure.value()) << figure.key().toStdString();
+    for (const char* key : {"timeWeightedReturn", "moneyWeightedReturn", "modifiedDietzReturn", "annualisedTimeWeightedReturn",
+                            "maxDrawdown", "maxDrawdownPeak", "maxDrawdownTrough"}) {
+        EXPECT_TRUE(all[QString::fromUtf8(key)].isDouble() || all[QString::fromUtf8(key)].isString()) << key;
+        EXPECT_TRUE(month[QString::fromUtf8(key)].isNull()) << key;
+    }
+    EXPECT_EQ(month[QStringLiteral("window")], QJsonValue(QStringLiteral("1M")));
 }
 
 TEST(JsonEncoding, WritesIsoUtcDatesUpperCaseIdsAndNullForWhatIsMissing)
@@ -116,10 +111,7 @@ TEST(JsonEncoding, WritesIsoUtcDatesUpperCaseIdsAndNullForWhatIsMissing)
 TEST(StatsInputs, FillAMissingIdAndDateDrawingOnlyWhereNeeded)
 {
     static int drawn = 0;
-    const auto counted = []() {
-        ++drawn;
-        return Uuid::random();
-    };
+    const auto counted = []() { return ++drawn, Uuid::random(); };
     auto withId = std::make_shared<BalanceEntry>();
     withId->setId(Uuid::random());
     auto bare = std::make_shared<BalanceEntry>();

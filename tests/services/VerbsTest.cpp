@@ -3,7 +3,6 @@
 #include "services/EntryActions.h"
 #include "services/YearActions.h"
 
-#include <cmath>
 #include <functional>
 #include <limits>
 

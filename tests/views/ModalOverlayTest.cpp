@@ -10,47 +10,39 @@
 
 namespace {
 
-// A view with a button below the overlay, and content with two fields, Cancel and a default Save.
+// A view with a button below the overlay, opened on content with two fields, Cancel and a default Save.
 class ModalOverlayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         view_.resize(600, 400);
-        below_ = new QPushButton(QStringLiteral("Below"), &view_);
         below_->setGeometry(0, 0, 600, 400);
-        overlay_ = new ModalOverlay(&view_);
         view_.show();
         view_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
         below_->setFocus();
 
-        content_ = new QWidget;
         auto* layout = new QVBoxLayout(content_);
-        first_ = new QLineEdit(content_);
-        second_ = new QLineEdit(content_);
-        cancel_ = new QPushButton(QStringLiteral("Cancel"), content_);
-        save_ = new QPushButton(QStringLiteral("Save"), content_);
+        for (QWidget* widget : std::initializer_list<QWidget*>{first_, second_, cancel_, save_})
+            layout->addWidget(widget);
         save_->setDefault(true);
         ModalOverlay::setCancelButton(cancel_);
-        for (QWidget* widget : {static_cast<QWidget*>(first_), static_cast<QWidget*>(second_),
-                                static_cast<QWidget*>(cancel_), static_cast<QWidget*>(save_)})
-            layout->addWidget(widget);
         QObject::connect(cancel_, &QPushButton::clicked, overlay_, &ModalOverlay::close);
+        overlay_->open(content_);
     }
 
     QWidget view_;
-    QPushButton* below_ = nullptr;
-    ModalOverlay* overlay_ = nullptr;
-    QWidget* content_ = nullptr;
-    QLineEdit* first_ = nullptr;
-    QLineEdit* second_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    QPushButton* save_ = nullptr;
+    QPushButton* below_ = new QPushButton(QStringLiteral("Below"), &view_);
+    ModalOverlay* overlay_ = new ModalOverlay(&view_);
+    QWidget* content_ = new QWidget;
+    QLineEdit* first_ = new QLineEdit(content_);
+    QLineEdit* second_ = new QLineEdit(content_);
+    QPushButton* cancel_ = new QPushButton(QStringLiteral("Cancel"), content_);
+    QPushButton* save_ = new QPushButton(QStringLiteral("Save"), content_);
 };
 
 TEST_F(ModalOverlayTest, CoversTheViewAndSwallowsClicksOnTheDimmedArea)
 {
-    overlay_->open(content_);
     EXPECT_TRUE(overlay_->isVisible());
     EXPECT_EQ(overlay_->geometry(), view_.rect());
     EXPECT_EQ(overlay_->panel()->geometry().center(), view_.rect().center());
@@ -70,7 +62,6 @@ TEST_F(ModalOverlayTest, CoversTheViewAndSwallowsClicksOnTheDimmedArea)
 
 TEST_F(ModalOverlayTest, ReturnClicksTheEnabledDefaultButtonAndEscapeTheCancelButton)
 {
-    overlay_->open(content_);
     QSignalSpy saved(save_, &QPushButton::clicked);
     save_->setEnabled(false);
     QTest::keyClick(first_, Qt::Key_Return);
@@ -89,7 +80,6 @@ TEST_F(ModalOverlayTest, ReturnClicksTheEnabledDefaultButtonAndEscapeTheCancelBu
 
 TEST_F(ModalOverlayTest, KeepsTheFocusInsideWhileOpenAndGivesItBackOnClose)
 {
-    overlay_->open(content_);
     EXPECT_TRUE(first_->hasFocus());
     // Tab runs through the content's four widgets and wraps; Backtab wraps the other way.
     for (QWidget* next : std::initializer_list<QWidget*>{second_, cancel_, save_, first_}) {
