@@ -4,12 +4,10 @@
 #include "support/StoreSql.h"
 
 #include <QFileInfo>
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <set>
 #include <string>
-
-using ::testing::ElementsAre;
 
 namespace {
 
@@ -46,10 +44,8 @@ TEST_F(SaveInProgressTest, WritesBatchesInOneTransactionInInsertionOrder)
     EXPECT_EQ(storedBalances(), "1.0"); // nothing is visible before the commit
 
     ASSERT_TRUE(save.value().commit().ok());
-    EXPECT_FALSE(context().hasChanges());
-    EXPECT_EQ(storedBalances(), "10.0,3.0,4.0,5.0");
-    EXPECT_THAT(fetchedBalances(context()), ElementsAre(10, 3, 4, 5));
-    EXPECT_EQ(takenBackLater->rowId(), 0);
+    EXPECT_EQ(std::tuple(context().hasChanges(), storedBalances(), takenBackLater->rowId()), std::tuple(false, "10.0,3.0,4.0,5.0", 0));
+    EXPECT_EQ(fetchedBalances(context()), std::vector<double>({10, 3, 4, 5}));
     EXPECT_GT(takenBackFirst->rowId(), stored->rowId());
 }
 
@@ -100,8 +96,7 @@ TEST_F(SaveInProgressTest, AFailureOrAnAbandonedSaveWritesNothingAndKeepsEveryth
         EXPECT_EQ(refused.error().message, QStringLiteral("The changes could not be saved (refused)"));
         EXPECT_FALSE(save.value().commit().ok()); // the save is over
     }
-    EXPECT_EQ(storedBalances(), "");
-    EXPECT_TRUE(context().hasChanges());
+    EXPECT_EQ(std::tuple(storedBalances(), context().hasChanges()), std::tuple("", true));
 
     ASSERT_TRUE(acceptNewEntries(store.path));
     {
@@ -136,8 +131,7 @@ TEST_F(SaveInProgressTest, ChangesAreAnnouncedAfterTheCommitWithoutGhostObjects)
     ASSERT_TRUE(save.value().commit().ok());
     EXPECT_EQ(live.changes.size(), 1);
     QCoreApplication::processEvents();
-    EXPECT_EQ(live.balances.size(), 16u);
-    EXPECT_EQ(context().countBalanceEntries().value(), 16);
+    EXPECT_EQ(std::tuple(live.balances.size(), context().countBalanceEntries().value()), std::tuple(16u, 16));
 }
 
 TEST_F(SaveInProgressTest, ALargeLogIsCopiedBackAfterTheSaveNotDuringIt)
