@@ -62,7 +62,7 @@ std::optional<BalanceEntry::Values> EntryEditorText::values() const
     };
 }
 
-bool EntryEditorText::showsDateHint() const
+bool EntryEditorText::showsDateHint(const QString& dateText)
 {
     return !isBlank(dateText) && !Fmt::parseDay(utf8(dateText));
 }

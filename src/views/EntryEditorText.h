@@ -29,5 +29,7 @@ struct EntryEditorText {
     std::optional<BalanceEntry::Values> values() const;
 
     // Whether the red date-format hint shows: a day text that is not blank and not readable.
-    bool showsDateHint() const;
+    // The new-entry form's day field follows the same rule.
+    static bool showsDateHint(const QString& dateText);
+    bool showsDateHint() const { return showsDateHint(dateText); }
 };

@@ -2,6 +2,7 @@
 
 #include "analytics/Fmt.h"
 #include "services/EntryActions.h"
+#include "views/EntryEditorText.h"
 
 #include <QCalendarWidget>
 #include <QDateTime>
@@ -55,14 +56,6 @@ QString typedText(const QTextDocument& document)
 }
 
 QDate localDay(Instant instant) { return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date(); }
-
-// Blank means nothing but space separators and tabs, the characters Fmt trims.
-bool isBlank(const QString& text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
-    });
-}
 
 QFont scaledFont(const QFont& base, qreal factor, bool bold = false)
 {
@@ -262,7 +255,7 @@ void NewEntryFormView::focusOnReturn(QLineEdit* edit, Field next)
 void NewEntryFormView::updateValidation()
 {
     const bool dayReadable = Fmt::parseDay(utf8(dateText_->text())).has_value();
-    dateHint_->setVisible(!dayReadable && !isBlank(dateText_->text()));
+    dateHint_->setVisible(EntryEditorText::showsDateHint(dateText_->text()));
     submitButton_->setEnabled(dayReadable && Fmt::finiteNumber(utf8(balance_->text())).has_value());
 }
 
