@@ -36,9 +36,11 @@ void CachedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& ba
     initStyleOption(&option, index);
     const QWidget* widget = option.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
-    // The style's text rectangle less the margin its text drawing keeps.
+    // The style's text rectangle (the whole cell when there is no icon or check box: asking
+    // the style would measure the text) less the margin its text drawing keeps.
+    const bool textOnly = !(option.features & (QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasCheckIndicator));
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, widget).adjusted(margin, 0, -margin, 0);
+    const QRect area = (textOnly ? option.rect : style->subElementRect(QStyle::SE_ItemViewItemText, &option, widget)).adjusted(margin, 0, -margin, 0);
     const QStaticText* shown = option.text.isEmpty() || (option.features & QStyleOptionViewItem::WrapText) || !isOneLine(option.text)
                                    ? nullptr
                                    : &laidOut(option.text, option.font);
