@@ -1,6 +1,7 @@
 #include "views/AdjustedBalances.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 bool sameDay(const AdjustedBalances::Rows& rows, int a, int b)
@@ -57,16 +58,20 @@ int AdjustedBalances::recomputeThrough(const Rows& rows, int row)
             ++below;
         base = sum(below);
     }
+    // By iterator: indexing the rows' deque costs a division per access.
+    const auto top = rows.begin();
     for (int groupEnd = end; groupEnd >= 0;) {
-        const std::optional<Instant>& day = rows[std::size_t(groupEnd)]->date();
-        int groupStart = groupEnd;
-        while (groupStart > 0 && rows[std::size_t(groupStart - 1)]->date() == day)
-            --groupStart;
-        for (int r = groupStart; r <= groupEnd; ++r) {
-            base += rows[std::size_t(r)]->adjustment();
+        const auto last = top + groupEnd;
+        const std::optional<Instant>& day = (*last)->date();
+        auto first = last;
+        while (first != top && (*std::prev(first))->date() == day)
+            --first;
+        int r = static_cast<int>(first - top);
+        for (auto row = first; row <= last; ++row, ++r) {
+            base += (*row)->adjustment();
             sum(r) = base;
         }
-        groupEnd = groupStart - 1;
+        groupEnd = static_cast<int>(first - top) - 1;
     }
     return end;
 }
