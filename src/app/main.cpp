@@ -7,6 +7,7 @@
 #include "model/PersistenceController.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <memory>
 
@@ -26,7 +27,10 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANTA_VERSION));
-    QApplication::setWindowIcon(AppIcons::dashboard());
+    // The desktop entry's name lets Wayland compositors and task switchers match the window to
+    // its entry; the installed theme icon is the entry's own, the drawn one stands in without it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvanta.Corvanta"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.corvanta.Corvanta"), AppIcons::dashboard()));
 
     // One window per session: a second launch brings the first to the front instead (runs
     // that only measure or photograph the window always open their own).
