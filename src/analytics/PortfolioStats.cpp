@@ -19,10 +19,10 @@ bool withinTwoDaysAfter(Instant earlier, Instant key) { return millisecondsApart
 
 // Positions (in the given list) of each local day's last snapshot, in the order in which the
 // days are first met walking the snapshots by date, from the `begin`-th in date order to
-// before the `end`-th.
-std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std::size_t begin, std::size_t end)
+// before the `end`-th. `dayOf(k)` is the start of the local day of the k-th in date order.
+template <class DayOf>
+std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std::size_t begin, std::size_t end, DayOf dayOf)
 {
-    DayStart dayStart;
     struct Day {
         Instant key;
         std::size_t representative;
@@ -30,7 +30,7 @@ std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std
     std::vector<Day> days;
     for (std::size_t k = begin; k < end; ++k) {
         const std::size_t position = order.position(k);
-        const Instant key = dayStart(order.date(k));
+        const Instant key = dayOf(k);
         if (!days.empty() && key == days.back().key) {
             days.back().representative = position;
             continue;
@@ -51,6 +51,11 @@ std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std
     return representatives;
 }
 
+std::vector<std::size_t> dayRepresentatives(const ChronologicalOrder& order, std::size_t begin, std::size_t end)
+{
+    DayStart dayStart;
+    return dayRepresentatives(order, begin, end, [&](std::size_t k) { return dayStart(order.date(k)); });
+}
 
 // The first position in date order whose date lies `days` days or more after `from` (before
 // it, for a negative `days`).
@@ -74,6 +79,12 @@ std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs)
 {
     const ChronologicalOrder order(inputs);
     return dayRepresentatives(order, 0, order.size());
+}
+
+std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs, std::span<const Instant> dayStarts)
+{
+    const ChronologicalOrder order(inputs);
+    return dayRepresentatives(order, 0, order.size(), [&](std::size_t k) { return dayStarts[order.position(k)]; });
 }
 
 std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs)

@@ -36,6 +36,9 @@ namespace PortfolioStats {
 std::vector<StatsInput> dailyCollapsed(std::span<const StatsInput> inputs);
 // Where dailyCollapsed's snapshots stand in `inputs`, days ascending.
 std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs);
+// The same, for a caller that already has the start of each snapshot's local day (in list
+// order, as DayStart gives them).
+std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs, std::span<const Instant> dayStarts);
 std::vector<BalancePoint> series(std::span<const StatsInput> inputs);
 double maxBalance(std::span<const StatsInput> inputs);
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now);

@@ -34,7 +34,7 @@ std::vector<ReturnDay> of(std::span<const StatsInput> inputs, std::optional<Inst
         dayOf.push_back(dayStart(input.date));
     std::vector<Instant> starts; // ascending, as the days
     std::vector<ReturnDay> days;
-    for (const std::size_t position : PortfolioStats::dailyPositions(inputs)) {
+    for (const std::size_t position : PortfolioStats::dailyPositions(inputs, dayOf)) {
         const StatsInput& last = inputs[position];
         starts.push_back(dayOf[position]);
         days.push_back(ReturnDay{last.date, wholeDaysBetween(starts.front(), starts.back()), last.balance, 0});
@@ -43,14 +43,13 @@ std::vector<ReturnDay> of(std::span<const StatsInput> inputs, std::optional<Inst
     std::size_t known = 0;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const Instant start = dayOf[i];
-        const StatsInput& input = inputs[i];
         if (starts[known] != start) {
             if (known + 1 < starts.size() && starts[known + 1] == start)
                 ++known; // the next day: a list in date order moves on one day at a time
             else
                 known = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), start) - starts.begin());
         }
-        days[known].flow += input.adjustment;
+        days[known].flow += inputs[i].adjustment;
     }
     return days;
 }
