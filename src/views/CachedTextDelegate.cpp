@@ -28,6 +28,24 @@ QColor textColour(const QStyleOptionViewItem& option)
     return option.palette.color(group, option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
 }
 
+// Where a text of `size` starts in `area`, as the style aligns a laid-out line: horizontally
+// to the fraction of a pixel, vertically to whole pixels of its rounded-up height.
+QPointF textOrigin(const QRect& area, QSizeF size, Qt::Alignment alignment)
+{
+    qreal x = area.left();
+    if (alignment & Qt::AlignRight)
+        x = area.left() + area.width() - size.width();
+    else if (alignment & Qt::AlignHCenter)
+        x = area.left() + (area.width() - size.width()) / 2;
+    const int height = int(std::ceil(size.height()));
+    int y = area.top();
+    if (alignment & Qt::AlignBottom)
+        y = area.top() + area.height() - height;
+    else if (alignment & Qt::AlignVCenter)
+        y = area.top() + (area.height() - height) / 2;
+    return {x, qreal(y)};
+}
+
 } // namespace
 
 void CachedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& base, const QModelIndex& index) const
@@ -51,25 +69,11 @@ void CachedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& ba
     option.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &option, painter, widget);
 
-    const QSizeF size = shown->size();
-    const Qt::Alignment alignment = QStyle::visualAlignment(option.direction, option.displayAlignment);
-    qreal x = area.left();
-    if (alignment & Qt::AlignRight)
-        x = area.left() + area.width() - size.width();
-    else if (alignment & Qt::AlignHCenter)
-        x = area.left() + (area.width() - size.width()) / 2;
-    const int height = int(std::ceil(size.height()));
-    int y = area.top();
-    if (alignment & Qt::AlignBottom)
-        y = area.top() + area.height() - height;
-    else if (alignment & Qt::AlignVCenter)
-        y = area.top() + (area.height() - height) / 2;
-
     painter->save();
     painter->setClipRect(option.rect, Qt::IntersectClip);
     painter->setFont(option.font);
     painter->setPen(textColour(option));
-    painter->drawStaticText(QPointF(x, y), *shown);
+    painter->drawStaticText(textOrigin(area, shown->size(), QStyle::visualAlignment(option.direction, option.displayAlignment)), *shown);
     painter->restore();
 }
 
