@@ -11,10 +11,10 @@
 
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
-#include "views/ModalOverlay.h"
-#include "views/TSXComparisonView.h"
-#include "views/TSXYearEditorView.h"
-#include "views/TSXYearsTableModel.h"
+#include "views/kit/ModalOverlay.h"
+#include "views/comparison/TSXComparisonView.h"
+#include "views/comparison/TSXYearEditorView.h"
+#include "views/comparison/TSXYearsTableModel.h"
 
 #include <QApplication>
 #include <QEvent>

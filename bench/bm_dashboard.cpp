@@ -15,9 +15,9 @@
 #include "model/BalanceEntry.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
-#include "views/BalanceChartView.h"
-#include "views/NewEntryFormView.h"
-#include "views/StatsPanelView.h"
+#include "views/dashboard/BalanceChartView.h"
+#include "views/dashboard/NewEntryFormView.h"
+#include "views/dashboard/StatsPanelView.h"
 
 #include <QApplication>
 #include <QChartView>

@@ -17,9 +17,9 @@
 #include "model/PersistentContainer.h"
 #include "model/UndoManager.h"
 #include "services/EntryActions.h"
-#include "views/Clock.h"
-#include "views/CorvantaTableView.h"
-#include "views/EntryTableModel.h"
+#include "views/kit/Clock.h"
+#include "views/entries/CorvantaTableView.h"
+#include "views/entries/EntryTableModel.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

@@ -11,7 +11,7 @@
 #include "app/RootView.h"
 #include "model/StatsConversions.h"
 #include "services/YearActions.h"
-#include "views/TSXComparisonView.h"
+#include "views/comparison/TSXComparisonView.h"
 
 #include <QTabWidget>
 #include <QTableView>

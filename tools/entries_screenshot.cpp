@@ -6,8 +6,8 @@
 
 #include "app/ContentView.h"
 #include "app/RootView.h"
-#include "views/CorvantaTableView.h"
-#include "views/EntryTableModel.h"
+#include "views/entries/CorvantaTableView.h"
+#include "views/entries/EntryTableModel.h"
 
 #include <QItemSelectionModel>
 #include <QTabWidget>

@@ -1,6 +1,6 @@
 #include "app/AppIcons.h"
 
-#include "views/DrawnIcon.h"
+#include "views/kit/DrawnIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>

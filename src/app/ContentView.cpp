@@ -2,8 +2,8 @@
 
 #include "app/AppIcons.h"
 #include "app/DashboardView.h"
-#include "views/CorvantaTableView.h"
-#include "views/TSXComparisonView.h"
+#include "views/entries/CorvantaTableView.h"
+#include "views/comparison/TSXComparisonView.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>

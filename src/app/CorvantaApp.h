@@ -2,7 +2,7 @@
 
 #include "model/SeedImporter.h"
 #include "model/UndoManager.h"
-#include "views/UndoKeyRouter.h"
+#include "views/kit/UndoKeyRouter.h"
 
 #include <QObject>
 

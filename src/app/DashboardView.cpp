@@ -3,9 +3,9 @@
 #include "analytics/PortfolioStats.h"
 #include "model/ObjectContext.h"
 #include "model/StatsConversions.h"
-#include "views/BalanceChartView.h"
-#include "views/NewEntryFormView.h"
-#include "views/StatsPanelView.h"
+#include "views/dashboard/BalanceChartView.h"
+#include "views/dashboard/NewEntryFormView.h"
+#include "views/dashboard/StatsPanelView.h"
 
 #include <QFrame>
 #include <QLoggingCategory>

@@ -1,6 +1,6 @@
 #include "model/LiveResult.h"
 
-#include "model/EntitySort.h"
+#include "model/store/EntitySort.h"
 
 #include <algorithm>
 #include <unordered_set>

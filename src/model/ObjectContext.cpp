@@ -1,8 +1,8 @@
 #include "model/ObjectContext.h"
 
-#include "model/EntityTable.h"
-#include "model/SqliteDatabase.h"
-#include "model/SqliteTransaction.h"
+#include "model/store/EntityTable.h"
+#include "model/store/SqliteDatabase.h"
+#include "model/store/SqliteTransaction.h"
 #include "model/UndoManager.h"
 
 #include <QLoggingCategory>

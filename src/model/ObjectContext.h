@@ -4,7 +4,7 @@
 #include "model/BalanceEntry.h"
 #include "model/ChangeSet.h"
 #include "model/Result.h"
-#include "model/SqliteTransaction.h"
+#include "model/store/SqliteTransaction.h"
 #include "model/TSXYear.h"
 
 #include <QObject>

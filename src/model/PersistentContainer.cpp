@@ -1,6 +1,6 @@
 #include "model/PersistentContainer.h"
 
-#include "model/SqliteContainer.h"
+#include "model/store/SqliteContainer.h"
 
 #include <QDir>
 #include <QStandardPaths>

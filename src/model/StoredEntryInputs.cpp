@@ -1,8 +1,8 @@
 #include "model/StoredEntryInputs.h"
 
-#include "model/AttributeColumns.h"
-#include "model/SqliteDatabase.h"
-#include "model/SqliteStatement.h"
+#include "model/store/AttributeColumns.h"
+#include "model/store/SqliteDatabase.h"
+#include "model/store/SqliteStatement.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include "app/RootView.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
-#include "views/NewEntryFormView.h"
-#include "views/StatRow.h"
+#include "views/dashboard/NewEntryFormView.h"
+#include "views/dashboard/StatRow.h"
 
 #include <QLineEdit>
 #include <QPushButton>

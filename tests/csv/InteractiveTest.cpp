@@ -1,5 +1,5 @@
 // The menu commands between the file choosers, the import and export actions and the alerts.
-#include "views/CSVInteractive.h"
+#include "views/entries/CSVInteractive.h"
 
 #include "model/PersistenceController.h"
 

@@ -1,14 +1,14 @@
 // The dashboard's balance chart: the points it draws (one per local day, inside the window),
 // the reduction of long lines to the pixels, the value axis ticks, and the view.
-#include "views/BalanceChartView.h"
+#include "views/dashboard/BalanceChartView.h"
 
 #include "DashboardTestSupport.h"
-#include "views/BalanceChart.h"
-#include "views/BalanceChartData.h"
-#include "views/CurrencyAxis.h"
-#include "views/EmptyStateView.h"
-#include "views/PolylineReduction.h"
-#include "views/Tints.h"
+#include "views/dashboard/BalanceChart.h"
+#include "views/dashboard/BalanceChartData.h"
+#include "views/dashboard/CurrencyAxis.h"
+#include "views/kit/EmptyStateView.h"
+#include "views/dashboard/PolylineReduction.h"
+#include "views/kit/Tints.h"
 
 #include <QCheckBox>
 #include <QLineSeries>

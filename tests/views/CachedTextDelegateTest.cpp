@@ -1,5 +1,5 @@
 // The entry table's text-caching delegate must paint exactly what the stock delegate paints.
-#include "views/CachedTextDelegate.h"
+#include "views/kit/CachedTextDelegate.h"
 
 #include <QImage>
 #include <QStandardItemModel>

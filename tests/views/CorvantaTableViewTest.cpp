@@ -5,11 +5,11 @@
 
 #include "analytics/Fmt.h"
 #include "services/EntryActions.h"
-#include "views/CorvantaTableView.h"
-#include "views/EntryEditorView.h"
-#include "views/EntryTableModel.h"
-#include "views/ModalOverlay.h"
-#include "views/PorterDialogs.h"
+#include "views/entries/CorvantaTableView.h"
+#include "views/entries/EntryEditorView.h"
+#include "views/entries/EntryTableModel.h"
+#include "views/kit/ModalOverlay.h"
+#include "views/kit/PorterDialogs.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>

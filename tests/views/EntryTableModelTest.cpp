@@ -5,8 +5,8 @@
 
 #include "analytics/Fmt.h"
 #include "services/EntryActions.h"
-#include "views/AdjustedBalances.h"
-#include "views/EntryTableModel.h"
+#include "views/entries/AdjustedBalances.h"
+#include "views/entries/EntryTableModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

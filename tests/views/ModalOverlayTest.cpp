@@ -1,5 +1,5 @@
 // The in-window modal overlay: what it lets through and what it keeps.
-#include "views/ModalOverlay.h"
+#include "views/kit/ModalOverlay.h"
 
 #include <QLineEdit>
 #include <QPushButton>

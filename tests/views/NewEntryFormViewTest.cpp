@@ -6,8 +6,8 @@
 
 #include "analytics/Fmt.h"
 #include "analytics/LocalSettings.h"
-#include "views/EntryEditorText.h"
-#include "views/NewEntryFormView.h"
+#include "views/entries/EntryEditorText.h"
+#include "views/dashboard/NewEntryFormView.h"
 
 #include <QCalendarWidget>
 #include <QLabel>

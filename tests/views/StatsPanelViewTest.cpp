@@ -1,9 +1,9 @@
 // The dashboard's figures panel: each row shows its own figure in its own tint (the figures
 // themselves are tested in the analytics), and the returns follow the chosen window.
-#include "views/StatsPanelView.h"
+#include "views/dashboard/StatsPanelView.h"
 
 #include "DashboardTestSupport.h"
-#include "views/StatRow.h"
+#include "views/dashboard/StatRow.h"
 
 #include <gtest/gtest.h>
 

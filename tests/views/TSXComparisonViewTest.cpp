@@ -6,10 +6,10 @@
 #include "analytics/LocalSettings.h"
 #include "services/EntryActions.h"
 #include "services/YearActions.h"
-#include "views/ModalOverlay.h"
-#include "views/TSXComparisonView.h"
-#include "views/TSXYearEditorView.h"
-#include "views/TSXYearsTableModel.h"
+#include "views/kit/ModalOverlay.h"
+#include "views/comparison/TSXComparisonView.h"
+#include "views/comparison/TSXYearEditorView.h"
+#include "views/comparison/TSXYearsTableModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "model/ChangeRecorder.h"
+#include "model/ObjectContext.h"
+#include "model/Result.h"
+#include "model/store/SqliteStatement.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+class SqliteDatabase;
+
+// The objects of one entity in one context: the registry of stored objects (one object per
+// row, kept once loaded so that later fetches are served from memory), the pending inserts,
+// deletes and attribute changes, and the SQL that loads, merges and saves them.
+template <class Entity>
+class EntityTable {
+public:
+    using Values = typename Entity::Values;
+    using Objects = std::vector<std::shared_ptr<Entity>>;
+
+    explicit EntityTable(ObjectContext& context) : context_(context) {}
+    // Objects may outlive their context (views and undo steps hold them): they end detached.
+    ~EntityTable();
+    EntityTable(const EntityTable&) = delete;
+    EntityTable& operator=(const EntityTable&) = delete;
+
+    // Lifecycle changes requested through the context; false when nothing changed.
+    bool insert(const std::shared_ptr<Entity>& object);
+    bool remove(const std::shared_ptr<Entity>& object);
+    // Before the first change of a stored object's attribute: keeps its committed values.
+    void willChange(Entity& object, int attribute);
+
+    Result<Objects> fetch(SqliteDatabase& database, int sortAttribute, SortDirection direction);
+    Result<std::int64_t> count(SqliteDatabase& database);
+    bool hasChanges() const;
+
+    // Saving in steps, inside the caller's transaction (nothing in memory changes before
+    // didCommit): startWriting() once; writeInserts() any number of times while objects are
+    // still being inserted (it writes those inserted since its last call); write() for every
+    // pending change not yet written; then didCommit() once the transaction committed.
+    void startWriting();
+    Result<void> writeInserts(SqliteDatabase& database);
+    Result<void> write(SqliteDatabase& database);
+    void didCommit();
+    // Discards pending changes; true when the visible contents changed.
+    bool rollback();
+    // Discards the pending changes of these objects only: unsaved inserts leave the context
+    // as if never inserted, stored objects get their committed values back and are visible
+    // again. True when the visible contents changed.
+    bool discard(const std::vector<std::shared_ptr<ManagedObject>>& objects);
+
+    // After a failed write: forgets the objects whose rows turned out to be deleted by another
+    // connection (they stop being visible). True when there were any.
+    bool forgetLostRows();
+
+    // The visible changes since the last call.
+    EntityChanges<Entity> takeChanges() { return changes_.take(); }
+    bool hasUnannouncedChanges() const { return !changes_.isEmpty(); }
+
+    // Merges what other connections committed, attribute by attribute; attributes with a
+    // pending change keep this context's value. Reads only the rows added since the last look
+    // and those the change log names (all rows when the log no longer reaches back that far).
+    // True when the visible contents changed. Without a loaded registry there is nothing to
+    // merge into: true when the table changed since the last look (or on the first look).
+    Result<bool> mergeCommitted(SqliteDatabase& database);
+    bool isLoaded() const { return loaded_; }
+
+private:
+    using Lifecycle = ManagedObject::Lifecycle;
+    struct Snapshot {
+        Values committed;
+        std::uint32_t changedAttributes = 0;
+    };
+
+    Result<void> reconcileWrittenInserts(SqliteDatabase& database);
+    Result<void> ensureLoaded(SqliteDatabase& database);
+    Result<bool> synchronize(SqliteDatabase& database);
+    Result<bool> mergeLogged(SqliteDatabase& database, std::int64_t logEnd);
+    // Where a merge starts: the highest row key handed out, and the change log's last entry.
+    struct Watermarks {
+        std::int64_t rowId = 0;
+        std::int64_t logEnd = 0;
+        std::int64_t logStart = 0;
+    };
+    Result<Watermarks> readWatermarks(SqliteDatabase& database);
+    Result<std::vector<std::int64_t>> loggedSince(SqliteDatabase& database);
+    // The stored object with this row id, or null.
+    std::shared_ptr<Entity> storedObject(std::int64_t rowId) const;
+    std::uint32_t mergeRow(Entity& object, const Values& row);
+    void forget(const std::shared_ptr<Entity>& object);
+    void restoreCommitted(Entity& object);
+    static std::shared_ptr<Entity> shared(Entity& object);
+    void attach(Entity& object, std::int64_t rowId);
+    static void detach(Entity& object);
+    Result<SqliteStatement*> statement(SqliteDatabase& database, std::optional<SqliteStatement>& slot, const char* sql);
+
+    ObjectContext& context_;
+    bool loaded_ = false;
+    Objects stored_;   // by row id; includes pending deletes
+    Objects inserted_; // in insertion order; includes inserts taken back (deleted_) until saved
+    std::unordered_map<const Entity*, Snapshot> changed_;
+    std::size_t pendingDeletes_ = 0;
+    std::size_t takenBackInserts_ = 0;
+    std::uint64_t insertTurns_ = 0;
+    ChangeRecorder<Entity> changes_;
+    Objects lostRows_; // of the last write
+    // Of the save in progress: the row id written for each of inserted_[0, newRowIds_.size())
+    // (0: not written, it was taken back), and the last row id handed out (none read yet).
+    std::vector<std::int64_t> newRowIds_;
+    std::optional<std::int64_t> lastRowId_;
+    // Every row with a key up to knownRowId_ is in the registry (or was deleted since, which
+    // the change log tells); the log is read from the entry after logSeen_.
+    std::int64_t knownRowId_ = 0;
+    std::int64_t logSeen_ = 0;
+    bool watermarksRead_ = false; // (not loaded: whether knownRowId_ and logSeen_ are set)
+    std::optional<std::int64_t> rowIdBeforeSave_; // the highest key when this save began writing
+
+    std::optional<SqliteStatement> selectAll_;
+    std::optional<SqliteStatement> selectAfter_;
+    std::optional<SqliteStatement> selectOne_;
+    std::optional<SqliteStatement> logBounds_;
+    std::optional<SqliteStatement> logSince_;
+    std::optional<SqliteStatement> lastRowIdQuery_;
+    std::optional<SqliteStatement> insert_;
+    std::optional<SqliteStatement> insertMany_; // rowsPerInsert rows at once
+    std::optional<SqliteStatement> remove_;
+    std::optional<SqliteStatement> count_;
+    std::optional<SqliteStatement> setLastRowId_;
+    std::vector<std::optional<SqliteStatement>> update_ = std::vector<std::optional<SqliteStatement>>(Entity::attributeCount);
+};

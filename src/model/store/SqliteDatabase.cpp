@@ -1,0 +1,108 @@
+#include "model/store/SqliteDatabase.h"
+
+#include "model/store/SqliteStatement.h"
+
+#include <sqlite3.h>
+
+namespace {
+// Writers wait this long for one another (another context, or the command line) before a save
+// reports the store as busy.
+constexpr int busyTimeoutMilliseconds = 10000;
+
+// Before SQLite's first use in the process: no memory statistics, which would otherwise take
+// a global lock on every allocation (several per inserted row). Refused harmlessly when
+// SQLite is already in use.
+void configureLibraryOnce()
+{
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    (void)configured;
+}
+} // namespace
+
+Result<std::unique_ptr<SqliteDatabase>> SqliteDatabase::open(const QString& location, Mode mode)
+{
+    configureLibraryOnce();
+    int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+    switch (mode) {
+    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
+    case Mode::ReadWriteCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    }
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(location.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        Error error{QStringLiteral("The store could not be opened"),
+                    QStringLiteral("{path: %1, reason: %2, code: %3}")
+                        .arg(location, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)))
+                        .arg(rc)};
+        sqlite3_close(db);
+        return error;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, busyTimeoutMilliseconds);
+    return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db));
+}
+
+SqliteDatabase::~SqliteDatabase()
+{
+    // Every statement is finalized by its owner before the connection goes; close_v2 would
+    // otherwise keep a zombie connection until they are.
+    sqlite3_close_v2(db_);
+}
+
+Result<void> SqliteDatabase::execute(const char* sql)
+{
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return lastError(sql);
+    return {};
+}
+
+Result<long long> SqliteDatabase::queryInteger(const char* sql)
+{
+    auto statement = SqliteStatement::prepare(*this, sql);
+    if (!statement)
+        return statement.error();
+    auto row = statement.value().step();
+    if (!row)
+        return row.error();
+    if (!row.value())
+        return Error{QStringLiteral("The store returned no value"), QString::fromUtf8(sql)};
+    return statement.value().columnInt64(0);
+}
+
+void SqliteDatabase::deferCheckpoints(std::function<void(int logPages)> committed)
+{
+    committed_ = std::move(committed);
+    // Replaces the automatic checkpoint's own hook. Called inside COMMIT: it must not use
+    // the connection.
+    sqlite3_wal_hook(
+        db_,
+        [](void* self, sqlite3*, const char*, int pages) {
+            static_cast<SqliteDatabase*>(self)->committed_(pages);
+            return SQLITE_OK;
+        },
+        this);
+}
+
+Result<void> SqliteDatabase::checkpoint()
+{
+    const int status = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    // Busy means another connection is checkpointing right now: the log is being copied
+    // already, which is all a passive checkpoint asks for.
+    if (status != SQLITE_OK && status != SQLITE_BUSY)
+        return lastError("PRAGMA wal_checkpoint(PASSIVE)");
+    return {};
+}
+
+long long SqliteDatabase::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+
+int SqliteDatabase::changes() const { return sqlite3_changes(db_); }
+
+Error SqliteDatabase::lastError(const char* statement) const
+{
+    return Error{QString::fromUtf8(sqlite3_errmsg(db_)),
+                 QStringLiteral("{code: %1, statement: %2}").arg(sqlite3_extended_errcode(db_)).arg(QString::fromUtf8(statement))};
+}

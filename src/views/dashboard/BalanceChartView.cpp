@@ -1,0 +1,125 @@
+#include "views/dashboard/BalanceChartView.h"
+
+#include "views/dashboard/BalanceChart.h"
+#include "views/dashboard/BalanceChartData.h"
+#include "views/kit/EmptyStateView.h"
+#include "views/kit/SegmentedPicker.h"
+#include "views/kit/SwitchToggle.h"
+
+#include <QChartView>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+QStringList rangeLabels()
+{
+    QStringList labels;
+    for (DateRange range : DateRange::allCases) {
+        const std::string_view raw = range.rawValue();
+        labels << QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+    }
+    return labels;
+}
+
+QLabel* makeTitle(QWidget* parent)
+{
+    auto* title = new QLabel(QStringLiteral("Balance Over Time"), parent);
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 17 / 13); // the title-2 text style
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+} // namespace
+
+BalanceChartView::BalanceChartView(QWidget* parent)
+    : QWidget(parent), adjustedSwitch_(new SwitchToggle(QStringLiteral("Adjusted"), this)),
+      rangePicker_(new SegmentedPicker(rangeLabels(), QStringLiteral("Range"), this)), body_(new QStackedWidget(this)),
+      emptyState_(new EmptyStateView(QStringLiteral("No data in range"), &downtrendChartIcon, body_)),
+      chart_(new BalanceChart), chartView_(new QChartView(chart_, body_))
+{
+    adjustedSwitch_->setObjectName(QStringLiteral("adjustedSwitch"));
+    adjustedSwitch_->setToolTip(QStringLiteral("Show balance with cash flows removed (investment-only)"));
+    rangePicker_->setObjectName(QStringLiteral("rangePicker"));
+    rangePicker_->setCurrentIndex(int(std::size(DateRange::allCases)) - 1); // "All"
+    emptyState_->setObjectName(QStringLiteral("emptyState"));
+    chartView_->setObjectName(QStringLiteral("chartView"));
+    chartView_->setRenderHint(QPainter::Antialiasing);
+    chartView_->setFrameShape(QFrame::NoFrame);
+    chartView_->setMinimumSize(200, 160);
+
+    auto* header = new QHBoxLayout;
+    header->addWidget(makeTitle(this), 0, Qt::AlignVCenter);
+    header->addStretch(1);
+    header->addWidget(adjustedSwitch_, 0, Qt::AlignVCenter);
+
+    body_->addWidget(emptyState_);
+    body_->addWidget(chartView_);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(12);
+    column->addLayout(header);
+    column->addWidget(rangePicker_, 0, Qt::AlignLeft);
+    column->addWidget(body_, 1);
+
+    connect(adjustedSwitch_, &QCheckBox::toggled, this, [this](bool on) {
+        showAdjusted_ = on;
+        redraw();
+    });
+    connect(rangePicker_, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
+        range_ = DateRange::allCases.at(std::size_t(index));
+        redraw();
+        Q_EMIT rangeChanged(range_);
+    });
+
+    applyPalette();
+    redraw();
+}
+
+BalanceChartView::~BalanceChartView() = default;
+
+void BalanceChartView::setPoints(std::vector<BalancePoint> points)
+{
+    points_ = std::move(points);
+    redraw();
+}
+
+void BalanceChartView::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+    redraw();
+}
+
+std::vector<BalancePoint> BalanceChartView::filtered() const
+{
+    return BalanceChartData::filtered(points_, range_, clock_());
+}
+
+void BalanceChartView::redraw()
+{
+    const std::vector<BalancePoint> shown = filtered();
+    if (shown.empty()) {
+        body_->setCurrentWidget(emptyState_);
+        chart_->setPoints({}, showAdjusted_);
+        return;
+    }
+    chart_->setPoints(shown, showAdjusted_);
+    body_->setCurrentWidget(chartView_);
+}
+
+void BalanceChartView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        applyPalette();
+    QWidget::changeEvent(event);
+}
+
+void BalanceChartView::applyPalette()
+{
+    chart_->applyPalette(palette());
+    chartView_->setBackgroundBrush(palette().color(QPalette::Window));
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "analytics/DateRange.h"
+#include "analytics/PortfolioStats.h"
+#include "views/kit/Clock.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class BalanceChart;
+class EmptyStateView;
+class QChartView;
+class QStackedWidget;
+class SegmentedPicker;
+class SwitchToggle;
+
+// The balance over time, with the investment-only curve and the range picker. The window
+// ("All" at first) and the "Adjusted" switch (off at first) live only as long as the view.
+class BalanceChartView : public QWidget {
+    Q_OBJECT
+public:
+    explicit BalanceChartView(QWidget* parent = nullptr);
+    ~BalanceChartView() override;
+
+    // The whole series (ascending by date); the view applies its own window.
+    void setPoints(std::vector<BalancePoint> points);
+    // The source of the current instant for the window start (the system clock at first).
+    void setClock(Clock clock);
+
+    DateRange range() const { return range_; }
+    bool showsAdjusted() const { return showAdjusted_; }
+    BalanceChart* chart() const { return chart_; }
+
+Q_SIGNALS:
+    // The user picked another window.
+    void rangeChanged(DateRange range);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    // The points to draw, recomputed at every read (the window moves with the clock).
+    std::vector<BalancePoint> filtered() const;
+    void redraw();
+    void applyPalette();
+
+    std::vector<BalancePoint> points_;
+    DateRange range_ = DateRange::all;
+    bool showAdjusted_ = false;
+    Clock clock_ = systemNow;
+
+    SwitchToggle* adjustedSwitch_;
+    SegmentedPicker* rangePicker_;
+    QStackedWidget* body_;
+    EmptyStateView* emptyState_;
+    BalanceChart* chart_;
+    QChartView* chartView_;
+};

@@ -1,0 +1,333 @@
+#include "views/dashboard/NewEntryFormView.h"
+
+#include "analytics/Fmt.h"
+#include "services/EntryActions.h"
+#include "views/entries/EntryEditorText.h"
+
+#include <QCalendarWidget>
+#include <QDateTime>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+
+namespace {
+
+constexpr int maxNoteLines = 3;
+// Object names of the inputs, by Field (what tests and style sheets find them by).
+constexpr const char* fieldNames[] = {"dateField", "balanceField", "adjustmentField", "transfersField", "noteField"};
+
+QString fieldName(NewEntryFormView::Field field) { return QLatin1String(fieldNames[static_cast<int>(field)]); }
+
+std::string utf8(const QString& text) { return text.toStdString(); }
+
+Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
+
+QString isoDayText(Instant instant)
+{
+    if (const auto text = Fmt::isoDay(instant))
+        return QString::fromStdString(*text);
+    return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date().toString(Qt::ISODate);
+}
+
+// The text exactly as typed: lines (blocks) joined by LF; unlike toPlainText(), no-break
+// spaces and line separators (Shift+Return) stay what they are.
+QString typedText(const QTextDocument& document)
+{
+    QString text;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            text += QLatin1Char('\n');
+        text += block.text();
+    }
+    return text;
+}
+
+QDate localDay(Instant instant) { return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date(); }
+
+QFont scaledFont(const QFont& base, qreal factor, bool bold = false)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * factor);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* captionLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(scaledFont(label->font(), 0.85));
+    QColor secondary = label->palette().color(QPalette::WindowText);
+    secondary.setAlphaF(0.6);
+    setTextColour(label, secondary);
+    return label;
+}
+
+QLabel* warningLabel(QWidget* parent)
+{
+    auto* label = captionLabel(QString(), parent);
+    setTextColour(label, QColor(0xC6, 0x28, 0x28));
+    label->setWordWrap(true);
+    label->hide();
+    return label;
+}
+
+QVBoxLayout* groupLayout(QWidget* group)
+{
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    return layout;
+}
+
+// A page-of-a-calendar symbol for desktops whose icon theme lacks one. Drawn in a mid blue
+// so that it reads on light and dark buttons alike.
+QIcon drawnCalendarIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x3B, 0x6E, 0xA8);
+    painter.setPen(QPen(ink, 2.5));
+    painter.drawRoundedRect(QRectF(4, 6, 24, 22), 3, 3);
+    painter.fillRect(QRectF(4, 6, 24, 6), ink);
+    painter.drawLine(QPointF(10, 3), QPointF(10, 8));
+    painter.drawLine(QPointF(22, 3), QPointF(22, 8));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column)
+            painter.drawRect(QRectF(8 + column * 6.5, 15 + row * 6, 3.5, 3.5));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QWidget(parent), context_(context)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+
+    auto* title = new QLabel(tr("New Entry"), this);
+    title->setFont(scaledFont(title->font(), 1.5, true));
+    layout->addWidget(title);
+    layout->addWidget(buildDateGroup());
+    layout->addWidget(field(tr("Balance"), balance_, tr("Required, e.g. 1242000"), Field::Balance, Field::Adjustment));
+    layout->addWidget(field(tr("Adjustment"), adjustment_, tr("Cash flow: + deposit / \u2212 withdrawal"),
+                            Field::Adjustment, Field::Transfers));
+    layout->addWidget(field(tr("Transfers"), transfers_, tr("Optional"), Field::Transfers, Field::Note));
+    layout->addWidget(buildNoteGroup());
+    errorMessage_ = warningLabel(this);
+    errorMessage_->setObjectName(QStringLiteral("errorMessage"));
+    layout->addWidget(errorMessage_);
+    layout->addWidget(buildButtonRow());
+    layout->addStretch(1); // extra height goes below the buttons, not between the fields
+    clear();
+}
+
+NewEntryFormView::~NewEntryFormView() = default;
+
+QWidget* NewEntryFormView::buildDateGroup()
+{
+    auto* group = new QWidget(this);
+    auto* layout = groupLayout(group);
+    layout->addWidget(captionLabel(tr("Date"), group));
+
+    auto* row = new QHBoxLayout;
+    dateText_ = new QLineEdit(group);
+    dateText_->setObjectName(fieldName(Field::Date));
+    dateText_->setPlaceholderText(tr("YYYY-MM-DD"));
+    focusOnReturn(dateText_, Field::Balance);
+    calendarButton_ = new QToolButton(group);
+    calendarButton_->setObjectName(QStringLiteral("calendarButton"));
+    calendarButton_->setIcon(QIcon::fromTheme(QStringLiteral("x-office-calendar"), drawnCalendarIcon()));
+    calendarButton_->setToolTip(tr("Pick a day"));
+    row->addWidget(dateText_, 1);
+    row->addWidget(calendarButton_, 0, Qt::AlignVCenter);
+    layout->addLayout(row);
+
+    dateHint_ = warningLabel(group);
+    dateHint_->setObjectName(QStringLiteral("dateHint"));
+    dateHint_->setText(tr("Use YYYY-MM-DD format (e.g. 2026-06-04)."));
+    layout->addWidget(dateHint_);
+
+    // The calendar is a popup anchored under the button; it closes when the day text changes.
+    datePopover_ = new QFrame(this, Qt::Popup);
+    datePopover_->setObjectName(QStringLiteral("datePopover"));
+    datePopover_->setFrameShape(QFrame::StyledPanel);
+    calendar_ = new QCalendarWidget(datePopover_);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    (new QVBoxLayout(datePopover_))->addWidget(calendar_);
+
+    connect(calendarButton_, &QToolButton::clicked, this, &NewEntryFormView::showDatePicker);
+    connect(calendar_, &QCalendarWidget::clicked, this, &NewEntryFormView::pickDay);
+    connect(calendar_, &QCalendarWidget::activated, this, &NewEntryFormView::pickDay);
+    connect(dateText_, &QLineEdit::textChanged, this, [this] {
+        datePopover_->hide();
+        updateValidation();
+    });
+    return group;
+}
+
+QWidget* NewEntryFormView::field(const QString& caption, QLineEdit*& edit, const QString& prompt, Field focus, Field next)
+{
+    auto* group = new QWidget(this);
+    auto* layout = groupLayout(group);
+    layout->addWidget(captionLabel(caption, group));
+    edit = new QLineEdit(group);
+    edit->setObjectName(fieldName(focus));
+    edit->setPlaceholderText(prompt);
+    layout->addWidget(edit);
+    focusOnReturn(edit, next);
+    connect(edit, &QLineEdit::textChanged, this, &NewEntryFormView::updateValidation);
+    return group;
+}
+
+QWidget* NewEntryFormView::buildNoteGroup()
+{
+    auto* group = new QWidget(this);
+    auto* layout = groupLayout(group);
+    layout->addWidget(captionLabel(tr("Note"), group));
+    // One line that grows to three as the text wraps or breaks, then scrolls. Return inserts
+    // a line break here; Tab still moves on.
+    note_ = new QPlainTextEdit(group);
+    note_->setObjectName(fieldName(Field::Note));
+    note_->setPlaceholderText(tr("Optional"));
+    note_->setTabChangesFocus(true);
+    note_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    note_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    note_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    layout->addWidget(note_);
+    connect(note_, &QPlainTextEdit::textChanged, this, &NewEntryFormView::fitNoteHeight);
+    fitNoteHeight();
+    return group;
+}
+
+QWidget* NewEntryFormView::buildButtonRow()
+{
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* clearButton = new QPushButton(tr("Clear"), row);
+    clearButton->setObjectName(QStringLiteral("clearButton"));
+    submitButton_ = new QPushButton(tr("Submit"), row);
+    submitButton_->setObjectName(QStringLiteral("submitButton"));
+    layout->addWidget(clearButton);
+    layout->addStretch(1);
+    layout->addWidget(submitButton_);
+    connect(clearButton, &QPushButton::clicked, this, &NewEntryFormView::clear);
+    connect(submitButton_, &QPushButton::clicked, this, &NewEntryFormView::submit);
+    return row;
+}
+
+QWidget* NewEntryFormView::input(Field field) const
+{
+    const std::array<QWidget*, 5> inputs{dateText_, balance_, adjustment_, transfers_, note_};
+    return inputs[static_cast<std::size_t>(field)];
+}
+
+void NewEntryFormView::focusOnReturn(QLineEdit* edit, Field next)
+{
+    connect(edit, &QLineEdit::returnPressed, this, [this, next] { input(next)->setFocus(Qt::OtherFocusReason); });
+}
+
+void NewEntryFormView::updateValidation()
+{
+    const bool dayReadable = Fmt::parseDay(utf8(dateText_->text())).has_value();
+    dateHint_->setVisible(EntryEditorText::showsDateHint(dateText_->text()));
+    submitButton_->setEnabled(dayReadable && Fmt::finiteNumber(utf8(balance_->text())).has_value());
+}
+
+void NewEntryFormView::setErrorMessage(const QString& message)
+{
+    errorMessage_->setText(message);
+    errorMessage_->setVisible(!message.isEmpty());
+}
+
+void NewEntryFormView::submit()
+{
+    const std::optional<double> balance = Fmt::finiteNumber(utf8(balance_->text()));
+    if (!balance) {
+        setErrorMessage(tr("Balance must be a number."));
+        return;
+    }
+    const std::optional<Instant> day = Fmt::parseDay(utf8(dateText_->text()));
+    if (!day) {
+        setErrorMessage(tr("Date must be in YYYY-MM-DD format."));
+        return;
+    }
+
+    const auto added = EntryActions::add(context_, {
+        .id = std::nullopt,
+        .date = *day,
+        .balance = *balance,
+        .adjustment = Fmt::finiteNumber(utf8(adjustment_->text())).value_or(0),
+        .transfers = Fmt::finiteNumber(utf8(transfers_->text())).value_or(0),
+        .note = typedText(*note_->document()),
+    });
+    if (!added) {
+        setErrorMessage(tr("Save failed: ") + added.error().message); // the inputs stay as typed
+        return;
+    }
+    clear();
+}
+
+void NewEntryFormView::clear()
+{
+    balance_->clear();
+    adjustment_->clear();
+    transfers_->clear();
+    note_->clear();
+    dateText_->setText(isoDayText(now()));
+    setErrorMessage(QString());
+    updateValidation();
+}
+
+void NewEntryFormView::showDatePicker()
+{
+    const std::optional<Instant> typed = Fmt::parseDay(utf8(dateText_->text()));
+    calendar_->setSelectedDate(localDay(typed.value_or(now())));
+    datePopover_->adjustSize();
+    datePopover_->move(calendarButton_->mapToGlobal(QPoint(0, calendarButton_->height())));
+    datePopover_->show();
+    calendar_->setFocus(Qt::PopupFocusReason);
+}
+
+void NewEntryFormView::pickDay(const QDate& day)
+{
+    dateText_->setText(isoDayText(instantFromMilliseconds(day.startOfDay().toMSecsSinceEpoch())));
+    datePopover_->hide();
+}
+
+void NewEntryFormView::fitNoteHeight()
+{
+    int lines = 0;
+    for (QTextBlock block = note_->document()->begin(); block.isValid(); block = block.next())
+        lines += block.layout() ? std::max(1, block.layout()->lineCount()) : 1;
+    lines = std::clamp(lines, 1, maxNoteLines);
+    const int frame = 2 * note_->frameWidth();
+    const int margins = note_->contentsMargins().top() + note_->contentsMargins().bottom();
+    const int documentMargin = 2 * static_cast<int>(note_->document()->documentMargin());
+    note_->setFixedHeight(lines * note_->fontMetrics().lineSpacing() + frame + margins + documentMargin);
+}

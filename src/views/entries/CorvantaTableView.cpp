@@ -1,0 +1,323 @@
+#include "views/entries/CorvantaTableView.h"
+
+#include "model/BalanceEntry.h"
+#include "model/ObjectContext.h"
+#include "services/EntryActions.h"
+#include "views/kit/CachedTextDelegate.h"
+#include "views/kit/Clock.h"
+#include "views/entries/CSVInteractive.h"
+#include "views/entries/EntryEditorView.h"
+#include "views/entries/EntryTableModel.h"
+#include "views/kit/EntryToolbarIcons.h"
+#include "views/kit/ModalOverlay.h"
+#include "views/kit/PorterDialogs.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+
+Q_LOGGING_CATEGORY(lcEntries, "corvanta.entries")
+
+namespace {
+
+QAction* makeAction(QWidget* owner, const QIcon& icon, const QString& title, const QString& help, const char* name)
+{
+    auto* action = new QAction(icon, title, owner);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(help);
+    action->setStatusTip(help);
+    return action;
+}
+
+} // namespace
+
+CorvantaTableView::CorvantaTableView(ObjectContext& context, PorterDialogs* dialogs, QWidget* parent)
+    : QWidget(parent), context_(context)
+{
+    if (!dialogs) {
+        ownDialogs_ = std::make_unique<WidgetPorterDialogs>(this);
+        dialogs = ownDialogs_.get();
+    }
+    dialogs_ = dialogs;
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    model_ = new EntryTableModel(context, this);
+    buildToolBar();
+    buildTable();
+    layout->addWidget(toolBar_);
+    layout->addWidget(table_, 1);
+    overlay_ = new ModalOverlay(this);
+    model_->setPalette(palette());
+
+    if (const Result<void> fetched = model_->fetch(); !fetched)
+        qCWarning(lcEntries).noquote() << "Could not load the entries:" << fetched.error().message;
+    updateActions();
+}
+
+CorvantaTableView::~CorvantaTableView() = default;
+
+void CorvantaTableView::buildToolBar()
+{
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("entryToolBar"));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolBar_->setIconSize(QSize(16, 16));
+
+    QAction* add = makeAction(this, EntryToolbarIcons::add(), tr("Add"), tr("Add a new balance entry"), "addAction");
+    editAction_ = makeAction(this, EntryToolbarIcons::edit(), tr("Edit"), tr("Edit the selected entry"), "editAction");
+    deleteAction_ = makeAction(this, EntryToolbarIcons::remove(), tr("Delete"), tr("Delete the selected entries"),
+                               "deleteAction");
+    QAction* exportAction = makeAction(this, EntryToolbarIcons::exportFile(), tr("Export CSV"),
+                                       tr("Export all entries to a CSV file"), "exportAction");
+    QAction* importAction = makeAction(this, EntryToolbarIcons::importFile(), tr("Import CSV"),
+                                       tr("Import entries from a CSV file"), "importAction");
+    toolBar_->addAction(add);
+    toolBar_->addAction(editAction_);
+    toolBar_->addAction(deleteAction_);
+    toolBar_->addSeparator();
+    toolBar_->addAction(exportAction);
+    toolBar_->addAction(importAction);
+
+    connect(add, &QAction::triggered, this, &CorvantaTableView::addEntry);
+    connect(editAction_, &QAction::triggered, this, &CorvantaTableView::editSelected);
+    connect(deleteAction_, &QAction::triggered, this, &CorvantaTableView::deleteSelected);
+    connect(exportAction, &QAction::triggered, this, &CorvantaTableView::exportCSV);
+    connect(importAction, &QAction::triggered, this, &CorvantaTableView::importCSV);
+}
+
+void CorvantaTableView::buildTable()
+{
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("entryTable"));
+    table_->setModel(model_);
+    table_->setItemDelegate(new CachedTextDelegate(table_));
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSortingEnabled(false);
+    table_->setAlternatingRowColors(true);
+    table_->setShowGrid(false);
+    table_->setWordWrap(false);
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    table_->verticalHeader()->hide();
+    // Fixed row heights: the view never measures a million rows.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 10);
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    fitColumns();
+
+    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        const int minimum = EntryTableModel::width(EntryTableModel::Column(column)).minimum;
+        if (size < minimum)
+            table_->horizontalHeader()->resizeSection(column, minimum);
+    });
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            editEntry(model_->entryAt(index.row()));
+    });
+    connect(table_, &QWidget::customContextMenuRequested, this, &CorvantaTableView::showContextMenu);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CorvantaTableView::updateActions);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &CorvantaTableView::updateActions);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CorvantaTableView::updateActions);
+
+    for (auto aboutTo : {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved})
+        connect(model_, aboutTo, this, &CorvantaTableView::keepScrollAnchor);
+    connect(model_, &QAbstractItemModel::rowsAboutToBeMoved, this, &CorvantaTableView::keepScrollAnchor);
+    for (auto done : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model_, done, this, &CorvantaTableView::restoreScrollAnchor);
+    connect(model_, &QAbstractItemModel::rowsMoved, this, &CorvantaTableView::restoreScrollAnchor);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &CorvantaTableView::keepViewState);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CorvantaTableView::restoreViewState);
+    addTableKeys();
+}
+
+void CorvantaTableView::fitColumns()
+{
+    QHeaderView* header = table_->horizontalHeader();
+    int smallest = EntryTableModel::width(EntryTableModel::DateColumn).minimum;
+    for (int column = 0; column < EntryTableModel::ColumnCount; ++column) {
+        const auto width = EntryTableModel::width(EntryTableModel::Column(column));
+        smallest = std::min(smallest, width.minimum);
+        header->resizeSection(column, width.ideal);
+    }
+    header->setMinimumSectionSize(smallest);
+}
+
+// Keys that act on the table only while it has the focus (not while the editor is open).
+void CorvantaTableView::addTableKeys()
+{
+    const auto tableKey = [this](QList<QKeySequence> keys, const std::function<void()>& run) {
+        auto* action = new QAction(table_);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        table_->addAction(action);
+        connect(action, &QAction::triggered, this, run);
+    };
+    tableKey({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)}, [this] {
+        if (const QModelIndex current = table_->currentIndex(); current.isValid())
+            editEntry(model_->entryAt(current.row()));
+    });
+    tableKey({QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)}, [this] { deleteSelected(); });
+    // Ctrl+A (select all) is the table's own key.
+}
+
+void CorvantaTableView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        model_->setPalette(palette());
+    QWidget::changeEvent(event);
+}
+
+void CorvantaTableView::updateActions()
+{
+    const qsizetype selected = table_->selectionModel()->selectedRows().size();
+    editAction_->setEnabled(selected == 1);
+    deleteAction_->setEnabled(selected >= 1);
+}
+
+std::vector<std::shared_ptr<BalanceEntry>> CorvantaTableView::selectedEntries() const
+{
+    QModelIndexList rows = table_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<std::shared_ptr<BalanceEntry>> entries;
+    entries.reserve(std::size_t(rows.size()));
+    for (const QModelIndex& row : rows)
+        entries.push_back(model_->entryAt(row.row()));
+    return entries;
+}
+
+void CorvantaTableView::selectEntries(const std::vector<std::shared_ptr<BalanceEntry>>& entries)
+{
+    std::vector<int> rows;
+    rows.reserve(entries.size());
+    for (const auto& entry : entries)
+        if (const int row = model_->rowOf(*entry); row >= 0)
+            rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    // One range per run of neighbouring rows: a block of ten thousand is one range.
+    QItemSelection selection;
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] <= rows[last] + 1)
+            ++last;
+        selection.select(model_->index(rows[first], 0), model_->index(rows[last], EntryTableModel::ColumnCount - 1));
+        first = last + 1;
+    }
+    table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void CorvantaTableView::addEntry()
+{
+    auto entry = std::make_shared<BalanceEntry>();
+    entry->setId(Uuid::random());
+    entry->setDate(systemNow());
+    editEntry(entry);
+}
+
+void CorvantaTableView::editSelected()
+{
+    const QModelIndex current = table_->currentIndex();
+    if (current.isValid() && table_->selectionModel()->isRowSelected(current.row(), {})) {
+        editEntry(model_->entryAt(current.row()));
+        return;
+    }
+    const auto selected = selectedEntries();
+    if (!selected.empty())
+        editEntry(selected.front());
+}
+
+void CorvantaTableView::editEntry(const std::shared_ptr<BalanceEntry>& entry)
+{
+    if (!entry)
+        return;
+    const bool isNew = entry->context() == nullptr;
+    overlay_->open(new EntryEditorView(context_, entry, isNew, [this] { overlay_->close(); }));
+}
+
+void CorvantaTableView::deleteSelected()
+{
+    const auto entries = selectedEntries();
+    if (entries.empty())
+        return;
+    const Result<void> removed = EntryActions::remove(context_, entries);
+    if (!removed) {
+        // Nothing was deleted. The rows come back with the context's next change notice (it
+        // is queued), so their selection is restored after it.
+        QMetaObject::invokeMethod(this, [this, entries] { selectEntries(entries); }, Qt::QueuedConnection);
+        dialogs_->showAlert({tr("Save failed: ") + removed.error().message, removed.error().details});
+        return;
+    }
+    table_->clearSelection();
+}
+
+void CorvantaTableView::exportCSV() { CSVPorter::exportCSV(context_, *dialogs_); }
+
+void CorvantaTableView::importCSV()
+{
+    if (const auto imported = CSVPorter::importCSV(context_, *dialogs_))
+        qCInfo(lcEntries).noquote() << QStringLiteral("Imported %1 rows").arg(*imported);
+}
+
+void CorvantaTableView::showContextMenu(const QPoint& position)
+{
+    if (table_->selectionModel()->selectedRows().isEmpty())
+        return;
+    QMenu menu(this);
+    connect(menu.addAction(tr("Edit")), &QAction::triggered, this, &CorvantaTableView::editSelected);
+    QAction* remove = menu.addAction(EntryToolbarIcons::remove(), tr("Delete"));
+    connect(remove, &QAction::triggered, this, &CorvantaTableView::deleteSelected);
+    menu.exec(table_->viewport()->mapToGlobal(position));
+}
+
+// While rows come and go elsewhere, the entry at the top of the table stays there (unless the
+// table is scrolled to its very top, where new entries come into view).
+void CorvantaTableView::keepScrollAnchor()
+{
+    scrollAnchor_.reset();
+    if (table_->verticalScrollBar()->value() == 0)
+        return;
+    if (const int top = table_->rowAt(0); top >= 0)
+        scrollAnchor_ = model_->entryAt(top);
+}
+
+void CorvantaTableView::restoreScrollAnchor()
+{
+    if (!scrollAnchor_)
+        return;
+    if (const int row = model_->rowOf(*scrollAnchor_); row >= 0)
+        table_->scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtTop);
+    scrollAnchor_.reset();
+}
+
+// A reset (a whole new list: a reload, or a change the store can only announce as one) keeps
+// the selection, the current row and the top row on their entries where they are still listed.
+void CorvantaTableView::keepViewState()
+{
+    keepScrollAnchor();
+    selectedBeforeReset_ = selectedEntries();
+    const QModelIndex current = table_->currentIndex();
+    currentBeforeReset_ = current.isValid() ? model_->entryAt(current.row()) : nullptr;
+}
+
+void CorvantaTableView::restoreViewState()
+{
+    selectEntries(selectedBeforeReset_);
+    if (currentBeforeReset_)
+        if (const int row = model_->rowOf(*currentBeforeReset_); row >= 0)
+            table_->selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
+    selectedBeforeReset_.clear();
+    currentBeforeReset_.reset();
+    restoreScrollAnchor();
+}

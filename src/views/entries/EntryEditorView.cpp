@@ -1,0 +1,210 @@
+#include "views/entries/EntryEditorView.h"
+
+#include "model/BalanceEntry.h"
+#include "services/EntryActions.h"
+#include "views/kit/Clock.h"
+#include "views/kit/ModalOverlay.h"
+#include "views/kit/Tints.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+
+namespace {
+
+constexpr int stackSpacing = 14;
+constexpr int inset = 16;
+// The note grows with its text; past this many lines it scrolls, so that the panel (and its
+// Save button) stays inside a window of the minimum size.
+constexpr int noteLinesBeforeScrolling = 12;
+
+QFont scaledFont(const QFont& base, qreal factor, bool bold = false)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * factor);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* redCaption(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(scaledFont(label->font(), 0.85));
+    label->setWordWrap(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Tints::red(palette));
+    label->setPalette(palette);
+    return label;
+}
+
+// A plain-text note field. Return (without Shift or Alt) is left to the panel, where it means
+// Save as in every other field; Shift+Return or Alt+Return breaks the line.
+class NoteEdit : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (returnKey && !(event->modifiers() & (Qt::ShiftModifier | Qt::AltModifier))) {
+            event->ignore();
+            return;
+        }
+        if (returnKey) {
+            insertPlainText(QStringLiteral("\n"));
+            return;
+        }
+        QTextEdit::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
+EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<BalanceEntry> entry, bool isNew,
+                                 std::function<void()> onClose, QWidget* parent)
+    : QWidget(parent), context_(context), entry_(std::move(entry)), isNew_(isNew), onClose_(std::move(onClose))
+{
+    setObjectName(QStringLiteral("entryEditor"));
+    setFixedWidth(panelWidth);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(inset, inset, inset, inset);
+    layout->setSpacing(stackSpacing);
+
+    auto* title = new QLabel(isNew_ ? tr("Add Entry") : tr("Edit Entry"), this);
+    title->setObjectName(QStringLiteral("editorTitle"));
+    title->setFont(scaledFont(title->font(), 1.3, true));
+    layout->addWidget(title);
+
+    form_ = new QFormLayout;
+    form_->setVerticalSpacing(stackSpacing);
+    form_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    dateText_ = addTextRow(tr("Date"), tr("YYYY-MM-DD"), "dateField");
+    dateHint_ = redCaption(this, "dateHint");
+    dateHint_->setText(tr("Use YYYY-MM-DD format (e.g. 2026-06-04)."));
+    form_->addRow(QString(), dateHint_);
+    balance_ = addTextRow(tr("Balance"), QStringLiteral("0"), "balanceField");
+    adjustment_ = addTextRow(tr("Adjustment"), QStringLiteral("0"), "adjustmentField");
+    transfers_ = addTextRow(tr("Transfers"), QStringLiteral("0"), "transfersField");
+    note_ = new NoteEdit(this);
+    note_->setObjectName(QStringLiteral("noteField"));
+    note_->setAcceptRichText(false);
+    note_->setTabChangesFocus(true);
+    note_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    note_->setLineWrapMode(QTextEdit::WidgetWidth);
+    form_->addRow(tr("Note"), note_);
+    layout->addLayout(form_);
+
+    saveError_ = redCaption(this, "saveError");
+    saveError_->hide();
+    layout->addWidget(saveError_);
+    layout->addWidget(buildButtonRow());
+
+    // The note's height follows its laid-out text (new lines, and wrapping at the panel width).
+    connect(note_->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &EntryEditorView::fitNoteHeight);
+    for (QLineEdit* field : {dateText_, balance_})
+        connect(field, &QLineEdit::textChanged, this, &EntryEditorView::updateValidation);
+    fitNoteHeight();
+    updateValidation();
+}
+
+EntryEditorView::~EntryEditorView() = default;
+
+QLineEdit* EntryEditorView::addTextRow(const QString& label, const QString& placeholder, const char* name)
+{
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QLatin1String(name));
+    field->setPlaceholderText(placeholder);
+    form_->addRow(label, field);
+    return field;
+}
+
+QWidget* EntryEditorView::buildButtonRow()
+{
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* cancel = new QPushButton(tr("Cancel"), row);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setAutoDefault(false);
+    ModalOverlay::setCancelButton(cancel);
+    saveButton_ = new QPushButton(tr("Save"), row);
+    saveButton_->setObjectName(QStringLiteral("saveButton"));
+    saveButton_->setDefault(true);
+    layout->addWidget(cancel);
+    layout->addStretch(1);
+    layout->addWidget(saveButton_);
+    connect(cancel, &QPushButton::clicked, this, [this] { onClose_(); });
+    connect(saveButton_, &QPushButton::clicked, this, &EntryEditorView::save);
+    return row;
+}
+
+void EntryEditorView::showEvent(QShowEvent* event)
+{
+    load();
+    QWidget::showEvent(event);
+}
+
+void EntryEditorView::load()
+{
+    if (loaded_)
+        return;
+    const EntryEditorText text = EntryEditorText::load(entry_->values(), isNew_, systemNow());
+    dateText_->setText(text.dateText);
+    balance_->setText(text.balance);
+    adjustment_->setText(text.adjustment);
+    transfers_->setText(text.transfers);
+    note_->setPlainText(text.note);
+    loaded_ = true;
+}
+
+EntryEditorText EntryEditorView::text() const
+{
+    return EntryEditorText{
+        .dateText = dateText_->text(),
+        .balance = balance_->text(),
+        .adjustment = adjustment_->text(),
+        .transfers = transfers_->text(),
+        .note = note_->toPlainText(),
+    };
+}
+
+void EntryEditorView::save()
+{
+    const std::optional<BalanceEntry::Values> values = text().values();
+    if (!values)
+        return;
+    const Result<void> saved = EntryActions::update(context_, entry_, *values);
+    if (!saved) {
+        saveError_->setText(tr("Save failed: ") + saved.error().message);
+        saveError_->show();
+        return;
+    }
+    onClose_();
+}
+
+void EntryEditorView::updateValidation()
+{
+    const EntryEditorText current = text();
+    form_->setRowVisible(dateHint_, current.showsDateHint());
+    saveButton_->setEnabled(current.values().has_value());
+}
+
+void EntryEditorView::fitNoteHeight()
+{
+    const int lineHeight = note_->fontMetrics().lineSpacing();
+    const int textHeight = static_cast<int>(note_->document()->size().height());
+    const int frame = 2 * note_->frameWidth();
+    const int shown = std::min(textHeight, noteLinesBeforeScrolling * lineHeight + 2 * int(note_->document()->documentMargin()));
+    note_->setFixedHeight(std::max(shown, lineHeight + 2 * int(note_->document()->documentMargin())) + frame);
+}
