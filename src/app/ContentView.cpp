@@ -2,16 +2,33 @@
 
 #include "app/AppIcons.h"
 #include "app/DashboardView.h"
+#include "app/WelcomeBanner.h"
+#include "model/ObjectContext.h"
+#include "services/SampleData.h"
+#include "views/kit/CountText.h"
 #include "views/entries/CorvantaTableView.h"
 #include "views/comparison/TSXComparisonView.h"
 
+#include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(parent)
+namespace {
+// Sample data only makes sense in a small store; a larger one is not searched for it.
+constexpr std::int64_t sampleSearchLimit = 2000;
+} // namespace
+
+ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(parent), context_(context)
 {
     auto* layout = new QVBoxLayout(this);
+    welcome_ = new WelcomeBanner(this);
+    layout->addWidget(welcome_);
+    connect(welcome_, &WelcomeBanner::addFirstRequested, this, &ContentView::addFirstRequested);
+    connect(welcome_, &WelcomeBanner::importRequested, this, &ContentView::importRequested);
+    connect(welcome_, &WelcomeBanner::sampleRequested, this, &ContentView::loadSampleData);
+    connect(welcome_, &WelcomeBanner::removeSampleRequested, this, &ContentView::removeSampleData);
+    connect(&context_, &ObjectContext::objectsDidChange, this, &ContentView::refreshWelcome);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("mainTabs"));
     tabs_->setDocumentMode(true);
@@ -23,6 +40,42 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     tabs_->addTab(entries_, AppIcons::entryTable(), tr("Corvanta"));
     tabs_->addTab(comparison_, AppIcons::comparison(), tr("TSX Comparison"));
     layout->addWidget(tabs_);
+    refreshWelcome();
 }
 
 ContentView::~ContentView() = default;
+
+void ContentView::refreshWelcome()
+{
+    const Result<std::int64_t> count = context_.countBalanceEntries();
+    if (!count) {
+        welcome_->setState(WelcomeBanner::State::Hidden);
+        return;
+    }
+    if (count.value() == 0)
+        welcome_->setState(WelcomeBanner::State::EmptyStore);
+    else if (count.value() <= sampleSearchLimit && SampleData::present(context_))
+        welcome_->setState(WelcomeBanner::State::SampleData);
+    else
+        welcome_->setState(WelcomeBanner::State::Hidden);
+}
+
+void ContentView::loadSampleData()
+{
+    const Result<int> loaded = SampleData::load(context_);
+    if (!loaded) {
+        QMessageBox::warning(this, QString(), tr("Save failed: ") + loaded.error().message);
+        return;
+    }
+    Q_EMIT reported(tr("Loaded %1 of sample data").arg(entriesText(loaded.value())), true);
+}
+
+void ContentView::removeSampleData()
+{
+    const Result<int> removed = SampleData::remove(context_);
+    if (!removed) {
+        QMessageBox::warning(this, QString(), tr("Save failed: ") + removed.error().message);
+        return;
+    }
+    Q_EMIT reported(tr("Removed %1 of sample data").arg(entriesText(removed.value())), true);
+}

@@ -63,6 +63,9 @@ RootView::RootView(ObjectContext& context, AppCommands commands, QWidget* parent
     statusBar()->addWidget(feedback_, 1);
     statusBar()->setSizeGripEnabled(false);
     connect(content_->entries(), &CorvantaTableView::reported, this, &RootView::report);
+    connect(content_, &ContentView::reported, this, &RootView::report);
+    connect(content_, &ContentView::addFirstRequested, this, &RootView::newEntry);
+    connect(content_, &ContentView::importRequested, this, &RootView::importCSV);
     connect(content_->dashboard()->form(), &NewEntryFormView::reported, this, &RootView::report);
 }
 

@@ -2,6 +2,7 @@
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
+#include "app/StoreFailureDialog.h"
 #include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
 #include "automation/WindowService.h"
@@ -39,7 +40,10 @@ int main(int argc, char** argv)
     if (!probing && WindowService::raiseRunningWindow())
         return 0;
 
-    // Opens the store first; a store that cannot be opened ends the process here.
+    // Opens the store first; a store that cannot be opened ends the process here, after a
+    // dialog that says so (unless the run only measures or photographs the window).
+    if (!probing)
+        PersistenceController::setFatalPresenter(&StoreFailureDialog::present);
     CorvantaApp corvanta(PersistenceController::shared());
     RootView& window = corvanta.window();
     WindowService service(corvanta.context(), [&window] {

@@ -7,16 +7,27 @@
 #include <cstdlib>
 
 namespace {
+PersistenceController::FatalPresenter& fatalPresenter()
+{
+    static PersistenceController::FatalPresenter presenter;
+    return presenter;
+}
+
 // The one failure that ends the process: without its store the application has nothing to
-// show. One plain line on stderr, then a failing exit status.
+// show. One plain line on stderr, the presenter's word to a person if one is set, then a
+// failing exit status.
 [[noreturn]] void stopWithStoreError(const Error& error)
 {
-    const QByteArray line = QStringLiteral("Unresolved Core Data error %1, %2\n").arg(error.message, error.details).toUtf8();
-    std::fputs(line.constData(), stderr);
+    const QString message = QStringLiteral("Unresolved Core Data error %1, %2").arg(error.message, error.details);
+    std::fputs((message + QLatin1Char('\n')).toUtf8().constData(), stderr);
     std::fflush(stderr);
+    if (fatalPresenter())
+        fatalPresenter()(message, PersistentContainer::defaultStorePath());
     std::exit(EXIT_FAILURE);
 }
 } // namespace
+
+void PersistenceController::setFatalPresenter(FatalPresenter presenter) { fatalPresenter() = std::move(presenter); }
 
 namespace {
 std::atomic<PersistenceController*> sharedInstance = nullptr;

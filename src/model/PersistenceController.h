@@ -2,6 +2,7 @@
 
 #include "model/PersistentContainer.h"
 
+#include <functional>
 #include <memory>
 
 // The one store of the process. A store that cannot be opened ends the process with
@@ -13,6 +14,11 @@ public:
     static PersistenceController& shared();
 
     explicit PersistenceController(bool inMemory);
+
+    // Shows the fatal message to a person before the process ends (the window's dialog); called
+    // after the line went to stderr, with the message and the store's path. None by default.
+    using FatalPresenter = std::function<void(const QString& message, const QString& storePath)>;
+    static void setFatalPresenter(FatalPresenter presenter);
 
     PersistentContainer& container() { return *container_; }
 

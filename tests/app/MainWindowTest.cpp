@@ -5,9 +5,15 @@
 #include "app/DashboardView.h"
 #include "app/RootView.h"
 #include "app/StatusFeedback.h"
+#include "app/StoreFailureDialog.h"
+#include "app/WelcomeBanner.h"
 #include "app/WindowMemory.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
+#include "services/EntryActions.h"
+#include "views/comparison/TSXComparisonView.h"
+#include "views/kit/Clock.h"
+#include "views/kit/EmptyStateView.h"
 #include "views/dashboard/BalanceChartView.h"
 #include "views/dashboard/NewEntryFormView.h"
 #include "views/entries/CorvantaTableView.h"
@@ -19,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
@@ -232,5 +239,70 @@ TEST_F(MainWindowTest, EveryTabStopIsVisibleAndNamed)
     }
     EXPECT_EQ(order.mid(0, 4), (QStringList{QStringLiteral("balanceField"), QStringLiteral("adjustmentField"),
                                             QStringLiteral("transfersField"), QStringLiteral("noteField")}));
+}
+} // namespace
+
+namespace {
+// An empty store: the banner guides, the sample data comes and goes as one step each, and
+// Add Year proposes the first year of the entries that has no row.
+TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
+{
+    QSettings().setValue(QStringLiteral("didSeedInitialData_v1"), true);
+    PersistenceController persistence(true);
+    CorvantaApp app(persistence);
+    ContentView* content = app.window().content();
+    ObjectContext& context = app.context();
+    const auto counts = [&] {
+        return std::pair{context.countBalanceEntries().value(), context.countTSXYears().value()};
+    };
+    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::EmptyStore);
+    EXPECT_EQ(content->dashboard()->chart()->findChild<EmptyStateView*>()->title(), QStringLiteral("No entries yet"));
+
+    content->welcome()->findChild<QPushButton*>(QStringLiteral("sampleButton"))->click();
+    QCoreApplication::processEvents();
+    const auto loaded = counts();
+    EXPECT_GE(loaded.first, 36);
+    EXPECT_EQ(loaded.second, 3);
+    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::SampleData);
+    EXPECT_EQ(content->comparison()->firstEntryYearWithoutRow(), QDate::currentDate().year());
+    for (const auto& entry : context.fetchBalanceEntries().value())
+        EXPECT_TRUE(entry->note()->startsWith(QStringLiteral("Sample data")));
+
+    app.undo();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counts(), (std::pair<std::int64_t, std::int64_t>{0, 0}));
+    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::EmptyStore);
+    app.redo();
+    EXPECT_EQ(counts(), loaded);
+
+    EntryActions::add(context, {.date = systemNow(), .balance = 5, .note = QStringLiteral("mine")});
+    content->removeSampleData();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counts(), (std::pair<std::int64_t, std::int64_t>{1, 0})); // the user's own entry stays
+    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::Hidden);
+    app.undo();
+    EXPECT_EQ(counts(), (std::pair{loaded.first + 1, loaded.second}));
+}
+} // namespace
+
+namespace {
+TEST(StoreFailureDialog, SaysWhatFailedWhereAndOffersTheWayOut)
+{
+    const QString message = QStringLiteral("Unresolved Core Data error file is not a database, open");
+    StoreFailureDialog dialog(message, QStringLiteral("/tmp/x/Corvanta.sqlite"));
+    bool restored = false;
+    dialog.addRecovery(QStringLiteral("Restore From Backup\u2026"), [&] { restored = true; });
+    EXPECT_EQ(dialog.text(), message);
+    EXPECT_TRUE(dialog.informativeText().contains(QStringLiteral("/tmp/x/Corvanta.sqlite")));
+    QStringList titles;
+    for (QAbstractButton* button : dialog.buttons())
+        titles << button->text();
+    titles.sort();
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Quit"), QStringLiteral("Restore From Backup\u2026"), QStringLiteral("Show File")}));
+    for (QAbstractButton* button : dialog.buttons())
+        if (button->text().startsWith(QStringLiteral("Restore")))
+            button->click();
+    EXPECT_TRUE(restored);
+    StoreFailureDialog::present(message, QStringLiteral("/tmp/x")); // offscreen: returns at once
 }
 } // namespace

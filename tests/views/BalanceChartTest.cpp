@@ -184,6 +184,7 @@ TEST(BalanceChartView, EmptyStateFollowsTheWindow)
     EXPECT_EQ(f.balanceLine().size(), 1);
     f.view.setPoints({});
     EXPECT_TRUE(f.showsEmptyState());
+    EXPECT_EQ(f.view.findChild<EmptyStateView*>()->title(), QStringLiteral("No entries yet"));
 }
 
 // The dashed line comes and goes alone; inside a window it still removes every cash flow so far.

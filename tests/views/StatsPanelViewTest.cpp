@@ -61,12 +61,12 @@ TEST(StatsPanelView, EachRowShowsItsFigureAndOnlyTheReturnsFollowTheWindow)
     EXPECT_EQ(month[month.size() - 3], "Modified Dietz Return: \u2014 (primary)");
 }
 
-// Zero counts as a gain; not-a-number is no gain.
+// Zero is neither gain nor loss; not-a-number is no gain.
 TEST(StatsPanelView, GainTints)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::pair<std::vector<StatsInput>, const char*> cases[] = {
-        {{}, "Investment Gain (excl. cash flows): $0 (green)"},
+        {{}, "Investment Gain (excl. cash flows): $0 (primary)"},
         {{input(localTime(2025, 3, 5), 1000, 0), input(localTime(2025, 3, 6), nan, 0)}, "(red)"},
     };
     for (const auto& [inputs, gain] : cases) {

@@ -34,7 +34,7 @@ const char* const headers[] = {"", "Your Portfolio", "TSX Equivalent", "Differen
 
 // A positive difference means the portfolio did better; zero counts as not worse. A NaN is
 // neither and shows as worse.
-Role differenceTint(double difference) { return difference >= 0 ? Role::Green : Role::Red; }
+Role differenceTint(double difference) { return Tints::gainRole(difference); }
 
 QLabel* boldLabel(const QString& text, QWidget* parent)
 {

@@ -12,6 +12,7 @@
 #include "views/kit/TextStyles.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <set>
 
 namespace {
 Q_LOGGING_CATEGORY(lcComparison, "corvanta.comparison")
@@ -166,9 +168,35 @@ void TSXComparisonView::addYear()
     auto year = std::make_shared<TSXYear>();
     year->setId(Uuid::random());
     year->setSortOrder(static_cast<std::int16_t>(lastOrder + 1));
-    // After the largest year the proposal would not fit: the year field starts empty instead.
-    year->setYear(lastYear < std::numeric_limits<std::int32_t>::max() ? static_cast<std::int32_t>(lastYear + 1) : 0);
+    // The first calendar year of the entries that has no row yet; when every one has, the year
+    // after the largest (after the largest possible year, the field starts empty instead).
+    const std::optional<std::int32_t> missing = firstEntryYearWithoutRow();
+    year->setYear(missing ? *missing : lastYear < std::numeric_limits<std::int32_t>::max() ? static_cast<std::int32_t>(lastYear + 1) : 0);
     edit(year);
+}
+
+std::optional<std::int32_t> TSXComparisonView::firstEntryYearWithoutRow() const
+{
+    const auto localYear = [](const std::shared_ptr<BalanceEntry>& entry) -> std::optional<int> {
+        if (!entry->date())
+            return std::nullopt;
+        return QDateTime::fromMSecsSinceEpoch(millisecondsOf(*entry->date())).date().year();
+    };
+    const auto& entries = entries_.objects();
+    std::optional<int> first, last;
+    for (auto entry = entries.begin(); entry != entries.end() && !first; ++entry)
+        first = localYear(*entry);
+    for (auto entry = entries.rbegin(); entry != entries.rend() && !last; ++entry)
+        last = localYear(*entry);
+    if (!first || !last)
+        return std::nullopt;
+    std::set<std::int64_t> listed;
+    for (const auto& row : model_->years())
+        listed.insert(row->year());
+    for (int candidate = *first; candidate <= *last; ++candidate)
+        if (!listed.contains(candidate))
+            return candidate;
+    return std::nullopt;
 }
 
 void TSXComparisonView::edit(const std::shared_ptr<TSXYear>& year)

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ComparisonSummaryView;
 class ModalOverlay;
@@ -50,6 +51,8 @@ public:
     void deleteSelected();
 
     std::shared_ptr<TSXYear> selectedYear() const;
+    // What Add Year proposes first: the earliest calendar year of the entries without a row.
+    std::optional<std::int32_t> firstEntryYearWithoutRow() const;
     void setAlert(Alert alert);
 
     TSXYearsTableModel* model() const { return model_; }

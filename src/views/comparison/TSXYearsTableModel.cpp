@@ -16,7 +16,7 @@ const ColumnWidth widths[] = {{70, 90}, {80, 100}, {100, 120}, {100, 120}, {100,
 static_assert(std::size(titles) == TSXYearsTableModel::ColumnCount && std::size(widths) == TSXYearsTableModel::ColumnCount);
 
 // Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
-Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
+Role gainTint(double value) { return Tints::gainRole(value); }
 
 QString noReturn() { return QStringLiteral("\u2014"); }
 } // namespace

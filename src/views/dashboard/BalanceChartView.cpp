@@ -157,6 +157,8 @@ void BalanceChartView::redraw()
     const std::vector<BalancePoint> shown = filtered();
     readout_->setPoints(shown);
     if (shown.empty()) {
+        // With no entries at all, "in range" would suggest picking another window helps.
+        emptyState_->setTitle(points_.empty() ? QStringLiteral("No entries yet") : QStringLiteral("No data in range"));
         body_->setCurrentWidget(emptyState_);
         chart_->setPoints({}, showAdjusted_);
         return;

@@ -37,8 +37,7 @@ struct SectionRule {
 
 Shown money(double value, Role tint = Role::Primary) { return {DisplayText::currency(value), tint}; }
 
-// Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
-Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
+Role gainTint(double value) { return Tints::gainRole(value); }
 
 const RowRule portfolioRows[] = {
     {"Maximum Balance", [](const Figures& f) { return money(f.statistics.maxBalance); }},
@@ -46,8 +45,8 @@ const RowRule portfolioRows[] = {
     {"Avg Balance (3 Months)", [](const Figures& f) { return money(f.statistics.averageBalance3Months); }},
     {"Avg Balance (6 Months)", [](const Figures& f) { return money(f.statistics.averageBalance6Months); }},
     {"Avg Balance (1 Year)", [](const Figures& f) { return money(f.statistics.averageBalance1Year); }},
-    {"Total Deposits", [](const Figures& f) { return money(f.statistics.totalDeposits, Role::Green); }},
-    {"Total Withdrawals", [](const Figures& f) { return money(f.statistics.totalWithdrawals, Role::Red); }},
+    {"Total Deposits", [](const Figures& f) { return money(f.statistics.totalDeposits, Tints::unlessZero(f.statistics.totalDeposits, Role::Green)); }},
+    {"Total Withdrawals", [](const Figures& f) { return money(f.statistics.totalWithdrawals, Tints::unlessZero(f.statistics.totalWithdrawals, Role::Red)); }},
 };
 
 const RowRule summaryRows[] = {

@@ -33,6 +33,12 @@ EmptyStateView::EmptyStateView(const QString& title, IconPainter drawIcon, QWidg
 
 QString EmptyStateView::title() const { return title_->text(); }
 
+void EmptyStateView::setTitle(const QString& title)
+{
+    title_->setText(title);
+    setAccessibleName(title);
+}
+
 void EmptyStateView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange)

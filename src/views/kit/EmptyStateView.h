@@ -14,6 +14,7 @@ public:
     EmptyStateView(const QString& title, IconPainter drawIcon, QWidget* parent = nullptr);
 
     QString title() const;
+    void setTitle(const QString& title);
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -47,4 +47,12 @@ QColor color(Role role, const QPalette& palette)
     }
     return primaryText(palette);
 }
+Role gainRole(double value)
+{
+    if (value > 0)
+        return Role::Green;
+    return value == 0 ? Role::Primary : Role::Red;
+}
+
+Role unlessZero(double value, Role tint) { return value == 0 ? Role::Primary : tint; }
 } // namespace Tints

@@ -21,4 +21,10 @@ QColor secondaryText(const QPalette& palette); // dimmed: labels beside the figu
 QColor gridLine(const QPalette& palette);
 
 QColor color(Role role, const QPalette& palette);
+
+// A gain's tint: green above zero, red below (and for a NaN, which is no gain), none at zero,
+// which is neither a gain nor a loss.
+Role gainRole(double value);
+// `tint` for a figure that is not zero; none for zero.
+Role unlessZero(double value, Role tint);
 } // namespace Tints
