@@ -37,8 +37,15 @@ struct CommandLine {
     bool suggested = false;
     std::vector<Uuid> ids;
 
-    // stats: the window of the returns
+    // stats: the window of the returns, the year to date (counted when the command runs), or
+    // any period (`from` inclusive, `until` exclusive; either may be open)
     DateRange window = DateRange::all;
+    bool yearToDate = false;
+    std::optional<Instant> from;
+    std::optional<Instant> until;
+
+    // years: what the entries say of each calendar year instead of the stored rows
+    bool fromEntries = false;
 
     // import FILE; export [FILE] (empty or "-": standard output)
     QString file;

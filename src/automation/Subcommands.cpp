@@ -1,5 +1,6 @@
 #include "automation/Subcommands.h"
 
+#include "analytics/EntryYears.h"
 #include "analytics/Fmt.h"
 #include "automation/AddBalanceEntryIntent.h"
 #include "automation/BalanceEntryQuery.h"
@@ -130,15 +131,33 @@ int stats(const CommandLine& line)
     auto inputs = storedInputs();
     if (!inputs)
         return storeFailure(QStringLiteral("stats"), inputs.error());
-    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now(), line.window);
+    const Instant at = now();
+    const ReturnWindow window = line.from || line.until ? ReturnWindow::between(line.from, line.until)
+                                : line.yearToDate       ? ReturnWindow::yearToDate(at)
+                                                        : ReturnWindow::of(line.window, at);
+    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), at, window);
     if (line.json)
         return JsonOutput::print(JsonEncoding::statistics(figures));
     ConsoleOutput::print(FigureTables::statistics(figures));
     return 0;
 }
 
+int yearsFromEntries(const CommandLine& line)
+{
+    auto entries = storedInputs();
+    if (!entries)
+        return storeFailure(QStringLiteral("years"), entries.error());
+    const std::vector<EntryYear> years = EntryYears::of(entries.value());
+    if (line.json)
+        return JsonOutput::print(JsonEncoding::entryYears(years));
+    ConsoleOutput::print(FigureTables::entryYears(years));
+    return 0;
+}
+
 int years(const CommandLine& line)
 {
+    if (line.fromEntries)
+        return yearsFromEntries(line);
     auto entries = storedInputs();
     auto years = storeContext().fetchTSXYears();
     if (!entries || !years)
