@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -97,10 +98,16 @@ public:
 
     QDBusMessage read() const
     {
-        QDBusMessage get = QDBusMessage::createMethodCall(QStringLiteral("org.corvanta.Corvanta"), QStringLiteral("/org/corvanta/Corvanta"),
-                                                          QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-        get << QStringLiteral("org.corvanta.Corvanta.Portfolio") << QStringLiteral("EntryCount");
-        return connection_->call(get, QDBus::Block, processTimeoutMs);
+        return call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                    {QStringLiteral("org.corvanta.Corvanta.Portfolio"), QStringLiteral("EntryCount")});
+    }
+
+    QDBusMessage call(const QString& interface, const QString& method, const QVariantList& arguments) const
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(QStringLiteral("org.corvanta.Corvanta"), QStringLiteral("/org/corvanta/Corvanta"),
+                                                              interface, method);
+        message.setArguments(arguments);
+        return connection_->call(message, QDBus::Block, processTimeoutMs);
     }
 
     ~WindowOnPrivateBus()
@@ -119,7 +126,8 @@ private:
     std::unique_ptr<QDBusConnection> connection_;
 };
 
-void BM_DbusEntryCount(benchmark::State& state)
+// Wall time of one call to the window started on a store of N entries.
+void measureWindowCall(benchmark::State& state, const std::function<QDBusMessage(const WindowOnPrivateBus&)>& call)
 {
     if (!prepareStore(state.range(0))) {
         state.SkipWithError("could not prepare the store");
@@ -133,7 +141,7 @@ void BM_DbusEntryCount(benchmark::State& state)
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        const QDBusMessage reply = window.read();
+        const QDBusMessage reply = call(window);
         const auto elapsed = std::chrono::nanoseconds(timer.nsecsElapsed());
         if (reply.type() != QDBusMessage::ReplyMessage) {
             state.SkipWithError(reply.errorMessage().toUtf8().constData());
@@ -142,7 +150,22 @@ void BM_DbusEntryCount(benchmark::State& state)
         state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
     }
 }
+
+void BM_DbusEntryCount(benchmark::State& state)
+{
+    measureWindowCall(state, [](const WindowOnPrivateBus& window) { return window.read(); });
+}
 BENCHMARK(BM_DbusEntryCount)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// 1,000 entries from the middle of the date order.
+void BM_DbusBalanceEntriesRange(benchmark::State& state)
+{
+    const qlonglong middle = state.range(0) / 2;
+    measureWindowCall(state, [middle](const WindowOnPrivateBus& window) {
+        return window.call(QStringLiteral("org.corvanta.Corvanta.Portfolio"), QStringLiteral("BalanceEntriesRange"), {middle, qlonglong(1000)});
+    });
+}
+BENCHMARK(BM_DbusBalanceEntriesRange)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 
