@@ -10,9 +10,16 @@
 #include <QThread>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +76,44 @@ void BM_CliAdd(benchmark::State& state)
     runWholeProcess(state, {QStringLiteral("add"), QStringLiteral("--balance"), QStringLiteral("1234.5")});
 }
 BENCHMARK(BM_CliAdd)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// `corvanta entries --json` with its output discarded: wall time, and the process's peak
+// resident memory and CPU time as counters (from wait4, so nothing else is counted).
+void BM_CliEntriesJson(benchmark::State& state)
+{
+    if (!prepareStore(state.range(0))) {
+        state.SkipWithError("could not prepare the store");
+        return;
+    }
+    char program[] = CORVANTA_BINARY;
+    char subcommand[] = "entries";
+    char json[] = "--json";
+    char* arguments[] = {program, subcommand, json, nullptr};
+    posix_spawn_file_actions_t discardOutput;
+    posix_spawn_file_actions_init(&discardOutput);
+    posix_spawn_file_actions_addopen(&discardOutput, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    long peakKilobytes = 0;
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        pid_t child = 0;
+        int status = 0;
+        rusage usage{};
+        if (posix_spawn(&child, program, &discardOutput, nullptr, arguments, environ) != 0 || wait4(child, &status, 0, &usage) != child
+            || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("corvanta entries --json failed");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::nanoseconds(timer.nsecsElapsed())).count());
+        peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
+        cpuSeconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    }
+    posix_spawn_file_actions_destroy(&discardOutput);
+    state.counters["peak_rss_MB"] = double(peakKilobytes) / 1024.0;
+    state.counters["cpu_s"] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CliEntriesJson)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_CliSummary(benchmark::State& state) { runWholeProcess(state, {QStringLiteral("summary")}); }
 BENCHMARK(BM_CliSummary)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
