@@ -102,14 +102,17 @@ QString quoted(const QString& value) { return QLatin1Char('\'') + value + QLatin
 
 std::optional<Instant> CommandLine::parseDate(const QString& value)
 {
-    if (auto day = Fmt::parseDay(value.toStdString()))
-        return day;
-    if (!value.contains(QLatin1Char('T')))
+    // Dates travel as ISO 8601 text in UTC, which has four digits for the year.
+    constexpr std::int64_t endOfYear9999Utc = 253'402'300'800'000;
+    std::optional<Instant> date = Fmt::parseDay(value.toStdString());
+    if (!date && value.contains(QLatin1Char('T'))) {
+        const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
+        if (moment.isValid())
+            date = instantFromMilliseconds(moment.toMSecsSinceEpoch());
+    }
+    if (date && millisecondsOf(*date) >= endOfYear9999Utc)
         return std::nullopt;
-    const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
-    if (!moment.isValid())
-        return std::nullopt;
-    return instantFromMilliseconds(moment.toMSecsSinceEpoch());
+    return date;
 }
 
 namespace {

@@ -63,7 +63,8 @@ struct CommandLine {
     static bool opensWindow(const QStringList& arguments);
 
     // "2026-06-04" is local midnight; an ISO 8601 date-time with "Z" or an offset is that
-    // instant, one without is local time. Nothing for anything else.
+    // instant, one without is local time. Nothing for anything else, and for instants from
+    // the year 10000 (UTC) on.
     static std::optional<Instant> parseDate(const QString& text);
 
     // The help text for `topic` (the overview when absent), ending in a line break.

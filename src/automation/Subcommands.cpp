@@ -6,6 +6,7 @@
 #include "automation/BalanceEntryQuery.h"
 #include "automation/ConsoleOutput.h"
 #include "automation/DesktopNotification.h"
+#include "automation/EntryListing.h"
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "automation/JsonOutput.h"
@@ -109,21 +110,12 @@ int summary(const CommandLine& line)
 
 int entries(const CommandLine& line)
 {
-    const std::vector<BalanceEntryEntity> found = line.suggested      ? BalanceEntryQuery::suggestedEntities()
-                                                  : line.ids.empty() ? IntentsDataProvider::allEntities()
-                                                                     : BalanceEntryQuery::entities(line.ids);
-    if (line.json)
-        return JsonOutput::print(JsonOutput::entities(found));
-    QString text;
-    for (const BalanceEntryEntity& entity : found) {
-        const DisplayRepresentation shown = entity.displayRepresentation();
-        text += QString::fromStdString(entity.id.toString()) + QLatin1Char('\t') + shown.title;
-        if (shown.subtitle)
-            text += QLatin1Char('\t') + *shown.subtitle;
-        text += QLatin1Char('\n');
-    }
-    ConsoleOutput::print(text);
-    return 0;
+    IntentsDataProvider::sharedContainer(); // opens (or creates) the store first
+    StoredEntrySelection selection;
+    if (line.suggested)
+        selection = {StoredEntrySelection::Order::NewestFirst, std::int64_t(BalanceEntryQuery::suggestionCount), {}};
+    selection.ids = line.ids;
+    return EntryListing::print(PersistentContainer::defaultStorePath(), selection, line.json);
 }
 
 int stats(const CommandLine& line)

@@ -5,6 +5,11 @@
 
 #include "analytics/Fmt.h"
 #include "automation/AddEntryDialog.h"
+#include "automation/EntryListing.h"
+#include "automation/JsonOutput.h"
+#include "automation/TerminalText.h"
+
+#include <QJsonDocument>
 
 #include <gmock/gmock.h>
 
@@ -91,6 +96,35 @@ TEST(CommandLineTest, UsageErrorsAreOneLineNamingTheArgument)
         ASSERT_FALSE(line.ok()) << refused.message;
         EXPECT_EQ(line.error().message.toStdString(), refused.message);
     }
+}
+
+// The streamed listing writes each entry exactly as the whole-document encoder would.
+TEST(EntryListingTest, AnEntryStreamsAsTheDocumentEncoderWritesIt)
+{
+    const QString nasty = QString::fromUtf8("q\"b\\ n\n t\t \x01 \x1b[31m \x7f \u00e9 \u2028 \xf0\x9f\x98\x80");
+    const BalanceEntryEntity cases[] = {
+        {*Uuid::fromString("0a1b2c3d-0000-4000-8000-00000000abcd"), instantFromMilliseconds(1'780'545'600'000), 1000, 0, 0, std::nullopt},
+        {Uuid::random(), instantFromMilliseconds(1'780'545'600'123), 1e20, -0.0, 0.1, nasty},
+        {Uuid::random(), instantFromMilliseconds(-62'135'596'800'000), 123456789.125, 9007199254740994.0, qQNaN(), QString()},
+        {Uuid::random(), instantFromMilliseconds(-1), -2.5e-7, qInf(), 1.0 / 3, QStringLiteral("plain")},
+    };
+    for (const BalanceEntryEntity& entity : cases) {
+        const QByteArray document = QJsonDocument(QJsonArray{JsonOutput::entity(entity)}).toJson(QJsonDocument::Indented);
+        EXPECT_EQ(("[\n" + EntryListing::jsonElement(entity) + "\n]\n").toStdString(), document.toStdString());
+        EXPECT_EQ(EntryListing::line(entity).count('\n'), 1);
+    }
+}
+
+TEST(TerminalTextTest, ControlCharactersBecomeVisibleEscapes)
+{
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"plain \\ text é", u"plain \\ text é"},
+        {u"a\nb\tc\rd", u"a\\nb\\tc\\rd"},
+        {u"\x1b[2J\x07\x7f", u"\\x1b[2J\\x07\\x7f"},
+        {u"\u0085 \u2028 \u202e", u"\\u0085 \\u2028 \\u202e"},
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(TerminalText::escaped(QString::fromUtf16(text)), QString::fromUtf16(shown));
 }
 
 // What the dialog hands to the action, and what it refuses.
