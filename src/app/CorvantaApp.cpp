@@ -1,12 +1,16 @@
 #include "app/CorvantaApp.h"
 
+#include "app/BackupActions.h"
+#include "app/BackupDialogs.h"
 #include "app/RootView.h"
 #include "automation/CorvantaShortcuts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStatusBar>
 
 // The compiled-in resources live in a static library; tie them to the application.
 static void initResources() { Q_INIT_RESOURCE(corvanta); }
@@ -27,11 +31,17 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
         .undo = [this] { undo(); },
         .redo = [this] { redo(); },
         .about = [this] { showAboutPanel(); },
+        .backUpNow = [this] { backups_->backUpNow(); },
+        .restoreFromBackup = [this] { backups_->restoreFromBackup(); },
     });
+    backupDialogs_ = std::make_unique<WidgetBackupDialogs>(window_.get());
+    backups_ = std::make_unique<BackupActions>(context(), PersistentContainer::defaultStorePath(), *backupDialogs_,
+                                               [this](const QString& text) { window_->statusBar()->showMessage(text); });
 }
 
 CorvantaApp::~CorvantaApp()
 {
+    backups_.reset();
     window_.reset();
     // The context outlives the application object; it must not keep a dangling manager.
     context().setUndoManager(nullptr);

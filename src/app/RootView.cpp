@@ -31,6 +31,9 @@ void RootView::buildMenus()
     };
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    addCommand(file, tr("Back Up Now…"), QKeySequence(), commands_.backUpNow);
+    addCommand(file, tr("Restore From Backup…"), QKeySequence(), commands_.restoreFromBackup);
+    file->addSeparator();
     addCommand(file, tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), commands_.quit)->setMenuRole(QAction::QuitRole);
 
     // Undo and Redo stay enabled: with nothing to undo or redo they simply do nothing.

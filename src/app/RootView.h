@@ -13,10 +13,12 @@ struct AppCommands {
     std::function<void()> undo;
     std::function<void()> redo;
     std::function<void()> about;
+    std::function<void()> backUpNow;
+    std::function<void()> restoreFromBackup;
 };
 
 // The one main window, titled "Corvanta", never smaller than 960 by 640: the menus File
-// (Quit), Edit (Undo, Redo, always enabled) and Help (About Corvanta) over ContentView.
+// (Back Up Now…, Restore From Backup…, Quit), Edit (Undo, Redo, always enabled) and Help (About Corvanta) over ContentView.
 class RootView : public QMainWindow {
     Q_OBJECT
 public:

@@ -1,10 +1,13 @@
 #include "app/AppIcons.h"
+#include "app/AutomaticBackup.h"
+#include "app/BackupActions.h"
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
 #include "automation/CommandDispatch.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -46,6 +49,9 @@ int main(int argc, char** argv)
         window.raise();
         window.activateWindow();
     });
+    service.setRestoreHandler([&corvanta](const QString& path) { return corvanta.backups().restore(path); });
+    // After the first paint, on a thread of its own.
+    AutomaticBackup automaticBackup(window, PersistentContainer::defaultStorePath(), BackupSettings::read());
 
     std::unique_ptr<FirstPaintProbe> probe;
     if (probing) {

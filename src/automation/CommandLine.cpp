@@ -63,6 +63,9 @@ constexpr SubcommandRule subcommands[] = {
     {Command::Years, "years", "", "Print the yearly index comparison.", jsonOnly, 0, 0},
     {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
     {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
+    {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
+    {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
+    {Command::Restore, "restore", " FILE", "Replace the store with a backup, after backing up the store as it is.", {}, 1, 1},
 };
 
 const SubcommandRule* ruleFor(const QString& name)
