@@ -9,8 +9,8 @@
 #include "model/PersistentContainer.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
-#include <QStatusBar>
 
 // The compiled-in resources live in a static library; tie them to the application.
 static void initResources() { Q_INIT_RESOURCE(corvanta); }
@@ -31,12 +31,10 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
         .undo = [this] { undo(); },
         .redo = [this] { redo(); },
         .about = [this] { showAboutPanel(); },
-        .backUpNow = [this] { backups_->backUpNow(); },
-        .restoreFromBackup = [this] { backups_->restoreFromBackup(); },
     });
-    backupDialogs_ = std::make_unique<WidgetBackupDialogs>(window_.get());
-    backups_ = std::make_unique<BackupActions>(context(), PersistentContainer::defaultStorePath(), *backupDialogs_,
-                                               [this](const QString& text) { window_->statusBar()->showMessage(text); });
+    connect(&undoManager_, &UndoManager::stateChanged, this, &CorvantaApp::refreshUndoCommands);
+    refreshUndoCommands();
+    addBackupCommands();
 }
 
 CorvantaApp::~CorvantaApp()
@@ -47,19 +45,66 @@ CorvantaApp::~CorvantaApp()
     context().setUndoManager(nullptr);
 }
 
+void CorvantaApp::addBackupCommands()
+{
+    backupDialogs_ = std::make_unique<WidgetBackupDialogs>(window_.get());
+    backups_ = std::make_unique<BackupActions>(context(), PersistentContainer::defaultStorePath(), *backupDialogs_,
+                                               [this](const QString& text) { window_->report(text, false); });
+    // File: ..., Export CSV…, then these two in a group of their own above Quit.
+    QMenu* file = window_->menus().fileMenu();
+    QAction* quitGroup = file->actions().value(file->actions().size() - 2);
+    QAction* backUp = new QAction(tr("Back Up Now…"), file);
+    QAction* restore = new QAction(tr("Restore From Backup…"), file);
+    connect(backUp, &QAction::triggered, this, [this] { backups_->backUpNow(); });
+    connect(restore, &QAction::triggered, this, [this] { backups_->restoreFromBackup(); });
+    file->insertActions(quitGroup, {backUp, restore});
+    file->insertSeparator(backUp);
+}
+
 ObjectContext& CorvantaApp::context() { return persistence_.container().viewContext(); }
 
-void CorvantaApp::undo() { performUndo(&UndoManager::canUndo, &UndoManager::undo); }
-void CorvantaApp::redo() { performUndo(&UndoManager::canRedo, &UndoManager::redo); }
+void CorvantaApp::undo()
+{
+    const QString name = undoCommandState().undoName;
+    if (performUndo(&UndoManager::canUndo, &UndoManager::undo))
+        window_->report(name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), false);
+}
 
-void CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)())
+void CorvantaApp::redo()
+{
+    const QString name = undoCommandState().redoName;
+    if (performUndo(&UndoManager::canRedo, &UndoManager::redo))
+        window_->report(name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), false);
+}
+
+UndoCommandState CorvantaApp::undoCommandState() const
+{
+    const UndoManager* manager = const_cast<CorvantaApp*>(this)->context().undoManager();
+    if (!manager)
+        return {};
+    return {
+        .canUndo = manager->canUndo(),
+        .canRedo = manager->canRedo(),
+        .undoName = {},
+        .redoName = {},
+    };
+}
+
+void CorvantaApp::refreshUndoCommands()
+{
+    if (window_)
+        window_->menus().setUndoState(undoCommandState());
+}
+
+bool CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)())
 {
     UndoManager* manager = context().undoManager();
     if (!manager || !(manager->*canPerform)())
-        return;
+        return false;
     (manager->*perform)();
     // Ignored on purpose: the step stays in the context as unsaved changes.
     (void)context().save();
+    return true;
 }
 
 void CorvantaApp::showAboutPanel()
@@ -67,6 +112,8 @@ void CorvantaApp::showAboutPanel()
     QMessageBox::about(window_.get(), tr("About Corvanta"),
                        tr("<h3>Corvanta %1</h3>"
                           "<p>Tracks the value of one investment portfolio over time and separates "
-                          "market performance from the money moved in and out.</p>")
-                           .arg(QApplication::applicationVersion()));
+                          "market performance from the money moved in and out.</p>"
+                          "<p>Data file: %2</p>"
+                          "<p>Released under the MIT licence.</p>")
+                           .arg(QApplication::applicationVersion(), PersistentContainer::defaultStorePath().toHtmlEscaped()));
 }

@@ -4,6 +4,7 @@
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
+#include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
@@ -52,6 +53,13 @@ int main(int argc, char** argv)
     service.setRestoreHandler([&corvanta](const QString& path) { return corvanta.backups().restore(path); });
     // After the first paint, on a thread of its own.
     AutomaticBackup automaticBackup(window, PersistentContainer::defaultStorePath(), BackupSettings::read());
+
+    // Runs that only measure or photograph the window neither read nor change what it remembers.
+    if (!probing) {
+        WindowMemory::restore(window);
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { WindowMemory::save(window); });
+    }
+    window.focusStartingField();
 
     std::unique_ptr<FirstPaintProbe> probe;
     if (probing) {

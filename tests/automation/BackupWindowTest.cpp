@@ -6,6 +6,7 @@
 #include "app/AutomaticBackup.h"
 #include "app/CorvantaApp.h"
 #include "app/RootView.h"
+#include "app/StatusFeedback.h"
 #include "automation/WindowService.h"
 #include "app/BackupActions.h"
 #include "model/ObjectContext.h"
@@ -15,7 +16,6 @@
 
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <gmock/gmock.h>
 
 #include <csignal>
@@ -82,7 +82,7 @@ TEST_F(BackupWindowTest, RestoreFromTheCommandLineGoesThroughTheOpenWindow)
     EXPECT_THAT(restored.output, HasSubstr("3 entries, 0 years. The store as it was is kept in"));
     EXPECT_EQ(count(), 3);
     EXPECT_FALSE(context().undoManager()->canUndo());
-    EXPECT_THAT(app_->window().statusBar()->currentMessage().toStdString(), HasSubstr("the undo history was cleared"));
+    EXPECT_THAT(app_->window().feedback()->message().toStdString(), HasSubstr("the undo history was cleared"));
     EXPECT_EQ(backups().size(), 1) << "the store as it was";
 
     add(1, false); // not saved: the window cannot let go of it
