@@ -24,6 +24,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     context().setUndoManager(&undoManager_);
     // Ctrl+Z reaches the store's Undo when the focused field has no typing of its own to undo.
     qApp->installEventFilter(&undoKeys_);
+    qApp->installEventFilter(&focusRing_);
     CorvantaShortcuts::updateAppShortcutParameters();
 
     window_ = std::make_unique<RootView>(context(), AppCommands{

@@ -3,6 +3,7 @@
 #include "model/SeedImporter.h"
 #include "app/MainMenus.h"
 #include "model/UndoManager.h"
+#include "views/kit/FocusRing.h"
 #include "views/kit/UndoKeyRouter.h"
 
 #include <QObject>
@@ -54,6 +55,7 @@ private:
     PersistenceController& persistence_;
     UndoManager undoManager_;
     UndoKeyRouter undoKeys_;
+    FocusRing focusRing_;
     std::unique_ptr<RootView> window_;
     std::unique_ptr<WidgetBackupDialogs> backupDialogs_;
     std::unique_ptr<BackupActions> backups_;
