@@ -63,6 +63,8 @@ constexpr OptionRule yearsOptions[] = {
     {"from-entries", nullptr, "Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return."},
 };
 
+constexpr OptionRule jsonOnly[] = {jsonOption};
+
 constexpr SubcommandRule subcommands[] = {
     {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
     {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
