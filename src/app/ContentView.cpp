@@ -62,20 +62,17 @@ void ContentView::refreshWelcome()
 
 void ContentView::loadSampleData()
 {
-    const Result<int> loaded = SampleData::load(context_);
-    if (!loaded) {
-        QMessageBox::warning(this, QString(), tr("Save failed: ") + loaded.error().message);
-        return;
-    }
-    Q_EMIT reported(tr("Loaded %1 of sample data").arg(entriesText(loaded.value())), true);
+    runSampleCommand([](ObjectContext& context) { return SampleData::load(context); }, tr("Loaded %1 of sample data"));
 }
 
-void ContentView::removeSampleData()
+void ContentView::removeSampleData() { runSampleCommand(&SampleData::remove, tr("Removed %1 of sample data")); }
+
+void ContentView::runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, const QString& report)
 {
-    const Result<int> removed = SampleData::remove(context_);
-    if (!removed) {
-        QMessageBox::warning(this, QString(), tr("Save failed: ") + removed.error().message);
+    const Result<int> done = command(context_);
+    if (!done) {
+        QMessageBox::warning(this, QString(), tr("Save failed: ") + done.error().message);
         return;
     }
-    Q_EMIT reported(tr("Removed %1 of sample data").arg(entriesText(removed.value())), true);
+    Q_EMIT reported(report.arg(entriesText(done.value())), true);
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QWidget>
+
+#include <functional>
 
 class CorvantaTableView;
 class DashboardView;
@@ -35,6 +39,8 @@ Q_SIGNALS:
 
 private:
     void refreshWelcome();
+    // Runs a sample command and reports what it did (`report` takes the entries' count).
+    void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, const QString& report);
 
     ObjectContext& context_;
     WelcomeBanner* welcome_ = nullptr;

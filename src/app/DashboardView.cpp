@@ -57,6 +57,7 @@ QWidget* DashboardView::buildSidebar()
     layout->addWidget(form_);
     layout->addWidget(divider);
     layout->addWidget(stats_);
+    layout->addStretch(1); // extra height goes below the statistics, not inside the form
 
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("dashboardSidebar"));

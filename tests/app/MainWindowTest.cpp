@@ -18,6 +18,7 @@
 #include "views/dashboard/NewEntryFormView.h"
 #include "views/entries/CorvantaTableView.h"
 #include "views/entries/EntryFindField.h"
+#include "views/entries/EntryTableModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -304,5 +305,26 @@ TEST(StoreFailureDialog, SaysWhatFailedWhereAndOffersTheWayOut)
             button->click();
     EXPECT_TRUE(restored);
     StoreFailureDialog::present(message, QStringLiteral("/tmp/x")); // offscreen: returns at once
+}
+} // namespace
+
+namespace {
+// Figures far wider than the columns' usual widths still show whole at the smallest window.
+TEST_F(MainWindowTest, AmountColumnsWidenToTheWidestFigureShown)
+{
+    EntryActions::add(app_->context(), {.date = systemNow(), .balance = 1e15, .transfers = -1234567.89});
+    window().resize(RootView::minimumWindowSize);
+    window().showTab(1);
+    QTableView* table = entries()->table();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const QModelIndex cell = table->model()->index(0, EntryTableModel::BalanceColumn);
+        return table->columnWidth(EntryTableModel::BalanceColumn)
+            > table->fontMetrics().horizontalAdvance(cell.data().toString());
+    }, 2000));
+    for (int column : {EntryTableModel::BalanceColumn, EntryTableModel::TransfersColumn, EntryTableModel::AdjustedBalanceColumn}) {
+        const QModelIndex cell = table->model()->index(0, column);
+        const QFont font = cell.data(Qt::FontRole).isValid() ? cell.data(Qt::FontRole).value<QFont>() : table->font();
+        EXPECT_GT(table->columnWidth(column), QFontMetrics(font).horizontalAdvance(cell.data().toString())) << column;
+    }
 }
 } // namespace

@@ -123,8 +123,14 @@ QWidget* TSXComparisonView::buildUpperPane()
     QHeaderView* header = table_->horizontalHeader();
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
-    for (int c = 0; c < TSXYearsTableModel::ColumnCount; ++c)
+    // The columns share the table's width; the smallest minimum is the floor of every one.
+    int smallest = TSXYearsTableModel::columnWidth(TSXYearsTableModel::Column(0)).minimum;
+    for (int c = 0; c < TSXYearsTableModel::ColumnCount; ++c) {
         header->resizeSection(c, TSXYearsTableModel::columnWidth(TSXYearsTableModel::Column(c)).ideal);
+        smallest = std::min(smallest, TSXYearsTableModel::columnWidth(TSXYearsTableModel::Column(c)).minimum);
+    }
+    header->setMinimumSectionSize(smallest);
+    header->setSectionResizeMode(QHeaderView::Stretch);
     // Each column keeps its own minimum; none has a maximum.
     connect(header, &QHeaderView::sectionResized, this, [header](int section, int, int size) {
         const int minimum = TSXYearsTableModel::columnWidth(TSXYearsTableModel::Column(section)).minimum;

@@ -152,7 +152,6 @@ NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QW
     errorMessage_->setObjectName(QStringLiteral("errorMessage"));
     layout->addWidget(errorMessage_);
     layout->addWidget(buildButtonRow());
-    layout->addStretch(1); // extra height goes below the buttons, not between the fields
     for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
         auto* submitKey = new QShortcut(keys, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         connect(submitKey, &QShortcut::activated, this, [this] {

@@ -152,6 +152,41 @@ void CorvantaTableView::buildTable()
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &CorvantaTableView::keepViewState);
     connect(model_, &QAbstractItemModel::modelReset, this, &CorvantaTableView::restoreViewState);
     addTableKeys();
+    connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, &CorvantaTableView::scheduleFigureFit);
+    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model_, changed, this, &CorvantaTableView::scheduleFigureFit);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &CorvantaTableView::scheduleFigureFit);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CorvantaTableView::scheduleFigureFit);
+}
+
+void CorvantaTableView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    scheduleFigureFit(); // more or other rows on screen
+}
+
+void CorvantaTableView::scheduleFigureFit()
+{
+    if (figureFitScheduled_)
+        return;
+    figureFitScheduled_ = true;
+    QMetaObject::invokeMethod(this, &CorvantaTableView::fitFigureColumns, Qt::QueuedConnection);
+}
+
+void CorvantaTableView::fitFigureColumns()
+{
+    figureFitScheduled_ = false;
+    QHeaderView* header = table_->horizontalHeader();
+    for (int column : {EntryTableModel::BalanceColumn, EntryTableModel::AdjustmentColumn, EntryTableModel::TransfersColumn,
+                       EntryTableModel::AdjustedBalanceColumn}) {
+        // sizeHintForColumn measures the rows on screen only; the adjusted balance keeps a
+        // clear gap before the note.
+        const int gap = column == EntryTableModel::AdjustedBalanceColumn ? 16 : 4;
+        const int wanted = std::max(EntryTableModel::width(EntryTableModel::Column(column)).minimum,
+                                    static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(column) + gap);
+        if (header->sectionSize(column) < wanted)
+            header->resizeSection(column, wanted);
+    }
 }
 
 void CorvantaTableView::fitColumns()

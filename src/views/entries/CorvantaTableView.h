@@ -65,6 +65,7 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildToolBar();
@@ -78,6 +79,10 @@ private:
     void keepViewState();
     void restoreViewState();
     void fitColumns();
+    // Widens the amount columns to the widest figure in the rows on screen (never narrower
+    // than their minimum), so no figure is cut; coalesced to once per event-loop pass.
+    void scheduleFigureFit();
+    void fitFigureColumns();
 
     ObjectContext& context_;
     std::unique_ptr<PorterDialogs> ownDialogs_;
@@ -87,6 +92,7 @@ private:
     QTableView* table_ = nullptr;
     ModalOverlay* overlay_ = nullptr;
     EntryFindField* findField_ = nullptr;
+    bool figureFitScheduled_ = false;
     QAction* editAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
     // The entry at the top of the table, kept there while rows change elsewhere.

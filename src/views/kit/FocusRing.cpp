@@ -32,10 +32,13 @@ void FocusRing::follow(QWidget* now)
 
 bool FocusRing::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Paint || watched != carrier_.data())
+    if (painting_ || event->type() != QEvent::Paint || watched != carrier_.data())
         return false;
-    // The widget paints itself first (QObject::event is public), then the ring goes on top.
-    watched->event(event);
+    // The widget paints itself first, through its own filters (a scrolling view paints its
+    // viewport from one), then the ring goes on top.
+    painting_ = true;
+    QCoreApplication::sendEvent(watched, event);
+    painting_ = false;
     QPainter painter(carrier_);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(carrier_->palette().color(QPalette::Highlight), width));

@@ -23,4 +23,5 @@ private:
     static QWidget* ringCarrier(QWidget* focused);
 
     QPointer<QWidget> carrier_;
+    bool painting_ = false; // the carrier's own paint is under way
 };
