@@ -7,6 +7,7 @@
 #include "automation/DesktopNotification.h"
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
+#include "automation/ImportCommand.h"
 #include "automation/JsonOutput.h"
 #include "csv/CSVAlerts.h"
 #include "model/ObjectContext.h"
@@ -152,8 +153,7 @@ int years(const CommandLine& line)
 
 int importFile(const CommandLine& line)
 {
-    const auto outcome = CsvActions::importFile(storeContext(), line.file);
-    return report(outcome.alert, !outcome.imported.has_value());
+    return ImportCommand::run(line, storeContext(), PersistentContainer::defaultStorePath());
 }
 
 int exportFile(const CommandLine& line)

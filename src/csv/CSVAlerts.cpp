@@ -44,15 +44,17 @@ QString leftOutAsStoredText(std::int64_t count)
     return QStringLiteral("Skipped %1 %2 already stored.").arg(count).arg(count == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
 }
 
-Alert importAlert(std::int64_t imported, std::span<const SkippedLine> skipped, std::int64_t leftOutAsStored)
+Alert importAlert(std::int64_t imported, std::span<const SkippedLine> skipped, std::int64_t leftOutAsStored, bool listLines)
 {
     Alert alert = resultAlert(imported, static_cast<std::int64_t>(skipped.size()));
+    if (imported == 0 && leftOutAsStored > 0)
+        alert = {alert.messageText, QString(), AlertStyle::Informational};
     const auto addParagraph = [&alert](const QString& text) {
         alert.informativeText += (alert.informativeText.isEmpty() ? QString() : QStringLiteral("\n\n")) + text;
     };
     if (leftOutAsStored > 0)
         addParagraph(leftOutAsStoredText(leftOutAsStored));
-    if (!skipped.empty())
+    if (listLines && !skipped.empty())
         addParagraph(skippedLinesText(skipped));
     return alert;
 }

@@ -22,9 +22,10 @@ struct Alert {
 
 // The result of an import: how many entries, how many rows skipped.
 Alert resultAlert(std::int64_t imported, std::int64_t skipped);
-// The same, followed by how many rows were left out as already stored and by the skipped
-// lines (see skippedLinesText).
-Alert importAlert(std::int64_t imported, std::span<const SkippedLine> skipped, std::int64_t leftOutAsStored);
+// The same, followed by how many rows were left out as already stored and (with `listLines`)
+// by the skipped lines (see skippedLinesText). When every row read was left out as stored,
+// "No rows imported" says only that, not the expected columns.
+Alert importAlert(std::int64_t imported, std::span<const SkippedLine> skipped, std::int64_t leftOutAsStored, bool listLines = true);
 
 // "line 14: 'Jun 31 2026' is not a date"
 QString skippedLineText(const SkippedLine& line);
