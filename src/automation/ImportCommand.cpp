@@ -16,7 +16,12 @@ namespace {
 
 constexpr std::size_t rowsShownAtEachEnd = 5;
 
-int failure(const QString& message) { return ConsoleOutput::failure(QStringLiteral("corvanta import: ") + message); }
+// A failure as the window's alert says it, on standard error.
+int failure(const CSVPorter::Alert& alert)
+{
+    ConsoleOutput::error(alert.messageText + QLatin1Char('\n') + alert.informativeText + QLatin1Char('\n'));
+    return 1;
+}
 
 std::int64_t wouldImport(const CsvActions::ImportPreview& preview, bool skipExisting)
 {
@@ -89,10 +94,10 @@ int run(const CommandLine& line, ObjectContext& context, const QString& storePat
     const std::optional<QByteArray> bytes = CSVPorter::readWholeFile(line.file);
     const std::optional<std::string_view> text = bytes ? CsvActions::importText(*bytes) : std::nullopt;
     if (!text)
-        return failure(QStringLiteral("%1: %2").arg(line.file, CSVPorter::readFailureAlert().informativeText));
+        return failure(CSVPorter::readFailureAlert());
     auto stored = readStoredEntryValues(storePath);
     if (!stored)
-        return failure(stored.error().message);
+        return ConsoleOutput::failure(QStringLiteral("corvanta import: ") + stored.error().message);
     const CsvActions::ImportPreview preview = CsvActions::previewImport(*text, stored.value(), {.decimalComma = line.decimalComma});
     warn(line, preview);
     const bool nothingRead = preview.reading.rows.empty();
@@ -105,7 +110,7 @@ int run(const CommandLine& line, ObjectContext& context, const QString& storePat
     }
     const CsvActions::ImportOutcome outcome = CsvActions::importPreviewed(context, preview, line.skipExisting);
     if (!outcome.imported)
-        return failure(outcome.alert.informativeText);
+        return failure(outcome.alert);
     if (line.json) {
         QJsonObject document = previewJson(preview, line.skipExisting);
         document.insert(QStringLiteral("imported"), static_cast<qint64>(*outcome.imported));
