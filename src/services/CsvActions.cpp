@@ -5,6 +5,7 @@
 #include "csv/FileAccess.h"
 #include "csv/Utf8.h"
 #include "model/ObjectContext.h"
+#include "services/NoteRules.h"
 #include "services/SavedChange.h"
 
 #include <QPointer>
@@ -23,6 +24,26 @@ std::optional<std::string_view> importText(const QByteArray& bytes)
     return text;
 }
 
+namespace {
+
+// A row whose note is longer than any entrance stores becomes a skipped line.
+void skipRowsWithLongNotes(CSVPorter::ImportReading& reading)
+{
+    auto& rows = reading.rows;
+    const auto refusedFrom = std::stable_partition(rows.begin(), rows.end(), [](const CSVPorter::ReadRow& row) {
+        return !NoteRules::refusal(row.values.note);
+    });
+    if (refusedFrom == rows.end())
+        return;
+    for (auto row = refusedFrom; row != rows.end(); ++row)
+        reading.skipped.push_back({row->line, *NoteRules::refusal(row->values.note)});
+    rows.erase(refusedFrom, rows.end());
+    std::stable_sort(reading.skipped.begin(), reading.skipped.end(),
+                     [](const CSVPorter::SkippedLine& a, const CSVPorter::SkippedLine& b) { return a.line < b.line; });
+}
+
+} // namespace
+
 ImportPreview previewImport(std::string_view text, std::span<const BalanceEntry::Values> stored, const CSVPorter::ReadOptions& options,
                             const CSVPorter::ReadProgress& progress)
 {
@@ -30,6 +51,7 @@ ImportPreview previewImport(std::string_view text, std::span<const BalanceEntry:
     preview.reading = CSVPorter::readImport(text, options, progress);
     if (preview.reading.cancelled)
         return preview;
+    skipRowsWithLongNotes(preview.reading);
     preview.alreadyStored = CSVPorter::markAlreadyStored(preview.reading.rows, stored);
     preview.alreadyStoredCount = std::count(preview.alreadyStored.begin(), preview.alreadyStored.end(), true);
     return preview;

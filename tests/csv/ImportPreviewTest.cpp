@@ -58,6 +58,13 @@ TEST(ImportPreview, BadLinesAreNamedByLineAndReason)
     EXPECT_EQ(std::vector({reading.rows[0].line, reading.rows[1].line, reading.rows[2].line}), std::vector<std::int64_t>({2, 9, 13}));
     EXPECT_EQ(reading.rows[1].values.balance, 15); // the format's own reading of a comma
 
+    const std::string longNote = "2026-06-01,1\n2026-06-02,2,0,0," + std::string((1 << 20) + 1, 'n') + "\n2026-06-03,x\n";
+    const CsvActions::ImportPreview refused = CsvActions::previewImport(longNote, {});
+    ASSERT_EQ(refused.reading.skipped.size(), 2u);
+    EXPECT_EQ(refused.reading.skipped[0].line, 2);
+    EXPECT_TRUE(refused.reading.skipped[0].reason.startsWith(QStringLiteral("The note is too long"))) << refused.reading.skipped[0].reason.toStdString();
+    EXPECT_EQ(refused.reading.rows.size(), 1u);
+
     std::vector<CSVPorter::SkippedLine> many(103, {7, QStringLiteral("no balance")});
     const QStringList shown = CSVPorter::skippedLinesText(many).split(QLatin1Char('\n'));
     EXPECT_EQ(shown.size(), 101);
