@@ -1,5 +1,6 @@
 #include "automation/FigureTables.h"
 
+#include "automation/TerminalText.h"
 #include "services/DisplayText.h"
 
 #include <QStringList>
@@ -10,7 +11,7 @@ QString line(std::initializer_list<QString> cells) { return QStringList(cells).j
 QString yearName(const TSXYearInput& input)
 {
     if (input.label && !input.label->empty())
-        return QString::fromStdString(*input.label);
+        return TerminalText::escaped(QString::fromStdString(*input.label));
     return QString::number(input.year);
 }
 
