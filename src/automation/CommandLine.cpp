@@ -401,7 +401,8 @@ QString CommandLine::helpText(std::optional<Command> topic, int width)
 Error CommandLine::usageError(const QString& subcommand, const QString& message)
 {
     const QString context = subcommand.isEmpty() ? QString() : QLatin1Char(' ') + subcommand;
-    return Error{QStringLiteral("corvanta%1: %2 (try 'corvanta%1 --help')").arg(context, message), {}};
+    const QString helpContext = subcommand == QLatin1String("help") ? QString() : context;
+    return Error{QStringLiteral("corvanta%1: %2 (try 'corvanta%3 --help')").arg(context, message, helpContext), {}};
 }
 
 Result<CommandLine> CommandLine::parseAfterWindowOptions(const QStringList& arguments)
