@@ -146,7 +146,10 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)
         {{"entries", "--json"}, "subtitle"},
         {{"summary", "--json"}, "dialog"},
         {{"stats", "--json"}, "maxDrawdownTrough"},
+        {{"stats", "--window", "YTD", "--json"}, "currentDrawdown"},
+        {{"stats", "--from", "2026-01-01", "--to", "2026-12-31", "--json"}, "periodStart"},
         {{"years", "--json"}, "comparison"},
+        {{"years", "--from-entries", "--json"}, "timeWeightedReturn"},
     };
     for (const JsonDocument& document : documents) {
         const ProcessRun run = corvanta_.run(document.arguments);

@@ -53,6 +53,11 @@ TEST(CommandLineTest, EachSubcommandAndItsParametersAreRecognised)
     EXPECT_EQ(parse({"--help"}).value().helpTopic, std::nullopt);
     EXPECT_FALSE(std::signbit(*parse({"add", "--balance", "-0"}).value().balance)); // shown as $0, not -$0
     EXPECT_EQ(parse({"stats", "--window", "1Y", "--json"}).value().window, DateRange::year1);
+    EXPECT_TRUE(parse({"stats", "--window", "YTD"}).value().yearToDate);
+    EXPECT_TRUE(parse({"years", "--from-entries", "--json"}).value().fromEntries);
+    // --to takes in the whole of its day.
+    const CommandLine period = parse({"stats", "--from", "2024-01-01", "--to", "2024-12-31"}).value();
+    EXPECT_EQ(std::pair(period.from, period.until), std::pair(Fmt::parseDay("2024-01-01"), Fmt::parseDay("2025-01-01")));
     const auto ids = parse({"entries", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd", "--id", "0A1B2C3D-0000-4000-8000-00000000ABCD"});
     ASSERT_EQ(ids.value().ids.size(), 2u); // any letter case
     EXPECT_EQ(ids.value().ids[0], ids.value().ids[1]);
@@ -83,7 +88,10 @@ TEST(CommandLineTest, UsageErrorsAreOneLineNamingTheArgument)
         {{"summary", "--notify", "--json"}, "corvanta summary: --json cannot be combined with --notify (try 'corvanta summary --help')"},
         {{"entries", "--id", "not-a-uuid"}, "corvanta entries: --id expects a UUID, not 'not-a-uuid' (try 'corvanta entries --help')"},
         {{"entries", "--suggested", "--id", "0a1b2c3d-0000-4000-8000-00000000abcd"}, "corvanta entries: --suggested cannot be combined with --id (try 'corvanta entries --help')"},
-        {{"stats", "--window", "1y"}, "corvanta stats: --window expects 1M, 3M, 6M, 1Y, 5Y or All, not '1y' (try 'corvanta stats --help')"},
+        {{"stats", "--window", "1y"}, "corvanta stats: --window expects 1M, 3M, 6M, 1Y, 5Y, YTD or All, not '1y' (try 'corvanta stats --help')"},
+        {{"stats", "--from", "2024-13-01"}, "corvanta stats: --from expects YYYY-MM-DD or an ISO 8601 date-time, not '2024-13-01' (try 'corvanta stats --help')"},
+        {{"stats", "--from", "2024-02-01", "--to", "2024-01-31"}, "corvanta stats: --from must come before --to (try 'corvanta stats --help')"},
+        {{"stats", "--window", "YTD", "--to", "2024-01-31"}, "corvanta stats: --window cannot be combined with --from or --to (try 'corvanta stats --help')"},
         {{"import"}, "corvanta import: missing argument FILE (try 'corvanta import --help')"},
         {{"add", "--balance", "5\n"}, "corvanta add: --balance expects a plain number such as 1234.56, not '5\\n' (try 'corvanta add --help')"},
         {{"add", "--balance", "1", "--date", "10000-01-01"},
