@@ -18,7 +18,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     SeedImporter::seedIfNeeded(context(), seeds);
     undoManager_.setLevelsOfUndo(undoLevels);
     context().setUndoManager(&undoManager_);
-    // Ctrl+Z reaches the store's Undo when the focused field has no typing of its own to undo.
+    // Ctrl+Z in a text field undoes the field's typing only, never the store.
     qApp->installEventFilter(&undoKeys_);
     CorvantaShortcuts::updateAppShortcutParameters();
 

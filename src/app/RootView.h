@@ -16,7 +16,7 @@ struct AppCommands {
 };
 
 // The one main window, titled "Corvanta", never smaller than 960 by 640: the menus File
-// (Quit), Edit (Undo, Redo, always enabled) and Help (About Corvanta) over ContentView.
+// (Quit), Edit (Undo, Redo, disabled only while an editor panel is open) and Help (About Corvanta) over ContentView.
 class RootView : public QMainWindow {
     Q_OBJECT
 public:

@@ -357,7 +357,8 @@ QString CommandLine::helpText(std::optional<Command> topic)
         help += (QStringLiteral("  ") + text(rule.name)).leftJustified(12) + text(rule.summary) + QLatin1Char('\n');
     help += QStringLiteral("\n  --help, -h, help [COMMAND]   Show this help, or a command's options.\n"
                            "  --version, -v                Show the version.\n\n"
-                           "Exit status: 0 done, 1 the store or a file failed, 2 a usage error.\n");
+                           "Exit status: 0 done, 1 the store or a file failed, 2 a usage error,\n"
+                           "3 the add window was cancelled.\n");
     return help;
 }
 
