@@ -107,6 +107,7 @@ TSXYearEditorView::TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSX
     ModalOverlay::setCancelButton(cancel);
     connect(cancel, &QPushButton::clicked, this, &TSXYearEditorView::cancel);
     saveButton_ = new QPushButton(tr("Save"), this);
+    saveButton_->setObjectName(QStringLiteral("saveButton"));
     saveButton_->setDefault(true);
     connect(saveButton_, &QPushButton::clicked, this, &TSXYearEditorView::save);
     buttons->addWidget(cancel);
@@ -193,6 +194,12 @@ QString TSXYearEditorView::title() const { return title_->text(); }
 QLineEdit* TSXYearEditorView::field(Field field) const { return fields_[static_cast<int>(field)]; }
 
 QString TSXYearEditorView::message() const { return message_->text(); }
+
+QString TSXYearEditorView::fieldMessage(Field field) const
+{
+    const QLabel* label = fieldMessages_[static_cast<int>(field)];
+    return label && !label->isHidden() ? label->text() : QString();
+}
 
 void TSXYearEditorView::showEvent(QShowEvent* event)
 {

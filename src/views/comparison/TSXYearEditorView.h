@@ -43,6 +43,7 @@ public:
     QString title() const;
     QLineEdit* field(Field field) const;
     QString message() const; // the one-line note under the fields; empty for none
+    QString fieldMessage(Field field) const; // why the field cannot be read; empty when it can
     const std::shared_ptr<TSXYear>& year() const { return year_; }
     // Whether the year being edited was deleted elsewhere (another program, D-Bus) while the
     // editor was open: the panel says so and Save stays disabled.
