@@ -186,9 +186,9 @@ TEST_F(CorvantaTableViewTest, TheEditorNeverRecreatesAnEntryDeletedElsewhere)
     view_->editSelected();
     field("balanceField")->setText(QStringLiteral("5"));
     auto other = PersistentContainer::open(path_).value();
-    for (const auto& entry : other->viewContext().fetchBalanceEntries().value())
-        if (entry->balance() == 1242000)
-            ASSERT_TRUE(EntryActions::remove(other->viewContext(), {entry}).ok());
+    auto entries = other->viewContext().fetchBalanceEntries().value();
+    std::erase_if(entries, [](const auto& entry) { return entry->balance() != 1242000; });
+    ASSERT_TRUE(EntryActions::remove(other->viewContext(), entries).ok());
     ASSERT_TRUE(QTest::qWaitFor([this] { return model().rowCount() == 4; }, 5000));
     EXPECT_EQ(editor()->findChild<QLabel*>(QStringLiteral("saveError"))->text(), QStringLiteral("This entry was deleted elsewhere."));
     EXPECT_FALSE(editor()->findChild<QWidget*>(QStringLiteral("saveButton"))->isEnabled());

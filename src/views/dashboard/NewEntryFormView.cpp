@@ -311,7 +311,7 @@ void NewEntryFormView::submit()
     }
     clear();
     focusBalance();
-    const QString shownDay = QString::fromStdString(Fmt::date(*day).value_or(std::string()));
+    const QString shownDay = QString::fromStdString(Fmt::date(*reading.values->date).value_or(std::string()));
     Q_EMIT reported(shownDay.isEmpty() ? tr("Added an entry") : tr("Added the entry of %1").arg(shownDay), true);
 }
 
