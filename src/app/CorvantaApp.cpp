@@ -20,6 +20,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     context().setUndoManager(&undoManager_);
     // Ctrl+Z in a text field undoes the field's typing only, never the store.
     qApp->installEventFilter(&undoKeys_);
+    qApp->installEventFilter(&focusRing_);
     CorvantaShortcuts::updateAppShortcutParameters();
 
     window_ = std::make_unique<RootView>(context(), AppCommands{

@@ -3,6 +3,7 @@
 #include "model/SeedImporter.h"
 #include "app/MainMenus.h"
 #include "model/UndoManager.h"
+#include "views/kit/FocusRing.h"
 #include "views/kit/UndoKeyRouter.h"
 
 #include <QObject>
@@ -49,5 +50,6 @@ private:
     PersistenceController& persistence_;
     UndoManager undoManager_;
     UndoKeyRouter undoKeys_;
+    FocusRing focusRing_;
     std::unique_ptr<RootView> window_;
 };

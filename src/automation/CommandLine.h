@@ -37,8 +37,15 @@ struct CommandLine {
     bool suggested = false;
     std::vector<Uuid> ids;
 
-    // stats: the window of the returns
+    // stats: the window of the returns, the year to date (counted when the command runs), or
+    // any period (`from` inclusive, `until` exclusive; either may be open)
     DateRange window = DateRange::all;
+    bool yearToDate = false;
+    std::optional<Instant> from;
+    std::optional<Instant> until;
+
+    // years: what the entries say of each calendar year instead of the stored rows
+    bool fromEntries = false;
 
     // import FILE; export [FILE] (empty or "-": standard output)
     QString file;
@@ -56,7 +63,8 @@ struct CommandLine {
     static bool opensWindow(const QStringList& arguments);
 
     // "2026-06-04" is local midnight; an ISO 8601 date-time with "Z" or an offset is that
-    // instant, one without is local time. Nothing for anything else.
+    // instant, one without is local time. Nothing for anything else, and for instants from
+    // the year 10000 (UTC) on.
     static std::optional<Instant> parseDate(const QString& text);
 
     // The help text for `topic` (the overview when absent), ending in a line break.

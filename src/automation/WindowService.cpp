@@ -82,6 +82,10 @@ qlonglong WindowService::entryCount() { return answer(scripting_.entryCount()); 
 double WindowService::figure(PortfolioScripting::Figure figure) { return answer(scripting_.figure(figure)); }
 
 QList<QVariantMap> WindowService::BalanceEntries() { return answer(scripting_.balanceEntries()); }
+QList<QVariantMap> WindowService::BalanceEntriesRange(qlonglong offset, qlonglong count)
+{
+    return answer(scripting_.balanceEntriesRange(offset, count));
+}
 QList<QVariantMap> WindowService::TsxYears() { return answer(scripting_.tsxYears()); }
 QVariantMap WindowService::BalanceEntryAt(qlonglong index) { return answer(scripting_.balanceEntryAt(index)); }
 QVariantMap WindowService::TsxYearAt(qlonglong index) { return answer(scripting_.tsxYearAt(index)); }

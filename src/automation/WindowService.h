@@ -52,6 +52,7 @@ public:
 public Q_SLOTS:
     // The D-Bus method names, as the adaptors call them.
     QList<QVariantMap> BalanceEntries();
+    QList<QVariantMap> BalanceEntriesRange(qlonglong offset, qlonglong count);
     QList<QVariantMap> TsxYears();
     QVariantMap BalanceEntryAt(qlonglong index);
     QVariantMap TsxYearAt(qlonglong index);
