@@ -171,10 +171,7 @@ TEST(AddEntryDialogTest, APrefilledDateKeepsItsTimeOfDay)
 {
     const Instant moment = *Fmt::parseDay("2026-06-04") + std::chrono::hours(15);
     std::optional<Instant> performed;
-    AddEntryDialog dialog([&](const AddBalanceEntryIntent& intent) -> Result<QString> {
-        performed = intent.date;
-        return QStringLiteral("Added");
-    });
+    AddEntryDialog dialog([&](const AddBalanceEntryIntent& intent) -> Result<QString> { return performed = intent.date, QStringLiteral("Added"); });
     dialog.setDate(moment);
     dialog.setText("balance", QStringLiteral("1"));
     dialog.submit();

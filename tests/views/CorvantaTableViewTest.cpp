@@ -139,8 +139,7 @@ TEST_F(CorvantaTableViewTest, TheEditorReadsAmountsExactlyOrSaysWhy)
     field("adjustmentField")->setText(QStringLiteral("-1,000"));
     field("transfersField")->setText(QStringLiteral("\u2212500"));
     field("balanceField")->setText(QStringLiteral("abc"));
-    const auto* saveButton = editor()->findChild<QWidget*>(QStringLiteral("saveButton"));
-    EXPECT_FALSE(saveButton->isEnabled());
+    EXPECT_FALSE(editor()->findChild<QWidget*>(QStringLiteral("saveButton"))->isEnabled());
     EXPECT_EQ(editor()->findChild<QLabel*>(QStringLiteral("balanceMessage"))->text(),
               QStringLiteral("Enter a number such as -1000 or 1,250.50"));
     editor()->save();
