@@ -63,6 +63,8 @@ constexpr OptionRule yearsOptions[] = {
     {"from-entries", nullptr, "Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return."},
 };
 
+constexpr OptionRule jsonOnly[] = {jsonOption};
+
 constexpr SubcommandRule subcommands[] = {
     {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
     {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
@@ -71,6 +73,9 @@ constexpr SubcommandRule subcommands[] = {
     {Command::Years, "years", "", "Print the yearly index comparison.", yearsOptions, 0, 0},
     {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
     {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
+    {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
+    {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
+    {Command::Restore, "restore", " FILE", "Replace the store with a backup, after backing up the store as it is.", {}, 1, 1},
 };
 
 const SubcommandRule* ruleFor(const QString& name)

@@ -14,7 +14,7 @@
 // What `corvanta ...` was asked to do, as plain values. Parsing is a pure function of the
 // argument list: no store, no terminal, no Qt application needed.
 struct CommandLine {
-    enum class Command { Window, Add, Summary, Entries, Stats, Years, Import, Export, Help, Version };
+    enum class Command { Window, Add, Summary, Entries, Stats, Years, Import, Export, Backup, Backups, Restore, Help, Version };
 
     Command command = Command::Window;
     // `corvanta help SUBCOMMAND` / `corvanta SUBCOMMAND --help`: the subcommand to describe;
@@ -47,7 +47,8 @@ struct CommandLine {
     // years: what the entries say of each calendar year instead of the stored rows
     bool fromEntries = false;
 
-    // import FILE; export [FILE] (empty or "-": standard output)
+    // import FILE; export [FILE] (empty or "-": standard output); backup [FILE] (empty: the
+    // backups folder); restore FILE
     QString file;
 
     // The window's switches for benchmarks and screenshots (not shown in the help).

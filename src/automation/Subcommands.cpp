@@ -3,6 +3,7 @@
 #include "analytics/EntryYears.h"
 #include "analytics/Fmt.h"
 #include "automation/AddBalanceEntryIntent.h"
+#include "automation/BackupCommands.h"
 #include "automation/BalanceEntryQuery.h"
 #include "automation/ConsoleOutput.h"
 #include "automation/DesktopNotification.h"
@@ -198,6 +199,9 @@ int run(const CommandLine& line, int argc, char** argv)
     case Command::Years: return years(line);
     case Command::Import: return importFile(line);
     case Command::Export: return exportFile(line);
+    case Command::Backup: return BackupCommands::backup(line);
+    case Command::Backups: return BackupCommands::backups(line);
+    case Command::Restore: return BackupCommands::restore(line);
     case Command::Window:
     case Command::Help:
     case Command::Version: break;
