@@ -18,6 +18,9 @@
 
 #include <array>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -86,8 +89,10 @@ struct Failure {
 TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
 {
     const Failure cases[] = {
-        {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance)\n"},
-        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: Unknown option 'frobnicate'.\n"}, // Qt's own option taken
+        {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance) (try 'corvanta add --help')\n"},
+        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: unknown option 'frobnicate' (try 'corvanta --help')\n"}, // Qt's own option taken
+        {{"-platform", "offscreen", "add", "--balance", "5"}, 2,
+         "corvanta: the window's options (such as -platform) cannot come before the command 'add' (try 'corvanta --help')\n"},
         {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
     };
     for (const Failure& c : cases) {
@@ -97,6 +102,19 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
         EXPECT_EQ(run.output, "");
     }
     EXPECT_EQ(corvanta_.run({"entries"}).output, ""); // nothing was added on the way
+
+    // Standard output on a device that is always full (a scratch node, as /dev/full is).
+    const QString full = corvanta_.scratch(QStringLiteral("full"));
+    ASSERT_EQ(::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    for (const char* subcommand : {"summary", "stats", "--help"}) {
+        QProcess process;
+        process.setProcessEnvironment(corvanta_.environment());
+        process.setStandardOutputFile(full);
+        process.start(QStringLiteral(CORVANTA_BINARY), {QString::fromUtf8(subcommand)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1) << subcommand;
+        EXPECT_THAT(process.readAllStandardError().toStdString(), HasSubstr("standard output could not be written"));
+    }
 
     ASSERT_TRUE(refuseNewEntries(corvanta_.storePath(), "disk is full"));
     const ProcessRun refused = corvanta_.run({"add", "--balance", "5"});
