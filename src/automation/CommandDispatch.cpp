@@ -64,6 +64,7 @@ int addWithDialog(const CommandLine& line, int argc, char** argv)
         ConsoleOutput::print(dialog.report() + QLatin1Char('\n'));
     return 0;
 }
+
 // 0, or 1 when the text could not be written.
 int printed(const QString& text)
 {
