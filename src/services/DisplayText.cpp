@@ -3,6 +3,8 @@
 #include "analytics/Fmt.h"
 
 namespace {
+const QString emDash = QStringLiteral("\u2014");
+
 QString orFallback(const std::optional<std::string>& text, std::string_view fallback)
 {
     if (text && !text->empty())
@@ -29,5 +31,18 @@ QString firstLine(const QString& text, qsizetype maxCharacters)
     if (end > 0 && text[end - 1].isHighSurrogate())
         --end; // never half a character
     return text.left(end) + QChar(0x2026);
+}
+
+QString entryDate(const std::optional<Instant>& date)
+{
+    const auto text = date ? Fmt::date(*date) : std::nullopt;
+    return text ? QString::fromStdString(*text) : emDash;
+}
+
+QString entryAdjustment(double adjustment) { return adjustment == 0 ? emDash : currency(adjustment); }
+
+QString entryTransfers(double transfers)
+{
+    return transfers == 0 ? emDash : orFallback(Fmt::currencyCents(transfers), Fmt::currencyCentsFallback);
 }
 } // namespace DisplayText
