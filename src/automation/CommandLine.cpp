@@ -81,6 +81,9 @@ constexpr std::pair<Command, const char*> examples[] = {
     {Command::Years, "corvanta years --json"},
     {Command::Import, "corvanta import ~/Downloads/portfolio.csv"},
     {Command::Export, "corvanta export portfolio.csv"},
+    {Command::Backup, "corvanta backup ~/Documents/portfolio-backup.sqlite"},
+    {Command::Backups, "corvanta backups --json"},
+    {Command::Restore, "corvanta restore ~/.local/share/Corvanta/Backups/Corvanta-2026-06-04-093000.sqlite"},
 };
 
 const char* exampleOf(Command command)
