@@ -198,6 +198,14 @@ TEST_F(CliBinaryTest, EntriesComeInDateOrderOneLineEach)
     EXPECT_EQ(suggested.last(), lines[5]);
 }
 
+// One calendar for reading, showing and exporting: a day before the Gregorian reform is the
+// day typed, not its Julian name.
+TEST_F(CliBinaryTest, DaysBeforeTheGregorianReformStayAsTyped)
+{
+    EXPECT_EQ(corvanta_.run({"add", "--balance", "7", "--date", "1500-03-01"}).output, "Added $7 on Mar 1, 1500.\n");
+    EXPECT_THAT(corvanta_.run({"export"}).output, HasSubstr("\n1500-03-01,7.0,"));
+}
+
 TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
 {
     const QString csv = corvanta_.writeScratch(QStringLiteral("in.csv"), "Date,Balance,Adjustment,Transfers,Note\n2026-01-05,1000,0,0,first\n"

@@ -189,7 +189,6 @@ void ImportPreviewView::present(const std::shared_ptr<const ImportReadingTask::O
     skipped_->setPlainText(CSVPorter::skippedLinesText(reading.skipped));
     skippedTitle_->setVisible(skipped > 0);
     skipped_->setVisible(skipped > 0);
-    importButton_->setEnabled(!reading.rows.empty());
     adjustSize();
     Q_EMIT ready();
 }
