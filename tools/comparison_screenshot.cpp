@@ -2,7 +2,8 @@
 // with the sample CSV imported into an in-memory store and ten yearly rows (2017 to "2026
 // YTD"; the years the sample covers are filled from its entries, as the editor's "Fill from
 // Entries" does), a row selected, then with the yearly editor open over it; PNG files per
-// palette (light, dark) and window size (960x640, 1600x1000). Not a test: run it under a
+// palette (light, dark) and window size (960x640, 1600x1000); at 960x640 also the editor with
+// a return typed as a per cent and an end value it cannot read. Not a test: run it under a
 // display server in a scratch home (scripts/comparison-screenshots does both).
 #include "ScreenshotRun.h"
 
@@ -12,7 +13,9 @@
 #include "model/StatsConversions.h"
 #include "services/YearActions.h"
 #include "views/comparison/TSXComparisonView.h"
+#include "views/comparison/TSXYearEditorView.h"
 
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -76,6 +79,14 @@ int main(int argc, char** argv)
             return false;
         comparison->editSelected();
         settleForScreenshot();
-        return window.grab().save(name.arg(QStringLiteral("editor-"), look).arg(size.width()).arg(size.height()), "PNG");
+        if (!window.grab().save(name.arg(QStringLiteral("editor-"), look).arg(size.width()).arg(size.height()), "PNG"))
+            return false;
+        if (size != QSize(960, 640))
+            return true;
+        auto* editor = window.findChild<TSXYearEditorView*>();
+        editor->field(TSXYearEditorView::Field::TsxReturn)->setText(QStringLiteral("21.7%"));
+        editor->field(TSXYearEditorView::Field::ActualEnd)->setText(QStringLiteral("12,34,5"));
+        settleForScreenshot();
+        return window.grab().save(name.arg(QStringLiteral("editor-message-"), look).arg(size.width()).arg(size.height()), "PNG");
     });
 }

@@ -22,7 +22,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     SeedImporter::seedIfNeeded(context(), seeds);
     undoManager_.setLevelsOfUndo(undoLevels);
     context().setUndoManager(&undoManager_);
-    // Ctrl+Z reaches the store's Undo when the focused field has no typing of its own to undo.
+    // Ctrl+Z in a text field undoes the field's typing only, never the store.
     qApp->installEventFilter(&undoKeys_);
     qApp->installEventFilter(&focusRing_);
     CorvantaShortcuts::updateAppShortcutParameters();
@@ -34,6 +34,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
         .about = [this] { showAboutPanel(); },
     });
     connect(&undoManager_, &UndoManager::stateChanged, this, &CorvantaApp::refreshUndoCommands);
+    connect(window_.get(), &RootView::panelOpenChanged, this, &CorvantaApp::refreshUndoCommands);
     refreshUndoCommands();
     addBackupCommands();
 }
@@ -83,9 +84,10 @@ UndoCommandState CorvantaApp::undoCommandState() const
     const UndoManager* manager = const_cast<CorvantaApp*>(this)->context().undoManager();
     if (!manager)
         return {};
+    const bool blocked = window_ && window_->panelOpen();
     return {
-        .canUndo = manager->canUndo(),
-        .canRedo = manager->canRedo(),
+        .canUndo = manager->canUndo() && !blocked,
+        .canRedo = manager->canRedo() && !blocked,
         .undoName = {},
         .redoName = {},
     };
@@ -100,7 +102,7 @@ void CorvantaApp::refreshUndoCommands()
 bool CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)())
 {
     UndoManager* manager = context().undoManager();
-    if (!manager || !(manager->*canPerform)())
+    if (!manager || !(manager->*canPerform)() || (window_ && window_->panelOpen()))
         return false;
     (manager->*perform)();
     // Ignored on purpose: the step stays in the context as unsaved changes.

@@ -15,6 +15,8 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace {
 enum Tab { DashboardTab, EntriesTab, ComparisonTab };
 
@@ -67,6 +69,16 @@ RootView::RootView(ObjectContext& context, AppCommands commands, QWidget* parent
     connect(content_, &ContentView::addFirstRequested, this, &RootView::newEntry);
     connect(content_, &ContentView::importRequested, this, &RootView::importCSV);
     connect(content_->dashboard()->form(), &NewEntryFormView::reported, this, &RootView::report);
+    for (ModalOverlay* overlay : content_->findChildren<ModalOverlay*>()) {
+        connect(overlay, &ModalOverlay::opened, this, &RootView::panelOpenChanged);
+        connect(overlay, &ModalOverlay::closed, this, &RootView::panelOpenChanged);
+    }
+}
+
+bool RootView::panelOpen() const
+{
+    const QList<ModalOverlay*> overlays = content_->findChildren<ModalOverlay*>();
+    return std::any_of(overlays.begin(), overlays.end(), [](const ModalOverlay* overlay) { return overlay->isOpen(); });
 }
 
 void RootView::report(const QString& text, bool undoable) { feedback_->report(text, undoable); }

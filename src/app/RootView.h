@@ -46,10 +46,17 @@ public:
     void stepTab(int step);
     void showShortcuts();
     ModalOverlay* sheetOverlay() const { return sheetOverlay_; }
+    // Whether a panel (an editor, the shortcuts sheet) covers a view. As a sheet blocks its
+    // window's commands, the store's Undo and Redo wait until it closes: the history must not
+    // move under an edit in progress.
+    bool panelOpen() const;
 
     // Says in the status bar what the last action did, with an Undo link when `undoable`.
     void report(const QString& text, bool undoable);
     StatusFeedback* feedback() const { return feedback_; }
+
+Q_SIGNALS:
+    void panelOpenChanged();
 
 private:
     AppCommands commands_;

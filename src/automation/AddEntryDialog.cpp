@@ -1,7 +1,8 @@
 #include "automation/AddEntryDialog.h"
 
 #include "analytics/Fmt.h"
-#include "automation/CommandLine.h"
+#include "services/NoteRules.h"
+#include "services/TypedInput.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -75,6 +76,14 @@ void AddEntryDialog::setText(const char* parameterKey, const QString& value)
 
 QString AddEntryDialog::errorText() const { return error_->isHidden() ? QString() : error_->text(); }
 
+void AddEntryDialog::setDate(Instant date)
+{
+    const auto day = Fmt::isoDay(date);
+    prefilledDay_ = day ? QString::fromStdString(*day) : QString();
+    prefilledDate_ = date;
+    fields_[DateField]->setText(prefilledDay_);
+}
+
 std::optional<AddBalanceEntryIntent> AddEntryDialog::readIntent()
 {
     AddBalanceEntryIntent intent;
@@ -83,25 +92,33 @@ std::optional<AddBalanceEntryIntent> AddEntryDialog::readIntent()
         error_->show();
         return std::nullopt;
     };
-    const QString day = fields_[DateField]->text().trimmed();
-    if (!day.isEmpty() && !(intent.date = CommandLine::parseDate(day)))
-        return fail(QStringLiteral("Enter the date as YYYY-MM-DD."));
-    const auto balance = Fmt::finiteNumber(fields_[BalanceField]->text().toStdString());
+    // The amounts' reasons name their field: the window has one message line for all.
+    const auto titled = [](Field field, const Error& error) {
+        return text(AddBalanceEntryIntent::parameters[field].title) + QStringLiteral(": ") + error.message;
+    };
+    const QString day = fields_[DateField]->text();
+    if (prefilledDate_ && day == prefilledDay_) {
+        intent.date = prefilledDate_; // the command line's moment, time of day included
+    } else if (!TypedInput::isBlank(day)) {
+        const Result<Instant> read = TypedInput::day(day);
+        if (!read)
+            return fail(read.error().message);
+        intent.date = read.value();
+    }
+    const Result<double> balance = TypedInput::amount(fields_[BalanceField]->text());
     if (!balance)
-        return fail(QStringLiteral("Enter the balance as a plain number such as 1234.56."));
-    intent.balance = *balance;
-    for (auto [field, slot, name] : {std::tuple{AdjustmentField, &intent.adjustment, "adjustment"},
-                                     std::tuple{TransfersField, &intent.transfers, "transfers"}}) {
-        const QString typed = fields_[field]->text().trimmed();
-        if (typed.isEmpty())
-            continue;
-        const auto amount = Fmt::finiteNumber(typed.toStdString());
+        return fail(titled(BalanceField, balance.error()));
+    intent.balance = balance.value();
+    for (auto [field, slot] : {std::pair{AdjustmentField, &intent.adjustment}, std::pair{TransfersField, &intent.transfers}}) {
+        const Result<double> amount = TypedInput::optionalAmount(fields_[field]->text());
         if (!amount)
-            return fail(QStringLiteral("Enter the %1 as a plain number such as -250.").arg(QLatin1String(name)));
-        *slot = *amount;
+            return fail(titled(field, amount.error()));
+        *slot = amount.value();
     }
     if (!fields_[NoteField]->text().isEmpty())
         intent.note = fields_[NoteField]->text();
+    if (const auto tooLong = NoteRules::refusal(intent.note))
+        return fail(*tooLong);
     return intent;
 }
 

@@ -10,7 +10,7 @@ class QLabel;
 class QLineEdit;
 
 // The small window of the desktop's "Add Balance Entry" action: the five parameters with their
-// titles and descriptions, checked as the command line checks them. Add performs the action
+// titles and descriptions, read as every face reads them (TypedInput, NoteRules). Add performs the action
 // through `perform` and closes on success; a failure is shown and the window stays open.
 class AddEntryDialog : public QDialog {
     Q_OBJECT
@@ -24,6 +24,8 @@ public:
     const QString& report() const { return report_; }
 
     void setText(const char* parameterKey, const QString& text);
+    // Shows `date` as its day; left as shown, the entry gets `date` itself (time included).
+    void setDate(Instant date);
     void submit();
     QString errorText() const;
 
@@ -33,5 +35,7 @@ private:
     Perform perform_;
     std::vector<QLineEdit*> fields_; // in the order of AddBalanceEntryIntent::parameters
     QLabel* error_ = nullptr;
+    QString prefilledDay_;
+    std::optional<Instant> prefilledDate_;
     QString report_;
 };

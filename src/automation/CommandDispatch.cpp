@@ -6,18 +6,38 @@
 #include "automation/Subcommands.h"
 #include "automation/TerminalText.h"
 
+#include "csv/ExportFields.h"
+
 #include <QApplication>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace {
 using Command = CommandLine::Command;
+
+// The status of an add whose window was cancelled: nothing failed, nothing was added.
+constexpr int cancelledStatus = 3;
+
+// While the application starts: Qt ends the process with several lines of its own when it
+// cannot open a display; say it in one line, with the status of a failure.
+void failWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type != QtFatalMsg)
+        return; // the platform plugin's warnings before the end
+    ConsoleOutput::failure(QStringLiteral("corvanta add: --dialog needs a display, and none could be opened"));
+    std::_Exit(1);
+}
+
+QString numberText(double value) { return QString::fromStdString(CSVPorter::numberText(value)); }
 
 // `add --dialog`: the window asks for the parameters (pre-filled from the command line) and
 // the result is reported as a notification, or printed when no notification service answers.
 int addWithDialog(const CommandLine& line, int argc, char** argv)
 {
+    const QtMessageHandler previous = qInstallMessageHandler(failWithoutDisplay);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previous);
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     AddEntryDialog dialog([](const AddBalanceEntryIntent& intent) -> Result<QString> {
@@ -26,16 +46,25 @@ int addWithDialog(const CommandLine& line, int argc, char** argv)
             return performed.error();
         return performed.value().dialog;
     });
+    if (line.date)
+        dialog.setDate(*line.date);
     if (line.balance)
-        dialog.setText("balance", QString::number(*line.balance, 'g', 17));
+        dialog.setText("balance", numberText(*line.balance));
+    if (line.adjustment != 0)
+        dialog.setText("adjustment", numberText(line.adjustment));
+    if (line.transfers != 0)
+        dialog.setText("transfers", numberText(line.transfers));
     if (line.note)
         dialog.setText("note", *line.note);
-    if (dialog.exec() != QDialog::Accepted)
-        return ConsoleOutput::failure(QStringLiteral("corvanta add: cancelled, nothing was added"));
+    if (dialog.exec() != QDialog::Accepted) {
+        ConsoleOutput::error(QStringLiteral("corvanta add: cancelled, nothing was added\n"));
+        return cancelledStatus;
+    }
     if (!DesktopNotification::show(QString::fromUtf8(AddBalanceEntryIntent::title), dialog.report()))
         ConsoleOutput::print(dialog.report() + QLatin1Char('\n'));
     return 0;
 }
+
 // 0, or 1 when the text could not be written.
 int printed(const QString& text)
 {

@@ -448,7 +448,8 @@ QString CommandLine::helpText(std::optional<Command> topic, int width)
     for (const SubcommandRule& rule : subcommands)
         if (const char* example = exampleOf(rule.command))
             help += QStringLiteral("  ") + text(example) + QLatin1Char('\n');
-    help += QStringLiteral("\nExit status: 0 done, 1 the store, a file or the output failed, 2 a usage error.\n");
+    help += QStringLiteral("\nExit status: 0 done, 1 the store, a file or the output failed, 2 a usage error,\n"
+                           "3 the add window was cancelled.\n");
     return TerminalText::wrapped(help, width);
 }
 

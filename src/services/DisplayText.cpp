@@ -18,6 +18,21 @@ QString currency(double value) { return orFallback(Fmt::currency(value), Fmt::cu
 QString percent(double fraction) { return orFallback(Fmt::percent(fraction), Fmt::percentFallback); }
 QString date(Instant instant) { return orFallback(Fmt::date(instant), {}); }
 
+QString firstLine(const QString& text, qsizetype maxCharacters)
+{
+    const auto isBreak = [](QChar c) {
+        return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    };
+    qsizetype end = 0;
+    while (end < text.size() && end < maxCharacters && !isBreak(text[end]))
+        ++end;
+    if (end == text.size())
+        return text;
+    if (end > 0 && text[end - 1].isHighSurrogate())
+        --end; // never half a character
+    return text.left(end) + QChar(0x2026);
+}
+
 QString entryDate(const std::optional<Instant>& date)
 {
     const auto text = date ? Fmt::date(*date) : std::nullopt;

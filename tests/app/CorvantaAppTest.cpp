@@ -5,6 +5,10 @@
 #include "model/PersistenceController.h"
 #include "views/dashboard/NewEntryFormView.h"
 #include "views/dashboard/StatRow.h"
+#include "services/EntryActions.h"
+#include "views/kit/ModalOverlay.h"
+
+#include <QAction>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,10 +70,10 @@ TEST_F(CorvantaAppTest, TheChartsWindowPickerSetsTheWindowOfTheReturns)
     EXPECT_EQ(shownFigure(QStringLiteral("Time-Weighted Return")), QStringLiteral("—")); // the seeded entries are older
 }
 
-// Ctrl+Z typed in a form field: the field's own typing goes first; a field with nothing to
-// undo lets the keys through to the store's Undo and Redo, which are saved at once and reach
-// the dashboard. The seeded entries are not a step Undo takes back.
-TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
+// Ctrl+Z typed in a form field undoes the field's typing, and with nothing left there it does
+// nothing: the store's history is the Edit menu's, and the keys' when no field has the focus.
+// Undo and Redo are saved at once and reach the dashboard; the seeded entries are not a step.
+TEST_F(CorvantaAppTest, UndoKeysInAFieldStayInTheField)
 {
     RootView& window = app_->window();
     window.show();
@@ -80,26 +84,44 @@ TEST_F(CorvantaAppTest, UndoKeysInAFormFieldStepTheFieldFirstThenTheStore)
     form->findChild<QLineEdit*>(QStringLiteral("balanceField"))->setText(QStringLiteral("777"));
     QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
     ASSERT_EQ(entryCount(), seededEntries + 1);
-    EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
 
     auto* transfers = form->findChild<QLineEdit*>(QStringLiteral("transfersField"));
     transfers->setFocus();
     QTest::keyClicks(transfers, QStringLiteral("12"));
-    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier);
+    for (int times = 0; times < 3; ++times) // the second and third time the field has nothing to undo
+        QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(transfers->text().isEmpty());
     EXPECT_EQ(entryCount(), seededEntries + 1);
+    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(transfers->text(), QStringLiteral("12"));
 
-    for (int times = 0; times < 2; ++times) // the second time nothing is left to undo
-        QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier);
+    window.menus().undoAction()->trigger();
     EXPECT_EQ(entryCount(), seededEntries);
     EXPECT_FALSE(context().hasChanges());
     EXPECT_EQ(shownCurrentValue(), QStringLiteral("$99,000"));
-    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(transfers->text(), QStringLiteral("12")); // the field's redo first
-    QTest::keyClick(transfers, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    transfers->clearFocus();
+    window.setFocus();
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(entryCount(), seededEntries + 1);
     EXPECT_FALSE(context().hasChanges());
     EXPECT_EQ(shownCurrentValue(), QStringLiteral("$777"));
+}
+
+// While an editor panel is open the store's history cannot move under it: Undo is greyed (and
+// does nothing when called) until the panel closes.
+TEST_F(CorvantaAppTest, UndoIsGreyedWhileAnEditorIsOpen)
+{
+    RootView& window = app_->window();
+    ASSERT_TRUE(EntryActions::add(context(), {.date = std::nullopt, .balance = 5}).ok());
+    QAction* undo = window.menus().undoAction();
+    EXPECT_TRUE(undo->isEnabled());
+    auto* overlay = window.findChild<ModalOverlay*>();
+    overlay->open(new QWidget);
+    EXPECT_FALSE(undo->isEnabled());
+    app_->undo();
+    EXPECT_EQ(entryCount(), seededEntries + 1);
+    overlay->close();
+    EXPECT_TRUE(undo->isEnabled());
 }
 
 } // namespace

@@ -139,6 +139,19 @@ struct JsonDocument {
 };
 
 // Each document parses; the keys the command line adds to the actions' encodings are there.
+// Without a display the add window cannot open: one line and the status of a failure, not Qt's
+// lines and an abort.
+TEST_F(CliBinaryTest, AddDialogWithoutADisplayFailsInOneLine)
+{
+    corvanta_.environment().insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        corvanta_.environment().remove(QString::fromUtf8(name));
+    const ProcessRun run = corvanta_.run({"add", "--dialog", "--balance", "5"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, "corvanta add: --dialog needs a display, and none could be opened\n");
+    EXPECT_FALSE(QFile::exists(corvanta_.storePath()));
+}
+
 TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)
 {
     const JsonDocument documents[] = {

@@ -16,6 +16,8 @@
 
 #include <gmock/gmock.h>
 
+#include <chrono>
+
 using Command = CommandLine::Command;
 
 namespace {
@@ -157,14 +159,14 @@ struct Typed {
     const char* error; // empty: accepted
 };
 
-TEST(AddEntryDialogTest, ChecksTheFieldsAsTheCommandLineDoesAndPassesThemOn)
+TEST(AddEntryDialogTest, ReadsTheFieldsAsTheFormsDoAndPassesThemOn)
 {
     const QString saveFailed = QStringLiteral("The changes could not be saved (disk is full)");
     const Typed cases[] = {
-        {"", "", "", "Enter the balance as a plain number such as 1234.56."},
-        {"June 4", "1000", "", "Enter the date as YYYY-MM-DD."},
-        {"", "1000", "ten", "Enter the adjustment as a plain number such as -250."},
-        {"2026-06-04", "1000.5", "-250", ""},
+        {"", "", "", "Balance: Enter a number such as -1000 or 1,250.50"},
+        {"June 4", "1000", "", "Use YYYY-MM-DD format (e.g. 2026-06-04)."},
+        {"", "1000", "ten", "Adjustment: Enter a number such as -1000 or 1,250.50"},
+        {"2026-06-04", "$1,000.50", "\u2212250", ""},
         {"", "1000", "", "The changes could not be saved (disk is full)"}, // the action refuses: stays open
     };
     for (const Typed& typed : cases) {
@@ -186,6 +188,21 @@ TEST(AddEntryDialogTest, ChecksTheFieldsAsTheCommandLineDoesAndPassesThemOn)
                       std::tuple(Fmt::parseDay("2026-06-04"), 1000.5, -250.0, 20.0, std::optional(QStringLiteral(" note "))));
         }
     }
+}
+
+// `add --date` with a time of day: shown as its day, and passed on whole unless retyped.
+TEST(AddEntryDialogTest, APrefilledDateKeepsItsTimeOfDay)
+{
+    const Instant moment = *Fmt::parseDay("2026-06-04") + std::chrono::hours(15);
+    std::optional<Instant> performed;
+    AddEntryDialog dialog([&](const AddBalanceEntryIntent& intent) -> Result<QString> { return performed = intent.date, QStringLiteral("Added"); });
+    dialog.setDate(moment);
+    dialog.setText("balance", QStringLiteral("1"));
+    dialog.submit();
+    EXPECT_EQ(performed, moment);
+    dialog.setText("date", QStringLiteral("2026-06-05"));
+    dialog.submit();
+    EXPECT_EQ(performed, Fmt::parseDay("2026-06-05"));
 }
 
 } // namespace

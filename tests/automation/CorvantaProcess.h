@@ -39,6 +39,7 @@ public:
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
     }
     const QProcessEnvironment& environment() const { return environment_; }
+    QProcessEnvironment& environment() { return environment_; }
 
     // Standard input is closed, so nothing can be asked.
     ProcessRun run(const QStringList& arguments, const QString& zone = QStringLiteral("America/Toronto")) const

@@ -16,61 +16,20 @@ struct Typed {
 
 const Typed amounts[] = {
     // Copied from a statement or from Corvanta itself.
-    {"en_US", "1234.56", 1234.56},
-    {"en_US", "1,234.56", 1234.56},
-    {"en_US", "$1,234.56", 1234.56},
-    {"en_US", "1234.56 $", 1234.56},
-    {"en_US", " -1,000\t", -1000},
-    {"en_US", "\u22121,000", -1000},
-    {"en_US", "(1,000)", -1000},
-    {"en_US", "($1,000.50)", -1000.5},
-    {"en_US", "-$5", -5},
-    {"en_US", "+3e2", 300},
-    {"en_US", "1e3", 1000},
-    {"en_US", "1242000.0", 1242000},
-    {"en_US", "1.234", 1.234},
-    {"en_US", "0.1", 0.1},
-    {"en_US", "-0", 0},
-    {"fr_CA", "1 234,56", 1234.56},
-    {"fr_CA", "1\u00A0234,56 $", 1234.56},
-    {"fr_CA", "1\u202F234,56", 1234.56},
-    {"fr_CA", "-1 000", -1000},
-    {"fr_CA", "\u22121 000", -1000},
-    {"fr_CA", "1242000.0", 1242000},
-    {"fr_CA", "1242000,5", 1242000.5},
-    {"fr_CA", "500,25", 500.25},
-    {"de_DE", "1.234,56", 1234.56},
-    {"de_DE", "1.234.567", 1234567},
-    {"de_DE", "1242000.0", 1242000},
-    {"de_DE", "1242000,5", 1242000.5},
-    {"de_DE", "0.123", 0.123},
-    {"de_DE", "1234.567", 1234.567},
-    {"de_DE", "12,5 \u20AC", 12.5},
+    {"en_US", "1234.56", 1234.56}, {"en_US", "1,234.56", 1234.56}, {"en_US", "$1,234.56", 1234.56}, {"en_US", "1234.56 $", 1234.56},
+    {"en_US", " -1,000\t", -1000}, {"en_US", "\u22121,000", -1000}, {"en_US", "(1,000)", -1000}, {"en_US", "($1,000.50)", -1000.5},
+    {"en_US", "-$5", -5}, {"en_US", "+3e2", 300}, {"en_US", "1e3", 1000}, {"en_US", "1242000.0", 1242000}, {"en_US", "1.234", 1.234},
+    {"en_US", "0.1", 0.1}, {"en_US", "-0", 0},
+    {"fr_CA", "1 234,56", 1234.56}, {"fr_CA", "1\u00A0234,56 $", 1234.56}, {"fr_CA", "1\u202F234,56", 1234.56},
+    {"fr_CA", "-1 000", -1000}, {"fr_CA", "\u22121 000", -1000}, {"fr_CA", "1242000.0", 1242000}, {"fr_CA", "1242000,5", 1242000.5},
+    {"de_DE", "1.234,56", 1234.56}, {"de_DE", "1.234.567", 1234567}, {"de_DE", "1242000.0", 1242000}, {"de_DE", "1242000,5", 1242000.5},
+    {"de_DE", "0.123", 0.123}, {"de_DE", "1234.567", 1234.567}, {"de_DE", "1.23", 1.23}, {"de_DE", "12,5 \u20AC", 12.5},
     // Refused.
-    {"en_US", "", std::nullopt},
-    {"en_US", "1,23", std::nullopt},
-    {"en_US", "12,34,5", std::nullopt},
-    {"en_US", "1.2.3", std::nullopt},
-    {"en_US", "1 234.56", std::nullopt},
-    {"en_US", "abc", std::nullopt},
-    {"en_US", "nan", std::nullopt},
-    {"en_US", "inf", std::nullopt},
-    {"en_US", "0x10", std::nullopt},
-    {"en_US", "1e400", std::nullopt},
-    {"en_US", "(-5)", std::nullopt},
-    {"en_US", "(5", std::nullopt},
-    {"en_US", "$5$", std::nullopt},
-    {"en_US", "--5", std::nullopt},
-    {"en_US", "5\n", std::nullopt},
-    {"en_US", "1,000e3", std::nullopt},
-    {"en_US", "21.5%", std::nullopt},
-    {"fr_CA", "1,234.5,6", std::nullopt},
-    {"fr_CA", "1,234.56", std::nullopt},
-    {"fr_CA", "abc", std::nullopt},
-    {"de_DE", "1,234.5,6", std::nullopt},
-    {"de_DE", "1.234", std::nullopt},
-    {"de_DE", "-12.500", std::nullopt},
-    {"de_DE", "1.23", 1.23},
+    {"en_US", "", {}}, {"en_US", "1,23", {}}, {"en_US", "12,34,5", {}}, {"en_US", "1.2.3", {}}, {"en_US", "1 234.56", {}},
+    {"en_US", "abc", {}}, {"en_US", "nan", {}}, {"en_US", "inf", {}}, {"en_US", "0x10", {}}, {"en_US", "1e400", {}},
+    {"en_US", "(-5)", {}}, {"en_US", "(5", {}}, {"en_US", "$5$", {}}, {"en_US", "--5", {}}, {"en_US", "5\n", {}},
+    {"en_US", "1,000e3", {}}, {"en_US", "21.5%", {}}, {"fr_CA", "1,234.5,6", {}}, {"fr_CA", "1,234.56", {}}, {"fr_CA", "abc", {}},
+    {"de_DE", "1,234.5,6", {}}, {"de_DE", "1.234", {}}, {"de_DE", "-12.500", {}},
 };
 
 TEST(TypedInput, ReadsAmountsExactlyOrRefusesThem)
@@ -81,8 +40,7 @@ TEST(TypedInput, ReadsAmountsExactlyOrRefusesThem)
         SCOPED_TRACE(std::string(typed.locale) + " \"" + typed.text + "\"");
         ASSERT_EQ(read.ok(), typed.value.has_value()) << (read.ok() ? "" : read.error().message.toStdString());
         if (read.ok()) {
-            EXPECT_EQ(read.value(), *typed.value);
-            EXPECT_FALSE(std::signbit(read.value()) && read.value() == 0);
+            EXPECT_EQ(QString::number(read.value(), 'g', 17), QString::number(*typed.value, 'g', 17)); // -0 is 0
         }
     }
 }

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTextEdit>
 
 namespace {
 
@@ -122,6 +123,78 @@ TEST_F(CorvantaTableViewTest, SelectionAndCurrentRowFollowTheirEntriesWhenAnothe
     EXPECT_EQ(view_->selectedEntries(), selected);
     EXPECT_EQ(table().currentIndex().row(), model().rowOf(*selected[1]));
     EXPECT_EQ(resets.count(), 0); // a row inserted, not the list reloaded
+}
+
+} // namespace
+
+namespace {
+
+// Amounts as people copy them are read exactly; an unreadable one says why under its field and
+// keeps Save disabled, so nothing is stored as a guess.
+TEST_F(CorvantaTableViewTest, TheEditorReadsAmountsExactlyOrSaysWhy)
+{
+    const auto picked = model().entryAt(0);
+    selectRows({0});
+    view_->editSelected();
+    field("adjustmentField")->setText(QStringLiteral("-1,000"));
+    field("transfersField")->setText(QStringLiteral("\u2212500"));
+    field("balanceField")->setText(QStringLiteral("abc"));
+    EXPECT_FALSE(editor()->findChild<QWidget*>(QStringLiteral("saveButton"))->isEnabled());
+    EXPECT_EQ(editor()->findChild<QLabel*>(QStringLiteral("balanceMessage"))->text(),
+              QStringLiteral("Enter a number such as -1000 or 1,250.50"));
+    editor()->save();
+    EXPECT_EQ(picked->adjustment(), 0);
+    field("balanceField")->setText(QStringLiteral("$1,250.50"));
+    editor()->save();
+    EXPECT_FALSE(view_->overlay()->isOpen());
+    EXPECT_EQ(std::tuple(picked->balance(), picked->adjustment(), picked->transfers()), std::tuple(1250.5, -1000.0, -500.0));
+}
+
+// A note is written back exactly as it was when nobody touched it (QTextEdit would turn CR LF,
+// a lone CR and U+2028 into LF and a no-break space into a space); a typed no-break space stays.
+TEST_F(CorvantaTableViewTest, TheEditorKeepsNotesByteForByte)
+{
+    const QString kept[] = {
+        QStringLiteral("a\u00A0b\r\nc\u2028d\re\tf \u05E9\u05DC\u05D5\u05DD g"),
+        QStringLiteral("one line of a long note\u00A0\r\n").repeated(4096), // 100 kB
+    };
+    const auto picked = model().entryAt(0);
+    for (const QString& note : kept) {
+        ASSERT_TRUE(EntryActions::update(context(), picked, {.date = picked->date(), .balance = 140, .note = note}).ok());
+        selectRows({0});
+        view_->editSelected();
+        field("balanceField")->setText(QStringLiteral("141"));
+        editor()->save();
+        EXPECT_EQ(picked->note(), note);
+        EXPECT_EQ(picked->balance(), 141);
+    }
+    selectRows({0});
+    view_->editSelected();
+    auto* noteField = editor()->findChild<QTextEdit*>(QStringLiteral("noteField"));
+    noteField->setPlainText(QStringLiteral("typed\u00A0space"));
+    editor()->save();
+    EXPECT_EQ(picked->note(), QStringLiteral("typed\u00A0space"));
+}
+
+// Another connection deletes the entry under an open editor: the panel says so, Save is
+// disabled, and a save run anyway re-creates nothing.
+TEST_F(CorvantaTableViewTest, TheEditorNeverRecreatesAnEntryDeletedElsewhere)
+{
+    const auto picked = model().entryAt(1); // 1242000
+    selectRows({1});
+    view_->editSelected();
+    field("balanceField")->setText(QStringLiteral("5"));
+    auto other = PersistentContainer::open(path_).value();
+    auto entries = other->viewContext().fetchBalanceEntries().value();
+    std::erase_if(entries, [](const auto& entry) { return entry->balance() != 1242000; });
+    ASSERT_TRUE(EntryActions::remove(other->viewContext(), entries).ok());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return model().rowCount() == 4; }, 5000));
+    EXPECT_EQ(editor()->findChild<QLabel*>(QStringLiteral("saveError"))->text(), QStringLiteral("This entry was deleted elsewhere."));
+    EXPECT_FALSE(editor()->findChild<QWidget*>(QStringLiteral("saveButton"))->isEnabled());
+    editor()->save();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model().rowCount(), 4);
+    EXPECT_EQ(stored().find("1242000"), std::string::npos);
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 // The texts of an entry as typed: the dashboard's quick-entry form, driven through its
-// widgets, and the entry editor's texts (what it shows for an entry and what Save makes of
-// them). The readers are tested with Fmt and the add verb in the actions layer; here, what
-// the form enables, keeps and reports, and the editor's reading of the same texts.
+// widgets, and the entry texts every face reads (what an editor shows for an entry and what
+// Save makes of them). The readers are tested in the actions layer; here, what the form
+// enables, keeps and reports, and the reading of the same texts.
 #include "services/ActionsFixture.h"
 
 #include "analytics/Fmt.h"
 #include "analytics/LocalSettings.h"
-#include "views/entries/EntryEditorText.h"
+#include "services/EntryTexts.h"
+#include "services/NoteRules.h"
 #include "views/dashboard/NewEntryFormView.h"
 
 #include <QCalendarWidget>
@@ -55,9 +56,9 @@ protected:
     std::unique_ptr<NewEntryFormView> form_ = std::make_unique<NewEntryFormView>(context());
 };
 
-// Submit is enabled for a readable day and a plain number only; run anyway, it says what is
-// wrong and stores nothing. Clear starts afresh. The editor, which has rules of its own, reads
-// the same texts alike: values only where Submit is enabled, the hint for the same texts.
+// Submit is enabled for a readable day and balance only; run anyway, it says what is wrong
+// and stores nothing. Clear starts afresh. The entry texts read alike: values only where
+// Submit is enabled, the date hint for the same texts.
 TEST_F(NewEntryFormTest, SubmitNeedsADayAndAPlainNumber)
 {
     EXPECT_EQ(texts(), QStringList({today(), {}, {}, {}, {}}));
@@ -69,7 +70,7 @@ TEST_F(NewEntryFormTest, SubmitNeedsADayAndAPlainNumber)
     const Case cases[] = {
         {" 2026-06-04\t", "  -12.5 ", false, ""},
         {"2026-06-04", "", false, "Balance must be a number."},
-        {"2026-06-04", "1,242,000", false, "Balance must be a number."},
+        {"2026-06-04", "1,24", false, "Balance must be a number."},
         {"2026-06-04", "inf", false, "Balance must be a number."},
         {" \t ", "100", false, "Date must be in YYYY-MM-DD format."},
         {"06/04/2026", "100", true, "Date must be in YYYY-MM-DD format."},
@@ -85,9 +86,9 @@ TEST_F(NewEntryFormTest, SubmitNeedsADayAndAPlainNumber)
             EXPECT_EQ(error()->text().toStdString(), c.error);
             EXPECT_FALSE(error()->isHidden());
         }
-        const EntryEditorText text{.dateText = date()->text(), .balance = balance()->text(), .adjustment = {}, .transfers = {}, .note = {}};
-        EXPECT_EQ(text.values().has_value(), *c.error == '\0');
-        EXPECT_EQ(text.showsDateHint(), c.hintShown);
+        const EntryTexts text{.dateText = date()->text(), .balance = balance()->text(), .adjustment = {}, .transfers = {}, .note = {}};
+        EXPECT_EQ(text.read().values.has_value(), *c.error == '\0');
+        EXPECT_EQ(!text.read().date.isEmpty(), c.hintShown);
     }
     EXPECT_EQ(shown(), "");
     QTest::mouseClick(child<QPushButton>("clearButton"), Qt::LeftButton);
@@ -99,8 +100,8 @@ TEST_F(NewEntryFormTest, SubmitStoresTheEntryAsTypedAndResets)
 {
     type(date(), "2025-03-05");
     type(balance(), "1242000");
-    type(child("adjustmentField"), "abc");
-    type(child("transfersField"), "-500");
+    child("adjustmentField")->setText(QStringLiteral("\u2212500")); // typed keys are ASCII only
+    type(child("transfersField"), "-1,000");
     // Kept exactly as typed: blanks, a no-break space, a line separator (Shift+Return) and a
     // line break, which toPlainText() would have turned into a space and two line breaks.
     QTest::keyClicks(note(), QStringLiteral(" a\u00A0b"));
@@ -113,9 +114,28 @@ TEST_F(NewEntryFormTest, SubmitStoresTheEntryAsTypedAndResets)
     const auto stored = context().fetchBalanceEntries().value();
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(std::tuple(stored[0]->date(), stored[0]->balance(), stored[0]->adjustment(), stored[0]->transfers(), stored[0]->note()),
-              std::tuple(Fmt::parseDay("2025-03-05"), 1242000.0, 0.0, -500.0, std::optional(QStringLiteral(" a\u00A0b\u2028c\nd "))));
+              std::tuple(Fmt::parseDay("2025-03-05"), 1242000.0, -500.0, -1000.0, std::optional(QStringLiteral(" a\u00A0b\u2028c\nd "))));
     EXPECT_EQ(texts(), QStringList({today(), {}, {}, {}, {}}));
     EXPECT_FALSE(submitButton()->isEnabled());
+}
+
+// An amount that cannot be read is never stored as a guess: its field says why, Submit stays
+// disabled, and a submit run anyway stores nothing. So is a note over 1 MiB.
+TEST_F(NewEntryFormTest, UnreadableAmountsAndLongNotesAreRefusedAloud)
+{
+    type(balance(), "1242000");
+    type(child("adjustmentField"), "abc");
+    QLabel* message = child<QLabel>("adjustmentFieldMessage");
+    EXPECT_EQ(message->text(), QStringLiteral("Enter a number such as -1000 or 1,250.50"));
+    EXPECT_FALSE(message->isHidden() || submitButton()->isEnabled());
+    form_->submit();
+    type(child("adjustmentField"), "");
+    EXPECT_TRUE(message->isHidden());
+    note()->setPlainText(QString(NoteRules::maxNoteBytes + 1, QLatin1Char('n')));
+    EXPECT_TRUE(child<QLabel>("noteFieldMessage")->text().startsWith(QStringLiteral("The note is too long")));
+    EXPECT_FALSE(submitButton()->isEnabled());
+    form_->submit();
+    EXPECT_EQ(shown(), "");
 }
 
 TEST_F(NewEntryFormTest, AFailedSaveIsShownAndKeepsTheInputsForARetry)
@@ -173,7 +193,7 @@ BalanceEntry::Values valuesWith(double balance, double adjustment, double transf
             .adjustment = adjustment, .transfers = transfers, .note = std::nullopt};
 }
 
-TEST(EntryEditorText, LoadShowsShortestExactNumbersAndEmptiesZeros)
+TEST(EntryTexts, LoadShowsShortestExactNumbersAndEmptiesZeros)
 {
     struct Case {
         BalanceEntry::Values values;
@@ -190,12 +210,12 @@ TEST(EntryEditorText, LoadShowsShortestExactNumbersAndEmptiesZeros)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.balance);
-        const EntryEditorText text = EntryEditorText::load(c.values, c.isNew, now);
+        const EntryTexts text = EntryTexts::load(c.values, c.isNew, now);
         EXPECT_EQ(QStringList({text.dateText, text.balance, text.adjustment, text.transfers}),
                   QStringList({QString::fromUtf8(c.date), QString::fromUtf8(c.balance), QString::fromUtf8(c.adjustment),
                                QString::fromUtf8(c.transfers)}));
         // What is shown reads back to the same numbers (an empty balance cannot be saved).
-        const auto saved = text.values();
+        const auto saved = text.read().values;
         ASSERT_EQ(saved.has_value(), !text.balance.isEmpty());
         if (saved) {
             EXPECT_EQ(std::tuple(saved->balance, saved->adjustment, saved->transfers),
@@ -204,19 +224,18 @@ TEST(EntryEditorText, LoadShowsShortestExactNumbersAndEmptiesZeros)
     }
 }
 
-TEST(EntryEditorText, SaveReadsADayAndABalanceAndDefaultsTheRest)
+TEST(EntryTexts, SaveReadsADayAndABalanceAndDefaultsTheRest)
 {
-    EntryEditorText text{.dateText = QStringLiteral("2025-03-05"), .balance = QStringLiteral("5000"),
-                         .adjustment = QStringLiteral("abc"), .transfers = QString(), .note = QString()};
-    auto values = text.values();
+    EntryTexts text{.dateText = QStringLiteral("2025-03-05"), .balance = QStringLiteral("5000"),
+                    .adjustment = QString(), .transfers = QString(), .note = QString()};
+    auto values = text.read().values;
     ASSERT_TRUE(values.has_value());
     // Local midnight; no note for an empty one; no id (the entry keeps its own or gets a fresh one).
     EXPECT_EQ(std::tuple(values->date, values->balance, values->adjustment, values->transfers, values->note, values->id),
               std::tuple(Fmt::parseDay("2025-03-05"), 5000.0, 0.0, 0.0, std::optional<QString>(), std::optional<Uuid>()));
 
     text.note = QStringLiteral("   ");
-    EXPECT_EQ(text.values()->note, QStringLiteral("   "));
-
+    EXPECT_EQ(text.read().values->note, QStringLiteral("   "));
 }
 
 } // namespace

@@ -16,7 +16,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -167,24 +170,61 @@ TEST_F(ComparisonTest, CancelOfANewYearLeavesNoTrace)
 }
 
 // Each field reaches its own value (the readers are tested with the field texts); the label is
-// kept as typed.
+// kept as typed; the return reads as a per cent and shows what it was read as. An amount that
+// cannot be read says why and keeps Save disabled.
 TEST_F(ComparisonTest, SaveWritesEachFieldToItsValue)
 {
     const auto year = addYear(0, 2015, 0.215, 1000);
     view().table()->selectRow(0);
     view().editSelected();
     editor()->load();
+    type(Field::TsxReturn, "abc");
+    EXPECT_EQ(editor()->fieldMessage(Field::TsxReturn), QStringLiteral("Enter a number such as -1000 or 1,250.50"));
+    EXPECT_FALSE(editor()->findChild<QPushButton*>(QStringLiteral("saveButton"))->isEnabled());
     for (const auto& [field, typed] : {std::pair{Field::Year, " 2024 "}, std::pair{Field::Label, " "}, std::pair{Field::TsxReturn, "21.5%"},
-                                       std::pair{Field::NetCashFlows, "1e-2"}, std::pair{Field::ActualStart, "-0.05"},
-                                       std::pair{Field::ActualEnd, "12"}})
+                                       std::pair{Field::NetCashFlows, "1e-2"}, std::pair{Field::ActualStart, "-1,000"},
+                                       std::pair{Field::ActualEnd, "\u2212500"}})
         type(field, typed);
+    EXPECT_EQ(editor()->findChild<QLabel*>(QStringLiteral("returnShown"))->text(), QStringLiteral("= 21.5 %"));
     editor()->save();
     settle();
     EXPECT_FALSE(view().overlay()->isOpen());
     const TSXYear::Values saved = year->values();
     EXPECT_EQ(std::tuple(saved.year, saved.label, saved.tsxReturn, saved.netCashFlows, saved.actualStart, saved.actualEnd),
-              std::tuple(2024, std::optional(QStringLiteral(" ")), 0.0, 0.01, -0.05, 12.0));
+              std::tuple(2024, std::optional(QStringLiteral(" ")), 0.215, 0.01, -1000.0, -500.0));
     EXPECT_EQ(model().index(0, TSXYearsTableModel::Year).data().toString(), QStringLiteral(" "));
+}
+
+// Undo taking back the selected year clears the selection (Qt would select a neighbour), so
+// Delete cannot reach a year nobody picked; an editor open on a year another connection
+// deletes says so and cannot bring it back.
+TEST_F(ComparisonTest, AYearThatDisappearsIsNeitherSelectedNorRecreated)
+{
+    addYear(0, 2023);
+    addYear(1, 2024);
+    addYear(2, 2025);
+    view().table()->selectRow(2);
+    undo_.undo();
+    ASSERT_TRUE(context().save().ok());
+    settle();
+    EXPECT_FALSE(view().table()->selectionModel()->hasSelection());
+    view().deleteSelected();
+    settle();
+    EXPECT_EQ(model().rowCount(), 2);
+
+    const auto year = model().yearAt(0);
+    view().edit(year);
+    editor()->load();
+    type(Field::ActualEnd, "5");
+    auto other = PersistentContainer::open(path_).value();
+    ASSERT_TRUE(YearActions::remove(other->viewContext(), {other->viewContext().fetchTSXYears().value().front()}).ok());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return model().rowCount() == 1; }, 5000));
+    EXPECT_EQ(editor()->message(), QStringLiteral("This year was deleted elsewhere."));
+    EXPECT_FALSE(editor()->findChild<QPushButton*>(QStringLiteral("saveButton"))->isEnabled());
+    editor()->save();
+    settle();
+    EXPECT_EQ(model().rowCount(), 1);
+    EXPECT_EQ(stored(), shown());
 }
 
 // A refused save says why: the editor (for a new or an existing year) stays open with the

@@ -6,6 +6,7 @@
 #include "services/YearActions.h"
 #include "views/comparison/ComparisonSummaryView.h"
 #include "views/kit/EntryToolbarIcons.h"
+#include "views/kit/ChosenRowsTable.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/comparison/TSXYearEditorView.h"
 #include "views/comparison/TSXYearsTableModel.h"
@@ -110,7 +111,7 @@ QWidget* TSXComparisonView::buildUpperPane()
     title->setTextFormat(Qt::PlainText);
     stack->addWidget(title);
 
-    table_ = new QTableView(pane);
+    table_ = new ChosenRowsTable(pane);
     table_->setObjectName(QStringLiteral("yearsTable"));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -4,6 +4,7 @@
 #include "analytics/YearlyPortfolio.h"
 #include "model/ObjectContext.h"
 #include "model/StatsConversions.h"
+#include "services/TypedInput.h"
 #include "services/YearActions.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/TextStyles.h"
@@ -22,24 +23,32 @@ struct FieldRule {
     const char* label;
     const char* placeholder;
     QString YearEditorTexts::*text;
+    QString YearEditorReading::*reason; // null: a field read without refusals
 };
 
 // In the order of TSXYearEditorView::Field.
 const FieldRule fieldRules[] = {
-    {"Year", "e.g. 2025", &YearEditorTexts::year},
-    {"Label (optional)", "e.g. 2026 YTD", &YearEditorTexts::label},
-    {"TSX Return (decimal)", "e.g. 0.215 for 21.5%", &YearEditorTexts::tsxReturn},
-    {"Net Cash Flows", "0", &YearEditorTexts::netCashFlows},
-    {"Actual Start", "0", &YearEditorTexts::actualStart},
-    {"Actual End", "0", &YearEditorTexts::actualEnd},
+    {"Year", "e.g. 2025", &YearEditorTexts::year, nullptr},
+    {"Label (optional)", "e.g. 2026 YTD", &YearEditorTexts::label, nullptr},
+    {"TSX Return (decimal)", "e.g. 0.215 for 21.5%", &YearEditorTexts::tsxReturn, &YearEditorReading::tsxReturn},
+    {"Net Cash Flows", "0", &YearEditorTexts::netCashFlows, &YearEditorReading::netCashFlows},
+    {"Actual Start", "0", &YearEditorTexts::actualStart, &YearEditorReading::actualStart},
+    {"Actual End", "0", &YearEditorTexts::actualEnd, &YearEditorReading::actualEnd},
 };
 static_assert(std::size(fieldRules) == TSXYearEditorView::fieldCount);
 
 QString decimalText(double value) { return QString::fromStdString(YearFieldText::decimalText(value)); }
+
+void setTextColour(QLabel* label, const QColor& colour)
+{
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+}
 } // namespace
 
 TSXYearEditorView::TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSXYear> year, QWidget* parent)
-    : QWidget(parent), context_(context), year_(std::move(year))
+    : QWidget(parent), context_(context), year_(std::move(year)), isNew_(year_->rowId() == 0)
 {
     setObjectName(QStringLiteral("yearEditor"));
     setFixedWidth(editorWidth);
@@ -47,18 +56,37 @@ TSXYearEditorView::TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSX
     column->setSpacing(12);
 
     // A row with no store row yet is a proposed new year.
-    title_ = new QLabel(year_->rowId() == 0 ? tr("Add Year") : tr("Edit Year"), this);
+    title_ = new QLabel(isNew_ ? tr("Add Year") : tr("Edit Year"), this);
     title_->setFont(TextStyles::title2(title_->font()));
     column->addWidget(title_);
 
-    auto* form = new QFormLayout;
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form_ = new QFormLayout;
+    form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     for (std::size_t i = 0; i < std::size(fieldRules); ++i) {
         fields_[i] = new QLineEdit(this);
         fields_[i]->setPlaceholderText(tr(fieldRules[i].placeholder));
-        form->addRow(tr(fieldRules[i].label), fields_[i]);
+        connect(fields_[i], &QLineEdit::textChanged, this, &TSXYearEditorView::updateReading);
+        if (i == static_cast<std::size_t>(Field::TsxReturn)) {
+            // What the return was read as, next to it: "= 21.5 %".
+            auto* row = new QHBoxLayout;
+            returnShown_ = new QLabel(this);
+            returnShown_->setObjectName(QStringLiteral("returnShown"));
+            row->addWidget(fields_[i], 1);
+            row->addWidget(returnShown_);
+            form_->addRow(tr(fieldRules[i].label), row);
+        } else {
+            form_->addRow(tr(fieldRules[i].label), fields_[i]);
+        }
+        if (fieldRules[i].reason) {
+            fieldMessages_[i] = new QLabel(this);
+            fieldMessages_[i]->setWordWrap(true);
+            form_->addRow(QString(), fieldMessages_[i]);
+            form_->setRowVisible(fieldMessages_[i], false);
+        }
     }
-    column->addLayout(form);
+    column->addLayout(form_);
+    colourLabels();
+    connect(&context_, &ObjectContext::objectsDidChange, this, &TSXYearEditorView::updateReading);
 
     auto* fill = new QPushButton(tr("Fill from Entries"), this);
     fill->setObjectName(QStringLiteral("fillFromEntries"));
@@ -79,6 +107,7 @@ TSXYearEditorView::TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSX
     ModalOverlay::setCancelButton(cancel);
     connect(cancel, &QPushButton::clicked, this, &TSXYearEditorView::cancel);
     saveButton_ = new QPushButton(tr("Save"), this);
+    saveButton_->setObjectName(QStringLiteral("saveButton"));
     saveButton_->setDefault(true);
     connect(saveButton_, &QPushButton::clicked, this, &TSXYearEditorView::save);
     buttons->addWidget(cancel);
@@ -95,11 +124,15 @@ void TSXYearEditorView::load()
         return;
     loaded_ = true;
     showTexts(editorTexts(year_->values()));
+    updateReading();
 }
 
 void TSXYearEditorView::save()
 {
-    const auto saved = YearActions::update(context_, year_, editedValues(year_->values(), texts()));
+    const YearEditorReading reading = readTexts(year_->values(), texts());
+    if (!reading.values || yearDeletedElsewhere())
+        return;
+    const auto saved = YearActions::update(context_, year_, *reading.values);
     if (!saved.ok()) {
         setMessage(tr("Save failed: ") + saved.error().message, true);
         return;
@@ -132,11 +165,41 @@ void TSXYearEditorView::fillFromEntries()
     setMessage({}, false);
 }
 
+bool TSXYearEditorView::yearDeletedElsewhere() const
+{
+    return !isNew_ && (year_->context() != &context_ || year_->isDeleted());
+}
+
+void TSXYearEditorView::updateReading()
+{
+    const YearEditorReading reading = readTexts(year_->values(), texts());
+    for (std::size_t i = 0; i < std::size(fieldRules); ++i) {
+        if (!fieldRules[i].reason)
+            continue;
+        const QString& reason = reading.*fieldRules[i].reason;
+        fieldMessages_[i]->setText(reason);
+        form_->setRowVisible(fieldMessages_[i], !reason.isEmpty());
+    }
+    const QString& returnText = field(Field::TsxReturn)->text();
+    const bool returnRead = reading.values && !TypedInput::isBlank(returnText);
+    returnShown_->setText(returnRead ? TypedInput::percentShown(reading.values->tsxReturn) : QString());
+    const bool deleted = yearDeletedElsewhere();
+    if (deleted)
+        setMessage(tr("This year was deleted elsewhere."), true);
+    saveButton_->setEnabled(reading.values.has_value() && !deleted);
+}
+
 QString TSXYearEditorView::title() const { return title_->text(); }
 
 QLineEdit* TSXYearEditorView::field(Field field) const { return fields_[static_cast<int>(field)]; }
 
 QString TSXYearEditorView::message() const { return message_->text(); }
+
+QString TSXYearEditorView::fieldMessage(Field field) const
+{
+    const QLabel* label = fieldMessages_[static_cast<int>(field)];
+    return label && !label->isHidden() ? label->text() : QString();
+}
 
 void TSXYearEditorView::showEvent(QShowEvent* event)
 {
@@ -146,8 +209,10 @@ void TSXYearEditorView::showEvent(QShowEvent* event)
 
 void TSXYearEditorView::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange) {
         setMessage(message_->text(), messageIsError_);
+        colourLabels();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -165,12 +230,18 @@ void TSXYearEditorView::showTexts(const YearEditorTexts& texts)
         fields_[i]->setText(texts.*fieldRules[i].text);
 }
 
+void TSXYearEditorView::colourLabels()
+{
+    setTextColour(returnShown_, Tints::secondaryText(palette()));
+    for (QLabel* label : fieldMessages_)
+        if (label)
+            setTextColour(label, Tints::red(palette()));
+}
+
 void TSXYearEditorView::setMessage(const QString& text, bool isError)
 {
     messageIsError_ = isError;
-    QPalette colours = message_->palette();
-    colours.setColor(QPalette::WindowText, isError ? Tints::red(palette()) : Tints::secondaryText(palette()));
-    message_->setPalette(colours);
+    setTextColour(message_, isError ? Tints::red(palette()) : Tints::secondaryText(palette()));
     message_->setText(text);
     message_->setVisible(!text.isEmpty());
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class ObjectContext;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,7 +20,8 @@ class TSXYear;
 // context, and no one else's pending changes or undo steps are touched.
 //
 // A failed save says "Save failed: " and the reason, and keeps the editor open with the texts
-// as typed. "Fill from Entries" proposes the start, end and cash flows of the typed year from
+// as typed. An amount that cannot be read says why under its field and keeps Save disabled;
+// the return shows what it was read as ("= 21.5 %"). "Fill from Entries" proposes the start, end and cash flows of the typed year from
 // the balance entries, in the text fields only. Main thread only.
 class TSXYearEditorView : public QWidget {
     Q_OBJECT
@@ -41,7 +43,11 @@ public:
     QString title() const;
     QLineEdit* field(Field field) const;
     QString message() const; // the one-line note under the fields; empty for none
+    QString fieldMessage(Field field) const; // why the field cannot be read; empty when it can
     const std::shared_ptr<TSXYear>& year() const { return year_; }
+    // Whether the year being edited was deleted elsewhere (another program, D-Bus) while the
+    // editor was open: the panel says so and Save stays disabled.
+    bool yearDeletedElsewhere() const;
 
 Q_SIGNALS:
     // The editor is done (after a successful save or a cancel); the overlay closes on it.
@@ -55,13 +61,21 @@ private:
     YearEditorTexts texts() const;
     void showTexts(const YearEditorTexts& texts);
     void setMessage(const QString& text, bool isError);
+    // Shows under each amount why it cannot be read, and next to the return what it was read
+    // as; Save is enabled only when every amount reads.
+    void updateReading();
+    void colourLabels();
 
     ObjectContext& context_;
     std::shared_ptr<TSXYear> year_;
+    bool isNew_;
     bool loaded_ = false;
     bool messageIsError_ = false;
     QLabel* title_ = nullptr;
+    QFormLayout* form_ = nullptr;
     QLineEdit* fields_[fieldCount] = {};
+    QLabel* fieldMessages_[fieldCount] = {};
+    QLabel* returnShown_ = nullptr;
     QLabel* message_ = nullptr;
     QPushButton* saveButton_ = nullptr;
 };

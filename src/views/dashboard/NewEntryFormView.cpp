@@ -2,7 +2,9 @@
 
 #include "analytics/Fmt.h"
 #include "services/EntryActions.h"
-#include "views/entries/EntryEditorText.h"
+#include "services/EntryTexts.h"
+#include "services/TypedInput.h"
+#include "views/kit/TypedText.h"
 
 #include <QCalendarWidget>
 #include <QDateTime>
@@ -32,8 +34,6 @@ constexpr const char* fieldNames[] = {"dateField", "balanceField", "adjustmentFi
 
 QString fieldName(NewEntryFormView::Field field) { return QLatin1String(fieldNames[static_cast<int>(field)]); }
 
-std::string utf8(const QString& text) { return text.toStdString(); }
-
 Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
 
 QString isoDayText(Instant instant)
@@ -41,19 +41,6 @@ QString isoDayText(Instant instant)
     if (const auto text = Fmt::isoDay(instant))
         return QString::fromStdString(*text);
     return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date().toString(Qt::ISODate);
-}
-
-// The text exactly as typed: lines (blocks) joined by LF; unlike toPlainText(), no-break
-// spaces and line separators (Shift+Return) stay what they are.
-QString typedText(const QTextDocument& document)
-{
-    QString text;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block != document.begin())
-            text += QLatin1Char('\n');
-        text += block.text();
-    }
-    return text;
 }
 
 QDate localDay(Instant instant) { return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date(); }
@@ -221,6 +208,7 @@ QWidget* NewEntryFormView::field(const QString& caption, QLineEdit*& edit, const
     edit->setPlaceholderText(prompt);
     labelInput(label, edit, prompt);
     layout->addWidget(edit);
+    layout->addWidget(fieldMessage(focus, group));
     focusOnReturn(edit, next);
     connect(edit, &QLineEdit::textChanged, this, &NewEntryFormView::updateValidation);
     return group;
@@ -243,7 +231,9 @@ QWidget* NewEntryFormView::buildNoteGroup()
     note_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     note_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     layout->addWidget(note_);
+    layout->addWidget(fieldMessage(Field::Note, group));
     connect(note_, &QPlainTextEdit::textChanged, this, &NewEntryFormView::fitNoteHeight);
+    connect(note_, &QPlainTextEdit::textChanged, this, &NewEntryFormView::updateValidation);
     fitNoteHeight();
     return group;
 }
@@ -276,11 +266,40 @@ void NewEntryFormView::focusOnReturn(QLineEdit* edit, Field next)
     connect(edit, &QLineEdit::returnPressed, this, [this, next] { input(next)->setFocus(Qt::OtherFocusReason); });
 }
 
+QLabel* NewEntryFormView::fieldMessage(Field field, QWidget* group)
+{
+    auto* label = warningLabel(group);
+    label->setObjectName(fieldName(field) + QStringLiteral("Message"));
+    fieldMessages_[static_cast<std::size_t>(field)] = label;
+    return label;
+}
+
+EntryTexts NewEntryFormView::texts() const
+{
+    return EntryTexts{
+        .dateText = dateText_->text(),
+        .balance = balance_->text(),
+        .adjustment = adjustment_->text(),
+        .transfers = transfers_->text(),
+        .note = typedText(*note_->document()),
+    };
+}
+
 void NewEntryFormView::updateValidation()
 {
-    const bool dayReadable = Fmt::parseDay(utf8(dateText_->text())).has_value();
-    dateHint_->setVisible(EntryEditorText::showsDateHint(dateText_->text()));
-    submitButton_->setEnabled(dayReadable && Fmt::finiteNumber(utf8(balance_->text())).has_value());
+    if (!submitButton_)
+        return; // still building
+    const EntryTexts::Reading reading = texts().read();
+    dateHint_->setVisible(!reading.date.isEmpty());
+    const std::pair<Field, const QString*> messages[] = {
+        {Field::Balance, &reading.balance}, {Field::Adjustment, &reading.adjustment},
+        {Field::Transfers, &reading.transfers}, {Field::Note, &reading.note}};
+    for (const auto& [field, message] : messages) {
+        QLabel* label = fieldMessages_[static_cast<std::size_t>(field)];
+        label->setText(*message);
+        label->setVisible(!message->isEmpty());
+    }
+    submitButton_->setEnabled(reading.values.has_value());
 }
 
 void NewEntryFormView::setErrorMessage(const QString& message)
@@ -289,34 +308,26 @@ void NewEntryFormView::setErrorMessage(const QString& message)
     errorMessage_->setVisible(!message.isEmpty());
 }
 
+// Nothing is stored while a field cannot be read: the balance and the day say so here, the
+// other fields under themselves.
 void NewEntryFormView::submit()
 {
-    const std::optional<double> balance = Fmt::finiteNumber(utf8(balance_->text()));
-    if (!balance) {
-        setErrorMessage(tr("Balance must be a number."));
+    const EntryTexts::Reading reading = texts().read();
+    if (!reading.values) {
+        if (!TypedInput::amount(balance_->text()))
+            setErrorMessage(tr("Balance must be a number."));
+        else if (!TypedInput::day(dateText_->text()))
+            setErrorMessage(tr("Date must be in YYYY-MM-DD format."));
         return;
     }
-    const std::optional<Instant> day = Fmt::parseDay(utf8(dateText_->text()));
-    if (!day) {
-        setErrorMessage(tr("Date must be in YYYY-MM-DD format."));
-        return;
-    }
-
-    const auto added = EntryActions::add(context_, {
-        .id = std::nullopt,
-        .date = *day,
-        .balance = *balance,
-        .adjustment = Fmt::finiteNumber(utf8(adjustment_->text())).value_or(0),
-        .transfers = Fmt::finiteNumber(utf8(transfers_->text())).value_or(0),
-        .note = typedText(*note_->document()),
-    });
+    const auto added = EntryActions::add(context_, *reading.values);
     if (!added) {
         setErrorMessage(tr("Save failed: ") + added.error().message); // the inputs stay as typed
         return;
     }
     clear();
     focusBalance();
-    const QString shownDay = QString::fromStdString(Fmt::date(*day).value_or(std::string()));
+    const QString shownDay = QString::fromStdString(Fmt::date(*reading.values->date).value_or(std::string()));
     Q_EMIT reported(shownDay.isEmpty() ? tr("Added an entry") : tr("Added the entry of %1").arg(shownDay), true);
 }
 
@@ -339,8 +350,8 @@ void NewEntryFormView::clear()
 
 void NewEntryFormView::showDatePicker()
 {
-    const std::optional<Instant> typed = Fmt::parseDay(utf8(dateText_->text()));
-    calendar_->setSelectedDate(localDay(typed.value_or(now())));
+    const Result<Instant> typed = TypedInput::day(dateText_->text());
+    calendar_->setSelectedDate(localDay(typed ? typed.value() : now()));
     datePopover_->adjustSize();
     datePopover_->move(calendarButton_->mapToGlobal(QPoint(0, calendarButton_->height())));
     datePopover_->show();

@@ -2,6 +2,10 @@
 
 #include <QWidget>
 
+#include <array>
+
+struct EntryTexts;
+
 class ObjectContext;
 class QCalendarWidget;
 class QFrame;
@@ -17,7 +21,8 @@ class QToolButton;
 // that fails leaves nothing behind in the context, shows "Save failed: " and the reason, and
 // keeps the inputs as typed for another try. Return in a one-line field moves the focus to
 // the next field; Ctrl+Return submits from any field, and after a submit the focus is back in
-// Balance. Main thread only.
+// Balance. A field whose text cannot be read says why in red under itself and keeps Submit
+// disabled: nothing typed is ever stored as a guess. Main thread only.
 class NewEntryFormView : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +49,8 @@ private:
     QWidget* input(Field field) const;
     void focusOnReturn(QLineEdit* edit, Field next);
 
+    QLabel* fieldMessage(Field field, QWidget* group);
+    EntryTexts texts() const;
     void updateValidation();
     void setErrorMessage(const QString& message);
     void showDatePicker();
@@ -58,6 +65,9 @@ private:
     QLineEdit* adjustment_ = nullptr;
     QLineEdit* transfers_ = nullptr;
     QPlainTextEdit* note_ = nullptr;
+    // Under each field, the reason its text cannot be read (by Field; none for the date, whose
+    // hint is dateHint_).
+    std::array<QLabel*, 5> fieldMessages_{};
     QLabel* errorMessage_ = nullptr;
     QPushButton* submitButton_ = nullptr;
     QFrame* datePopover_ = nullptr;

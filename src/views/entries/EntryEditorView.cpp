@@ -1,10 +1,12 @@
 #include "views/entries/EntryEditorView.h"
 
 #include "model/BalanceEntry.h"
+#include "model/ObjectContext.h"
 #include "services/EntryActions.h"
 #include "views/kit/Clock.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/Tints.h"
+#include "views/kit/TypedText.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFormLayout>
@@ -93,8 +95,11 @@ EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<Balance
     dateHint_->setText(tr("Use YYYY-MM-DD format (e.g. 2026-06-04)."));
     form_->addRow(QString(), dateHint_);
     balance_ = addTextRow(tr("Balance"), QStringLiteral("0"), "balanceField");
+    balanceMessage_ = addMessageRow("balanceMessage");
     adjustment_ = addTextRow(tr("Adjustment"), QStringLiteral("0"), "adjustmentField");
+    adjustmentMessage_ = addMessageRow("adjustmentMessage");
     transfers_ = addTextRow(tr("Transfers"), QStringLiteral("0"), "transfersField");
+    transfersMessage_ = addMessageRow("transfersMessage");
     note_ = new NoteEdit(this);
     note_->setObjectName(QStringLiteral("noteField"));
     note_->setAcceptRichText(false);
@@ -102,6 +107,7 @@ EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<Balance
     note_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     note_->setLineWrapMode(QTextEdit::WidgetWidth);
     form_->addRow(tr("Note"), note_);
+    noteMessage_ = addMessageRow("noteMessage");
     layout->addLayout(form_);
 
     saveError_ = redCaption(this, "saveError");
@@ -112,8 +118,10 @@ EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<Balance
     // The note's height follows its laid-out text (new lines, and wrapping at the panel width).
     connect(note_->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             &EntryEditorView::fitNoteHeight);
-    for (QLineEdit* field : {dateText_, balance_})
+    for (QLineEdit* field : {dateText_, balance_, adjustment_, transfers_})
         connect(field, &QLineEdit::textChanged, this, &EntryEditorView::updateValidation);
+    connect(note_, &QTextEdit::textChanged, this, &EntryEditorView::updateValidation);
+    connect(&context_, &ObjectContext::objectsDidChange, this, &EntryEditorView::updateValidation);
     fitNoteHeight();
     updateValidation();
 }
@@ -127,6 +135,14 @@ QLineEdit* EntryEditorView::addTextRow(const QString& label, const QString& plac
     field->setPlaceholderText(placeholder);
     form_->addRow(label, field);
     return field;
+}
+
+QLabel* EntryEditorView::addMessageRow(const char* name)
+{
+    QLabel* message = redCaption(this, name);
+    form_->addRow(QString(), message);
+    form_->setRowVisible(message, false);
+    return message;
 }
 
 QWidget* EntryEditorView::buildButtonRow()
@@ -159,30 +175,39 @@ void EntryEditorView::load()
 {
     if (loaded_)
         return;
-    const EntryEditorText text = EntryEditorText::load(entry_->values(), isNew_, systemNow());
+    const EntryTexts text = EntryTexts::load(entry_->values(), isNew_, systemNow());
     dateText_->setText(text.dateText);
     balance_->setText(text.balance);
     adjustment_->setText(text.adjustment);
     transfers_->setText(text.transfers);
     note_->setPlainText(text.note);
+    loadedNote_ = text.note;
+    loadedNoteShown_ = typedText(*note_->document());
     loaded_ = true;
+    updateValidation();
 }
 
-EntryEditorText EntryEditorView::text() const
+EntryTexts EntryEditorView::text() const
 {
-    return EntryEditorText{
+    const QString note = typedText(*note_->document());
+    return EntryTexts{
         .dateText = dateText_->text(),
         .balance = balance_->text(),
         .adjustment = adjustment_->text(),
         .transfers = transfers_->text(),
-        .note = note_->toPlainText(),
+        .note = loaded_ && note == loadedNoteShown_ ? loadedNote_ : note,
     };
+}
+
+bool EntryEditorView::entryDeletedElsewhere() const
+{
+    return !isNew_ && (entry_->context() != &context_ || entry_->isDeleted());
 }
 
 void EntryEditorView::save()
 {
-    const std::optional<BalanceEntry::Values> values = text().values();
-    if (!values)
+    const std::optional<BalanceEntry::Values> values = text().read().values;
+    if (!values || entryDeletedElsewhere())
         return;
     const Result<void> saved = EntryActions::update(context_, entry_, *values);
     if (!saved) {
@@ -195,9 +220,21 @@ void EntryEditorView::save()
 
 void EntryEditorView::updateValidation()
 {
-    const EntryEditorText current = text();
-    form_->setRowVisible(dateHint_, current.showsDateHint());
-    saveButton_->setEnabled(current.values().has_value());
+    const EntryTexts::Reading reading = text().read();
+    form_->setRowVisible(dateHint_, !reading.date.isEmpty());
+    const std::pair<QLabel*, const QString*> messages[] = {
+        {balanceMessage_, &reading.balance}, {adjustmentMessage_, &reading.adjustment},
+        {transfersMessage_, &reading.transfers}, {noteMessage_, &reading.note}};
+    for (const auto& [label, message] : messages) {
+        label->setText(*message);
+        form_->setRowVisible(label, !message->isEmpty());
+    }
+    const bool deleted = entryDeletedElsewhere();
+    if (deleted) {
+        saveError_->setText(tr("This entry was deleted elsewhere."));
+        saveError_->show();
+    }
+    saveButton_->setEnabled(reading.values.has_value() && !deleted);
 }
 
 void EntryEditorView::fitNoteHeight()

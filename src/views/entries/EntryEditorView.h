@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/entries/EntryEditorText.h"
+#include "services/EntryTexts.h"
 
 #include <QWidget>
 
@@ -18,7 +18,8 @@ class QTextEdit;
 // user edits text copies of the values; nothing reaches the entry until Save, which writes
 // every field through EntryActions::update (one save, one undo step, a detached entry is
 // inserted) and then runs `onClose`. When the save fails the editor stays open with the user's
-// texts and says "Save failed: " and the reason. Cancel (and Escape) runs `onClose` only.
+// texts and says "Save failed: " and the reason. A field that cannot be read says why under
+// itself and keeps Save disabled. Cancel (and Escape) runs `onClose` only.
 // Main thread only.
 class EntryEditorView : public QWidget {
     Q_OBJECT
@@ -35,13 +36,18 @@ public:
     void save();
 
     const std::shared_ptr<BalanceEntry>& entry() const { return entry_; }
-    EntryEditorText text() const;
+    // The fields' texts; an untouched note is the entry's note exactly as it was loaded.
+    EntryTexts text() const;
+    // Whether the entry being edited was deleted (by another program, Undo or D-Bus) while
+    // the editor was open: the panel says so and Save stays disabled.
+    bool entryDeletedElsewhere() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     QLineEdit* addTextRow(const QString& label, const QString& placeholder, const char* name);
+    QLabel* addMessageRow(const char* name);
     QWidget* buildButtonRow();
     void updateValidation();
     void fitNoteHeight();
@@ -59,6 +65,14 @@ private:
     QLineEdit* adjustment_ = nullptr;
     QLineEdit* transfers_ = nullptr;
     QTextEdit* note_ = nullptr;
+    // The note as loaded, and as the field shows it: QTextEdit keeps neither CR LF nor a lone
+    // CR, so a note the user left alone is written back from here, byte for byte.
+    QString loadedNote_;
+    QString loadedNoteShown_;
+    QLabel* balanceMessage_ = nullptr;
+    QLabel* adjustmentMessage_ = nullptr;
+    QLabel* transfersMessage_ = nullptr;
+    QLabel* noteMessage_ = nullptr;
     QLabel* saveError_ = nullptr;
     QPushButton* saveButton_ = nullptr;
 };

@@ -13,6 +13,11 @@ static_assert(std::is_same_v<AdjustedBalances::Rows, LiveResult<BalanceEntry>::O
 
 namespace {
 
+// A note shows its first line only, cut far beyond what a cell or a tip can show: laying out
+// a note of megabytes froze the window.
+constexpr qsizetype noteCellCharacters = 200;
+constexpr qsizetype noteTipCharacters = 400;
+
 struct ColumnLayout {
     const char* title;
     ColumnWidth width;
@@ -93,6 +98,10 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: return displayText(entry, index.row(), column);
     case RawValueRole: return rawValue(entry, index.row(), column);
     case Qt::ForegroundRole: return foreground(entry, column);
+    case Qt::ToolTipRole:
+        if (column == NoteColumn && entry.note() && !entry.note()->isEmpty())
+            return DisplayText::firstLine(*entry.note(), noteTipCharacters);
+        return {};
     case Qt::FontRole: return columns[std::size_t(column)].amount ? digitFont_ : QVariant();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter | (columns[std::size_t(column)].amount ? Qt::AlignRight : Qt::AlignLeft));
@@ -144,7 +153,7 @@ QString EntryTableModel::formattedText(const BalanceEntry& entry, int row, int c
     case AdjustmentColumn: return DisplayText::entryAdjustment(entry.adjustment());
     case TransfersColumn: return DisplayText::entryTransfers(entry.transfers());
     case AdjustedBalanceColumn: return DisplayText::currency(adjustedBalance(row));
-    case NoteColumn: return entry.note().value_or(QString());
+    case NoteColumn: return DisplayText::firstLine(entry.note().value_or(QString()), noteCellCharacters);
     default: return {};
     }
 }

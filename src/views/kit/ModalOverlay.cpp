@@ -86,6 +86,7 @@ void ModalOverlay::open(QWidget* content)
     raise();
     show();
     focusFirstChild();
+    Q_EMIT opened();
 }
 
 void ModalOverlay::close()

@@ -41,6 +41,7 @@ public:
     static void setCancelButton(QAbstractButton* button);
 
 Q_SIGNALS:
+    void opened();
     void closed();
 
 protected:

@@ -2,12 +2,12 @@
 
 #include <QObject>
 
-// Decides where Ctrl+Z and Ctrl+Shift+Z go while a text field has the focus. Qt's fields
-// claim both keys even with nothing to undo, which left the store's Undo out of reach from the
-// keyboard whenever a field was focused (as it is right after submitting the form). With the
-// router installed, the field keeps the keys while it has typing to undo (or redo); otherwise
-// they fall through to the window's Undo and Redo commands, which act on the store.
-// Install one on the application (QApplication::installEventFilter). Main thread only.
+// Keeps Ctrl+Z and Ctrl+Shift+Z inside an editable text field that has the focus: they undo
+// and redo the field's typing, or nothing when it has none, and never reach the window's Undo
+// and Redo, which act on the store (a few keys too many in a field must not take back an
+// import). The store's history stays on the Edit menu, and on the keys whenever no text field
+// has the focus. Install one on the application (QApplication::installEventFilter). Main
+// thread only.
 class UndoKeyRouter : public QObject {
 public:
     using QObject::QObject;
