@@ -181,8 +181,8 @@ void TSXYearEditorView::updateReading()
         form_->setRowVisible(fieldMessages_[i], !reason.isEmpty());
     }
     const QString& returnText = field(Field::TsxReturn)->text();
-    const bool returnRead = reading.values && !TypedInput::isBlank(returnText);
-    returnShown_->setText(returnRead ? TypedInput::percentShown(reading.values->tsxReturn) : QString());
+    const Result<double> returnRead = TypedInput::fraction(returnText);
+    returnShown_->setText(returnRead && !TypedInput::isBlank(returnText) ? TypedInput::percentShown(returnRead.value()) : QString());
     const bool deleted = yearDeletedElsewhere();
     if (deleted)
         setMessage(tr("This year was deleted elsewhere."), true);
