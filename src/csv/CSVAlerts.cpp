@@ -23,7 +23,13 @@ Alert resultAlert(std::int64_t imported, std::int64_t skipped)
     return alert;
 }
 
-Alert readFailureAlert() { return {errorTitle, QStringLiteral("Could not read file."), AlertStyle::Warning}; }
+Alert readFailureAlert(const QString& description)
+{
+    QString text = QStringLiteral("Could not read file.");
+    if (!description.isEmpty())
+        text += QLatin1Char('\n') + description;
+    return {errorTitle, text, AlertStyle::Warning};
+}
 
 Alert saveFailureAlert(const QString& description)
 {

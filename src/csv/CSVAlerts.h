@@ -20,7 +20,8 @@ struct Alert {
 // The result of an import: how many entries, how many rows skipped.
 Alert resultAlert(std::int64_t imported, std::int64_t skipped);
 // "CSV Error" alerts.
-Alert readFailureAlert();
+// "Could not read file.", then on a line of its own `description` (which file, and why) when given.
+Alert readFailureAlert(const QString& description = {});
 Alert saveFailureAlert(const QString& description);
 Alert exportFailureAlert(const QString& description);
 

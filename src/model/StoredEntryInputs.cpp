@@ -3,12 +3,13 @@
 #include "model/store/AttributeColumns.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteStatement.h"
+#include "model/store/StoreConnection.h"
 
 #include <algorithm>
 
 Result<std::vector<StatsInput>> readStoredStatsInputs(const QString& path)
 {
-    auto database = SqliteDatabase::open(path, SqliteDatabase::Mode::ReadOnly);
+    auto database = StoreConnection::openForReading(path);
     if (!database)
         return database.error();
     // Pages straight from the mapped file, without a read() and a copy each (as the store's own

@@ -13,12 +13,17 @@
 
 namespace CsvActions {
 
-ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes)
+namespace {
+// `source` names where the bytes came from in a read failure (empty: nowhere in particular).
+ImportOutcome importText(ObjectContext& context, const QByteArray& bytes, const QString& source)
 {
     using namespace CSVPorter;
-    const std::string_view text = withoutByteOrderMark(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!isValidUtf8(text))
-        return {std::nullopt, {}, readFailureAlert()};
+    const std::string_view whole(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::string_view text = withoutByteOrderMark(whole);
+    if (const auto bad = firstInvalidUtf8Byte(text)) {
+        const std::size_t byte = *bad + (whole.size() - text.size()) + 1; // counted from 1, in the file
+        return {std::nullopt, {}, readFailureAlert(readFailure(source, QStringLiteral("not UTF-8 at byte %1").arg(byte)).message)};
+    }
 
     const bool hadOtherChanges = context.hasChanges();
     auto inserted = std::make_shared<std::vector<std::shared_ptr<BalanceEntry>>>();
@@ -57,13 +62,16 @@ ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes)
     });
     return {counts.imported, counts, resultAlert(counts.imported, counts.skipped)};
 }
+} // namespace
+
+ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes) { return importText(context, bytes, {}); }
 
 ImportOutcome importFile(ObjectContext& context, const QString& path)
 {
-    const std::optional<QByteArray> bytes = CSVPorter::readWholeFile(path);
+    const Result<QByteArray> bytes = CSVPorter::readWholeFile(path);
     if (!bytes)
-        return {std::nullopt, {}, CSVPorter::readFailureAlert()};
-    return importBytes(context, *bytes);
+        return {std::nullopt, {}, CSVPorter::readFailureAlert(bytes.error().message)};
+    return importText(context, bytes.value(), path);
 }
 
 Result<QByteArray> exportBytes(ObjectContext& context)
@@ -79,7 +87,7 @@ Result<void> exportFile(ObjectContext& context, const QString& path)
     auto bytes = exportBytes(context);
     if (!bytes)
         return bytes.error();
-    return CSVPorter::writeFileAtomically(path, bytes.value());
+    return CSVPorter::writeFile(path, bytes.value());
 }
 
 } // namespace CsvActions

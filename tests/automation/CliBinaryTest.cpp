@@ -88,7 +88,7 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
     const Failure cases[] = {
         {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance)\n"},
         {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: Unknown option 'frobnicate'.\n"}, // Qt's own option taken
-        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
+        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n“/nonexistent/in.csv”: not found.\n"},
     };
     for (const Failure& c : cases) {
         const ProcessRun run = corvanta_.run(c.arguments);
