@@ -28,6 +28,8 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
         .redo = [this] { redo(); },
         .about = [this] { showAboutPanel(); },
     });
+    connect(&undoManager_, &UndoManager::stateChanged, this, &CorvantaApp::refreshUndoCommands);
+    refreshUndoCommands();
 }
 
 CorvantaApp::~CorvantaApp()
@@ -39,17 +41,48 @@ CorvantaApp::~CorvantaApp()
 
 ObjectContext& CorvantaApp::context() { return persistence_.container().viewContext(); }
 
-void CorvantaApp::undo() { performUndo(&UndoManager::canUndo, &UndoManager::undo); }
-void CorvantaApp::redo() { performUndo(&UndoManager::canRedo, &UndoManager::redo); }
+void CorvantaApp::undo()
+{
+    const QString name = undoCommandState().undoName;
+    if (performUndo(&UndoManager::canUndo, &UndoManager::undo))
+        window_->report(name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), false);
+}
 
-void CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)())
+void CorvantaApp::redo()
+{
+    const QString name = undoCommandState().redoName;
+    if (performUndo(&UndoManager::canRedo, &UndoManager::redo))
+        window_->report(name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), false);
+}
+
+UndoCommandState CorvantaApp::undoCommandState() const
+{
+    const UndoManager* manager = const_cast<CorvantaApp*>(this)->context().undoManager();
+    if (!manager)
+        return {};
+    return {
+        .canUndo = manager->canUndo(),
+        .canRedo = manager->canRedo(),
+        .undoName = {},
+        .redoName = {},
+    };
+}
+
+void CorvantaApp::refreshUndoCommands()
+{
+    if (window_)
+        window_->menus().setUndoState(undoCommandState());
+}
+
+bool CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)())
 {
     UndoManager* manager = context().undoManager();
     if (!manager || !(manager->*canPerform)())
-        return;
+        return false;
     (manager->*perform)();
     // Ignored on purpose: the step stays in the context as unsaved changes.
     (void)context().save();
+    return true;
 }
 
 void CorvantaApp::showAboutPanel()
@@ -57,6 +90,8 @@ void CorvantaApp::showAboutPanel()
     QMessageBox::about(window_.get(), tr("About Corvanta"),
                        tr("<h3>Corvanta %1</h3>"
                           "<p>Tracks the value of one investment portfolio over time and separates "
-                          "market performance from the money moved in and out.</p>")
-                           .arg(QApplication::applicationVersion()));
+                          "market performance from the money moved in and out.</p>"
+                          "<p>Data file: %2</p>"
+                          "<p>Released under the MIT licence.</p>")
+                           .arg(QApplication::applicationVersion(), PersistentContainer::defaultStorePath().toHtmlEscaped()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SeedImporter.h"
+#include "app/MainMenus.h"
 #include "model/UndoManager.h"
 #include "views/kit/UndoKeyRouter.h"
 
@@ -31,11 +32,18 @@ public:
 
     // The Edit menu's commands: one step back or forward, then a save whose failure is
     // ignored (the undone state stays pending and goes out with the next successful save).
+    // Each says in the status bar what it took back or put back.
     void undo();
     void redo();
 
+    // The Edit menu's Undo and Redo titles and enabled state, derived here and only here from
+    // the undo manager (and whatever else may forbid a store step for now).
+    UndoCommandState undoCommandState() const;
+    void refreshUndoCommands();
+
 private:
-    void performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)());
+    // False when there was nothing to do.
+    bool performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)());
     void showAboutPanel();
 
     PersistenceController& persistence_;

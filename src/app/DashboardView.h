@@ -28,6 +28,9 @@ public:
     explicit DashboardView(ObjectContext& context, QWidget* parent = nullptr);
     ~DashboardView() override;
 
+    NewEntryFormView* form() const { return form_; }
+    BalanceChartView* chart() const { return chart_; }
+
     // Both children from the current snapshots.
     void rebuild();
 

@@ -2,6 +2,7 @@
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
+#include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
@@ -46,6 +47,13 @@ int main(int argc, char** argv)
         window.raise();
         window.activateWindow();
     });
+
+    // Runs that only measure or photograph the window neither read nor change what it remembers.
+    if (!probing) {
+        WindowMemory::restore(window);
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { WindowMemory::save(window); });
+    }
+    window.focusStartingField();
 
     std::unique_ptr<FirstPaintProbe> probe;
     if (probing) {

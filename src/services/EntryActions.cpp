@@ -1,6 +1,7 @@
 #include "services/EntryActions.h"
 
 #include "model/NewEntry.h"
+#include "services/NoteRules.h"
 #include "services/ObjectVerbs.h"
 
 #include <cmath>
@@ -19,6 +20,8 @@ std::optional<Error> invalid(const BalanceEntry::Values& values)
         return refuse("Adjustment");
     if (!std::isfinite(values.transfers))
         return refuse("Transfers");
+    if (auto tooLong = NoteRules::refusal(values.note))
+        return Error{*tooLong, {}};
     return std::nullopt;
 }
 

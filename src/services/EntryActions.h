@@ -12,7 +12,8 @@ class ObjectContext;
 // Each is one save of `context` and, when it succeeds, one undo group of its undo manager.
 // A verb whose save fails leaves nothing behind (the context, the store and the undo history
 // are as before) and returns the save's error; callers show "Save failed: " + its message.
-// Values with a non-finite amount are refused with a message and change nothing.
+// Values with a non-finite amount or a note over NoteRules::maxNoteBytes are refused with a
+// message and change nothing.
 // Main thread of `context` only.
 namespace EntryActions {
 

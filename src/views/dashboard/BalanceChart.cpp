@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr double dayMs = 86'400'000.0;
@@ -122,7 +123,11 @@ void BalanceChart::drawLines()
     QList<QPointF> line = reducedForColumns(balance_, columns);
     QList<QPointF> baseline;
     if (!line.isEmpty())
-        baseline = {QPointF(line.first().x(), 0), QPointF(line.last().x(), 0)};
+    {
+        // Fitted, the area fills down to the axis' lowest value instead of $0.
+        const double floor = fitsValues_ ? valueAxis_->ticks().low : 0;
+        baseline = {QPointF(line.first().x(), floor), QPointF(line.last().x(), floor)};
+    }
     areaBaseline_->replace(baseline);
     areaTop_->replace(line);
     balanceLine_->replace(std::move(line));
@@ -146,9 +151,9 @@ void BalanceChart::showAdjustedLine(bool show)
 
 void BalanceChart::fitAxes(const std::vector<BalancePoint>& points, bool showAdjusted)
 {
-    // The area fills down to zero, so zero is always on the scale.
-    double low = 0;
-    double high = 0;
+    // From $0 the area fills down to zero, so zero is on the scale; fitted, only the data is.
+    double low = fitsValues_ ? std::numeric_limits<double>::infinity() : 0;
+    double high = fitsValues_ ? -std::numeric_limits<double>::infinity() : 0;
     const auto include = [&](double y) {
         if (std::isfinite(y)) {
             low = std::min(low, y);
@@ -160,6 +165,8 @@ void BalanceChart::fitAxes(const std::vector<BalancePoint>& points, bool showAdj
         if (showAdjusted)
             include(point.adjusted);
     }
+    if (low > high) // nothing finite to fit
+        low = high = 0;
     valueAxis_->fitTo(low, high);
 
     double first = points.empty() ? 0 : xOf(points.front());

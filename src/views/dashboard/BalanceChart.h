@@ -23,6 +23,10 @@ public:
     // Replaces what is drawn; `points` ascending by date, one per day.
     void setPoints(const std::vector<BalancePoint>& points, bool showAdjusted);
     void applyPalette(const QPalette& palette);
+    // Fitted: the value axis covers only the data; otherwise it starts at $0 (the default).
+    // Takes effect at the next setPoints.
+    void setFitsValues(bool fitted) { fitsValues_ = fitted; }
+    bool fitsValues() const { return fitsValues_; }
 
     QLineSeries* balanceLine() const { return balanceLine_; }
     QAreaSeries* balanceArea() const { return area_; }
@@ -39,6 +43,7 @@ private:
     QList<QPointF> balance_;  // every point of the window, before reduction
     QList<QPointF> adjusted_; // empty while the investment-only line is hidden
     int drawnColumns_ = 0;
+    bool fitsValues_ = false;
 
     QLineSeries* balanceLine_;
     QLineSeries* areaTop_;

@@ -7,10 +7,13 @@
 #include "views/kit/SwitchToggle.h"
 
 #include <QChartView>
+
+#include <algorithm>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,12 +40,18 @@ QLabel* makeTitle(QWidget* parent)
 
 BalanceChartView::BalanceChartView(QWidget* parent)
     : QWidget(parent), adjustedSwitch_(new SwitchToggle(QStringLiteral("Adjusted"), this)),
-      rangePicker_(new SegmentedPicker(rangeLabels(), QStringLiteral("Range"), this)), body_(new QStackedWidget(this)),
+      fitButton_(new QToolButton(this)), rangePicker_(new SegmentedPicker(rangeLabels(), QStringLiteral("Range"), this)), body_(new QStackedWidget(this)),
       emptyState_(new EmptyStateView(QStringLiteral("No data in range"), &downtrendChartIcon, body_)),
       chart_(new BalanceChart), chartView_(new QChartView(chart_, body_))
 {
     adjustedSwitch_->setObjectName(QStringLiteral("adjustedSwitch"));
     adjustedSwitch_->setToolTip(QStringLiteral("Show balance with cash flows removed (investment-only)"));
+    fitButton_->setObjectName(QStringLiteral("fitButton"));
+    fitButton_->setText(QStringLiteral("Fit"));
+    fitButton_->setCheckable(true);
+    fitButton_->setToolTip(QStringLiteral("Fit the value axis to the data (off: the axis starts at $0)"));
+    fitButton_->setAccessibleName(QStringLiteral("Fit value axis"));
+    fitButton_->setAccessibleDescription(fitButton_->toolTip());
     rangePicker_->setObjectName(QStringLiteral("rangePicker"));
     rangePicker_->setCurrentIndex(int(std::size(DateRange::allCases)) - 1); // "All"
     emptyState_->setObjectName(QStringLiteral("emptyState"));
@@ -54,6 +63,8 @@ BalanceChartView::BalanceChartView(QWidget* parent)
     auto* header = new QHBoxLayout;
     header->addWidget(makeTitle(this), 0, Qt::AlignVCenter);
     header->addStretch(1);
+    header->addWidget(fitButton_, 0, Qt::AlignVCenter);
+    header->addSpacing(12);
     header->addWidget(adjustedSwitch_, 0, Qt::AlignVCenter);
 
     body_->addWidget(emptyState_);
@@ -68,6 +79,10 @@ BalanceChartView::BalanceChartView(QWidget* parent)
 
     connect(adjustedSwitch_, &QCheckBox::toggled, this, [this](bool on) {
         showAdjusted_ = on;
+        redraw();
+    });
+    connect(fitButton_, &QToolButton::toggled, this, [this](bool fitted) {
+        chart_->setFitsValues(fitted);
         redraw();
     });
     connect(rangePicker_, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
@@ -87,6 +102,20 @@ void BalanceChartView::setPoints(std::vector<BalancePoint> points)
     points_ = std::move(points);
     redraw();
 }
+
+bool BalanceChartView::fitsValues() const { return chart_->fitsValues(); }
+
+void BalanceChartView::setRange(DateRange range)
+{
+    const auto& cases = DateRange::allCases;
+    const auto found = std::find(cases.begin(), cases.end(), range);
+    if (found != cases.end() && range != range_)
+        rangePicker_->setCurrentIndex(int(found - cases.begin()));
+}
+
+void BalanceChartView::setShowsAdjusted(bool shown) { adjustedSwitch_->setChecked(shown); }
+
+void BalanceChartView::setFitsValues(bool fitted) { fitButton_->setChecked(fitted); }
 
 void BalanceChartView::setClock(Clock clock)
 {

@@ -12,11 +12,13 @@ class BalanceChart;
 class EmptyStateView;
 class QChartView;
 class QStackedWidget;
+class QToolButton;
 class SegmentedPicker;
 class SwitchToggle;
 
 // The balance over time, with the investment-only curve and the range picker. The window
-// ("All" at first) and the "Adjusted" switch (off at first) live only as long as the view.
+// ("All" at first), the "Adjusted" switch (off) and the "Fit" toggle of the value axis (off:
+// from $0) start as given here; the window memory sets them as they were left.
 class BalanceChartView : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +32,11 @@ public:
 
     DateRange range() const { return range_; }
     bool showsAdjusted() const { return showAdjusted_; }
+    bool fitsValues() const;
+    // As if picked by the user (the window memory restores them with these).
+    void setRange(DateRange range);
+    void setShowsAdjusted(bool shown);
+    void setFitsValues(bool fitted);
     BalanceChart* chart() const { return chart_; }
 
 Q_SIGNALS:
@@ -51,6 +58,7 @@ private:
     Clock clock_ = systemNow;
 
     SwitchToggle* adjustedSwitch_;
+    QToolButton* fitButton_;
     SegmentedPicker* rangePicker_;
     QStackedWidget* body_;
     EmptyStateView* emptyState_;

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -143,6 +144,13 @@ NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QW
     layout->addWidget(errorMessage_);
     layout->addWidget(buildButtonRow());
     layout->addStretch(1); // extra height goes below the buttons, not between the fields
+    for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* submitKey = new QShortcut(keys, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(submitKey, &QShortcut::activated, this, [this] {
+            if (submitButton_->isEnabled())
+                submit();
+        });
+    }
     clear();
 }
 
@@ -291,6 +299,15 @@ void NewEntryFormView::submit()
         return;
     }
     clear();
+    focusBalance();
+    const QString shownDay = QString::fromStdString(Fmt::date(*day).value_or(std::string()));
+    Q_EMIT reported(shownDay.isEmpty() ? tr("Added an entry") : tr("Added the entry of %1").arg(shownDay), true);
+}
+
+void NewEntryFormView::focusBalance()
+{
+    balance_->setFocus(Qt::OtherFocusReason);
+    balance_->selectAll();
 }
 
 void NewEntryFormView::clear()
