@@ -18,7 +18,6 @@
 #include "services/PortfolioFigures.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 
 #include <chrono>
 #include <cstdio>
@@ -180,9 +179,6 @@ int run(const CommandLine& line, int argc, char** argv)
     QCoreApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
-    // A person reads standard error here: the store's failures reach it in words, their SQL
-    // and result codes only when QT_LOGGING_RULES asks for them.
-    QLoggingCategory::setFilterRules(QStringLiteral("corvanta.store.sqlite=false"));
     switch (line.command) {
     case Command::Add: return add(line);
     case Command::Summary: return summary(line);

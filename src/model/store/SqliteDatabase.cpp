@@ -7,9 +7,10 @@
 #include <sqlite3.h>
 
 namespace {
-// Result codes, SQLite's own texts and the statements that failed: for whoever reads the log,
-// never for the person in front of an alert or a terminal.
-Q_LOGGING_CATEGORY(sqliteLog, "corvanta.store.sqlite")
+// Result codes, SQLite's own texts and the statements that failed: for whoever diagnoses a
+// failure, never for the person in front of an alert or a terminal (who gets the words).
+// Off unless asked for: QT_LOGGING_RULES="corvanta.store.sqlite.info=true".
+Q_LOGGING_CATEGORY(sqliteLog, "corvanta.store.sqlite", QtWarningMsg)
 
 // A failure's cause in words a person can act on. A trigger's RAISE text is already words.
 QString reasonInWords(int extendedCode, const char* sqliteMessage)
@@ -31,13 +32,14 @@ QString reasonInWords(int extendedCode, const char* sqliteMessage)
     case SQLITE_NOMEM: return QStringLiteral("the computer is out of memory");
     case SQLITE_TOOBIG: return QStringLiteral("a value is too large to store");
     case SQLITE_CONSTRAINT: return QStringLiteral("a value does not fit the store's rules");
+    case SQLITE_ERROR: return QStringLiteral("the store's tables are not as expected");
     default: return QStringLiteral("the store could not carry out the request");
     }
 }
 
 Error failure(QString message, int extendedCode, const char* sqliteMessage, const QString& where, const QString& readOnlyBecause = {})
 {
-    qCWarning(sqliteLog, "%s failed: %s (code %d)", qUtf8Printable(where), sqliteMessage, extendedCode);
+    qCInfo(sqliteLog, "%s failed: %s (code %d)", qUtf8Printable(where), sqliteMessage, extendedCode);
     const bool refusedAsReadOnly = (extendedCode & 0xff) == SQLITE_READONLY && !readOnlyBecause.isEmpty();
     const QString reason = refusedAsReadOnly ? readOnlyBecause : reasonInWords(extendedCode, sqliteMessage);
     if (message.isEmpty())
