@@ -5,6 +5,7 @@
 #include "views/entries/CorvantaTableView.h"
 #include "views/comparison/TSXComparisonView.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -14,6 +15,7 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("mainTabs"));
     tabs_->setDocumentMode(true);
+    tabs_->tabBar()->setAccessibleName(tr("Views"));
     dashboard_ = new DashboardView(context);
     entries_ = new CorvantaTableView(context);
     comparison_ = new TSXComparisonView(context);

@@ -1,11 +1,15 @@
 #include "app/CorvantaApp.h"
 
+#include "app/BackupActions.h"
+#include "app/BackupDialogs.h"
 #include "app/RootView.h"
 #include "automation/CorvantaShortcuts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 
 // The compiled-in resources live in a static library; tie them to the application.
@@ -20,6 +24,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     context().setUndoManager(&undoManager_);
     // Ctrl+Z reaches the store's Undo when the focused field has no typing of its own to undo.
     qApp->installEventFilter(&undoKeys_);
+    qApp->installEventFilter(&focusRing_);
     CorvantaShortcuts::updateAppShortcutParameters();
 
     window_ = std::make_unique<RootView>(context(), AppCommands{
@@ -30,13 +35,31 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     });
     connect(&undoManager_, &UndoManager::stateChanged, this, &CorvantaApp::refreshUndoCommands);
     refreshUndoCommands();
+    addBackupCommands();
 }
 
 CorvantaApp::~CorvantaApp()
 {
+    backups_.reset();
     window_.reset();
     // The context outlives the application object; it must not keep a dangling manager.
     context().setUndoManager(nullptr);
+}
+
+void CorvantaApp::addBackupCommands()
+{
+    backupDialogs_ = std::make_unique<WidgetBackupDialogs>(window_.get());
+    backups_ = std::make_unique<BackupActions>(context(), PersistentContainer::defaultStorePath(), *backupDialogs_,
+                                               [this](const QString& text) { window_->report(text, false); });
+    // File: ..., Export CSV…, then these two in a group of their own above Quit.
+    QMenu* file = window_->menus().fileMenu();
+    QAction* quitGroup = file->actions().value(file->actions().size() - 2);
+    QAction* backUp = new QAction(tr("Back Up Now…"), file);
+    QAction* restore = new QAction(tr("Restore From Backup…"), file);
+    connect(backUp, &QAction::triggered, this, [this] { backups_->backUpNow(); });
+    connect(restore, &QAction::triggered, this, [this] { backups_->restoreFromBackup(); });
+    file->insertActions(quitGroup, {backUp, restore});
+    file->insertSeparator(backUp);
 }
 
 ObjectContext& CorvantaApp::context() { return persistence_.container().viewContext(); }

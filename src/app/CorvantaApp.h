@@ -3,15 +3,18 @@
 #include "model/SeedImporter.h"
 #include "app/MainMenus.h"
 #include "model/UndoManager.h"
+#include "views/kit/FocusRing.h"
 #include "views/kit/UndoKeyRouter.h"
 
 #include <QObject>
 
 #include <memory>
 
+class BackupActions;
 class ObjectContext;
 class PersistenceController;
 class RootView;
+class WidgetBackupDialogs;
 
 // The application: runs the start-up sequence on construction, then owns the main window
 // and carries out its menu commands. Main thread only.
@@ -28,6 +31,8 @@ public:
     ~CorvantaApp() override;
 
     RootView& window() { return *window_; }
+    // File › Back Up Now… and Restore From Backup…, also reached over D-Bus.
+    BackupActions& backups() { return *backups_; }
     ObjectContext& context();
 
     // The Edit menu's commands: one step back or forward, then a save whose failure is
@@ -45,9 +50,13 @@ private:
     // False when there was nothing to do.
     bool performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)());
     void showAboutPanel();
+    void addBackupCommands();
 
     PersistenceController& persistence_;
     UndoManager undoManager_;
     UndoKeyRouter undoKeys_;
+    FocusRing focusRing_;
     std::unique_ptr<RootView> window_;
+    std::unique_ptr<WidgetBackupDialogs> backupDialogs_;
+    std::unique_ptr<BackupActions> backups_;
 };

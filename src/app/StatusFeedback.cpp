@@ -4,7 +4,7 @@ StatusFeedback::StatusFeedback(std::function<void()> undo, QWidget* parent) : QL
 {
     setObjectName(QStringLiteral("statusFeedback"));
     setTextFormat(Qt::RichText);
-    setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    setFocusPolicy(Qt::NoFocus); // a tab stop only while it offers Undo
     setAccessibleName(tr("Last action"));
     expiry_.setSingleShot(true);
     expiry_.setInterval(shownMilliseconds);
@@ -23,6 +23,8 @@ void StatusFeedback::report(const QString& text, bool undoable)
     if (undoable)
         shown += QStringLiteral(" &nbsp;<a href=\"undo\">%1</a>").arg(tr("Undo"));
     setText(shown);
+    setTextInteractionFlags(undoable ? Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard : Qt::NoTextInteraction);
+    setFocusPolicy(undoable ? Qt::TabFocus : Qt::NoFocus);
     setAccessibleDescription(text);
     expiry_.start();
 }
@@ -33,4 +35,6 @@ void StatusFeedback::forget()
     message_.clear();
     offersUndo_ = false;
     clear();
+    setTextInteractionFlags(Qt::NoTextInteraction);
+    setFocusPolicy(Qt::NoFocus);
 }

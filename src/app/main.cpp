@@ -1,4 +1,6 @@
 #include "app/AppIcons.h"
+#include "app/AutomaticBackup.h"
+#include "app/BackupActions.h"
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
@@ -6,6 +8,7 @@
 #include "automation/CommandDispatch.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -47,6 +50,9 @@ int main(int argc, char** argv)
         window.raise();
         window.activateWindow();
     });
+    service.setRestoreHandler([&corvanta](const QString& path) { return corvanta.backups().restore(path); });
+    // After the first paint, on a thread of its own.
+    AutomaticBackup automaticBackup(window, PersistentContainer::defaultStorePath(), BackupSettings::read());
 
     // Runs that only measure or photograph the window neither read nor change what it remembers.
     if (!probing) {

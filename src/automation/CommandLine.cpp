@@ -1,13 +1,16 @@
 #include "automation/CommandLine.h"
 
 #include "analytics/Fmt.h"
+#include "analytics/LocalCalendar.h"
 #include "automation/AddBalanceEntryIntent.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
 
 #include <algorithm>
+#include <chrono>
 #include <span>
+#include <tuple>
 
 namespace {
 using Command = CommandLine::Command;
@@ -49,20 +52,30 @@ constexpr OptionRule entriesOptions[] = {
     {"id", "UUID", "Only the entry with this id (repeatable)."},
     jsonOption,
 };
-constexpr OptionRule jsonOnly[] = {jsonOption};
 constexpr OptionRule statsOptions[] = {
     jsonOption,
-    {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y or All (when absent)."},
+    {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent)."},
+    {"from", "DATE", "The returns from this day (YYYY-MM-DD) or instant on."},
+    {"to", "DATE", "The returns up to the end of this day (YYYY-MM-DD) or up to this instant."},
 };
+constexpr OptionRule yearsOptions[] = {
+    jsonOption,
+    {"from-entries", nullptr, "Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return."},
+};
+
+constexpr OptionRule jsonOnly[] = {jsonOption};
 
 constexpr SubcommandRule subcommands[] = {
     {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
     {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
     {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
     {Command::Stats, "stats", "", "Print the dashboard's statistics.", statsOptions, 0, 0},
-    {Command::Years, "years", "", "Print the yearly index comparison.", jsonOnly, 0, 0},
+    {Command::Years, "years", "", "Print the yearly index comparison.", yearsOptions, 0, 0},
     {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
     {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
+    {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
+    {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
+    {Command::Restore, "restore", " FILE", "Replace the store with a backup, after backing up the store as it is.", {}, 1, 1},
 };
 
 const SubcommandRule* ruleFor(const QString& name)
@@ -94,14 +107,17 @@ QString quoted(const QString& value) { return QLatin1Char('\'') + value + QLatin
 
 std::optional<Instant> CommandLine::parseDate(const QString& value)
 {
-    if (auto day = Fmt::parseDay(value.toStdString()))
-        return day;
-    if (!value.contains(QLatin1Char('T')))
+    // Dates travel as ISO 8601 text in UTC, which has four digits for the year.
+    constexpr std::int64_t endOfYear9999Utc = 253'402'300'800'000;
+    std::optional<Instant> date = Fmt::parseDay(value.toStdString());
+    if (!date && value.contains(QLatin1Char('T'))) {
+        const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
+        if (moment.isValid())
+            date = instantFromMilliseconds(moment.toMSecsSinceEpoch());
+    }
+    if (date && millisecondsOf(*date) >= endOfYear9999Utc)
         return std::nullopt;
-    const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
-    if (!moment.isValid())
-        return std::nullopt;
-    return instantFromMilliseconds(moment.toMSecsSinceEpoch());
+    return date;
 }
 
 namespace {
@@ -176,17 +192,43 @@ Result<void> readEntriesOptions(const ParsedOptions& options, CommandLine& line)
     return {};
 }
 
+// A plain day as --to means up to the end of that local day; an instant, up to and including it.
+std::optional<Instant> periodEnd(const QString& value)
+{
+    if (const auto day = Fmt::parseDay(value.toStdString())) {
+        const auto calendar = LocalCalendar::current();
+        return calendar ? LocalCalendar::adding(*calendar, UCAL_DATE, 1, *day) : std::nullopt;
+    }
+    const auto instant = CommandLine::parseDate(value);
+    return instant ? std::optional(*instant + std::chrono::milliseconds(1)) : std::nullopt;
+}
+
 Result<void> readStatsOptions(const ParsedOptions& options, CommandLine& line)
 {
-    if (auto twice = options.singleValued("window"))
-        return *twice;
-    if (!options.parser.isSet(QStringLiteral("window")))
+    const QCommandLineParser& parser = options.parser;
+    for (const char* name : {"window", "from", "to"})
+        if (auto twice = options.singleValued(name))
+            return *twice;
+    for (const auto& [name, bound, read] : {std::tuple{"from", &line.from, &CommandLine::parseDate}, std::tuple{"to", &line.until, &periodEnd}}) {
+        if (!parser.isSet(QLatin1String(name)))
+            continue;
+        const QString value = parser.value(QLatin1String(name));
+        *bound = read(value);
+        if (!*bound)
+            return usage(options.context, QStringLiteral("--%1 expects YYYY-MM-DD or an ISO 8601 date-time, not %2").arg(QLatin1String(name), quoted(value)));
+    }
+    if (line.from && line.until && *line.from >= *line.until)
+        return usage(options.context, QStringLiteral("--from must come before --to"));
+    if (!parser.isSet(QStringLiteral("window")))
         return {};
-    const QString value = options.parser.value(QStringLiteral("window"));
+    if (line.from || line.until)
+        return usage(options.context, QStringLiteral("--window cannot be combined with --from or --to"));
+    const QString value = parser.value(QStringLiteral("window"));
+    line.yearToDate = value == QLatin1String("YTD");
     const auto window = DateRange::fromRawValue(value.toStdString());
-    if (!window)
-        return usage(options.context, QStringLiteral("--window expects 1M, 3M, 6M, 1Y, 5Y or All, not %1").arg(quoted(value)));
-    line.window = *window;
+    if (!window && !line.yearToDate)
+        return usage(options.context, QStringLiteral("--window expects 1M, 3M, 6M, 1Y, 5Y, YTD or All, not %1").arg(quoted(value)));
+    line.window = window.value_or(DateRange::all);
     return {};
 }
 
@@ -228,6 +270,8 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
         read = readEntriesOptions(options, line);
     else if (rule.command == Command::Stats)
         read = readStatsOptions(options, line);
+    else if (rule.command == Command::Years)
+        line.fromEntries = parser.isSet(QStringLiteral("from-entries"));
     else if (rule.command == Command::Summary) {
         line.notify = parser.isSet(QStringLiteral("notify"));
         if (line.notify && line.json)

@@ -14,7 +14,7 @@
 // What `corvanta ...` was asked to do, as plain values. Parsing is a pure function of the
 // argument list: no store, no terminal, no Qt application needed.
 struct CommandLine {
-    enum class Command { Window, Add, Summary, Entries, Stats, Years, Import, Export, Help, Version };
+    enum class Command { Window, Add, Summary, Entries, Stats, Years, Import, Export, Backup, Backups, Restore, Help, Version };
 
     Command command = Command::Window;
     // `corvanta help SUBCOMMAND` / `corvanta SUBCOMMAND --help`: the subcommand to describe;
@@ -37,10 +37,18 @@ struct CommandLine {
     bool suggested = false;
     std::vector<Uuid> ids;
 
-    // stats: the window of the returns
+    // stats: the window of the returns, the year to date (counted when the command runs), or
+    // any period (`from` inclusive, `until` exclusive; either may be open)
     DateRange window = DateRange::all;
+    bool yearToDate = false;
+    std::optional<Instant> from;
+    std::optional<Instant> until;
 
-    // import FILE; export [FILE] (empty or "-": standard output)
+    // years: what the entries say of each calendar year instead of the stored rows
+    bool fromEntries = false;
+
+    // import FILE; export [FILE] (empty or "-": standard output); backup [FILE] (empty: the
+    // backups folder); restore FILE
     QString file;
 
     // The window's switches for benchmarks and screenshots (not shown in the help).
@@ -56,7 +64,8 @@ struct CommandLine {
     static bool opensWindow(const QStringList& arguments);
 
     // "2026-06-04" is local midnight; an ISO 8601 date-time with "Z" or an offset is that
-    // instant, one without is local time. Nothing for anything else.
+    // instant, one without is local time. Nothing for anything else, and for instants from
+    // the year 10000 (UTC) on.
     static std::optional<Instant> parseDate(const QString& text);
 
     // The help text for `topic` (the overview when absent), ending in a line break.

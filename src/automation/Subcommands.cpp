@@ -1,10 +1,13 @@
 #include "automation/Subcommands.h"
 
+#include "analytics/EntryYears.h"
 #include "analytics/Fmt.h"
 #include "automation/AddBalanceEntryIntent.h"
+#include "automation/BackupCommands.h"
 #include "automation/BalanceEntryQuery.h"
 #include "automation/ConsoleOutput.h"
 #include "automation/DesktopNotification.h"
+#include "automation/EntryListing.h"
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "automation/JsonOutput.h"
@@ -108,21 +111,12 @@ int summary(const CommandLine& line)
 
 int entries(const CommandLine& line)
 {
-    const std::vector<BalanceEntryEntity> found = line.suggested      ? BalanceEntryQuery::suggestedEntities()
-                                                  : line.ids.empty() ? IntentsDataProvider::allEntities()
-                                                                     : BalanceEntryQuery::entities(line.ids);
-    if (line.json)
-        return JsonOutput::print(JsonOutput::entities(found));
-    QString text;
-    for (const BalanceEntryEntity& entity : found) {
-        const DisplayRepresentation shown = entity.displayRepresentation();
-        text += QString::fromStdString(entity.id.toString()) + QLatin1Char('\t') + shown.title;
-        if (shown.subtitle)
-            text += QLatin1Char('\t') + *shown.subtitle;
-        text += QLatin1Char('\n');
-    }
-    ConsoleOutput::print(text);
-    return 0;
+    IntentsDataProvider::sharedContainer(); // opens (or creates) the store first
+    StoredEntrySelection selection;
+    if (line.suggested)
+        selection = {StoredEntrySelection::Order::NewestFirst, std::int64_t(BalanceEntryQuery::suggestionCount), {}};
+    selection.ids = line.ids;
+    return EntryListing::print(PersistentContainer::defaultStorePath(), selection, line.json);
 }
 
 int stats(const CommandLine& line)
@@ -130,15 +124,33 @@ int stats(const CommandLine& line)
     auto inputs = storedInputs();
     if (!inputs)
         return storeFailure(QStringLiteral("stats"), inputs.error());
-    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now(), line.window);
+    const Instant at = now();
+    const ReturnWindow window = line.from || line.until ? ReturnWindow::between(line.from, line.until)
+                                : line.yearToDate       ? ReturnWindow::yearToDate(at)
+                                                        : ReturnWindow::of(line.window, at);
+    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), at, window);
     if (line.json)
         return JsonOutput::print(JsonEncoding::statistics(figures));
     ConsoleOutput::print(FigureTables::statistics(figures));
     return 0;
 }
 
+int yearsFromEntries(const CommandLine& line)
+{
+    auto entries = storedInputs();
+    if (!entries)
+        return storeFailure(QStringLiteral("years"), entries.error());
+    const std::vector<EntryYear> years = EntryYears::of(entries.value());
+    if (line.json)
+        return JsonOutput::print(JsonEncoding::entryYears(years));
+    ConsoleOutput::print(FigureTables::entryYears(years));
+    return 0;
+}
+
 int years(const CommandLine& line)
 {
+    if (line.fromEntries)
+        return yearsFromEntries(line);
     auto entries = storedInputs();
     auto years = storeContext().fetchTSXYears();
     if (!entries || !years)
@@ -187,6 +199,9 @@ int run(const CommandLine& line, int argc, char** argv)
     case Command::Years: return years(line);
     case Command::Import: return importFile(line);
     case Command::Export: return exportFile(line);
+    case Command::Backup: return BackupCommands::backup(line);
+    case Command::Backups: return BackupCommands::backups(line);
+    case Command::Restore: return BackupCommands::restore(line);
     case Command::Window:
     case Command::Help:
     case Command::Version: break;

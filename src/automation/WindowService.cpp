@@ -16,6 +16,7 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A window that does not answer within this long is taken to be gone.
 constexpr int raiseTimeoutMilliseconds = 3000;
+constexpr int restoreTimeoutMilliseconds = 10 * 60 * 1000;
 } // namespace
 
 WindowService::WindowService(ObjectContext& context, std::function<void()> raise, QObject* parent)
@@ -60,6 +61,31 @@ bool WindowService::raiseRunningWindow()
     return bus.call(raise, QDBus::Block, raiseTimeoutMilliseconds).type() == QDBusMessage::ReplyMessage;
 }
 
+std::optional<Result<QString>> WindowService::restoreInRunningWindow(const QString& path)
+{
+    // A connection of its own, closed before the process goes on to exit: the shared one
+    // could still be taking in messages while the process tears down.
+    const QString name = QStringLiteral("corvanta-restore");
+    const auto ask = [&]() -> std::optional<Result<QString>> {
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+        if (!bus.isConnected() || !bus.interface()->isServiceRegistered(text(serviceName)))
+            return std::nullopt;
+        QDBusMessage restore = QDBusMessage::createMethodCall(text(serviceName), text(objectPath),
+                                                              QStringLiteral("org.corvanta.Corvanta.Window"), QStringLiteral("RestoreBackup"));
+        restore << path;
+        // Backing up and restoring a large store takes a while.
+        const QDBusMessage reply = bus.call(restore, QDBus::Block, restoreTimeoutMilliseconds);
+        if (reply.type() == QDBusMessage::ReplyMessage)
+            return Result<QString>(reply.arguments().value(0).toString());
+        if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
+            return std::nullopt;
+        return Result<QString>(Error{reply.errorMessage(), reply.errorName()});
+    };
+    auto answered = ask();
+    QDBusConnection::disconnectFromBus(name);
+    return answered;
+}
+
 template <class T>
 T WindowService::answer(Result<T> result)
 {
@@ -82,6 +108,10 @@ qlonglong WindowService::entryCount() { return answer(scripting_.entryCount()); 
 double WindowService::figure(PortfolioScripting::Figure figure) { return answer(scripting_.figure(figure)); }
 
 QList<QVariantMap> WindowService::BalanceEntries() { return answer(scripting_.balanceEntries()); }
+QList<QVariantMap> WindowService::BalanceEntriesRange(qlonglong offset, qlonglong count)
+{
+    return answer(scripting_.balanceEntriesRange(offset, count));
+}
 QList<QVariantMap> WindowService::TsxYears() { return answer(scripting_.tsxYears()); }
 QVariantMap WindowService::BalanceEntryAt(qlonglong index) { return answer(scripting_.balanceEntryAt(index)); }
 QVariantMap WindowService::TsxYearAt(qlonglong index) { return answer(scripting_.tsxYearAt(index)); }
@@ -99,4 +129,13 @@ void WindowService::Raise()
 {
     if (raise_)
         raise_();
+}
+
+QString WindowService::RestoreBackup(const QString& path)
+{
+    if (!restore_) {
+        refuse(Error{QStringLiteral("This window cannot restore backups"), QStringLiteral("org.corvanta.Corvanta.Error.NotSupported")});
+        return {};
+    }
+    return answer(restore_(path));
 }

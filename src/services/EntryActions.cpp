@@ -38,11 +38,12 @@ void assign(BalanceEntry& entry, const BalanceEntry::Values& values)
 
 } // namespace
 
-Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::Values values)
+Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::Values values, EmptyNote emptyNote)
 {
     if (auto error = invalid(values))
         return *error;
-    values.note = noteFromText(std::move(values.note));
+    if (emptyNote == EmptyNote::None)
+        values.note = noteFromText(std::move(values.note));
     return ObjectVerbs::add(context, makeBalanceEntry(std::move(values)));
 }
 

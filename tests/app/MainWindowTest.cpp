@@ -209,3 +209,28 @@ TEST_F(MainWindowTest, TheTabAndTheChartsSettingsComeBack)
 }
 
 } // namespace
+
+namespace {
+// Tab from Balance round the dashboard: every stop is a visible control with a name, and the
+// form's fields come in their order.
+TEST_F(MainWindowTest, EveryTabStopIsVisibleAndNamed)
+{
+    window().focusStartingField();
+    QWidget* first = QApplication::focusWidget();
+    ASSERT_EQ(first->objectName(), QStringLiteral("balanceField"));
+    QStringList order;
+    for (int step = 0; step < 40; ++step) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_TRUE(focus->isVisible()) << focus->metaObject()->className();
+        const QString name = focus->accessibleName().isEmpty() ? focus->property("text").toString() : focus->accessibleName();
+        EXPECT_FALSE(name.isEmpty()) << focus->metaObject()->className() << " \"" << focus->objectName().toStdString() << "\" after " << order.join(QLatin1Char(',')).toStdString();
+        order << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+        if (QApplication::focusWidget() == first)
+            break;
+    }
+    EXPECT_EQ(order.mid(0, 4), (QStringList{QStringLiteral("balanceField"), QStringLiteral("adjustmentField"),
+                                            QStringLiteral("transfersField"), QStringLiteral("noteField")}));
+}
+} // namespace

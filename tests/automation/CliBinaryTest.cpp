@@ -128,7 +128,10 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)
         {{"entries", "--json"}, "subtitle"},
         {{"summary", "--json"}, "dialog"},
         {{"stats", "--json"}, "maxDrawdownTrough"},
+        {{"stats", "--window", "YTD", "--json"}, "currentDrawdown"},
+        {{"stats", "--from", "2026-01-01", "--to", "2026-12-31", "--json"}, "periodStart"},
         {{"years", "--json"}, "comparison"},
+        {{"years", "--from-entries", "--json"}, "timeWeightedReturn"},
     };
     for (const JsonDocument& document : documents) {
         const ProcessRun run = corvanta_.run(document.arguments);
@@ -143,6 +146,25 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)
     EXPECT_EQ(entity.value(QStringLiteral("date")).toString(), QStringLiteral("2026-06-04T04:00:00Z")); // the local day's start, in UTC
     const QString id = entity.value(QStringLiteral("id")).toString();
     EXPECT_EQ(corvanta_.run({"entries"}).output, (id + QStringLiteral("\tJun 4, 2026 \u2014 $1,000\n")).toStdString());
+}
+
+// Rows stored out of date order: the listing follows the dates, the suggestions are the 20
+// latest, newest first, and a note's control characters cannot start a line of their own.
+TEST_F(CliBinaryTest, EntriesComeInDateOrderOneLineEach)
+{
+    ASSERT_EQ(corvanta_.run({"summary"}).exitCode, 0); // creates the store
+    ASSERT_TRUE(execOnStore(corvanta_.storePath(),
+                            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 25)"
+                            " INSERT INTO BalanceEntry (pk, id, date, balance) SELECT i, randomblob(16), (26 - i) * 86400000, i FROM n;"
+                            "UPDATE BalanceEntry SET note = 'forged' || char(10) || 'line' || char(27) || '[31m' WHERE pk = 25;"));
+    const QStringList lines = QString::fromStdString(corvanta_.run({"entries"}, QStringLiteral("UTC")).output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 25);
+    EXPECT_THAT(lines.first().toStdString(), HasSubstr("Jan 2, 1970 \u2014 $25\tforged\\nline\\x1b[31m"));
+    EXPECT_THAT(lines.last().toStdString(), HasSubstr("Jan 26, 1970 \u2014 $1"));
+    const QStringList suggested = QString::fromStdString(corvanta_.run({"entries", "--suggested"}, QStringLiteral("UTC")).output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(suggested.size(), 20);
+    EXPECT_EQ(suggested.first(), lines.last());
+    EXPECT_EQ(suggested.last(), lines[5]);
 }
 
 TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)

@@ -5,6 +5,7 @@
 
 #include "app/CorvantaApp.h"
 #include "automation/WindowService.h"
+#include "model/NewEntry.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
@@ -12,6 +13,7 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
@@ -118,14 +120,12 @@ TEST_F(DBusScriptingTest, AnEmptyPortfolioReadsZeroAndLookupsFailWithTheirErrorN
 TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
 {
     const QString first = create({{QStringLiteral("balance"), 1000.0},
-                                  {QStringLiteral("adjustment"), QStringLiteral("not a number")}, // ignored
                                   {QStringLiteral("date"), QStringLiteral("2026-06-04T04:00:00Z")},
                                   {QStringLiteral("note"), QStringLiteral("opening")},
                                   {QStringLiteral("colour"), QStringLiteral("blue")}});
     EXPECT_EQ(first, first.toUpper());
     const QString second = create({{QStringLiteral("balance"), 1500}, {QStringLiteral("adjustment"), qlonglong(200)},
-                                   {QStringLiteral("date"), 20260605}, // not text: dated now
-                                   {QStringLiteral("note"), 7}});      // not text: no note
+                                   {QStringLiteral("note"), 7}}); // not text: no note
     const QList<QVariantMap> entries = list(call("BalanceEntries"));
     ASSERT_EQ(entries.size(), 2);
     QVariantMap opening = entries[0];
@@ -152,6 +152,52 @@ TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
     app_->undo(); // the second creation
     EXPECT_EQ(list(call("BalanceEntries")).value(0).value(QStringLiteral("scriptID")), first);
     EXPECT_EQ(property("EntryCount").toLongLong(), 1);
+}
+
+// A wrong type or an unreadable value is refused by name and adds nothing; what is taken keeps
+// its type (amounts are doubles even when whole) and an empty note stays an empty note.
+TEST_F(DBusScriptingTest, CreationChecksEachArgumentAndKeepsWhatItTakesExactly)
+{
+    const std::pair<const char*, QVariant> refused[] = {
+        {"date", QStringLiteral("2026-13-01")}, {"date", 20260605},       {"date", QStringLiteral("10000-01-01")},
+        {"balance", QStringLiteral("1000")},    {"adjustment", qInf()},   {"transfers", qQNaN()}};
+    for (const auto& [key, value] : refused) {
+        const QDBusMessage reply = call("CreateBalanceEntry", {QVariantMap{{QStringLiteral("balance"), 5.0}, {QString::fromUtf8(key), value}}});
+        EXPECT_EQ(errorName(reply), "org.corvanta.Corvanta.Error.InvalidArgument") << key;
+        EXPECT_THAT(reply.errorMessage().toStdString(), ::testing::HasSubstr(std::string("\"") + key + "\"")) << key;
+    }
+    EXPECT_EQ(property("EntryCount").toLongLong(), 0);
+
+    create({{QStringLiteral("balance"), 1000}, {QStringLiteral("transfers"), qlonglong(-5)}, {QStringLiteral("note"), QStringLiteral("")}});
+    const QVariantMap entry = list(call("BalanceEntries")).value(0);
+    for (const char* amount : {"balance", "adjustment", "transfers"})
+        EXPECT_EQ(entry.value(QString::fromUtf8(amount)).typeId(), QMetaType::Double) << amount;
+    EXPECT_EQ(entry.value(QStringLiteral("balance")), QVariant(1000.0));
+    EXPECT_EQ(entry.value(QStringLiteral("note")), QVariant(QStringLiteral("")));
+}
+
+// Past what one reply may carry the whole list is refused (the window keeps its name on the
+// bus) and the entries come in ranges.
+TEST_F(DBusScriptingTest, ALargePortfolioIsReadInRanges)
+{
+    const std::int64_t count = PortfolioScripting::maximumReplyEntries + 1;
+    for (std::int64_t i = 0; i < count; ++i)
+        app_->context().insert(makeBalanceEntry({std::nullopt, instantFromMilliseconds(i * 60'000), double(i)}));
+    ASSERT_TRUE(app_->context().save().ok());
+
+    const QDBusMessage whole = call("BalanceEntries");
+    EXPECT_EQ(errorName(whole), "org.corvanta.Corvanta.Error.TooLarge");
+    EXPECT_THAT(whole.errorMessage().toStdString(), ::testing::HasSubstr("BalanceEntriesRange(offset, count)"));
+    EXPECT_TRUE(client_.interface()->isServiceRegistered(service));
+
+    const QList<QVariantMap> middle = list(call("BalanceEntriesRange", {qlonglong(5000), qlonglong(3)}));
+    ASSERT_EQ(middle.size(), 3);
+    EXPECT_EQ(middle[0].value(QStringLiteral("index")), QVariant(qlonglong(5000)));
+    EXPECT_EQ(middle[2].value(QStringLiteral("balance")), QVariant(5002.0));
+    EXPECT_EQ(list(call("BalanceEntriesRange", {qlonglong(count - 1), qlonglong(10)})).size(), 1);
+    EXPECT_TRUE(list(call("BalanceEntriesRange", {qlonglong(count), qlonglong(10)})).isEmpty());
+    for (auto [offset, size] : {std::pair<qlonglong, qlonglong>{-1, 1}, {0, count}, {0, -1}})
+        EXPECT_EQ(errorName(call("BalanceEntriesRange", {qlonglong(offset), qlonglong(size)})), "org.corvanta.Corvanta.Error.InvalidArgument");
 }
 
 TEST_F(DBusScriptingTest, ASaveTheStoreRefusesIsAnErrorAndChangesNothing)

@@ -1,12 +1,15 @@
 #include "views/dashboard/BalanceChart.h"
 
 #include "views/dashboard/CurrencyAxis.h"
+#include "views/dashboard/DateTicks.h"
 #include "views/dashboard/PolylineReduction.h"
 #include "views/kit/Tints.h"
 
 #include <QAreaSeries>
 #include <QDateTime>
-#include <QDateTimeAxis>
+#include <QCategoryAxis>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QLinearGradient>
@@ -62,9 +65,10 @@ QBrush areaGradient(const QColor& blue)
 BalanceChart::BalanceChart()
     : balanceLine_(new QLineSeries(this)), areaTop_(new QLineSeries(this)), areaBaseline_(new QLineSeries(this)),
       area_(new QAreaSeries(areaTop_, areaBaseline_)), adjustedLine_(new QLineSeries(this)),
-      timeAxis_(new QDateTimeAxis(this)), valueAxis_(new CurrencyAxis(this))
+      timeAxis_(new QCategoryAxis(this)), valueAxis_(new CurrencyAxis(this))
 {
-    legend()->hide();
+    legend()->setAlignment(Qt::AlignTop);
+    legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     setBackgroundRoundness(0);
     setMargins(QMargins(4, 8, 12, 4));
     layout()->setContentsMargins(0, 0, 0, 0);
@@ -72,12 +76,10 @@ BalanceChart::BalanceChart()
 
     balanceLine_->setName(QStringLiteral("Balance"));
     area_->setName(QStringLiteral("Balance"));
-    adjustedLine_->setName(QStringLiteral("Adjusted"));
+    adjustedLine_->setName(QStringLiteral("Adjusted (investment-only)"));
     area_->setPen(Qt::NoPen);
 
-    timeAxis_->setTickCount(6);
-    timeAxis_->setFormat(QStringLiteral("MMM yyyy"));
-    setLocalizeNumbers(true); // month names from the user's locale
+    timeAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(timeAxis_), static_cast<QAbstractAxis*>(valueAxis_)}) {
         axis->setGridLineVisible(true);
         axis->setLineVisible(false);
@@ -96,12 +98,25 @@ BalanceChart::BalanceChart()
         series->attachAxis(timeAxis_);
         series->attachAxis(valueAxis_);
     }
+    hideAreaMarker();
+    for (QLineSeries* line : {balanceLine_, adjustedLine_})
+        line->setMarkerSize(7);
+}
+
+void BalanceChart::hideAreaMarker()
+{
+    // The area is the balance line's fill: one legend entry for both.
+    for (QLegendMarker* marker : legend()->markers(area_))
+        marker->setVisible(false);
 }
 
 void BalanceChart::setPoints(const std::vector<BalancePoint>& points, bool showAdjusted)
 {
     balance_ = polyline(points, [](const BalancePoint& p) { return p.balance; });
     adjusted_ = showAdjusted ? polyline(points, [](const BalancePoint& p) { return p.adjusted; }) : QList<QPointF>();
+    const bool markers = points.size() < std::size_t(markerLimit);
+    balanceLine_->setPointsVisible(markers);
+    adjustedLine_->setPointsVisible(markers);
     showAdjustedLine(showAdjusted);
     // Every change of the axes' ranges re-lays out (and re-strokes) each line's outline; empty
     // lines make that free, so each line is laid out once, in the new ranges.
@@ -143,6 +158,7 @@ void BalanceChart::showAdjustedLine(bool show)
         addSeries(adjustedLine_);
         adjustedLine_->attachAxis(timeAxis_);
         adjustedLine_->attachAxis(valueAxis_);
+        hideAreaMarker();
     } else {
         removeSeries(adjustedLine_); // hands the series back: keep it owned by the chart
         adjustedLine_->setParent(this);
@@ -175,7 +191,12 @@ void BalanceChart::fitAxes(const std::vector<BalancePoint>& points, bool showAdj
         first -= dayMs / 2;
         last += dayMs / 2;
     }
-    timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(qint64(first)), QDateTime::fromMSecsSinceEpoch(qint64(last)));
+    for (const QString& label : timeAxis_->categoriesLabels())
+        timeAxis_->remove(label);
+    timeAxis_->setStartValue(first);
+    for (const DateTicks::Tick& tick : DateTicks::ticks(qint64(first), qint64(last)))
+        timeAxis_->append(tick.label, double(tick.msecs));
+    timeAxis_->setRange(first, last);
 }
 
 void BalanceChart::applyPalette(const QPalette& palette)
@@ -188,6 +209,7 @@ void BalanceChart::applyPalette(const QPalette& palette)
     area_->setBrush(areaGradient(blue));
     adjustedLine_->setPen(dashedPen(Tints::orange(palette)));
 
+    legend()->setLabelColor(Tints::primaryText(palette));
     QFont labelFont = font();
     labelFont.setPointSizeF(std::max(labelFont.pointSizeF() - 1, 7.0));
     for (QAbstractAxis* axis : axes()) {

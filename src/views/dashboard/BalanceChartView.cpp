@@ -2,19 +2,23 @@
 
 #include "views/dashboard/BalanceChart.h"
 #include "views/dashboard/BalanceChartData.h"
+#include "views/dashboard/ChartReadout.h"
+#include "views/dashboard/ChartTableSheet.h"
 #include "views/kit/EmptyStateView.h"
+#include "views/kit/ModalOverlay.h"
 #include "views/kit/SegmentedPicker.h"
 #include "views/kit/SwitchToggle.h"
 
 #include <QChartView>
-
-#include <algorithm>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 QStringList rangeLabels()
@@ -42,7 +46,8 @@ BalanceChartView::BalanceChartView(QWidget* parent)
     : QWidget(parent), adjustedSwitch_(new SwitchToggle(QStringLiteral("Adjusted"), this)),
       fitButton_(new QToolButton(this)), rangePicker_(new SegmentedPicker(rangeLabels(), QStringLiteral("Range"), this)), body_(new QStackedWidget(this)),
       emptyState_(new EmptyStateView(QStringLiteral("No data in range"), &downtrendChartIcon, body_)),
-      chart_(new BalanceChart), chartView_(new QChartView(chart_, body_))
+      chart_(new BalanceChart), chartView_(new QChartView(chart_, body_)),
+      readout_(new ChartReadout(*chartView_, *chart_)), tableOverlay_(new ModalOverlay(this))
 {
     adjustedSwitch_->setObjectName(QStringLiteral("adjustedSwitch"));
     adjustedSwitch_->setToolTip(QStringLiteral("Show balance with cash flows removed (investment-only)"));
@@ -59,6 +64,14 @@ BalanceChartView::BalanceChartView(QWidget* parent)
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setFrameShape(QFrame::NoFrame);
     chartView_->setMinimumSize(200, 160);
+    chartView_->setFocusPolicy(Qt::StrongFocus); // arrow keys move the read-out
+    chartView_->setAccessibleName(QStringLiteral("Balance chart"));
+    chartView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(chartView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        connect(menu.addAction(QStringLiteral("Show as Table")), &QAction::triggered, this, &BalanceChartView::showAsTable);
+        menu.exec(chartView_->mapToGlobal(at));
+    });
 
     auto* header = new QHBoxLayout;
     header->addWidget(makeTitle(this), 0, Qt::AlignVCenter);
@@ -103,6 +116,17 @@ void BalanceChartView::setPoints(std::vector<BalancePoint> points)
     redraw();
 }
 
+void BalanceChartView::setNoteLookup(std::function<QString(const BalancePoint&)> lookup)
+{
+    notes_ = lookup;
+    readout_->setNoteLookup(std::move(lookup));
+}
+
+void BalanceChartView::showAsTable()
+{
+    tableOverlay_->open(new ChartTableSheet(filtered(), notes_, [this] { tableOverlay_->close(); }));
+}
+
 bool BalanceChartView::fitsValues() const { return chart_->fitsValues(); }
 
 void BalanceChartView::setRange(DateRange range)
@@ -131,6 +155,7 @@ std::vector<BalancePoint> BalanceChartView::filtered() const
 void BalanceChartView::redraw()
 {
     const std::vector<BalancePoint> shown = filtered();
+    readout_->setPoints(shown);
     if (shown.empty()) {
         body_->setCurrentWidget(emptyState_);
         chart_->setPoints({}, showAdjusted_);

@@ -6,9 +6,12 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class BalanceChart;
+class ChartReadout;
+class ModalOverlay;
 class EmptyStateView;
 class QChartView;
 class QStackedWidget;
@@ -38,6 +41,13 @@ public:
     void setShowsAdjusted(bool shown);
     void setFitsValues(bool fitted);
     BalanceChart* chart() const { return chart_; }
+    QChartView* chartView() const { return chartView_; }
+    ChartReadout* readout() const { return readout_; }
+
+    // Where the read-out and the table find an entry's note (none at first).
+    void setNoteLookup(std::function<QString(const BalancePoint&)> lookup);
+    // The chart's accessible alternative: the points drawn, as a table over the chart.
+    void showAsTable();
 
 Q_SIGNALS:
     // The user picked another window.
@@ -64,4 +74,7 @@ private:
     EmptyStateView* emptyState_;
     BalanceChart* chart_;
     QChartView* chartView_;
+    ChartReadout* readout_;
+    ModalOverlay* tableOverlay_;
+    std::function<QString(const BalancePoint&)> notes_;
 };
