@@ -22,24 +22,16 @@ protected:
             GTEST_SKIP() << "a scratch tmpfs cannot be mounted here (needs root)";
         mounted_ = true;
     }
-    void TearDown() override
-    {
-        if (mounted_)
-            ::umount2(QFile::encodeName(disk_.path()).constData(), MNT_DETACH);
-    }
-
+    void TearDown() override { if (mounted_) ::umount2(QFile::encodeName(disk_.path()).constData(), MNT_DETACH); }
     QString storePath() const { return disk_.filePath(QStringLiteral("Corvanta.sqlite")); }
     QStringList filesOnDisk() const { return QDir(disk_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
-
-    // Writes a filler file until the disk refuses another byte.
     void fillDisk() const
     {
         QFile filler(disk_.filePath(QStringLiteral("filler")));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        for (const qsizetype block : {qsizetype(64 * 1024), qsizetype(4096), qsizetype(1)})
-            while (filler.write(QByteArray(block, 'x')) == block) {}
+        while (filler.write(QByteArray(1024, 'x')) == 1024) {}
+        while (filler.write("x", 1) == 1) {}
     }
-
     QTemporaryDir disk_;
     bool mounted_ = false;
 };
@@ -56,16 +48,12 @@ TEST_F(FullDiskTest, ReadingWorksAndCreatesNothing)
     ASSERT_EQ(filesOnDisk(), QStringList{QStringLiteral("Corvanta.sqlite")});
     fillDisk();
     const QStringList before = filesOnDisk();
-
     auto opened = PersistentContainer::open(storePath());
-    ASSERT_TRUE(opened.ok()) << opened.error().message.toStdString() << " " << opened.error().details.toStdString();
+    ASSERT_TRUE(opened.ok()) << opened.error().message.toStdString();
     PersistentContainer& container = *opened.value();
     EXPECT_EQ(fetchedBalances(container.viewContext()), (std::vector<double>{100, 101, 102}));
     EXPECT_EQ(storedCount(container), 3);
-    const auto inputs = readStoredStatsInputs(storePath());
-    ASSERT_TRUE(inputs.ok()) << inputs.error().message.toStdString();
-    EXPECT_EQ(inputs.value().size(), 3u);
-
+    EXPECT_EQ(readStoredStatsInputs(storePath()).value().size(), 3u);
     // A change cannot be stored, and says why in words.
     addEntry(container.viewContext(), 0, 1);
     const Result<void> saved = container.viewContext().save();
