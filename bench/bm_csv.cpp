@@ -4,6 +4,9 @@
 //   BM_ExportCSV/1000000: csvString of a million entries
 //   BM_ExportFloor/1000000, BM_ScanFloor: the same export and a plain field scan of the parse's
 //     text in plain C++, the floors scripts/bench-ratios holds the two above against
+//   BM_ImportPreview/1000000: what an import of the plain file would do, against a store that
+//     already holds a million entries: reading the file's rows, the stored entries' values,
+//     the rows already stored and the date patterns (nothing written)
 #include "CsvFloor.h"
 #include "QtBenchmarkMain.h"
 #include "ScratchStore.h"
@@ -14,6 +17,7 @@
 #include "csv/FileAccess.h"
 #include "model/BalanceEntry.h"
 #include "model/PersistentContainer.h"
+#include "model/StoredEntryInputs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -127,6 +131,35 @@ void BM_ImportCSV(benchmark::State& state, Shape shape)
 }
 BENCHMARK_CAPTURE(BM_ImportCSV, plain, Shape::Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ImportCSV, messy, Shape::Messy)->Unit(benchmark::kMillisecond);
+
+void BM_ImportPreview(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString storePath = QDir(folder.path()).filePath(QStringLiteral("store.sqlite"));
+    {
+        auto container = PersistentContainer::open(storePath);
+        const QByteArray bytes = QByteArray::fromStdString(csvText(Shape::Plain));
+        if (!container || CsvActions::importBytes(container.value()->viewContext(), bytes).imported != rowCount) {
+            state.SkipWithError("cannot fill the store");
+            return;
+        }
+    }
+    const std::string& text = csvText(Shape::Plain);
+    for (auto _ : state) {
+        auto stored = readStoredEntryValues(storePath);
+        if (!stored) {
+            state.SkipWithError("cannot read the store");
+            return;
+        }
+        const CsvActions::ImportPreview preview = CsvActions::previewImport(text, stored.value());
+        if (preview.alreadyStoredCount != state.range(0)) {
+            state.SkipWithError("every row should be stored already");
+            return;
+        }
+        benchmark::DoNotOptimize(preview.reading.datePatterns[0].rows);
+    }
+}
+BENCHMARK(BM_ImportPreview)->Arg(rowCount)->Unit(benchmark::kMillisecond);
 
 void BM_ParseCSV(benchmark::State& state, Shape shape)
 {

@@ -6,6 +6,7 @@
 #include "app/RootView.h"
 #include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
+#include "automation/ConsoleOutput.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
@@ -23,8 +24,8 @@ int main(int argc, char** argv)
         return CommandDispatch::run(CommandLine::parse(arguments), argc, argv);
 
     QApplication app(argc, argv); // takes out Qt's own options (-platform, -style, ...)
-    const auto commandLine = CommandLine::parse(QApplication::arguments());
-    if (!commandLine)
+    const auto commandLine = CommandLine::parseAfterWindowOptions(QApplication::arguments());
+    if (!commandLine || commandLine.value().command != CommandLine::Command::Window)
         return CommandDispatch::run(commandLine, argc, argv);
     const CommandLine& options = commandLine.value();
 
@@ -39,8 +40,14 @@ int main(int argc, char** argv)
     // One window per session: a second launch brings the first to the front instead (runs
     // that only measure or photograph the window always open their own).
     const bool probing = options.quitAfterFirstPaint || !options.screenshotPath.isEmpty();
-    if (!probing && WindowService::raiseRunningWindow())
-        return 0;
+    if (!probing) {
+        switch (WindowService::claimSessionWindow()) {
+        case WindowService::Launch::OpenWindow: break;
+        case WindowService::Launch::RaisedOther: return 0;
+        case WindowService::Launch::OtherSilent:
+            return ConsoleOutput::failure(QStringLiteral("corvanta: the Corvanta window already open in this session does not answer"));
+        }
+    }
 
     // Opens the store first; a store that cannot be opened ends the process here.
     CorvantaApp corvanta(PersistenceController::shared());

@@ -3,6 +3,7 @@
 #include "analytics/Fmt.h"
 #include "analytics/LocalCalendar.h"
 #include "automation/AddBalanceEntryIntent.h"
+#include "automation/TerminalText.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -52,6 +53,12 @@ constexpr OptionRule entriesOptions[] = {
     {"id", "UUID", "Only the entry with this id (repeatable)."},
     jsonOption,
 };
+constexpr OptionRule importOptions[] = {
+    {"skip-existing", nullptr, "Leave out rows already stored (same day, amounts and note as an entry)."},
+    {"decimal-comma", nullptr, "Read ',' as the decimal separator and '.' as grouping (1.234,56)."},
+    {"dry-run", nullptr, "Only say what the import would do; write nothing."},
+    jsonOption,
+};
 constexpr OptionRule statsOptions[] = {
     jsonOption,
     {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent)."},
@@ -65,13 +72,35 @@ constexpr OptionRule yearsOptions[] = {
 
 constexpr OptionRule jsonOnly[] = {jsonOption};
 
+// One example per command, in its help and in the overview.
+constexpr std::pair<Command, const char*> examples[] = {
+    {Command::Add, "corvanta add --balance 125000 --adjustment 500 --note \"June deposit\""},
+    {Command::Summary, "corvanta summary --notify"},
+    {Command::Entries, "corvanta entries --suggested"},
+    {Command::Stats, "corvanta stats --window 1Y"},
+    {Command::Years, "corvanta years --json"},
+    {Command::Import, "corvanta import ~/Downloads/portfolio.csv"},
+    {Command::Export, "corvanta export portfolio.csv"},
+    {Command::Backup, "corvanta backup ~/Documents/portfolio-backup.sqlite"},
+    {Command::Backups, "corvanta backups --json"},
+    {Command::Restore, "corvanta restore ~/.local/share/Corvanta/Backups/Corvanta-2026-06-04-093000.sqlite"},
+};
+
+const char* exampleOf(Command command)
+{
+    for (const auto& [subject, example] : examples)
+        if (subject == command)
+            return example;
+    return nullptr;
+}
+
 constexpr SubcommandRule subcommands[] = {
     {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
     {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
     {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
     {Command::Stats, "stats", "", "Print the dashboard's statistics.", statsOptions, 0, 0},
     {Command::Years, "years", "", "Print the yearly index comparison.", yearsOptions, 0, 0},
-    {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
+    {Command::Import, "import", " FILE", "Import the entries of a CSV file.", importOptions, 1, 1},
     {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
     {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
     {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
@@ -96,12 +125,20 @@ const SubcommandRule* ruleFor(Command command)
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-Error usage(const QString& context, const QString& message)
-{
-    return Error{QStringLiteral("corvanta%1: %2").arg(context.isEmpty() ? QString() : QLatin1Char(' ') + context, message), {}};
-}
+Error usage(const QString& context, const QString& message) { return CommandLine::usageError(context, message); }
 
-QString quoted(const QString& value) { return QLatin1Char('\'') + value + QLatin1Char('\''); }
+QString quoted(const QString& value) { return TerminalText::quoted(value); }
+
+// Qt's parser messages ("Unknown option 'bogus'.") in the form of ours.
+QString parserMessage(const QString& errorText)
+{
+    QString message = TerminalText::escaped(errorText);
+    if (message.endsWith(QLatin1Char('.')))
+        message.chop(1);
+    if (!message.isEmpty())
+        message[0] = message[0].toLower();
+    return message;
+}
 
 } // namespace
 
@@ -142,7 +179,8 @@ struct ParsedOptions {
             return std::optional<double>();
         const QString value = parser.value(QLatin1String(name));
         if (auto parsed = Fmt::finiteNumber(value.toStdString()))
-            return std::optional<double>(*parsed);
+            return std::optional<double>(*parsed + 0.0); // -0 is zero
+
         return usage(context, QStringLiteral("--%1 expects a plain number such as 1234.56, not %2").arg(QLatin1String(name), quoted(value)));
     }
 };
@@ -243,7 +281,7 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
                                           : QCommandLineOption(text(option.name)));
     // arguments[0] is the program, arguments[1] the subcommand.
     if (!parser.parse(QStringList{arguments[0]} + arguments.mid(2)))
-        return usage(options.context, parser.errorText());
+        return usage(options.context, parserMessage(parser.errorText()));
 
     CommandLine line;
     if (parser.isSet(QStringLiteral("help"))) {
@@ -272,7 +310,11 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
         read = readStatsOptions(options, line);
     else if (rule.command == Command::Years)
         line.fromEntries = parser.isSet(QStringLiteral("from-entries"));
-    else if (rule.command == Command::Summary) {
+    else if (rule.command == Command::Import) {
+        line.skipExisting = parser.isSet(QStringLiteral("skip-existing"));
+        line.decimalComma = parser.isSet(QStringLiteral("decimal-comma"));
+        line.dryRun = parser.isSet(QStringLiteral("dry-run"));
+    } else if (rule.command == Command::Summary) {
         line.notify = parser.isSet(QStringLiteral("notify"));
         if (line.notify && line.json)
             read = usage(options.context, QStringLiteral("--json cannot be combined with --notify"));
@@ -291,7 +333,7 @@ Result<CommandLine> parseWindow(const QStringList& arguments)
     parser.addOption(quitAfterFirstPaint);
     parser.addOption(screenshot);
     if (!parser.parse(arguments))
-        return usage({}, parser.errorText());
+        return usage({}, parserMessage(parser.errorText()));
     if (!parser.positionalArguments().isEmpty())
         return usage({}, QStringLiteral("unknown command %1").arg(quoted(parser.positionalArguments().first())));
     CommandLine line;
@@ -383,7 +425,7 @@ QStringList CommandLine::arguments(int argc, char** argv)
     return list;
 }
 
-QString CommandLine::helpText(std::optional<Command> topic)
+QString CommandLine::helpText(std::optional<Command> topic, int width)
 {
     if (const SubcommandRule* rule = topic ? ruleFor(*topic) : nullptr) {
         QString help = QStringLiteral("Usage: ") + synopsis(*rule) + QStringLiteral("\n\n") + text(rule->summary) + QLatin1Char('\n');
@@ -392,7 +434,9 @@ QString CommandLine::helpText(std::optional<Command> topic)
             for (const OptionRule& option : rule->options)
                 help += optionLine(option);
         }
-        return help;
+        if (const char* example = exampleOf(rule->command))
+            help += QStringLiteral("\nExample:\n  ") + text(example) + QLatin1Char('\n');
+        return TerminalText::wrapped(help, width);
     }
     QString help = QStringLiteral("Usage: corvanta [COMMAND [OPTIONS]]\n\n"
                                   "Without a command, opens the Corvanta window (or raises the one already open).\n\n"
@@ -400,9 +444,28 @@ QString CommandLine::helpText(std::optional<Command> topic)
     for (const SubcommandRule& rule : subcommands)
         help += (QStringLiteral("  ") + text(rule.name)).leftJustified(12) + text(rule.summary) + QLatin1Char('\n');
     help += QStringLiteral("\n  --help, -h, help [COMMAND]   Show this help, or a command's options.\n"
-                           "  --version, -v                Show the version.\n\n"
-                           "Exit status: 0 done, 1 the store or a file failed, 2 a usage error.\n");
-    return help;
+                           "  --version, -v                Show the version.\n\nExamples:\n");
+    for (const SubcommandRule& rule : subcommands)
+        if (const char* example = exampleOf(rule.command))
+            help += QStringLiteral("  ") + text(example) + QLatin1Char('\n');
+    help += QStringLiteral("\nExit status: 0 done, 1 the store, a file or the output failed, 2 a usage error.\n");
+    return TerminalText::wrapped(help, width);
+}
+
+Error CommandLine::usageError(const QString& subcommand, const QString& message)
+{
+    const QString context = subcommand.isEmpty() ? QString() : QLatin1Char(' ') + subcommand;
+    const QString helpContext = subcommand == QLatin1String("help") ? QString() : context;
+    return Error{QStringLiteral("corvanta%1: %2 (try 'corvanta%3 --help')").arg(context, message, helpContext), {}};
+}
+
+Result<CommandLine> CommandLine::parseAfterWindowOptions(const QStringList& arguments)
+{
+    auto parsed = parse(arguments);
+    if (parsed && !nameOf(parsed.value().command).isEmpty())
+        return usageError({}, QStringLiteral("the window's options (such as -platform) cannot come before the command %1")
+                                  .arg(quoted(nameOf(parsed.value().command))));
+    return parsed;
 }
 
 QString CommandLine::versionText(const QString& version) { return QStringLiteral("corvanta %1\n").arg(version); }

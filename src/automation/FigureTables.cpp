@@ -1,6 +1,7 @@
 #include "automation/FigureTables.h"
 
 #include "analytics/YearlyPortfolio.h"
+#include "automation/TerminalText.h"
 #include "services/DisplayText.h"
 #include "services/ReturnTexts.h"
 
@@ -12,7 +13,7 @@ QString line(std::initializer_list<QString> cells) { return QStringList(cells).j
 QString yearName(const TSXYearInput& input)
 {
     if (input.label && !input.label->empty())
-        return QString::fromStdString(*input.label);
+        return TerminalText::escaped(QString::fromStdString(*input.label));
     return QString::number(input.year);
 }
 

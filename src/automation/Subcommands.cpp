@@ -10,7 +10,9 @@
 #include "automation/EntryListing.h"
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
+#include "automation/ImportCommand.h"
 #include "automation/JsonOutput.h"
+#include "automation/TerminalTable.h"
 #include "csv/CSVAlerts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
@@ -25,6 +27,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -70,11 +74,11 @@ std::optional<double> askForBalance()
         return std::nullopt;
     for (;;) {
         ConsoleOutput::error(QString::fromUtf8(AddBalanceEntryIntent::balancePrompt) + QLatin1Char(' '));
-        char line[256];
-        if (!std::fgets(line, sizeof line, stdin))
+        std::string answer;
+        if (!std::getline(std::cin, answer))
             return std::nullopt;
-        if (auto balance = Fmt::finiteNumber(std::string_view(line, std::strcspn(line, "\r\n"))))
-            return balance;
+        if (auto balance = Fmt::finiteNumber(std::string_view(answer).substr(0, answer.find_first_of("\r\n"))))
+            return *balance + 0.0; // -0 is zero
         ConsoleOutput::error(QStringLiteral("Please type a plain number such as 1234.56.\n"));
     }
 }
@@ -83,7 +87,8 @@ int add(const CommandLine& line)
 {
     const std::optional<double> balance = line.balance ? line.balance : askForBalance();
     if (!balance)
-        return ConsoleOutput::usageError(QStringLiteral("corvanta add: --balance is required (the portfolio balance)"));
+        return ConsoleOutput::usageError(
+            CommandLine::usageError(QStringLiteral("add"), QStringLiteral("--balance is required (the portfolio balance)")).message);
     const AddBalanceEntryIntent intent{line.date, *balance, line.adjustment, line.transfers, line.note};
     auto added = intent.perform(now());
     if (!added)
@@ -131,7 +136,7 @@ int stats(const CommandLine& line)
     const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), at, window);
     if (line.json)
         return JsonOutput::print(JsonEncoding::statistics(figures));
-    ConsoleOutput::print(FigureTables::statistics(figures));
+    ConsoleOutput::print(TerminalTable::forOutput(FigureTables::statistics(figures)));
     return 0;
 }
 
@@ -158,14 +163,13 @@ int years(const CommandLine& line)
     const YearlyComparison comparison = PortfolioFigures::comparison(inputs(years.value()), PortfolioStats::summary(entries.value()));
     if (line.json)
         return JsonOutput::print(JsonOutput::comparison(comparison));
-    ConsoleOutput::print(FigureTables::comparison(comparison));
+    ConsoleOutput::print(TerminalTable::forOutput(FigureTables::comparison(comparison)));
     return 0;
 }
 
 int importFile(const CommandLine& line)
 {
-    const auto outcome = CsvActions::importFile(storeContext(), line.file);
-    return report(outcome.alert, !outcome.imported.has_value());
+    return ImportCommand::run(line, storeContext(), PersistentContainer::defaultStorePath());
 }
 
 int exportFile(const CommandLine& line)
@@ -182,15 +186,9 @@ int exportFile(const CommandLine& line)
         return report(CSVPorter::exportFailureAlert(QStringLiteral("standard output could not be written")), true);
     return 0;
 }
-} // namespace
 
-namespace Subcommands {
-
-int run(const CommandLine& line, int argc, char** argv)
+int runCommand(const CommandLine& line)
 {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
-    QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
     switch (line.command) {
     case Command::Add: return add(line);
     case Command::Summary: return summary(line);
@@ -207,6 +205,21 @@ int run(const CommandLine& line, int argc, char** argv)
     case Command::Version: break;
     }
     return ConsoleOutput::usageError(QStringLiteral("corvanta: no subcommand to run"));
+}
+} // namespace
+
+namespace Subcommands {
+
+int run(const CommandLine& line, int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
+    const int status = runCommand(line);
+    // A printed result that did not reach its reader (a full disk) is a failure.
+    if (status == 0 && ConsoleOutput::outputFailed())
+        return ConsoleOutput::failure(QStringLiteral("corvanta %1: standard output could not be written").arg(CommandLine::nameOf(line.command)));
+    return status;
 }
 
 } // namespace Subcommands

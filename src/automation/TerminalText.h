@@ -11,4 +11,11 @@ namespace TerminalText {
 QString escaped(const QString& text);
 // 'text', escaped: how messages name an argument.
 QString quoted(const QString& text);
+
+// `text` with every line longer than `width` broken at spaces; a continuation starts under
+// the line's second column (what follows its first run of two or more spaces), or four
+// columns in when it has none, so option tables stay tables.
+QString wrapped(const QString& text, int width);
+// The columns of the terminal standard output goes to; 80 when it is not a terminal.
+int outputWidth();
 } // namespace TerminalText

@@ -7,7 +7,9 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QThread>
 
 namespace {
 Q_LOGGING_CATEGORY(busLog, "corvanta.dbus")
@@ -16,6 +18,9 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A window that does not answer within this long is taken to be gone.
 constexpr int raiseTimeoutMilliseconds = 3000;
+// How long a launch waits for the window that holds the name to start answering (it opens
+// its store first, which takes seconds on a large store and a loaded machine).
+constexpr int startingWindowWaitMilliseconds = 30'000;
 constexpr int restoreTimeoutMilliseconds = 10 * 60 * 1000;
 } // namespace
 
@@ -54,11 +59,30 @@ WindowService::~WindowService()
 bool WindowService::raiseRunningWindow()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(text(serviceName)))
+    if (!bus.isConnected())
         return false;
-    const QDBusMessage raise = QDBusMessage::createMethodCall(text(serviceName), text(objectPath),
+    QDBusMessage raise = QDBusMessage::createMethodCall(text(serviceName), text(objectPath),
                                                               QStringLiteral("org.corvanta.Corvanta.Window"), QStringLiteral("Raise"));
+    raise.setAutoStartService(false); // only a window already running, never one the bus would start
     return bus.call(raise, QDBus::Block, raiseTimeoutMilliseconds).type() == QDBusMessage::ReplyMessage;
+}
+
+WindowService::Launch WindowService::claimSessionWindow()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return Launch::OpenWindow;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (bus.registerService(text(serviceName)))
+            return Launch::OpenWindow;
+        if (raiseRunningWindow())
+            return Launch::RaisedOther;
+        if (waited.elapsed() > startingWindowWaitMilliseconds)
+            return Launch::OtherSilent;
+        QThread::msleep(100);
+    }
 }
 
 std::optional<Result<QString>> WindowService::restoreInRunningWindow(const QString& path)

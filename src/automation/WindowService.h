@@ -46,6 +46,13 @@ public:
     // no window answers, else its report or its refusal.
     static std::optional<Result<QString>> restoreInRunningWindow(const QString& path);
 
+    // Settles which launch opens the session's window, before any window exists: the bus
+    // hands the name to one process only, so of two launches at the same moment one takes it
+    // and the other raises that one's window (waiting while it starts up). Without a session
+    // bus every launch opens its own.
+    enum class Launch { OpenWindow, RaisedOther, OtherSilent };
+    static Launch claimSessionWindow();
+
     qlonglong entryCount();
     double startingBalance() { return figure(PortfolioScripting::Figure::StartingBalance); }
     double currentValue() { return figure(PortfolioScripting::Figure::CurrentValue); }

@@ -1,47 +1,99 @@
 #include "services/CsvActions.h"
 
+#include "csv/AlreadyStored.h"
 #include "csv/CSVPorter.h"
 #include "csv/FileAccess.h"
 #include "csv/Utf8.h"
 #include "model/ObjectContext.h"
+#include "services/NoteRules.h"
 #include "services/SavedChange.h"
 
 #include <QPointer>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace CsvActions {
 
+std::optional<std::string_view> importText(const QByteArray& bytes)
+{
+    const std::string_view text = CSVPorter::withoutByteOrderMark(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!CSVPorter::isValidUtf8(text))
+        return std::nullopt;
+    return text;
+}
+
 namespace {
-// `source` names where the bytes came from in a read failure (empty: nowhere in particular).
-ImportOutcome importText(ObjectContext& context, const QByteArray& bytes, const QString& source)
+
+// A row whose note is longer than any entrance stores becomes a skipped line.
+void skipRowsWithLongNotes(CSVPorter::ImportReading& reading)
+{
+    auto& rows = reading.rows;
+    const auto refusedFrom = std::stable_partition(rows.begin(), rows.end(), [](const CSVPorter::ReadRow& row) {
+        return !NoteRules::refusal(row.values.note);
+    });
+    if (refusedFrom == rows.end())
+        return;
+    for (auto row = refusedFrom; row != rows.end(); ++row)
+        reading.skipped.push_back({row->line, *NoteRules::refusal(row->values.note)});
+    rows.erase(refusedFrom, rows.end());
+    std::stable_sort(reading.skipped.begin(), reading.skipped.end(),
+                     [](const CSVPorter::SkippedLine& a, const CSVPorter::SkippedLine& b) { return a.line < b.line; });
+}
+
+} // namespace
+
+ImportPreview previewImport(std::string_view text, std::span<const BalanceEntry::Values> stored, const CSVPorter::ReadOptions& options,
+                            const CSVPorter::ReadProgress& progress)
+{
+    ImportPreview preview;
+    preview.reading = CSVPorter::readImport(text, options, progress);
+    if (preview.reading.cancelled)
+        return preview;
+    skipRowsWithLongNotes(preview.reading);
+    preview.alreadyStored = CSVPorter::markAlreadyStored(preview.reading.rows, stored);
+    preview.alreadyStoredCount = std::count(preview.alreadyStored.begin(), preview.alreadyStored.end(), true);
+    return preview;
+}
+
+Result<std::vector<BalanceEntry::Values>> storedValues(ObjectContext& context)
+{
+    auto entries = context.fetchBalanceEntries();
+    if (!entries)
+        return entries.error();
+    std::vector<BalanceEntry::Values> values;
+    values.reserve(entries.value().size());
+    for (const auto& entry : entries.value())
+        values.push_back(entry->values());
+    return values;
+}
+
+ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored)
 {
     using namespace CSVPorter;
-    const std::string_view whole(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    const std::string_view text = withoutByteOrderMark(whole);
-    if (const auto bad = firstInvalidUtf8Byte(text)) {
-        const std::size_t byte = *bad + (whole.size() - text.size()) + 1; // counted from 1, in the file
-        return {std::nullopt, {}, readFailureAlert(readFailure(source, QStringLiteral("not UTF-8 at byte %1").arg(byte)).message)};
-    }
+    const std::vector<bool> noneLeftOut;
+    const std::vector<bool>& leaveOut = skipAlreadyStored ? preview.alreadyStored : noneLeftOut;
+    const std::int64_t leftOut = skipAlreadyStored ? preview.alreadyStoredCount : 0;
+    const std::vector<SkippedLine>& skippedLines = preview.reading.skipped;
+    ImportCounts counts{0, static_cast<std::int64_t>(skippedLines.size())};
 
     const bool hadOtherChanges = context.hasChanges();
     auto inserted = std::make_shared<std::vector<std::shared_ptr<BalanceEntry>>>();
-    ImportCounts counts;
     Result<void> saved;
     UndoManager* manager = nullptr;
     {
         UnrecordedChanges unrecorded(context);
         manager = unrecorded.manager();
         // The context's one save opens before the first row: the store writes each batch of
-        // entries while the next one is read, and the commit after the last row is all that waits.
+        // entries while the next one is made, and the commit after the last row is all that waits.
         auto save = context.beginSave();
-        counts = insertRows(text, context, *inserted, [&] {
+        counts.imported = insertRows(preview.reading.rows, leaveOut, context, *inserted, [&] {
             if (save && saved)
                 saved = save.value().writeInserted();
         });
         if (counts.imported == 0)
-            return {0, counts, resultAlert(0, counts.skipped)}; // the unused save writes nothing
+            return {0, counts, importAlert(0, skippedLines, leftOut), leftOut}; // the unused save writes nothing
         if (!save)
             saved = save.error();
         else if (saved)
@@ -52,7 +104,7 @@ ImportOutcome importText(ObjectContext& context, const QByteArray& bytes, const 
             for (const auto& entry : *inserted)
                 context.remove(entry);
         });
-        return {std::nullopt, counts, saveFailureAlert(saved.error().message)};
+        return {std::nullopt, counts, saveFailureAlert(saved.error().message), leftOut};
     }
     recordUndo(manager, [guard = QPointer<ObjectContext>(&context), inserted] {
         if (!guard)
@@ -60,18 +112,23 @@ ImportOutcome importText(ObjectContext& context, const QByteArray& bytes, const 
         for (auto entry = inserted->rbegin(); entry != inserted->rend(); ++entry)
             guard->remove(*entry);
     });
-    return {counts.imported, counts, resultAlert(counts.imported, counts.skipped)};
+    return {counts.imported, counts, importAlert(counts.imported, skippedLines, leftOut), leftOut};
 }
-} // namespace
 
-ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes) { return importText(context, bytes, {}); }
+ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes)
+{
+    const std::optional<std::string_view> text = importText(bytes);
+    if (!text)
+        return {std::nullopt, {}, CSVPorter::readFailureAlert()};
+    return importPreviewed(context, previewImport(*text, {}), false);
+}
 
 ImportOutcome importFile(ObjectContext& context, const QString& path)
 {
-    const Result<QByteArray> bytes = CSVPorter::readWholeFile(path);
+    const std::optional<QByteArray> bytes = CSVPorter::readWholeFile(path);
     if (!bytes)
-        return {std::nullopt, {}, CSVPorter::readFailureAlert(bytes.error().message)};
-    return importText(context, bytes.value(), path);
+        return {std::nullopt, {}, CSVPorter::readFailureAlert()};
+    return importBytes(context, *bytes);
 }
 
 Result<QByteArray> exportBytes(ObjectContext& context)

@@ -18,6 +18,9 @@
 
 #include <array>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -86,9 +89,11 @@ struct Failure {
 TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
 {
     const Failure cases[] = {
-        {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance)\n"},
-        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: Unknown option 'frobnicate'.\n"}, // Qt's own option taken
-        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n“/nonexistent/in.csv”: not found.\n"},
+        {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance) (try 'corvanta add --help')\n"},
+        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: unknown option 'frobnicate' (try 'corvanta --help')\n"}, // Qt's own option taken
+        {{"-platform", "offscreen", "add", "--balance", "5"}, 2,
+         "corvanta: the window's options (such as -platform) cannot come before the command 'add' (try 'corvanta --help')\n"},
+        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
     };
     for (const Failure& c : cases) {
         const ProcessRun run = corvanta_.run(c.arguments);
@@ -97,6 +102,19 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
         EXPECT_EQ(run.output, "");
     }
     EXPECT_EQ(corvanta_.run({"entries"}).output, ""); // nothing was added on the way
+
+    // Standard output on a device that is always full (a scratch node, as /dev/full is).
+    const QString full = corvanta_.scratch(QStringLiteral("full"));
+    ASSERT_EQ(::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    for (const char* subcommand : {"summary", "stats", "--help"}) {
+        QProcess process;
+        process.setProcessEnvironment(corvanta_.environment());
+        process.setStandardOutputFile(full);
+        process.start(QStringLiteral(CORVANTA_BINARY), {QString::fromUtf8(subcommand)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1) << subcommand;
+        EXPECT_THAT(process.readAllStandardError().toStdString(), HasSubstr("standard output could not be written"));
+    }
 
     ASSERT_TRUE(refuseNewEntries(corvanta_.storePath(), "disk is full"));
     const ProcessRun refused = corvanta_.run({"add", "--balance", "5"});
@@ -110,7 +128,7 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
     for (const char* subcommand : {"summary", "stats", "years"}) {
         const ProcessRun unreadable = corvanta_.run({subcommand});
         EXPECT_EQ(unreadable.exitCode, 1) << subcommand;
-        EXPECT_EQ(unreadable.errors, "corvanta " + std::string(subcommand) + ": the store's tables are not as expected\n");
+        EXPECT_THAT(unreadable.errors, HasSubstr("no such table"));
         EXPECT_EQ(unreadable.output, "");
     }
 }
@@ -174,6 +192,7 @@ TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
     const ProcessRun imported = corvanta_.run({QStringLiteral("import"), csv});
     EXPECT_EQ(imported.exitCode, 0);
     EXPECT_EQ(imported.output, "Imported 2 entries\n1 row(s) were skipped (couldn't be parsed).\n");
+    EXPECT_EQ(imported.errors, "line 3: 'not a date' is not a date\n");
 
     const QString exported = corvanta_.scratch(QStringLiteral("out.csv"));
     EXPECT_EQ(corvanta_.run({QStringLiteral("export"), exported}).exitCode, 0);
@@ -184,6 +203,51 @@ TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
     const ProcessRun unwritable = corvanta_.run({"export", "/nonexistent/folder/out.csv"});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_THAT(unwritable.errors, StartsWith("CSV Error\nCould not export CSV: "));
+}
+
+// A second import of the same file: a dry run says what would happen and writes nothing, the
+// plain import warns and imports again, --skip-existing leaves the stored rows out; a file in
+// which no row reads is a failure.
+TEST_F(CliBinaryTest, ImportSaysWhatIsAlreadyStoredAndSkipsItWhenAsked)
+{
+    const QString csv = corvanta_.writeScratch(QStringLiteral("in.csv"), "2026-01-05,1000,0,0,first\n2026-01-05,1000,0,0,first\n"
+                                                                         "2026-02-05,\"1.100,50\",0,0,\n");
+    ASSERT_EQ(corvanta_.run({QStringLiteral("import"), csv}).exitCode, 0);
+    const auto count = [&] {
+        const std::string listed = corvanta_.run({"entries"}).output;
+        return std::count(listed.begin(), listed.end(), '\n');
+    };
+    ASSERT_EQ(count(), 3);
+
+    const ProcessRun dryRun = corvanta_.run({QStringLiteral("import"), csv, QStringLiteral("--dry-run"), QStringLiteral("--json"),
+                                             QStringLiteral("--skip-existing"), QStringLiteral("--decimal-comma")});
+    EXPECT_EQ(dryRun.exitCode, 0);
+    const QJsonObject preview = QJsonDocument::fromJson(QByteArray::fromStdString(dryRun.output)).object();
+    EXPECT_EQ(preview.value(QStringLiteral("rowsRead")).toInt(), 3);
+    EXPECT_EQ(preview.value(QStringLiteral("alreadyStored")).toInt(), 2); // 1,100.50 read as 1100.5 is not the stored 110050
+    EXPECT_EQ(preview.value(QStringLiteral("wouldImport")).toInt(), 1);
+    EXPECT_EQ(preview.value(QStringLiteral("dateOrder")).toString(), QStringLiteral("yyyy-MM-dd"));
+    EXPECT_TRUE(preview.value(QStringLiteral("decimalComma")).toBool());
+    EXPECT_TRUE(preview.value(QStringLiteral("skipped")).toArray().isEmpty());
+    EXPECT_EQ(count(), 3);
+
+    const ProcessRun again = corvanta_.run({QStringLiteral("import"), csv});
+    EXPECT_THAT(again.errors, HasSubstr("3 of these rows are already stored"));
+    EXPECT_THAT(again.errors, HasSubstr("--skip-existing"));
+    EXPECT_THAT(again.errors, HasSubstr("--decimal-comma"));
+    EXPECT_EQ(count(), 6);
+    const ProcessRun skipping = corvanta_.run({QStringLiteral("import"), csv, QStringLiteral("--skip-existing")});
+    EXPECT_EQ(skipping.output, "No rows imported\nSkipped 3 rows already stored.\n");
+    EXPECT_EQ(skipping.exitCode, 0);
+    EXPECT_EQ(count(), 6);
+
+    const QString unreadable = corvanta_.writeScratch(QStringLiteral("bad.csv"), "Date,Balance\nJun 31 2026,1\n");
+    for (const bool dry : {false, true}) {
+        const ProcessRun failed = corvanta_.run(dry ? QStringList{QStringLiteral("import"), unreadable, QStringLiteral("--dry-run")}
+                                                    : QStringList{QStringLiteral("import"), unreadable});
+        EXPECT_EQ(failed.exitCode, 1);
+        EXPECT_THAT(failed.errors, StartsWith("line 2: 'Jun 31 2026' is not a date\n"));
+    }
 }
 
 // The window and the command line on one store at once: what `corvanta add` commits in other

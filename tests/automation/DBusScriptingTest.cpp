@@ -18,6 +18,7 @@
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QProcess>
 #include <QDateTime>
 #include <QSettings>
 #include <QTest>
@@ -214,6 +215,26 @@ TEST_F(DBusScriptingTest, ASecondLaunchRaisesThisWindowAndEnds)
 {
     EXPECT_EQ(launch({}), "");
     EXPECT_EQ(raised_, 1);
+}
+
+// Two launches at the same moment with no window open: one takes the name and stays, the
+// other raises it and ends.
+TEST_F(DBusScriptingTest, TwoLaunchesAtOnceOpenOneWindow)
+{
+    service_.reset(); // this test's own window leaves the bus
+    QProcess launches[2];
+    for (QProcess& launch : launches) {
+        launch.setProcessEnvironment(corvanta_.environment());
+        launch.start(QStringLiteral(CORVANTA_BINARY), {});
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return launches[0].state() == QProcess::NotRunning || launches[1].state() == QProcess::NotRunning; }, 60000));
+    QProcess& ended = launches[0].state() == QProcess::NotRunning ? launches[0] : launches[1];
+    QProcess& open = &ended == &launches[0] ? launches[1] : launches[0];
+    EXPECT_EQ(ended.exitCode(), 0) << ended.readAllStandardError().toStdString();
+    EXPECT_EQ(open.state(), QProcess::Running);
+    EXPECT_EQ(client_.interface()->servicePid(service).value(), uint(open.processId()));
+    open.terminate();
+    EXPECT_TRUE(open.waitForFinished(10000));
 }
 
 TEST_F(DBusScriptingTest, TheSummaryActionNotifiesAndPrintsWhenNoServiceAnswers)

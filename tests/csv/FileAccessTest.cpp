@@ -44,7 +44,7 @@ protected:
     }
     static QByteArray contents(const QString& where)
     {
-        Result<QByteArray> read = readWholeFile(where); // once: a pipe gives its bytes once
+        Result<QByteArray> read = readFile(where); // once: a pipe gives its bytes once
         return read.ok() ? read.value() : "?";
     }
     QTemporaryDir folder_;
@@ -66,7 +66,7 @@ TEST_F(FileAccessTest, ReadFailuresNameTheFileAndTheReason)
     for (const auto& [where, reason, limit] : cases) {
         if (where.isEmpty())
             continue; // no such nodes here
-        const Result<QByteArray> read = readWholeFile(where, limit);
+        const Result<QByteArray> read = readFile(where, limit);
         ASSERT_FALSE(read.ok()) << reason;
         EXPECT_EQ(read.error().message, QStringLiteral("“%1”: %2.").arg(where, QString::fromUtf8(reason)));
     }
@@ -76,7 +76,7 @@ TEST_F(FileAccessTest, PipesAreReadToTheirEndOrStoppedAtTheLimit)
 {
     const QString finite = node("finite", S_IFIFO);
     std::thread writer([&] { QFile out(finite); out.open(QIODevice::WriteOnly) && out.write("Date,Balance\n2026-06-04,1\n"); });
-    const Result<QByteArray> read = readWholeFile(finite);
+    const Result<QByteArray> read = readFile(finite);
     writer.join();
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.value(), QByteArray("Date,Balance\n2026-06-04,1\n"));
@@ -87,7 +87,7 @@ TEST_F(FileAccessTest, PipesAreReadToTheirEndOrStoppedAtTheLimit)
         while (::write(fd, block.constData(), static_cast<std::size_t>(block.size())) > 0) {}
         ::close(fd);
     });
-    const Result<QByteArray> stopped = readWholeFile(endless, 1 << 20);
+    const Result<QByteArray> stopped = readFile(endless, 1 << 20);
     flood.join();
     ASSERT_FALSE(stopped.ok());
     EXPECT_EQ(stopped.error().reason, QStringLiteral("too large for memory (over 1 MiB)"));

@@ -94,7 +94,11 @@ TEST_F(ImportFixture, CountsRowsAndChoosesTheAlert)
         SetUp();
         const CsvActions::ImportOutcome outcome = import(text);
         EXPECT_EQ(std::tuple(outcome.counts, outcome.imported, context().countBalanceEntries().value()), std::tuple(counts, std::optional(counts.imported), counts.imported));
-        EXPECT_EQ(outcome.alert, CSVPorter::resultAlert(counts.imported, counts.skipped));
+        // The alert's texts, then the skipped lines.
+        const CSVPorter::Alert plain = CSVPorter::resultAlert(counts.imported, counts.skipped);
+        EXPECT_EQ(outcome.alert.messageText, plain.messageText);
+        EXPECT_TRUE(outcome.alert.informativeText.startsWith(plain.informativeText)) << outcome.alert.informativeText.toStdString();
+        EXPECT_EQ(outcome.alert.informativeText.count(QStringLiteral("line ")), counts.skipped);
     }
     const std::tuple<int, int, CSVPorter::Alert> alerts[] = {
         {0, 0, {QStringLiteral("No rows imported"), expectedColumns, AlertStyle::Warning}},
@@ -108,12 +112,10 @@ TEST_F(ImportFixture, CountsRowsAndChoosesTheAlert)
 
 TEST_F(ImportFixture, TextThatIsNotUtf8CannotBeRead)
 {
-    for (const auto& [bad, byte] : {std::pair<std::string, int>{"2026-06-04,1,0,0,caf\xE9\n", 21}, {"2026-06-04,1,0,0,\xED\xA0\x80\n", 18},
-                                    {"\xEF\xBB\xBF\xC0\xAF", 4}}) {
+    for (const std::string bad : {"2026-06-04,1,0,0,caf\xE9\n", "2026-06-04,1,0,0,\xED\xA0\x80\n", "\xC0\xAF"}) {
         const CsvActions::ImportOutcome outcome = import(bad);
         EXPECT_EQ(outcome.imported, std::nullopt);
-        EXPECT_EQ(outcome.alert, (CSVPorter::Alert{QStringLiteral("CSV Error"), QStringLiteral("Could not read file.\nNot UTF-8 at byte %1.").arg(byte),
-                                                   AlertStyle::Warning}));
+        EXPECT_EQ(outcome.alert, (CSVPorter::Alert{QStringLiteral("CSV Error"), QStringLiteral("Could not read file."), AlertStyle::Warning}));
     }
     EXPECT_EQ(std::tuple(context().hasChanges(), context().countBalanceEntries().value()), std::tuple(false, 0));
 }
