@@ -26,11 +26,13 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
 # Release build of every Google Benchmark program; each writes build/bench/<program>.json.
+# Then each path against its floor and its bound (scripts/bench-ratios): fails when one is passed.
 bench: deps
 	cmake -S . -B $(BENCH_DIR)/tree -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCORVANTA_BUILD_TESTS=OFF -DCORVANTA_BUILD_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_DIR)/tree -j $(JOBS)
 	@scripts/run-benchmarks $(BENCH_DIR)/tree/bench $(BENCH_DIR) $(BENCH_FILTER)
+	@scripts/bench-ratios $(BENCH_DIR)
 
 # The program, desktop entry, icons, AppStream file, D-Bus service and manual page under
 # PREFIX; DESTDIR (from the environment or the command line) stages them elsewhere.

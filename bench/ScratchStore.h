@@ -45,3 +45,16 @@ inline bool fillStore(std::int64_t count, std::chrono::minutes spacing = std::ch
     }
     return context.save().ok();
 }
+
+// Gives `entry` the date, amounts and note of a plain record (milliseconds since 1970, three
+// doubles, an optional UTF-8 note): the benchmarks' entries and their floors' rows agree.
+template <class Plain>
+void setPlainValues(BalanceEntry& entry, const Plain& plain)
+{
+    entry.setDate(instantFromMilliseconds(plain.date));
+    entry.setBalance(plain.balance);
+    entry.setAdjustment(plain.adjustment);
+    entry.setTransfers(plain.transfers);
+    if (plain.note)
+        entry.setNote(QString::fromStdString(*plain.note));
+}

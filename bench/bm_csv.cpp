@@ -2,10 +2,14 @@
 //   BM_ImportCSV/plain, /messy: read the file, parse, insert and save into an empty on-disk store
 //   BM_ParseCSV/plain: tokenizing and converting fields, without the store (bytes per second)
 //   BM_ExportCSV/1000000: csvString of a million entries
+//   BM_ExportFloor/1000000, BM_ScanFloor: the same export and a plain field scan of the parse's
+//     text in plain C++, the floors scripts/bench-ratios holds the two above against
 //   BM_ImportPreview/1000000: what an import of the plain file would do, against a store that
 //     already holds a million entries: reading the file's rows, the stored entries' values,
 //     the rows already stored and the date patterns (nothing written)
+#include "CsvFloor.h"
 #include "QtBenchmarkMain.h"
+#include "ScratchStore.h"
 
 #include "services/CsvActions.h"
 #include "csv/CSVPorter.h"
@@ -25,6 +29,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <map>
 #include <random>
 #include <string>
 
@@ -177,27 +182,63 @@ void BM_ParseCSV(benchmark::State& state, Shape shape)
 }
 BENCHMARK_CAPTURE(BM_ParseCSV, plain, Shape::Plain)->Unit(benchmark::kMillisecond);
 
+// The entries every export benchmark writes, as plain values, newest first (as the entry table
+// hands them over).
+const std::vector<CsvFloor::Entry>& exportEntries(std::int64_t count)
+{
+    static std::map<std::int64_t, std::vector<CsvFloor::Entry>> made;
+    auto& entries = made[count];
+    if (entries.empty()) {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<long long> day(7300, 21900), cents(0, 250'000'000);
+        for (std::int64_t i = 0; i < count; ++i) {
+            CsvFloor::Entry entry{day(random) * 86'400'000LL, static_cast<double>(cents(random)) / 100.0, i % 4 == 0 ? 500.0 : 0.0,
+                                     i % 9 == 0 ? -250.0 : 0.0, std::nullopt};
+            if (i % 3 == 0)
+                entry.note = "Rebalanced, \"sold\" " + std::to_string(i % 100) + " shares";
+            entries.push_back(std::move(entry));
+        }
+        std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.date > b.date; });
+    }
+    return entries;
+}
+
 void BM_ExportCSV(benchmark::State& state)
 {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<long long> day(7300, 21900), cents(0, 250'000'000);
     std::vector<std::shared_ptr<BalanceEntry>> entries;
-    for (int i = 0; i < state.range(0); ++i) {
+    for (const CsvFloor::Entry& plain : exportEntries(state.range(0))) {
         auto entry = std::make_shared<BalanceEntry>();
-        entry->setDate(instantFromMilliseconds(day(random) * 86'400'000LL));
-        entry->setBalance(static_cast<double>(cents(random)) / 100.0);
-        entry->setAdjustment(i % 4 == 0 ? 500.0 : 0.0);
-        entry->setTransfers(i % 9 == 0 ? -250.0 : 0.0);
-        if (i % 3 == 0)
-            entry->setNote(QStringLiteral("Rebalanced, \"sold\" %1 shares").arg(i % 100));
+        setPlainValues(*entry, plain);
         entries.push_back(std::move(entry));
     }
-    // As the entry table hands them over: newest first.
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return *a->date() > *b->date(); });
+    if (CSVPorter::csvString(entries) != CsvFloor::csvText(exportEntries(state.range(0)))) {
+        state.SkipWithError("the floor writes a different text");
+        return;
+    }
     for (auto _ : state)
         benchmark::DoNotOptimize(CSVPorter::csvString(entries));
 }
 BENCHMARK(BM_ExportCSV)->Arg(rowCount)->Unit(benchmark::kMillisecond);
+
+// The floor of BM_ExportCSV: the same text from the same values in plain C++.
+void BM_ExportFloor(benchmark::State& state)
+{
+    const auto& entries = exportEntries(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CsvFloor::csvText(entries));
+}
+BENCHMARK(BM_ExportFloor)->Arg(rowCount)->Unit(benchmark::kMillisecond);
+
+// The floor of BM_ParseCSV: every field of every row of the same text delimited (quotes
+// followed), nothing converted.
+void BM_ScanFloor(benchmark::State& state)
+{
+    const std::string& text = csvText(Shape::Plain);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CsvFloor::scanFields(text));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_ScanFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

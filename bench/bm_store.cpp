@@ -2,6 +2,8 @@
 // fetching every entry sorted by date (what the dashboard does at start-up), and merging
 // another process's commit into a window holding a million entries, and a backup of it.
 #include "QtBenchmarkMain.h"
+#include "ScratchStore.h"
+#include "SqliteFloor.h"
 
 #include "model/LiveResult.h"
 #include "model/PersistentContainer.h"
@@ -17,6 +19,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <numeric>
 #include <random>
@@ -44,19 +47,37 @@ const std::vector<std::int64_t>& shuffledDays(std::int64_t count)
     return days;
 }
 
+// What every benchmark here stores, as plain values: the same data for Corvanta's paths and
+// for their floors.
+using PlainEntry = SqliteFloor::Row;
+
 // Entries as the application makes them: an id, a date, amounts, a note on every tenth.
+const std::vector<PlainEntry>& plainEntries(std::int64_t count)
+{
+    static std::map<std::int64_t, std::vector<PlainEntry>> made;
+    auto& entries = made[count];
+    if (entries.empty()) {
+        const auto& days = shuffledDays(count);
+        std::mt19937_64 random(7);
+        for (std::int64_t i = 0; i < count; ++i) {
+            PlainEntry entry{i + 1, {}, 1'000'000'000'000 + days[static_cast<std::size_t>(i)] * 86'400'000, 100'000.0 + static_cast<double>(i),
+                             i % 7 == 0 ? 500.0 : 0.0, i % 13 == 0 ? -20.0 : 0.0, std::nullopt};
+            for (auto& byte : entry.id)
+                byte = static_cast<std::uint8_t>(random());
+            if (i % 10 == 0)
+                entry.note = "monthly deposit " + std::to_string(i);
+            entries.push_back(std::move(entry));
+        }
+    }
+    return entries;
+}
+
 void fillEntries(ObjectContext& context, std::int64_t count)
 {
-    const auto& days = shuffledDays(count);
-    for (std::int64_t i = 0; i < count; ++i) {
+    for (const PlainEntry& plain : plainEntries(count)) {
         auto entry = BalanceEntry::create(context);
-        entry->setId(Uuid::random());
-        entry->setDate(instantFromMilliseconds(1'000'000'000'000 + days[static_cast<std::size_t>(i)] * 86'400'000));
-        entry->setBalance(100'000.0 + static_cast<double>(i));
-        entry->setAdjustment(i % 7 == 0 ? 500.0 : 0.0);
-        entry->setTransfers(i % 13 == 0 ? -20.0 : 0.0);
-        if (i % 10 == 0)
-            entry->setNote(QStringLiteral("monthly deposit %1").arg(i));
+        entry->setId(Uuid{plain.id});
+        setPlainValues(*entry, plain);
     }
 }
 
@@ -76,9 +97,9 @@ std::size_t heapInUse() { return mallinfo2().uordblks; }
 void BM_SaveNewEntries(benchmark::State& state)
 {
     const std::int64_t count = state.range(0);
+    plainEntries(count);
     for (auto _ : state) {
         state.PauseTiming();
-        shuffledDays(count);
         QTemporaryDir folder(scratchFolder() + QStringLiteral("/bm_store-XXXXXX"));
         auto container = PersistentContainer::open(folder.filePath(QStringLiteral("Corvanta.sqlite")));
         if (!container) {
@@ -99,14 +120,15 @@ void BM_SaveNewEntries(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * count);
 }
 
-// One store per size, made once; empty when it could not be made.
-QString storeOf(std::int64_t count)
+// A store of `count` entries for one benchmark alone (what one benchmark writes into its store
+// must not change what another measures), made once; empty when it could not be made.
+QString storeOf(const char* benchmark, std::int64_t count)
 {
     static QTemporaryDir folder(scratchFolder() + QStringLiteral("/bm_store-XXXXXX"));
-    static std::map<std::int64_t, QString> made;
-    auto& path = made[count];
+    static std::map<QString, QString> made;
+    const QString file = folder.filePath(QStringLiteral("%1-%2.sqlite").arg(QLatin1String(benchmark)).arg(count));
+    auto& path = made[file];
     if (path.isEmpty()) {
-        const QString file = folder.filePath(QStringLiteral("Corvanta-%1.sqlite").arg(count));
         auto container = PersistentContainer::open(file);
         if (!container)
             return {};
@@ -120,7 +142,7 @@ QString storeOf(std::int64_t count)
 void BM_OpenAndFetchAll(benchmark::State& state)
 {
     const std::int64_t count = state.range(0);
-    const QString path = storeOf(count);
+    const QString path = storeOf("fetch", count);
     if (path.isEmpty()) {
         state.SkipWithError("the store could not be made");
         return;
@@ -160,7 +182,7 @@ void BM_OpenAndFetchAll(benchmark::State& state)
 void BM_MergeForeignCommit(benchmark::State& state)
 {
     const std::int64_t count = state.range(0);
-    const QString path = storeOf(count);
+    const QString path = storeOf("merge", count);
     auto window = path.isEmpty() ? Result<std::unique_ptr<PersistentContainer>>(Error{}) : PersistentContainer::open(path);
     auto other = path.isEmpty() ? Result<std::unique_ptr<PersistentContainer>>(Error{}) : PersistentContainer::open(path);
     if (!window || !other) {
@@ -196,11 +218,67 @@ void BM_MergeForeignCommit(benchmark::State& state)
         state.SkipWithError("a commit was not merged");
 }
 
+// The floor of BM_SaveNewEntries: plain records made from the same values, then stored into
+// the same table in one transaction, 64 rows to a statement.
+void BM_SaveFloor64(benchmark::State& state)
+{
+    const std::vector<PlainEntry>& entries = plainEntries(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir folder(scratchFolder() + QStringLiteral("/bm_store-XXXXXX"));
+        auto connection = std::make_unique<SqliteFloor::Connection>(folder.filePath(QStringLiteral("floor.sqlite")).toStdString());
+        if (!SqliteFloor::createTable(*connection)) {
+            state.SkipWithError("the floor's store could not be made");
+            return;
+        }
+        state.ResumeTiming();
+        // The records made from the values, as the path makes its entries; then stored.
+        const std::vector<PlainEntry> records(entries.begin(), entries.end());
+        if (!SqliteFloor::insertAll(*connection, records, 64)) {
+            state.SkipWithError("the floor's save failed");
+            return;
+        }
+        state.PauseTiming();
+        connection.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The floor of BM_OpenAndFetchAll: open the same rows' file, read every row into plain
+// values, order them by date.
+void BM_FetchFloor(benchmark::State& state)
+{
+    const std::int64_t count = state.range(0);
+    static QTemporaryDir folder(scratchFolder() + QStringLiteral("/bm_store-XXXXXX"));
+    const std::string path = folder.filePath(QStringLiteral("fetch-floor-%1.sqlite").arg(count)).toStdString();
+    if (!QFile::exists(QString::fromStdString(path))) {
+        const SqliteFloor::Connection connection(path);
+        if (!SqliteFloor::createTable(connection) || !SqliteFloor::insertAll(connection, plainEntries(count), 64)
+            || !connection.exec("PRAGMA wal_checkpoint(TRUNCATE)")) {
+            state.SkipWithError("the floor's store could not be made");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        auto connection = std::make_unique<SqliteFloor::Connection>(path);
+        const auto fetched = SqliteFloor::fetchAllByDate(*connection);
+        if (!fetched || static_cast<std::int64_t>(fetched->second.size()) != count) {
+            state.SkipWithError("the floor's fetch failed");
+            return;
+        }
+        state.PauseTiming();
+        connection.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
 // The whole store copied to a file: the read transaction, the pages, the integrity check of
 // the copy, its fsync and rename.
 void BM_Backup(benchmark::State& state)
 {
-    const QString path = storeOf(state.range(0));
+    const QString path = storeOf("backup", state.range(0));
     if (path.isEmpty()) {
         state.SkipWithError("the store could not be made");
         return;
@@ -221,6 +299,8 @@ void BM_Backup(benchmark::State& state)
 
 } // namespace
 
+BENCHMARK(BM_SaveFloor64)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FetchFloor)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Backup)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeForeignCommit)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveNewEntries)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

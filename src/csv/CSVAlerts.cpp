@@ -59,7 +59,13 @@ Alert importAlert(std::int64_t imported, std::span<const SkippedLine> skipped, s
     return alert;
 }
 
-Alert readFailureAlert() { return {errorTitle, QStringLiteral("Could not read file."), AlertStyle::Warning}; }
+Alert readFailureAlert(const QString& description)
+{
+    QString text = QStringLiteral("Could not read file.");
+    if (!description.isEmpty())
+        text += QLatin1Char('\n') + description;
+    return {errorTitle, text, AlertStyle::Warning};
+}
 
 Alert saveFailureAlert(const QString& description)
 {

@@ -35,7 +35,8 @@ QString skippedLinesText(std::span<const SkippedLine> lines, std::size_t shown =
 // "Skipped 3 rows already stored."
 QString leftOutAsStoredText(std::int64_t count);
 // "CSV Error" alerts.
-Alert readFailureAlert();
+// "Could not read file.", then on a line of its own `description` (which file, and why) when given.
+Alert readFailureAlert(const QString& description = {});
 Alert saveFailureAlert(const QString& description);
 Alert exportFailureAlert(const QString& description);
 

@@ -8,7 +8,9 @@
 
 namespace CSVPorter {
 
-bool isValidUtf8(std::string_view bytes)
+bool isValidUtf8(std::string_view bytes) { return !firstInvalidUtf8Byte(bytes); }
+
+std::optional<std::size_t> firstInvalidUtf8Byte(std::string_view bytes)
 {
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     std::size_t i = 0;
@@ -28,10 +30,10 @@ bool isValidUtf8(std::string_view bytes)
         UChar32 c;
         U8_NEXT(data + i, offset, static_cast<int32_t>(window), c);
         if (c < 0)
-            return false;
+            return i;
         i += static_cast<std::size_t>(offset);
     }
-    return true;
+    return std::nullopt;
 }
 
 std::string_view withoutByteOrderMark(std::string_view text)

@@ -20,7 +20,8 @@ constexpr int checkpointLogPages = 1000;
 // What the caller tried, with the store's reason: "The changes could not be saved (database is locked)".
 Error failed(const char* what, const Error& cause)
 {
-    return Error{QStringLiteral("%1 (%2)").arg(QString::fromUtf8(what), cause.message), cause.details};
+    return Error{QStringLiteral("%1 (%2)").arg(QString::fromUtf8(what), cause.message), cause.details,
+                 cause.reason.isEmpty() ? cause.message : cause.reason};
 }
 
 template <class T>

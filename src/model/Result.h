@@ -6,10 +6,13 @@
 #include <variant>
 
 // What went wrong, in words: `message` is the error's description, `details` its further
-// information (the store's fatal message prints both).
+// information (the store's fatal message prints both). `reason` is the cause alone, for a
+// caller that says what failed in its own words ("the disk is full"); empty when unknown.
+// Neither holds SQL or result codes: those go to the log where the failure is met.
 struct Error {
     QString message;
     QString details;
+    QString reason = {};
 };
 
 // A value or an error (C++20 has no std::expected). Used at every boundary that can fail:

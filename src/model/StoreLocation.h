@@ -7,6 +7,8 @@
 struct StoreLocation {
     QString connectionName; // what SQLite opens: the file path or a memdb URI
     bool inMemory = false;
+    // Not empty: the store can only be read, as it is, for this reason ("the disk is full").
+    QString readOnlyBecause = {};
 
     static StoreLocation file(const QString& path) { return {path, false}; }
     static StoreLocation freshMemory();

@@ -3,6 +3,7 @@
 #include "model/store/AttributeColumns.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteStatement.h"
+#include "model/store/StoreConnection.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ namespace {
 template <class OnRow>
 Result<void> readRows(const QString& path, const char* sql, OnRow&& onRow)
 {
-    auto database = SqliteDatabase::open(path, SqliteDatabase::Mode::ReadOnly);
+    auto database = StoreConnection::openForReading(path);
     if (!database)
         return database.error();
     // Pages straight from the mapped file, without a read() and a copy each (as the store's own

@@ -3,6 +3,7 @@
 #include "model/store/AttributeColumns.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteStatement.h"
+#include "model/store/StoreConnection.h"
 
 namespace {
 QByteArray selectionSql(const StoredEntrySelection& selection)
@@ -24,7 +25,7 @@ QByteArray selectionSql(const StoredEntrySelection& selection)
 Result<void> readStoredEntries(const QString& path, const StoredEntrySelection& selection,
                                const std::function<bool(const BalanceEntry::Values&)>& row)
 {
-    auto database = SqliteDatabase::open(path, SqliteDatabase::Mode::ReadOnly);
+    auto database = StoreConnection::openForReading(path); // creates nothing on a full disk
     if (!database)
         return database.error();
     const QByteArray sql = selectionSql(selection);

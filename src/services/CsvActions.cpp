@@ -144,7 +144,7 @@ Result<void> exportFile(ObjectContext& context, const QString& path)
     auto bytes = exportBytes(context);
     if (!bytes)
         return bytes.error();
-    return CSVPorter::writeFileAtomically(path, bytes.value());
+    return CSVPorter::writeFile(path, bytes.value());
 }
 
 } // namespace CsvActions

@@ -58,12 +58,14 @@ ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& previ
 // Every data row of `bytes` becomes an entry (no comparison with the stored ones), as
 // importPreviewed does.
 ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes);
-// The same for a file's contents; an unreadable file gives the read-failure alert.
+// The same for a file's contents (see CSVPorter::readWholeFile: a regular file or a pipe, at
+// most 2 GiB). A file that cannot be read gives the read-failure alert naming it and why.
 ImportOutcome importFile(ObjectContext& context, const QString& path);
 
 // The CSV text of every entry of `context` (newest first; see CSVPorter::csvString).
 Result<QByteArray> exportBytes(ObjectContext& context);
-// Writes it to `path` atomically: on failure the file that was there is left as it was.
+// Writes it to `path` (see CSVPorter::writeFile): a file is replaced atomically, so that on
+// failure the file that was there is left as it was; a device or a pipe is written into.
 Result<void> exportFile(ObjectContext& context, const QString& path);
 
 } // namespace CsvActions

@@ -56,7 +56,13 @@ Result<void> update(ObjectContext& context, const std::shared_ptr<BalanceEntry>&
 
 Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<BalanceEntry>>& entries)
 {
-    return ObjectVerbs::remove(context, entries);
+    Result<void> removed = ObjectVerbs::remove(context, entries);
+    if (removed)
+        return removed;
+    const Error& cause = removed.error();
+    const QString reason = cause.reason.isEmpty() ? cause.message : cause.reason;
+    return Error{QStringLiteral("The %1 could not be deleted: %2.").arg(entries.size() == 1 ? QStringLiteral("entry") : QStringLiteral("entries"), reason),
+                 cause.details, reason};
 }
 
 } // namespace EntryActions

@@ -27,7 +27,8 @@ Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::
 // fresh one; an existing id never changes; an empty note is no note). A detached entry is inserted into `context`.
 Result<void> update(ObjectContext& context, const std::shared_ptr<BalanceEntry>& entry, BalanceEntry::Values values);
 
-// Deletes the entries (those not in `context`, or already deleted, are left alone).
+// Deletes the entries (those not in `context`, or already deleted, are left alone). A failure
+// says so in words: "The entry could not be deleted: the disk is full."
 Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<BalanceEntry>>& entries);
 
 } // namespace EntryActions

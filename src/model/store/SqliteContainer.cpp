@@ -6,8 +6,13 @@
 
 #include <QPointer>
 
-Result<std::unique_ptr<PersistentContainer>> SqliteContainer::open(const StoreLocation& location)
+Result<std::unique_ptr<PersistentContainer>> SqliteContainer::open(const StoreLocation& requested)
 {
+    // Reading must still work when the store cannot be prepared for writing: every
+    // connection of the container then only reads, and nothing is created beside the file.
+    StoreLocation location = requested;
+    if (!location.inMemory)
+        location.readOnlyBecause = StoreConnection::readOnlyReason(location.connectionName);
     auto database = StoreConnection::openStore(location);
     if (!database)
         return database.error();

@@ -2,9 +2,51 @@
 
 #include "model/store/SqliteStatement.h"
 
+#include <QLoggingCategory>
+
 #include <sqlite3.h>
 
 namespace {
+// Result codes, SQLite's own texts and the statements that failed: for whoever diagnoses a
+// failure, never for the person in front of an alert or a terminal (who gets the words).
+// Off unless asked for: QT_LOGGING_RULES="corvanta.store.sqlite.info=true".
+Q_LOGGING_CATEGORY(sqliteLog, "corvanta.store.sqlite", QtWarningMsg)
+
+// A failure's cause in words a person can act on. A trigger's RAISE text is already words.
+QString reasonInWords(int extendedCode, const char* sqliteMessage)
+{
+    if (extendedCode == SQLITE_CONSTRAINT_TRIGGER)
+        return QString::fromUtf8(sqliteMessage);
+    switch (extendedCode & 0xff) {
+    case SQLITE_FULL: return QStringLiteral("the disk is full");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_PROTOCOL: return QStringLiteral("another program is using the store");
+    case SQLITE_READONLY: return QStringLiteral("the store can only be read");
+    case SQLITE_IOERR: return QStringLiteral("the disk could not be read or written");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return QStringLiteral("the store file is damaged");
+    case SQLITE_CANTOPEN: return QStringLiteral("the store file could not be opened");
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return QStringLiteral("permission denied");
+    case SQLITE_NOMEM: return QStringLiteral("the computer is out of memory");
+    case SQLITE_TOOBIG: return QStringLiteral("a value is too large to store");
+    case SQLITE_CONSTRAINT: return QStringLiteral("a value does not fit the store's rules");
+    case SQLITE_ERROR: return QStringLiteral("the store's tables are not as expected");
+    default: return QStringLiteral("the store could not carry out the request");
+    }
+}
+
+Error failure(QString message, int extendedCode, const char* sqliteMessage, const QString& where, const QString& readOnlyBecause = {})
+{
+    qCInfo(sqliteLog, "%s failed: %s (code %d)", qUtf8Printable(where), sqliteMessage, extendedCode);
+    const bool refusedAsReadOnly = (extendedCode & 0xff) == SQLITE_READONLY && !readOnlyBecause.isEmpty();
+    const QString reason = refusedAsReadOnly ? readOnlyBecause : reasonInWords(extendedCode, sqliteMessage);
+    if (message.isEmpty())
+        message = reason;
+    return Error{message, {}, reason};
+}
+
 // Writers wait this long for one another (another context, or the command line) before a save
 // reports the store as busy.
 constexpr int busyTimeoutMilliseconds = 10000;
@@ -34,10 +76,10 @@ Result<std::unique_ptr<SqliteDatabase>> SqliteDatabase::open(const QString& loca
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(location.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        Error error{QStringLiteral("The store could not be opened"),
-                    QStringLiteral("{path: %1, reason: %2, code: %3}")
-                        .arg(location, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)))
-                        .arg(rc)};
+        const int code = db ? sqlite3_extended_errcode(db) : rc;
+        Error error = failure(QStringLiteral("The store could not be opened"), code, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc),
+                              QStringLiteral("Opening ") + location);
+        error.details = QStringLiteral("{path: %1, reason: %2}").arg(location, error.reason);
         sqlite3_close(db);
         return error;
     }
@@ -69,7 +111,7 @@ Result<long long> SqliteDatabase::queryInteger(const char* sql)
     if (!row)
         return row.error();
     if (!row.value())
-        return Error{QStringLiteral("The store returned no value"), QString::fromUtf8(sql)};
+        return failure(QStringLiteral("The store returned no value"), SQLITE_ERROR, "no row", QString::fromUtf8(sql));
     return statement.value().columnInt64(0);
 }
 
@@ -103,6 +145,5 @@ int SqliteDatabase::changes() const { return sqlite3_changes(db_); }
 
 Error SqliteDatabase::lastError(const char* statement) const
 {
-    return Error{QString::fromUtf8(sqlite3_errmsg(db_)),
-                 QStringLiteral("{code: %1, statement: %2}").arg(sqlite3_extended_errcode(db_)).arg(QString::fromUtf8(statement))};
+    return failure({}, sqlite3_extended_errcode(db_), sqlite3_errmsg(db_), QString::fromUtf8(statement), readOnlyBecause_);
 }

@@ -30,8 +30,8 @@ public:
 
     long long lastInsertRowId() const;
     int changes() const;
-    // The connection's last failure: SQLite's reason as the message ("database is locked"),
-    // the result code and the statement as details. Callers say what failed around it.
+    // The connection's last failure, its cause in words as message and reason ("the disk is
+    // full"); the result code and `statement` go to the log. Callers say what failed around it.
     Error lastError(const char* statement) const;
 
     // Commits on this connection no longer copy the write-ahead log back into the database file
@@ -46,8 +46,13 @@ public:
 
     sqlite3* handle() const { return db_; }
 
+    // A connection opened only to read because the store cannot be written (the disk is
+    // full): a write refused for that is reported with `reason` rather than as read-only.
+    void setReadOnlyBecause(QString reason) { readOnlyBecause_ = std::move(reason); }
+
 private:
     explicit SqliteDatabase(sqlite3* db) : db_(db) {}
     sqlite3* db_;
     std::function<void(int)> committed_;
+    QString readOnlyBecause_;
 };

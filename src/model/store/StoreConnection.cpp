@@ -9,7 +9,28 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cstdint>
+
 namespace {
+// What preparing a store for writing may need on its disk: the -shm and -wal files of the
+// write-ahead log, and the first pages written into the log.
+constexpr std::uint64_t roomToPrepareStore = 1 << 20;
+
+bool hasLog(const QString& path) { return QFileInfo::exists(path + QStringLiteral("-wal")); }
+
+// Without a log beside it the file is the whole store: read it as immutable, which creates
+// no -wal or -shm file. With a log, an ordinary read-only connection.
+Result<std::unique_ptr<SqliteDatabase>> openAsFound(const QString& path)
+{
+    const QString location = hasLog(path) ? path
+                                          : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
+                                                + QStringLiteral("?immutable=1");
+    return SqliteDatabase::open(location, SqliteDatabase::Mode::ReadOnly);
+}
+
 QString describeFile(const QString& path, const QString& reason)
 {
     return QStringLiteral("{path: %1, reason: %2}").arg(path, reason);
@@ -31,15 +52,22 @@ Result<void> inspectExistingFile(const QString& path)
         return Error{QStringLiteral("The store file is not a database"), describeFile(path, QStringLiteral("unknown file header"))};
     if (!info.isWritable())
         return Error{QStringLiteral("The store file is read-only"), describeFile(path, QStringLiteral("no write permission"))};
-    // Without a log beside it the file is the whole store: read it as immutable, which creates
-    // no -wal or -shm file (a store refused here is left exactly as it was found).
-    const bool wholeFile = !QFileInfo::exists(path + QStringLiteral("-wal"));
-    const QString location = wholeFile ? QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1")
-                                       : path;
-    auto readOnly = SqliteDatabase::open(location, SqliteDatabase::Mode::ReadOnly);
+    // A store refused here is left exactly as it was found.
+    auto readOnly = openAsFound(path);
     if (!readOnly)
         return readOnly.error();
     return StoreSchema::inspect(*readOnly.value(), path);
+}
+
+Result<std::unique_ptr<SqliteDatabase>> openToRead(const StoreLocation& location)
+{
+    auto database = openAsFound(location.connectionName);
+    if (!database)
+        return database;
+    database.value()->setReadOnlyBecause(location.readOnlyBecause);
+    if (auto mapped = database.value()->execute("PRAGMA mmap_size = 1073741824"); !mapped)
+        return mapped.error();
+    return database;
 }
 
 Result<void> configure(SqliteDatabase& database, const StoreLocation& location)
@@ -73,8 +101,34 @@ StoreLocation StoreLocation::freshMemory()
 
 namespace StoreConnection {
 
+QString readOnlyReason(const QString& path)
+{
+    if (!QFileInfo::exists(path) || hasLog(path))
+        return {};
+    struct statvfs disk {};
+    if (::statvfs(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &disk) != 0)
+        return {};
+    const std::uint64_t freeBlocks = ::geteuid() == 0 ? disk.f_bfree : disk.f_bavail; // root may use the reserve
+    if (freeBlocks * disk.f_frsize >= roomToPrepareStore)
+        return {};
+    return QStringLiteral("the disk is full");
+}
+
+Result<std::unique_ptr<SqliteDatabase>> openForReading(const QString& path)
+{
+    const QString reason = readOnlyReason(path);
+    if (reason.isEmpty())
+        return SqliteDatabase::open(path, SqliteDatabase::Mode::ReadOnly);
+    return openToRead(StoreLocation{path, false, reason});
+}
+
 Result<std::unique_ptr<SqliteDatabase>> openStore(const StoreLocation& location)
 {
+    if (!location.readOnlyBecause.isEmpty()) {
+        if (auto inspected = inspectExistingFile(location.connectionName); !inspected)
+            return inspected.error();
+        return openToRead(location);
+    }
     if (!location.inMemory) {
         const QString& path = location.connectionName;
         if (QFileInfo::exists(path)) {
@@ -92,13 +146,15 @@ Result<std::unique_ptr<SqliteDatabase>> openStore(const StoreLocation& location)
     if (prepared)
         prepared = StoreSchema::migrate(*database.value());
     if (!prepared)
-        return Error{QStringLiteral("The store could not be prepared for use"),
-                     describeFile(location.connectionName, QStringLiteral("%1, %2").arg(prepared.error().message, prepared.error().details))};
+        return Error{QStringLiteral("The store could not be prepared for use"), describeFile(location.connectionName, prepared.error().message),
+                     prepared.error().reason};
     return database;
 }
 
 Result<std::unique_ptr<SqliteDatabase>> connect(const StoreLocation& location)
 {
+    if (!location.readOnlyBecause.isEmpty())
+        return openToRead(location);
     auto database = SqliteDatabase::open(location.connectionName, SqliteDatabase::Mode::ReadWrite);
     if (!database)
         return database.error();

@@ -15,5 +15,14 @@ namespace StoreConnection {
 Result<std::unique_ptr<SqliteDatabase>> openStore(const StoreLocation& location);
 // A further connection to a store already opened.
 Result<std::unique_ptr<SqliteDatabase>> connect(const StoreLocation& location);
+// Both open the store only to read, as it is, when `location.readOnlyBecause` says why.
+
+// Why the existing store at `path` can only be read: preparing it for writing would create
+// files beside it that its disk has no room for (and no log is there already). Empty when
+// it can be written, or does not exist.
+QString readOnlyReason(const QString& path);
+// A connection that only reads the store at `path` and creates nothing beside it when its
+// disk is full.
+Result<std::unique_ptr<SqliteDatabase>> openForReading(const QString& path);
 
 } // namespace StoreConnection

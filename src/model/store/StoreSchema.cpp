@@ -65,7 +65,7 @@ Result<void> inspect(SqliteDatabase& database, const QString& location)
     for (const auto* read : {&application, &version, &tables}) {
         if (!read->ok())
             return Error{QStringLiteral("The store file could not be read"),
-                         describe(location, QStringLiteral("reason: %1, %2").arg(read->error().message, read->error().details))};
+                         describe(location, QStringLiteral("reason: %1").arg(read->error().message))};
     }
     if (application.value() == 0 && version.value() == 0 && tables.value() == 0)
         return {}; // an empty database: becomes a new store

@@ -341,7 +341,7 @@ void CorvantaTableView::deleteSelected()
         // Nothing was deleted. The rows come back with the context's next change notice (it
         // is queued), so their selection is restored after it.
         QMetaObject::invokeMethod(this, [this, entries] { selectEntries(entries); }, Qt::QueuedConnection);
-        dialogs_->showAlert({tr("Save failed: ") + removed.error().message, removed.error().details});
+        dialogs_->showAlert({removed.error().message, {}});
         return;
     }
     table_->clearSelection();
