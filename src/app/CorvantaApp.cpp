@@ -22,6 +22,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     qApp->installEventFilter(&undoKeys_);
     CorvantaShortcuts::updateAppShortcutParameters();
 
+    alert_ = [this](const QString& text) { QMessageBox::warning(window_.get(), QApplication::applicationName(), text); };
     window_ = std::make_unique<RootView>(context(), AppCommands{
         .quit = [] { QApplication::quit(); },
         .undo = [this] { undo(); },
@@ -39,18 +40,19 @@ CorvantaApp::~CorvantaApp()
 
 ObjectContext& CorvantaApp::context() { return persistence_.container().viewContext(); }
 
-void CorvantaApp::undo() { performUndo(&UndoManager::canUndo, &UndoManager::undo); }
-void CorvantaApp::redo() { performUndo(&UndoManager::canRedo, &UndoManager::redo); }
-
-void CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)())
+void CorvantaApp::undo()
 {
-    UndoManager* manager = context().undoManager();
-    if (!manager || !(manager->*canPerform)())
-        return;
-    (manager->*perform)();
-    // Ignored on purpose: the step stays in the context as unsaved changes.
-    (void)context().save();
+    if (auto done = undoManager_.undo(); !done)
+        alert_(tr("Undo failed: %1").arg(done.error().message));
 }
+
+void CorvantaApp::redo()
+{
+    if (auto done = undoManager_.redo(); !done)
+        alert_(tr("Redo failed: %1").arg(done.error().message));
+}
+
+void CorvantaApp::setAlert(std::function<void(const QString& text)> alert) { alert_ = std::move(alert); }
 
 void CorvantaApp::showAboutPanel()
 {

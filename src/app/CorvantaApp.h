@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class ObjectContext;
@@ -29,17 +30,19 @@ public:
     RootView& window() { return *window_; }
     ObjectContext& context();
 
-    // The Edit menu's commands: one step back or forward, then a save whose failure is
-    // ignored (the undone state stays pending and goes out with the next successful save).
+    // The Edit menu's commands: one step back or forward, saved at once. A failed save shows
+    // an alert ("Undo failed: " and the reason) and the window keeps showing what the store holds.
     void undo();
     void redo();
+    // Where the failures of undo and redo are told (a modal alert; tests catch them).
+    void setAlert(std::function<void(const QString& text)> alert);
 
 private:
-    void performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)());
     void showAboutPanel();
 
     PersistenceController& persistence_;
     UndoManager undoManager_;
     UndoKeyRouter undoKeys_;
+    std::function<void(const QString& text)> alert_;
     std::unique_ptr<RootView> window_;
 };

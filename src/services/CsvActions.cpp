@@ -4,9 +4,8 @@
 #include "csv/FileAccess.h"
 #include "csv/Utf8.h"
 #include "model/ObjectContext.h"
-#include "services/SavedChange.h"
-
-#include <QPointer>
+#include "model/UserAction.h"
+#include "services/ObjectVerbs.h"
 
 #include <memory>
 #include <vector>
@@ -20,41 +19,24 @@ ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes)
     if (!isValidUtf8(text))
         return {std::nullopt, {}, readFailureAlert()};
 
-    const bool hadOtherChanges = context.hasChanges();
-    auto inserted = std::make_shared<std::vector<std::shared_ptr<BalanceEntry>>>();
-    ImportCounts counts;
+    UserAction action(context);
+    std::vector<std::shared_ptr<BalanceEntry>> inserted;
     Result<void> saved;
-    UndoManager* manager = nullptr;
-    {
-        UnrecordedChanges unrecorded(context);
-        manager = unrecorded.manager();
-        // The context's one save opens before the first row: the store writes each batch of
-        // entries while the next one is read, and the commit after the last row is all that waits.
-        auto save = context.beginSave();
-        counts = insertRows(text, context, *inserted, [&] {
-            if (save && saved)
-                saved = save.value().writeInserted();
-        });
-        if (counts.imported == 0)
-            return {0, counts, resultAlert(0, counts.skipped)}; // the unused save writes nothing
-        if (!save)
-            saved = save.error();
-        else if (saved)
-            saved = save.value().commit();
-    }
-    if (!saved) {
-        takeBackChange(context, hadOtherChanges, [&] {
-            for (const auto& entry : *inserted)
-                context.remove(entry);
-        });
-        return {std::nullopt, counts, saveFailureAlert(saved.error().message)};
-    }
-    recordUndo(manager, [guard = QPointer<ObjectContext>(&context), inserted] {
-        if (!guard)
-            return;
-        for (auto entry = inserted->rbegin(); entry != inserted->rend(); ++entry)
-            guard->remove(*entry);
+    // The context's one save opens before the first row: the store writes each batch of
+    // entries while the next one is read, and the commit after the last row is all that waits.
+    auto save = context.beginSave();
+    const ImportCounts counts = insertRows(text, context, inserted, [&] {
+        if (save && saved)
+            saved = save.value().writeInserted();
     });
+    if (counts.imported == 0)
+        return {0, counts, resultAlert(0, counts.skipped)}; // the unused save writes nothing
+    if (!save)
+        saved = save.error();
+    else if (saved)
+        saved = save.value().commit();
+    if (!action.finish(saved, ObjectVerbs::countedName(static_cast<std::size_t>(counts.imported), "Import 1 Entry", "Import %1 Entries")))
+        return {std::nullopt, counts, saveFailureAlert(saved.error().message)};
     return {counts.imported, counts, resultAlert(counts.imported, counts.skipped)};
 }
 

@@ -25,7 +25,7 @@ struct ImportOutcome {
 };
 
 // Reads `bytes` as UTF-8 (a leading byte-order mark is dropped), inserts one entry per data
-// row and saves once; the whole import is one undo group. A failed save leaves nothing
+// row and saves once; the whole import is one undo step ("Import 60 Entries"). A failed save leaves nothing
 // behind: no entry in the context or the store, the undo history as it was.
 ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes);
 // The same for a file's contents; an unreadable file gives the read-failure alert.
