@@ -7,8 +7,11 @@ PREFIX      ?= /usr/local
 
 .PHONY: run test build deps bench install package clean
 
+# NO_DEPS=1 skips the package check (for machines where the packages are known to be there).
 deps:
+ifndef NO_DEPS
 	@scripts/install-deps
+endif
 
 $(BUILD_DIR)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)

@@ -10,8 +10,16 @@
 #include <QThread>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +77,44 @@ void BM_CliAdd(benchmark::State& state)
 }
 BENCHMARK(BM_CliAdd)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// `corvanta entries --json` with its output discarded: wall time, and the process's peak
+// resident memory and CPU time as counters (from wait4, so nothing else is counted).
+void BM_CliEntriesJson(benchmark::State& state)
+{
+    if (!prepareStore(state.range(0))) {
+        state.SkipWithError("could not prepare the store");
+        return;
+    }
+    char program[] = CORVANTA_BINARY;
+    char subcommand[] = "entries";
+    char json[] = "--json";
+    char* arguments[] = {program, subcommand, json, nullptr};
+    posix_spawn_file_actions_t discardOutput;
+    posix_spawn_file_actions_init(&discardOutput);
+    posix_spawn_file_actions_addopen(&discardOutput, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    long peakKilobytes = 0;
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        pid_t child = 0;
+        int status = 0;
+        rusage usage{};
+        if (posix_spawn(&child, program, &discardOutput, nullptr, arguments, environ) != 0 || wait4(child, &status, 0, &usage) != child
+            || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("corvanta entries --json failed");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::nanoseconds(timer.nsecsElapsed())).count());
+        peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
+        cpuSeconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    }
+    posix_spawn_file_actions_destroy(&discardOutput);
+    state.counters["peak_rss_MB"] = double(peakKilobytes) / 1024.0;
+    state.counters["cpu_s"] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CliEntriesJson)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_CliSummary(benchmark::State& state) { runWholeProcess(state, {QStringLiteral("summary")}); }
 BENCHMARK(BM_CliSummary)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -97,10 +143,16 @@ public:
 
     QDBusMessage read() const
     {
-        QDBusMessage get = QDBusMessage::createMethodCall(QStringLiteral("org.corvanta.Corvanta"), QStringLiteral("/org/corvanta/Corvanta"),
-                                                          QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-        get << QStringLiteral("org.corvanta.Corvanta.Portfolio") << QStringLiteral("EntryCount");
-        return connection_->call(get, QDBus::Block, processTimeoutMs);
+        return call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                    {QStringLiteral("org.corvanta.Corvanta.Portfolio"), QStringLiteral("EntryCount")});
+    }
+
+    QDBusMessage call(const QString& interface, const QString& method, const QVariantList& arguments) const
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(QStringLiteral("org.corvanta.Corvanta"), QStringLiteral("/org/corvanta/Corvanta"),
+                                                              interface, method);
+        message.setArguments(arguments);
+        return connection_->call(message, QDBus::Block, processTimeoutMs);
     }
 
     ~WindowOnPrivateBus()
@@ -119,7 +171,8 @@ private:
     std::unique_ptr<QDBusConnection> connection_;
 };
 
-void BM_DbusEntryCount(benchmark::State& state)
+// Wall time of one call to the window started on a store of N entries.
+void measureWindowCall(benchmark::State& state, const std::function<QDBusMessage(const WindowOnPrivateBus&)>& call)
 {
     if (!prepareStore(state.range(0))) {
         state.SkipWithError("could not prepare the store");
@@ -133,7 +186,7 @@ void BM_DbusEntryCount(benchmark::State& state)
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        const QDBusMessage reply = window.read();
+        const QDBusMessage reply = call(window);
         const auto elapsed = std::chrono::nanoseconds(timer.nsecsElapsed());
         if (reply.type() != QDBusMessage::ReplyMessage) {
             state.SkipWithError(reply.errorMessage().toUtf8().constData());
@@ -142,7 +195,22 @@ void BM_DbusEntryCount(benchmark::State& state)
         state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
     }
 }
+
+void BM_DbusEntryCount(benchmark::State& state)
+{
+    measureWindowCall(state, [](const WindowOnPrivateBus& window) { return window.read(); });
+}
 BENCHMARK(BM_DbusEntryCount)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// 1,000 entries from the middle of the date order.
+void BM_DbusBalanceEntriesRange(benchmark::State& state)
+{
+    const qlonglong middle = state.range(0) / 2;
+    measureWindowCall(state, [middle](const WindowOnPrivateBus& window) {
+        return window.call(QStringLiteral("org.corvanta.Corvanta.Portfolio"), QStringLiteral("BalanceEntriesRange"), {middle, qlonglong(1000)});
+    });
+}
+BENCHMARK(BM_DbusBalanceEntriesRange)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 

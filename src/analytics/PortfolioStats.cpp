@@ -113,10 +113,10 @@ double maxBalance(std::span<const StatsInput> inputs) { return totals(inputs).ma
 
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now)
 {
-    return averageBalances(inputs, std::span(&sinceDays, 1), now).front();
+    return averageBalances(inputs, std::span(&sinceDays, 1), now).front().value_or(0);
 }
 
-std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now)
+std::vector<std::optional<double>> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now)
 {
     struct Window {
         Instant cutoff;
@@ -147,9 +147,9 @@ std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::spa
                 ++window.count;
             }
     }
-    std::vector<double> averages;
+    std::vector<std::optional<double>> averages;
     for (const std::size_t w : windowOf)
-        averages.push_back(w == none || windows[w].count == 0 ? 0 : windows[w].sum / static_cast<double>(windows[w].count));
+        averages.push_back(w == none || windows[w].count == 0 ? std::nullopt : std::optional(windows[w].sum / static_cast<double>(windows[w].count)));
     return averages;
 }
 
@@ -181,16 +181,21 @@ PortfolioSummary summary(std::span<const StatsInput> inputs)
     // Only the first and the last day count, and a day's snapshots lie within a few days of
     // its start: the walk over a few days at either end finds both.
     const ChronologicalOrder order(inputs);
-    if (order.size() > 0) {
-        constexpr double reach = 4;
-        const Instant first = order.date(0);
-        const Instant last = order.date(order.size() - 1);
-        result.startingBalance = inputs[dayRepresentatives(order, 0, firstDaysAfter(order, first, reach)).front()].balance;
-        const std::size_t lastDays = firstDaysAfter(order, last, -reach);
-        result.currentValue = inputs[dayRepresentatives(order, lastDays, order.size()).back()].balance;
-    }
+    if (order.size() == 0)
+        return result;
+    constexpr double reach = 4;
+    const Instant first = order.date(0);
+    const Instant last = order.date(order.size() - 1);
+    result.startingBalance = inputs[dayRepresentatives(order, 0, firstDaysAfter(order, first, reach)).front()].balance;
+    const std::size_t lastDays = firstDaysAfter(order, last, -reach);
+    result.currentValue = inputs[dayRepresentatives(order, lastDays, order.size()).back()].balance;
+    // The first day's flows are inside the starting balance: counting them again would show
+    // an opening deposit as a loss.
+    DayStart dayStart;
+    const Instant firstDay = dayStart(first);
     for (const StatsInput& input : inputs)
-        result.netCashFlows += input.adjustment;
+        if (!(withinTwoDaysAfter(firstDay, input.date) && dayStart(input.date) == firstDay))
+            result.netCashFlows += input.adjustment;
     result.investmentGain = result.currentValue - result.startingBalance - result.netCashFlows;
     const double divisor = result.startingBalance + result.netCashFlows;
     result.gainPercent = divisor == 0 ? 0 : result.investmentGain / divisor;

@@ -4,6 +4,7 @@
 #include "analytics/StatsInput.h"
 #include "analytics/Uuid.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -15,9 +16,10 @@ struct BalancePoint {
     double adjusted = 0; // balance minus the running sum of adjustments up to and including this point
 };
 
+// The whole history: its first day's balance against its last, with the flows in between.
 struct PortfolioSummary {
     double startingBalance = 0;
-    double netCashFlows = 0;
+    double netCashFlows = 0; // the flows after the first day: that day's are inside the start
     double currentValue = 0;
     double investmentGain = 0;
     double gainPercent = 0; // a fraction: 0.05 is five per cent
@@ -42,8 +44,9 @@ std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs, std:
 std::vector<BalancePoint> series(std::span<const StatsInput> inputs);
 double maxBalance(std::span<const StatsInput> inputs);
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now);
-// averageBalance for each of `sinceDays` in one pass over the snapshots, in that order.
-std::vector<double> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now);
+// averageBalance for each of `sinceDays` in one pass over the snapshots, in that order;
+// nothing for a window that holds no snapshot (an empty window has no average, not $0).
+std::vector<std::optional<double>> averageBalances(std::span<const StatsInput> inputs, std::span<const int> sinceDays, Instant now);
 double totalDeposits(std::span<const StatsInput> inputs);
 double totalWithdrawals(std::span<const StatsInput> inputs);
 // The three above in one pass.

@@ -1,6 +1,6 @@
 #include "analytics/ReturnDays.h"
 
-#include "analytics/DateRange.h"
+#include "analytics/ReturnWindow.h"
 #include "analytics/DayStart.h"
 #include "analytics/PortfolioStats.h"
 
@@ -18,13 +18,13 @@ long long wholeDaysBetween(Instant from, Instant to)
 } // namespace
 
 namespace ReturnDays {
-std::vector<ReturnDay> of(std::span<const StatsInput> inputs, std::optional<Instant> windowStart)
+std::vector<ReturnDay> of(std::span<const StatsInput> inputs, std::optional<Instant> from, std::optional<Instant> until)
 {
     std::vector<StatsInput> inside;
-    if (windowStart) {
+    if (from || until) {
+        const ReturnWindow window{{}, from, until};
         inside.reserve(inputs.size());
-        std::copy_if(inputs.begin(), inputs.end(), std::back_inserter(inside),
-                     [&](const StatsInput& input) { return DateRange::contains(windowStart, input.date); });
+        std::copy_if(inputs.begin(), inputs.end(), std::back_inserter(inside), [&](const StatsInput& input) { return window.contains(input.date); });
         inputs = inside;
     }
     DayStart dayStart;

@@ -17,8 +17,8 @@ struct ReturnDay {
 };
 
 namespace ReturnDays {
-// The snapshots dated on or after `windowStart` (all of them without one), one per local day
-// in ascending order. Days are those of the local calendar and time zone, read at each call;
-// a day lasting 23 or 25 hours still counts as one.
-std::vector<ReturnDay> of(std::span<const StatsInput> inputs, std::optional<Instant> windowStart);
+// The snapshots dated on or after `from` and before `until` (either bound open when absent),
+// one per local day in ascending order. Days are those of the local calendar and time zone,
+// read at each call; a day lasting 23 or 25 hours still counts as one.
+std::vector<ReturnDay> of(std::span<const StatsInput> inputs, std::optional<Instant> from, std::optional<Instant> until = std::nullopt);
 } // namespace ReturnDays

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -11,6 +12,14 @@ constexpr double daysPerYear = 365;
 
 // Whether `value` is zero but for rounding in the sums that made it from `a` and `b`.
 bool nearZero(double value, double a, double b) { return std::abs(value) <= 1e-9 * std::max(std::abs(a), std::abs(b)); }
+
+bool allFinite(std::span<const ReturnDay> days)
+{
+    return std::all_of(days.begin(), days.end(), [](const ReturnDay& day) { return std::isfinite(day.balance) && std::isfinite(day.flow); });
+}
+
+// Whether the measures can say anything about these days.
+bool measurable(std::span<const ReturnDay> days) { return days.size() >= 2 && days.back().day > 0 && allFinite(days); }
 
 // The flow-neutral value of each day, 1 on the first (see ReturnFigures::timeWeighted).
 std::optional<std::vector<double>> flowNeutralValues(std::span<const ReturnDay> days)
@@ -29,10 +38,14 @@ std::optional<std::vector<double>> flowNeutralValues(std::span<const ReturnDay> 
             return std::nullopt;
         values.push_back(values.back() * growth);
     }
+    if (!std::isfinite(values.back()))
+        return std::nullopt;
     return values;
 }
 
-std::optional<double> moneyWeighted(std::span<const ReturnDay> days)
+// The investor's flows from the first day that holds money on: its balance paid in, later
+// flows paid in or received, the last balance received.
+std::vector<DatedAmount> investorFlows(std::span<const ReturnDay> days)
 {
     std::vector<DatedAmount> flows;
     flows.reserve(days.size());
@@ -40,7 +53,7 @@ std::optional<double> moneyWeighted(std::span<const ReturnDay> days)
     for (const ReturnDay& day : days.subspan(1))
         flows.push_back(DatedAmount{day.day, -day.flow});
     flows.back().amount += days.back().balance;
-    return days.back().day > daysPerYear ? MoneyWeightedReturn::xirr(flows) : MoneyWeightedReturn::overSpan(flows);
+    return flows;
 }
 
 std::optional<double> modifiedDietz(std::span<const ReturnDay> days)
@@ -60,46 +73,86 @@ std::optional<double> modifiedDietz(std::span<const ReturnDay> days)
 
 Drawdown maxDrawdown(std::span<const ReturnDay> days, const std::vector<double>& values)
 {
-    Drawdown deepest{0, days.front().date, days.front().date};
+    std::size_t deepestPeak = 0;
+    std::size_t deepestTrough = 0;
+    double depth = 0;
     std::size_t peak = 0;
     for (std::size_t i = 1; i < values.size(); ++i) {
         if (values[i] > values[peak]) {
             peak = i;
             continue;
         }
-        const double depth = values[i] / values[peak] - 1;
-        if (depth < deepest.depth)
-            deepest = Drawdown{depth, days[peak].date, days[i].date};
+        if (const double fall = values[i] / values[peak] - 1; fall < depth)
+            std::tie(depth, deepestPeak, deepestTrough) = std::tuple(fall, peak, i);
     }
+    Drawdown deepest{depth, days[deepestPeak].date, days[deepestTrough].date, std::nullopt};
+    if (depth < 0)
+        for (std::size_t i = deepestTrough + 1; i < values.size() && !deepest.recovery; ++i)
+            if (values[i] >= values[deepestPeak])
+                deepest.recovery = days[i].date;
     return deepest;
 }
 
-bool allFinite(std::span<const ReturnDay> days)
+// From the last day the value stood at its highest to the last day.
+Drawdown currentDrawdown(std::span<const ReturnDay> days, const std::vector<double>& values)
 {
-    return std::all_of(days.begin(), days.end(), [](const ReturnDay& day) { return std::isfinite(day.balance) && std::isfinite(day.flow); });
+    std::size_t peak = 0;
+    for (std::size_t i = 1; i < values.size(); ++i)
+        if (values[i] >= values[peak])
+            peak = i;
+    return Drawdown{values.back() / values[peak] - 1, days[peak].date, days.back().date, std::nullopt};
 }
 } // namespace
 
 namespace ReturnMeasures {
 ReturnFigures over(std::span<const StatsInput> inputs, DateRange range, Instant now)
 {
-    return of(ReturnDays::of(inputs, range.startDate(now)));
+    return over(inputs, ReturnWindow::of(range, now));
+}
+
+ReturnFigures over(std::span<const StatsInput> inputs, const ReturnWindow& window)
+{
+    return of(ReturnDays::of(inputs, window.from, window.until));
+}
+
+std::optional<double> timeWeighted(std::span<const ReturnDay> days)
+{
+    if (!measurable(days))
+        return std::nullopt;
+    const auto values = flowNeutralValues(days);
+    return values ? std::optional(values->back() - 1) : std::nullopt;
 }
 
 ReturnFigures of(std::span<const ReturnDay> days)
 {
     ReturnFigures figures;
-    if (days.size() < 2 || days.back().day <= 0 || !allFinite(days))
+    if (!days.empty()) {
+        figures.periodStart = days.front().date;
+        figures.periodEnd = days.back().date;
+    }
+    if (!measurable(days))
         return figures;
-    figures.moneyWeighted = moneyWeighted(days);
     figures.modifiedDietz = modifiedDietz(days);
+
+    const auto holdsMoney = std::find_if(days.begin(), days.end(), [](const ReturnDay& day) { return day.balance != 0; });
+    const long long moneyDays = holdsMoney == days.end() ? 0 : days.back().day - holdsMoney->day;
+    const bool perYear = moneyDays >= daysPerYear;
+    if (moneyDays > 0) {
+        figures.annualisedOverDays = moneyDays;
+        const std::vector<DatedAmount> flows = investorFlows(days.subspan(std::size_t(holdsMoney - days.begin())));
+        figures.moneyWeightedForPeriod = MoneyWeightedReturn::overSpan(flows);
+        if (perYear)
+            figures.moneyWeighted = MoneyWeightedReturn::xirr(flows);
+    }
+
     const std::optional<std::vector<double>> values = flowNeutralValues(days);
-    if (!values || !std::isfinite(values->back()))
+    if (!values)
         return figures;
     figures.timeWeighted = values->back() - 1;
-    const double years = static_cast<double>(days.back().day) / daysPerYear;
-    figures.annualisedTimeWeighted = years > 1 ? std::pow(values->back(), 1 / years) - 1 : *figures.timeWeighted;
+    if (perYear)
+        figures.annualisedTimeWeighted = std::pow(values->back(), daysPerYear / static_cast<double>(moneyDays)) - 1;
     figures.maxDrawdown = maxDrawdown(days, *values);
+    figures.currentDrawdown = currentDrawdown(days, *values);
     return figures;
 }
 } // namespace ReturnMeasures

@@ -5,6 +5,7 @@
 #include "views/entries/CorvantaTableView.h"
 #include "views/comparison/TSXComparisonView.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -14,9 +15,13 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("mainTabs"));
     tabs_->setDocumentMode(true);
-    tabs_->addTab(new DashboardView(context), AppIcons::dashboard(), tr("Dashboard"));
-    tabs_->addTab(new CorvantaTableView(context), AppIcons::entryTable(), tr("Corvanta"));
-    tabs_->addTab(new TSXComparisonView(context), AppIcons::comparison(), tr("TSX Comparison"));
+    tabs_->tabBar()->setAccessibleName(tr("Views"));
+    dashboard_ = new DashboardView(context);
+    entries_ = new CorvantaTableView(context);
+    comparison_ = new TSXComparisonView(context);
+    tabs_->addTab(dashboard_, AppIcons::dashboard(), tr("Dashboard"));
+    tabs_->addTab(entries_, AppIcons::entryTable(), tr("Corvanta"));
+    tabs_->addTab(comparison_, AppIcons::comparison(), tr("TSX Comparison"));
     layout->addWidget(tabs_);
 }
 

@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+class CorvantaTableView;
+class DashboardView;
 class ObjectContext;
+class TSXComparisonView;
 class QTabWidget;
 
 // The main window's content: the three tabs "Dashboard", "Corvanta" (the entry table) and
@@ -14,7 +17,13 @@ public:
     ~ContentView() override;
 
     QTabWidget* tabs() const { return tabs_; }
+    DashboardView* dashboard() const { return dashboard_; }
+    CorvantaTableView* entries() const { return entries_; }
+    TSXComparisonView* comparison() const { return comparison_; }
 
 private:
     QTabWidget* tabs_ = nullptr;
+    DashboardView* dashboard_ = nullptr;
+    CorvantaTableView* entries_ = nullptr;
+    TSXComparisonView* comparison_ = nullptr;
 };

@@ -1,11 +1,15 @@
 #include "app/CorvantaApp.h"
 
+#include "app/BackupActions.h"
+#include "app/BackupDialogs.h"
 #include "app/RootView.h"
 #include "automation/CorvantaShortcuts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 
 // The compiled-in resources live in a static library; tie them to the application.
@@ -20,6 +24,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     context().setUndoManager(&undoManager_);
     // Ctrl+Z reaches the store's Undo when the focused field has no typing of its own to undo.
     qApp->installEventFilter(&undoKeys_);
+    qApp->installEventFilter(&focusRing_);
     CorvantaShortcuts::updateAppShortcutParameters();
 
     alert_ = [this](const QString& text) { QMessageBox::warning(window_.get(), QApplication::applicationName(), text); };
@@ -29,27 +34,79 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
         .redo = [this] { redo(); },
         .about = [this] { showAboutPanel(); },
     });
+    connect(&undoManager_, &UndoManager::stateChanged, this, &CorvantaApp::refreshUndoCommands);
+    refreshUndoCommands();
+    addBackupCommands();
 }
 
 CorvantaApp::~CorvantaApp()
 {
+    backups_.reset();
     window_.reset();
     // The context outlives the application object; it must not keep a dangling manager.
     context().setUndoManager(nullptr);
+}
+
+void CorvantaApp::addBackupCommands()
+{
+    backupDialogs_ = std::make_unique<WidgetBackupDialogs>(window_.get());
+    backups_ = std::make_unique<BackupActions>(context(), PersistentContainer::defaultStorePath(), *backupDialogs_,
+                                               [this](const QString& text) { window_->report(text, false); });
+    // File: ..., Export CSV…, then these two in a group of their own above Quit.
+    QMenu* file = window_->menus().fileMenu();
+    QAction* quitGroup = file->actions().value(file->actions().size() - 2);
+    QAction* backUp = new QAction(tr("Back Up Now…"), file);
+    QAction* restore = new QAction(tr("Restore From Backup…"), file);
+    connect(backUp, &QAction::triggered, this, [this] { backups_->backUpNow(); });
+    connect(restore, &QAction::triggered, this, [this] { backups_->restoreFromBackup(); });
+    file->insertActions(quitGroup, {backUp, restore});
+    file->insertSeparator(backUp);
 }
 
 ObjectContext& CorvantaApp::context() { return persistence_.container().viewContext(); }
 
 void CorvantaApp::undo()
 {
-    if (auto done = undoManager_.undo(); !done)
-        alert_(tr("Undo failed: %1").arg(done.error().message));
+    const QString name = undoManager_.undoName();
+    if (performUndo(&UndoManager::canUndo, &UndoManager::undo, tr("Undo failed: %1")))
+        window_->report(name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), false);
 }
 
 void CorvantaApp::redo()
 {
-    if (auto done = undoManager_.redo(); !done)
-        alert_(tr("Redo failed: %1").arg(done.error().message));
+    const QString name = undoManager_.redoName();
+    if (performUndo(&UndoManager::canRedo, &UndoManager::redo, tr("Redo failed: %1")))
+        window_->report(name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), false);
+}
+
+UndoCommandState CorvantaApp::undoCommandState() const
+{
+    const UndoManager* manager = const_cast<CorvantaApp*>(this)->context().undoManager();
+    if (!manager)
+        return {};
+    return {
+        .canUndo = manager->canUndo(),
+        .canRedo = manager->canRedo(),
+        .undoName = manager->undoName(),
+        .redoName = manager->redoName(),
+    };
+}
+
+void CorvantaApp::refreshUndoCommands()
+{
+    if (window_)
+        window_->menus().setUndoState(undoCommandState());
+}
+
+bool CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, Result<void> (UndoManager::*perform)(), const QString& failure)
+{
+    if (!(undoManager_.*canPerform)())
+        return false;
+    if (auto done = (undoManager_.*perform)(); !done) {
+        alert_(failure.arg(done.error().message));
+        return false;
+    }
+    return true;
 }
 
 void CorvantaApp::setAlert(std::function<void(const QString& text)> alert) { alert_ = std::move(alert); }
@@ -59,6 +116,8 @@ void CorvantaApp::showAboutPanel()
     QMessageBox::about(window_.get(), tr("About Corvanta"),
                        tr("<h3>Corvanta %1</h3>"
                           "<p>Tracks the value of one investment portfolio over time and separates "
-                          "market performance from the money moved in and out.</p>")
-                           .arg(QApplication::applicationVersion()));
+                          "market performance from the money moved in and out.</p>"
+                          "<p>Data file: %2</p>"
+                          "<p>Released under the MIT licence.</p>")
+                           .arg(QApplication::applicationVersion(), PersistentContainer::defaultStorePath().toHtmlEscaped()));
 }

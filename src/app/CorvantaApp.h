@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/SeedImporter.h"
+#include "app/MainMenus.h"
 #include "model/UndoManager.h"
+#include "views/kit/FocusRing.h"
 #include "views/kit/UndoKeyRouter.h"
 
 #include <QObject>
@@ -9,9 +11,11 @@
 #include <functional>
 #include <memory>
 
+class BackupActions;
 class ObjectContext;
 class PersistenceController;
 class RootView;
+class WidgetBackupDialogs;
 
 // The application: runs the start-up sequence on construction, then owns the main window
 // and carries out its menu commands. Main thread only.
@@ -28,21 +32,35 @@ public:
     ~CorvantaApp() override;
 
     RootView& window() { return *window_; }
+    // File › Back Up Now… and Restore From Backup…, also reached over D-Bus.
+    BackupActions& backups() { return *backups_; }
     ObjectContext& context();
 
-    // The Edit menu's commands: one step back or forward, saved at once. A failed save shows
-    // an alert ("Undo failed: " and the reason) and the window keeps showing what the store holds.
+    // The Edit menu's commands: one step back or forward, saved at once; each says in the
+    // status bar what it took back or put back. A failed save shows an alert ("Undo failed: "
+    // and the reason) and the window keeps showing what the store holds.
     void undo();
     void redo();
     // Where the failures of undo and redo are told (a modal alert; tests catch them).
     void setAlert(std::function<void(const QString& text)> alert);
 
+    // The Edit menu's Undo and Redo titles and enabled state, derived here and only here from
+    // the undo manager (and whatever else may forbid a store step for now).
+    UndoCommandState undoCommandState() const;
+    void refreshUndoCommands();
+
 private:
+    // False when there was nothing to do, or it failed (and was told).
+    bool performUndo(bool (UndoManager::*canPerform)() const, Result<void> (UndoManager::*perform)(), const QString& failure);
     void showAboutPanel();
+    void addBackupCommands();
 
     PersistenceController& persistence_;
     UndoManager undoManager_;
     UndoKeyRouter undoKeys_;
+    FocusRing focusRing_;
     std::function<void(const QString& text)> alert_;
     std::unique_ptr<RootView> window_;
+    std::unique_ptr<WidgetBackupDialogs> backupDialogs_;
+    std::unique_ptr<BackupActions> backups_;
 };

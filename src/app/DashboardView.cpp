@@ -31,6 +31,7 @@ DashboardView::DashboardView(ObjectContext& context, QWidget* parent)
     setSizes({sidebarIdealWidth, 10 * sidebarIdealWidth});
     // The chart's window picker also sets the window of the returns.
     connect(chart_, &BalanceChartView::rangeChanged, stats_, &StatsPanelView::setRange);
+    chart_->setNoteLookup([this](const BalancePoint& point) { return noteFor(point); });
 
     entries_.setListener(this);
     if (auto fetched = entries_.fetch(); !fetched) {
@@ -64,6 +65,7 @@ QWidget* DashboardView::buildSidebar()
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // its fields take the focus; the pane itself is no stop
     scroll->setMinimumWidth(sidebarMinimumWidth);
     scroll->setMaximumWidth(sidebarMaximumWidth);
     return scroll;
@@ -90,6 +92,17 @@ std::vector<StatsInput> DashboardView::snapshots(int first, int last) const
 {
     const auto& objects = entries_.objects();
     return statsInputs(std::ranges::subrange(objects.begin() + first, objects.begin() + last + 1));
+}
+
+QString DashboardView::noteFor(const BalancePoint& point) const
+{
+    const auto byDate = [](const StatsInput& input, Instant date) { return input.date < date; };
+    const auto& objects = entries_.objects();
+    for (auto input = std::lower_bound(inputs_.begin(), inputs_.end(), point.date, byDate);
+         input != inputs_.end() && input->date == point.date; ++input)
+        if (input->id == point.id)
+            return objects[std::size_t(input - inputs_.begin())]->note().value_or(QString());
+    return {};
 }
 
 void DashboardView::didReset() { inputs_ = statsInputs(entries_.objects()); }

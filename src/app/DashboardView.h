@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analytics/PortfolioStats.h"
 #include "analytics/StatsInput.h"
 #include "model/LiveResult.h"
 
@@ -28,6 +29,9 @@ public:
     explicit DashboardView(ObjectContext& context, QWidget* parent = nullptr);
     ~DashboardView() override;
 
+    NewEntryFormView* form() const { return form_; }
+    BalanceChartView* chart() const { return chart_; }
+
     // Both children from the current snapshots.
     void rebuild();
 
@@ -44,6 +48,8 @@ private:
     void didUpdate(int first, int last, std::uint32_t attributes) override;
     void didApply(const ChangeSet& changes) override;
     std::vector<StatsInput> snapshots(int first, int last) const;
+    // The note of the entry a chart point stands for (the snapshots run parallel to the rows).
+    QString noteFor(const BalancePoint& point) const;
 
     ObjectContext& context_;
     LiveResult<BalanceEntry> entries_;

@@ -1,9 +1,39 @@
 #include "app/RootView.h"
 
 #include "app/ContentView.h"
+#include "app/DashboardView.h"
+#include "app/ShortcutsSheet.h"
+#include "app/StatusFeedback.h"
+#include "views/dashboard/NewEntryFormView.h"
+#include "views/entries/CorvantaTableView.h"
+#include "views/kit/ModalOverlay.h"
 
-#include <QAction>
-#include <QMenuBar>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+
+namespace {
+enum Tab { DashboardTab, EntriesTab, ComparisonTab };
+
+// The focused text field's own Select All or Copy, when one has the focus.
+template <typename Action>
+bool textFieldDoes(Action action)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* edit = qobject_cast<QLineEdit*>(focus))
+        action(edit);
+    else if (auto* edit = qobject_cast<QPlainTextEdit*>(focus))
+        action(edit);
+    else if (auto* edit = qobject_cast<QTextEdit*>(focus))
+        action(edit);
+    else
+        return false;
+    return true;
+}
+} // namespace
 
 RootView::RootView(ObjectContext& context, AppCommands commands, QWidget* parent)
     : QMainWindow(parent), commands_(std::move(commands))
@@ -13,31 +43,84 @@ RootView::RootView(ObjectContext& context, AppCommands commands, QWidget* parent
     resize(1180, 760);
     content_ = new ContentView(context, this);
     setCentralWidget(content_);
-    buildMenus();
+    sheetOverlay_ = new ModalOverlay(content_);
+    menus_ = new MainMenus(*this, {
+        .newEntry = [this] { newEntry(); },
+        .importCSV = [this] { importCSV(); },
+        .exportCSV = [this] { exportCSV(); },
+        .quit = commands_.quit,
+        .undo = commands_.undo,
+        .redo = commands_.redo,
+        .selectAll = [this] { selectAll(); },
+        .copy = [this] { copy(); },
+        .find = [this] { find(); },
+        .showTab = [this](int index) { showTab(index); },
+        .stepTab = [this](int step) { stepTab(step); },
+        .showShortcuts = [this] { showShortcuts(); },
+        .about = commands_.about,
+    });
+    feedback_ = new StatusFeedback(commands_.undo, this);
+    statusBar()->addWidget(feedback_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    connect(content_->entries(), &CorvantaTableView::reported, this, &RootView::report);
+    connect(content_->dashboard()->form(), &NewEntryFormView::reported, this, &RootView::report);
 }
+
+void RootView::report(const QString& text, bool undoable) { feedback_->report(text, undoable); }
 
 RootView::~RootView() = default;
 
-void RootView::buildMenus()
+void RootView::focusStartingField()
 {
-    const auto addCommand = [this](QMenu* menu, const QString& title, const QKeySequence& keys,
-                                   const std::function<void()>& command) {
-        QAction* action = menu->addAction(title);
-        action->setShortcut(keys);
-        // Window-wide, so that the keys work whichever pane has the focus.
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [command] { command(); });
-        return action;
-    };
+    if (content_->tabs()->currentIndex() == DashboardTab)
+        content_->dashboard()->form()->focusBalance();
+}
 
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    addCommand(file, tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), commands_.quit)->setMenuRole(QAction::QuitRole);
+void RootView::newEntry()
+{
+    showTab(DashboardTab);
+    content_->dashboard()->form()->focusBalance();
+}
 
-    // Undo and Redo stay enabled: with nothing to undo or redo they simply do nothing.
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    addCommand(edit, tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), commands_.undo);
-    addCommand(edit, tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), commands_.redo);
+void RootView::importCSV()
+{
+    showTab(EntriesTab); // the import reports over the entries it adds
+    content_->entries()->importCSV();
+}
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    addCommand(help, tr("About Corvanta"), QKeySequence(), commands_.about)->setMenuRole(QAction::AboutRole);
+void RootView::exportCSV() { content_->entries()->exportCSV(); }
+
+void RootView::selectAll()
+{
+    if (textFieldDoes([](auto* field) { field->selectAll(); }))
+        return;
+    if (content_->tabs()->currentIndex() == EntriesTab)
+        content_->entries()->selectAllShown();
+}
+
+void RootView::copy()
+{
+    if (textFieldDoes([](auto* field) { field->copy(); }))
+        return;
+    if (content_->tabs()->currentIndex() == EntriesTab)
+        content_->entries()->copySelection();
+}
+
+void RootView::find()
+{
+    showTab(EntriesTab);
+    content_->entries()->find();
+}
+
+void RootView::showTab(int index) { content_->tabs()->setCurrentIndex(index); }
+
+void RootView::stepTab(int step)
+{
+    const int count = content_->tabs()->count();
+    showTab((content_->tabs()->currentIndex() + step + count) % count);
+}
+
+void RootView::showShortcuts()
+{
+    sheetOverlay_->open(new ShortcutsSheet(menus_->actionsWithKeys(), [this] { sheetOverlay_->close(); }));
 }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "app/MainMenus.h"
+
 #include <QMainWindow>
 
 #include <functional>
 
 class ContentView;
+class ModalOverlay;
 class ObjectContext;
+class StatusFeedback;
 
-// What the menu commands do; the window only wires them to its menus and keys.
+// What the application carries out for the menus; the window does the rest itself.
 struct AppCommands {
     std::function<void()> quit;
     std::function<void()> undo;
@@ -15,8 +19,9 @@ struct AppCommands {
     std::function<void()> about;
 };
 
-// The one main window, titled "Corvanta", never smaller than 960 by 640: the menus File
-// (Quit), Edit (Undo, Redo, always enabled) and Help (About Corvanta) over ContentView.
+// The one main window, titled "Corvanta", never smaller than 960 by 640: the menus (MainMenus)
+// over ContentView. Carries out the menu commands that act on its views: New Entry, Import
+// and Export, Select All, Copy and Find on the entries, the tabs and the shortcuts sheet.
 class RootView : public QMainWindow {
     Q_OBJECT
 public:
@@ -26,10 +31,30 @@ public:
     ~RootView() override;
 
     ContentView* content() const { return content_; }
+    MainMenus& menus() const { return *menus_; }
+
+    // Where the keyboard starts: Balance, when the dashboard is shown.
+    void focusStartingField();
+
+    void newEntry();
+    void importCSV();
+    void exportCSV();
+    void selectAll();
+    void copy();
+    void find();
+    void showTab(int index);
+    void stepTab(int step);
+    void showShortcuts();
+    ModalOverlay* sheetOverlay() const { return sheetOverlay_; }
+
+    // Says in the status bar what the last action did, with an Undo link when `undoable`.
+    void report(const QString& text, bool undoable);
+    StatusFeedback* feedback() const { return feedback_; }
 
 private:
-    void buildMenus();
-
     AppCommands commands_;
     ContentView* content_ = nullptr;
+    MainMenus* menus_ = nullptr;
+    ModalOverlay* sheetOverlay_ = nullptr;
+    StatusFeedback* feedback_ = nullptr;
 };

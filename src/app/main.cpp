@@ -1,10 +1,15 @@
 #include "app/AppIcons.h"
+#include "app/AutomaticBackup.h"
+#include "app/BackupActions.h"
 #include "app/CorvantaApp.h"
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
+#include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
+#include "automation/ConsoleOutput.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -19,8 +24,8 @@ int main(int argc, char** argv)
         return CommandDispatch::run(CommandLine::parse(arguments), argc, argv);
 
     QApplication app(argc, argv); // takes out Qt's own options (-platform, -style, ...)
-    const auto commandLine = CommandLine::parse(QApplication::arguments());
-    if (!commandLine)
+    const auto commandLine = CommandLine::parseAfterWindowOptions(QApplication::arguments());
+    if (!commandLine || commandLine.value().command != CommandLine::Command::Window)
         return CommandDispatch::run(commandLine, argc, argv);
     const CommandLine& options = commandLine.value();
 
@@ -35,8 +40,14 @@ int main(int argc, char** argv)
     // One window per session: a second launch brings the first to the front instead (runs
     // that only measure or photograph the window always open their own).
     const bool probing = options.quitAfterFirstPaint || !options.screenshotPath.isEmpty();
-    if (!probing && WindowService::raiseRunningWindow())
-        return 0;
+    if (!probing) {
+        switch (WindowService::claimSessionWindow()) {
+        case WindowService::Launch::OpenWindow: break;
+        case WindowService::Launch::RaisedOther: return 0;
+        case WindowService::Launch::OtherSilent:
+            return ConsoleOutput::failure(QStringLiteral("corvanta: the Corvanta window already open in this session does not answer"));
+        }
+    }
 
     // Opens the store first; a store that cannot be opened ends the process here.
     CorvantaApp corvanta(PersistenceController::shared());
@@ -46,6 +57,16 @@ int main(int argc, char** argv)
         window.raise();
         window.activateWindow();
     });
+    service.setRestoreHandler([&corvanta](const QString& path) { return corvanta.backups().restore(path); });
+    // After the first paint, on a thread of its own.
+    AutomaticBackup automaticBackup(window, PersistentContainer::defaultStorePath(), BackupSettings::read());
+
+    // Runs that only measure or photograph the window neither read nor change what it remembers.
+    if (!probing) {
+        WindowMemory::restore(window);
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { WindowMemory::save(window); });
+    }
+    window.focusStartingField();
 
     std::unique_ptr<FirstPaintProbe> probe;
     if (probing) {

@@ -2,12 +2,11 @@
 
 #include "analytics/Instant.h"
 #include "analytics/Uuid.h"
+#include "model/BalanceEntry.h"
 
 #include <QString>
 
 #include <optional>
-
-class BalanceEntry;
 
 // How an entry is shown in a list of results: a title and, when there is one, a subtitle.
 struct DisplayRepresentation {
@@ -31,8 +30,11 @@ struct BalanceEntryEntity {
     // Copies `entry`; a missing id becomes a fresh random one, a missing date the distant
     // past. Call it on the entry's own context thread.
     static BalanceEntryEntity from(const BalanceEntry& entry);
+    static BalanceEntryEntity from(const BalanceEntry::Values& values);
 
     // Title "<date> — <balance>" (the medium date, an em dash, whole-unit currency, "$0" when
     // the formatter gives nothing); subtitle the note.
     DisplayRepresentation displayRepresentation() const;
+    // The title for an entry of that balance on the day `dateText` names.
+    static QString title(const QString& dateText, double balance);
 };

@@ -4,6 +4,7 @@
 #include "automation/ConsoleOutput.h"
 #include "automation/DesktopNotification.h"
 #include "automation/Subcommands.h"
+#include "automation/TerminalText.h"
 
 #include <QApplication>
 
@@ -35,6 +36,12 @@ int addWithDialog(const CommandLine& line, int argc, char** argv)
         ConsoleOutput::print(dialog.report() + QLatin1Char('\n'));
     return 0;
 }
+// 0, or 1 when the text could not be written.
+int printed(const QString& text)
+{
+    ConsoleOutput::print(text);
+    return ConsoleOutput::outputFailed() ? ConsoleOutput::failure(QStringLiteral("corvanta: standard output could not be written")) : 0;
+}
 } // namespace
 
 namespace CommandDispatch {
@@ -45,8 +52,8 @@ int run(const Result<CommandLine>& parsed, int argc, char** argv)
         return ConsoleOutput::usageError(parsed.error().message);
     const CommandLine& line = parsed.value();
     switch (line.command) {
-    case Command::Help: ConsoleOutput::print(CommandLine::helpText(line.helpTopic)); return 0;
-    case Command::Version: ConsoleOutput::print(CommandLine::versionText(QStringLiteral(CORVANTA_VERSION))); return 0;
+    case Command::Help: return printed(CommandLine::helpText(line.helpTopic, TerminalText::outputWidth()));
+    case Command::Version: return printed(CommandLine::versionText(QStringLiteral(CORVANTA_VERSION)));
     case Command::Add:
         if (line.dialog)
             return addWithDialog(line, argc, argv);

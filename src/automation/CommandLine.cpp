@@ -1,13 +1,17 @@
 #include "automation/CommandLine.h"
 
 #include "analytics/Fmt.h"
+#include "analytics/LocalCalendar.h"
 #include "automation/AddBalanceEntryIntent.h"
+#include "automation/TerminalText.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
 
 #include <algorithm>
+#include <chrono>
 #include <span>
+#include <tuple>
 
 namespace {
 using Command = CommandLine::Command;
@@ -49,20 +53,49 @@ constexpr OptionRule entriesOptions[] = {
     {"id", "UUID", "Only the entry with this id (repeatable)."},
     jsonOption,
 };
-constexpr OptionRule jsonOnly[] = {jsonOption};
 constexpr OptionRule statsOptions[] = {
     jsonOption,
-    {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y or All (when absent)."},
+    {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent)."},
+    {"from", "DATE", "The returns from this day (YYYY-MM-DD) or instant on."},
+    {"to", "DATE", "The returns up to the end of this day (YYYY-MM-DD) or up to this instant."},
 };
+constexpr OptionRule yearsOptions[] = {
+    jsonOption,
+    {"from-entries", nullptr, "Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return."},
+};
+
+constexpr OptionRule jsonOnly[] = {jsonOption};
+
+// One example per command, in its help and in the overview.
+constexpr std::pair<Command, const char*> examples[] = {
+    {Command::Add, "corvanta add --balance 125000 --adjustment 500 --note \"June deposit\""},
+    {Command::Summary, "corvanta summary --notify"},
+    {Command::Entries, "corvanta entries --suggested"},
+    {Command::Stats, "corvanta stats --window 1Y"},
+    {Command::Years, "corvanta years --json"},
+    {Command::Import, "corvanta import ~/Downloads/portfolio.csv"},
+    {Command::Export, "corvanta export portfolio.csv"},
+};
+
+const char* exampleOf(Command command)
+{
+    for (const auto& [subject, example] : examples)
+        if (subject == command)
+            return example;
+    return nullptr;
+}
 
 constexpr SubcommandRule subcommands[] = {
     {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
     {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
     {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
     {Command::Stats, "stats", "", "Print the dashboard's statistics.", statsOptions, 0, 0},
-    {Command::Years, "years", "", "Print the yearly index comparison.", jsonOnly, 0, 0},
+    {Command::Years, "years", "", "Print the yearly index comparison.", yearsOptions, 0, 0},
     {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
     {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
+    {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
+    {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
+    {Command::Restore, "restore", " FILE", "Replace the store with a backup, after backing up the store as it is.", {}, 1, 1},
 };
 
 const SubcommandRule* ruleFor(const QString& name)
@@ -83,25 +116,36 @@ const SubcommandRule* ruleFor(Command command)
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-Error usage(const QString& context, const QString& message)
-{
-    return Error{QStringLiteral("corvanta%1: %2").arg(context.isEmpty() ? QString() : QLatin1Char(' ') + context, message), {}};
-}
+Error usage(const QString& context, const QString& message) { return CommandLine::usageError(context, message); }
 
-QString quoted(const QString& value) { return QLatin1Char('\'') + value + QLatin1Char('\''); }
+QString quoted(const QString& value) { return TerminalText::quoted(value); }
+
+// Qt's parser messages ("Unknown option 'bogus'.") in the form of ours.
+QString parserMessage(const QString& errorText)
+{
+    QString message = TerminalText::escaped(errorText);
+    if (message.endsWith(QLatin1Char('.')))
+        message.chop(1);
+    if (!message.isEmpty())
+        message[0] = message[0].toLower();
+    return message;
+}
 
 } // namespace
 
 std::optional<Instant> CommandLine::parseDate(const QString& value)
 {
-    if (auto day = Fmt::parseDay(value.toStdString()))
-        return day;
-    if (!value.contains(QLatin1Char('T')))
+    // Dates travel as ISO 8601 text in UTC, which has four digits for the year.
+    constexpr std::int64_t endOfYear9999Utc = 253'402'300'800'000;
+    std::optional<Instant> date = Fmt::parseDay(value.toStdString());
+    if (!date && value.contains(QLatin1Char('T'))) {
+        const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
+        if (moment.isValid())
+            date = instantFromMilliseconds(moment.toMSecsSinceEpoch());
+    }
+    if (date && millisecondsOf(*date) >= endOfYear9999Utc)
         return std::nullopt;
-    const QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
-    if (!moment.isValid())
-        return std::nullopt;
-    return instantFromMilliseconds(moment.toMSecsSinceEpoch());
+    return date;
 }
 
 namespace {
@@ -126,7 +170,8 @@ struct ParsedOptions {
             return std::optional<double>();
         const QString value = parser.value(QLatin1String(name));
         if (auto parsed = Fmt::finiteNumber(value.toStdString()))
-            return std::optional<double>(*parsed);
+            return std::optional<double>(*parsed + 0.0); // -0 is zero
+
         return usage(context, QStringLiteral("--%1 expects a plain number such as 1234.56, not %2").arg(QLatin1String(name), quoted(value)));
     }
 };
@@ -176,17 +221,43 @@ Result<void> readEntriesOptions(const ParsedOptions& options, CommandLine& line)
     return {};
 }
 
+// A plain day as --to means up to the end of that local day; an instant, up to and including it.
+std::optional<Instant> periodEnd(const QString& value)
+{
+    if (const auto day = Fmt::parseDay(value.toStdString())) {
+        const auto calendar = LocalCalendar::current();
+        return calendar ? LocalCalendar::adding(*calendar, UCAL_DATE, 1, *day) : std::nullopt;
+    }
+    const auto instant = CommandLine::parseDate(value);
+    return instant ? std::optional(*instant + std::chrono::milliseconds(1)) : std::nullopt;
+}
+
 Result<void> readStatsOptions(const ParsedOptions& options, CommandLine& line)
 {
-    if (auto twice = options.singleValued("window"))
-        return *twice;
-    if (!options.parser.isSet(QStringLiteral("window")))
+    const QCommandLineParser& parser = options.parser;
+    for (const char* name : {"window", "from", "to"})
+        if (auto twice = options.singleValued(name))
+            return *twice;
+    for (const auto& [name, bound, read] : {std::tuple{"from", &line.from, &CommandLine::parseDate}, std::tuple{"to", &line.until, &periodEnd}}) {
+        if (!parser.isSet(QLatin1String(name)))
+            continue;
+        const QString value = parser.value(QLatin1String(name));
+        *bound = read(value);
+        if (!*bound)
+            return usage(options.context, QStringLiteral("--%1 expects YYYY-MM-DD or an ISO 8601 date-time, not %2").arg(QLatin1String(name), quoted(value)));
+    }
+    if (line.from && line.until && *line.from >= *line.until)
+        return usage(options.context, QStringLiteral("--from must come before --to"));
+    if (!parser.isSet(QStringLiteral("window")))
         return {};
-    const QString value = options.parser.value(QStringLiteral("window"));
+    if (line.from || line.until)
+        return usage(options.context, QStringLiteral("--window cannot be combined with --from or --to"));
+    const QString value = parser.value(QStringLiteral("window"));
+    line.yearToDate = value == QLatin1String("YTD");
     const auto window = DateRange::fromRawValue(value.toStdString());
-    if (!window)
-        return usage(options.context, QStringLiteral("--window expects 1M, 3M, 6M, 1Y, 5Y or All, not %1").arg(quoted(value)));
-    line.window = *window;
+    if (!window && !line.yearToDate)
+        return usage(options.context, QStringLiteral("--window expects 1M, 3M, 6M, 1Y, 5Y, YTD or All, not %1").arg(quoted(value)));
+    line.window = window.value_or(DateRange::all);
     return {};
 }
 
@@ -201,7 +272,7 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
                                           : QCommandLineOption(text(option.name)));
     // arguments[0] is the program, arguments[1] the subcommand.
     if (!parser.parse(QStringList{arguments[0]} + arguments.mid(2)))
-        return usage(options.context, parser.errorText());
+        return usage(options.context, parserMessage(parser.errorText()));
 
     CommandLine line;
     if (parser.isSet(QStringLiteral("help"))) {
@@ -228,6 +299,8 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
         read = readEntriesOptions(options, line);
     else if (rule.command == Command::Stats)
         read = readStatsOptions(options, line);
+    else if (rule.command == Command::Years)
+        line.fromEntries = parser.isSet(QStringLiteral("from-entries"));
     else if (rule.command == Command::Summary) {
         line.notify = parser.isSet(QStringLiteral("notify"));
         if (line.notify && line.json)
@@ -247,7 +320,7 @@ Result<CommandLine> parseWindow(const QStringList& arguments)
     parser.addOption(quitAfterFirstPaint);
     parser.addOption(screenshot);
     if (!parser.parse(arguments))
-        return usage({}, parser.errorText());
+        return usage({}, parserMessage(parser.errorText()));
     if (!parser.positionalArguments().isEmpty())
         return usage({}, QStringLiteral("unknown command %1").arg(quoted(parser.positionalArguments().first())));
     CommandLine line;
@@ -339,7 +412,7 @@ QStringList CommandLine::arguments(int argc, char** argv)
     return list;
 }
 
-QString CommandLine::helpText(std::optional<Command> topic)
+QString CommandLine::helpText(std::optional<Command> topic, int width)
 {
     if (const SubcommandRule* rule = topic ? ruleFor(*topic) : nullptr) {
         QString help = QStringLiteral("Usage: ") + synopsis(*rule) + QStringLiteral("\n\n") + text(rule->summary) + QLatin1Char('\n');
@@ -348,7 +421,9 @@ QString CommandLine::helpText(std::optional<Command> topic)
             for (const OptionRule& option : rule->options)
                 help += optionLine(option);
         }
-        return help;
+        if (const char* example = exampleOf(rule->command))
+            help += QStringLiteral("\nExample:\n  ") + text(example) + QLatin1Char('\n');
+        return TerminalText::wrapped(help, width);
     }
     QString help = QStringLiteral("Usage: corvanta [COMMAND [OPTIONS]]\n\n"
                                   "Without a command, opens the Corvanta window (or raises the one already open).\n\n"
@@ -356,9 +431,28 @@ QString CommandLine::helpText(std::optional<Command> topic)
     for (const SubcommandRule& rule : subcommands)
         help += (QStringLiteral("  ") + text(rule.name)).leftJustified(12) + text(rule.summary) + QLatin1Char('\n');
     help += QStringLiteral("\n  --help, -h, help [COMMAND]   Show this help, or a command's options.\n"
-                           "  --version, -v                Show the version.\n\n"
-                           "Exit status: 0 done, 1 the store or a file failed, 2 a usage error.\n");
-    return help;
+                           "  --version, -v                Show the version.\n\nExamples:\n");
+    for (const SubcommandRule& rule : subcommands)
+        if (const char* example = exampleOf(rule.command))
+            help += QStringLiteral("  ") + text(example) + QLatin1Char('\n');
+    help += QStringLiteral("\nExit status: 0 done, 1 the store, a file or the output failed, 2 a usage error.\n");
+    return TerminalText::wrapped(help, width);
+}
+
+Error CommandLine::usageError(const QString& subcommand, const QString& message)
+{
+    const QString context = subcommand.isEmpty() ? QString() : QLatin1Char(' ') + subcommand;
+    const QString helpContext = subcommand == QLatin1String("help") ? QString() : context;
+    return Error{QStringLiteral("corvanta%1: %2 (try 'corvanta%3 --help')").arg(context, message, helpContext), {}};
+}
+
+Result<CommandLine> CommandLine::parseAfterWindowOptions(const QStringList& arguments)
+{
+    auto parsed = parse(arguments);
+    if (parsed && !nameOf(parsed.value().command).isEmpty())
+        return usageError({}, QStringLiteral("the window's options (such as -platform) cannot come before the command %1")
+                                  .arg(quoted(nameOf(parsed.value().command))));
+    return parsed;
 }
 
 QString CommandLine::versionText(const QString& version) { return QStringLiteral("corvanta %1\n").arg(version); }

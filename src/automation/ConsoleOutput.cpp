@@ -3,6 +3,8 @@
 #include <cstdio>
 
 namespace {
+bool outputFailure = false;
+
 bool put(std::FILE* stream, const QByteArray& bytes)
 {
     const std::size_t written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
@@ -11,8 +13,14 @@ bool put(std::FILE* stream, const QByteArray& bytes)
 } // namespace
 
 namespace ConsoleOutput {
-void print(const QString& text) { put(stdout, text.toUtf8()); }
-bool write(const QByteArray& bytes) { return put(stdout, bytes); }
+bool write(const QByteArray& bytes)
+{
+    const bool written = put(stdout, bytes);
+    outputFailure = outputFailure || !written;
+    return written;
+}
+void print(const QString& text) { write(text.toUtf8()); }
+bool outputFailed() { return outputFailure; }
 void error(const QString& text) { put(stderr, text.toUtf8()); }
 
 int failure(const QString& message)

@@ -1,6 +1,9 @@
 #include "automation/FigureTables.h"
 
+#include "analytics/YearlyPortfolio.h"
+#include "automation/TerminalText.h"
 #include "services/DisplayText.h"
+#include "services/ReturnTexts.h"
 
 #include <QStringList>
 
@@ -10,7 +13,7 @@ QString line(std::initializer_list<QString> cells) { return QStringList(cells).j
 QString yearName(const TSXYearInput& input)
 {
     if (input.label && !input.label->empty())
-        return QString::fromStdString(*input.label);
+        return TerminalText::escaped(QString::fromStdString(*input.label));
     return QString::number(input.year);
 }
 
@@ -28,21 +31,18 @@ constexpr ComparisonRow moneyRows[] = {
 };
 constexpr ComparisonRow percentRow = {"Gain as % of Start + Cash Flows", &TSXComparison::portfolioGainPercent,
                                       &TSXComparison::tsxGainPercent};
-QString rate(std::optional<double> value) { return value ? DisplayText::percent(*value) : QStringLiteral("—"); }
-
-// The returns over the statistics' window, "—" where a measure has no result.
+// The returns over the statistics' window, under the heading that names its dates; "—" where
+// a measure has no result.
 QString returns(const PortfolioStatistics& s)
 {
-    const ReturnFigures& r = s.returns;
-    const std::string_view window = s.returnsWindow.rawValue();
-    return QStringLiteral("\nReturns\n")
-        + line({QStringLiteral("Window"), QString::fromUtf8(window.data(), qsizetype(window.size()))})
-        + line({QStringLiteral("Time-Weighted Return"), rate(r.timeWeighted)})
-        + line({QStringLiteral("Money-Weighted Return (XIRR)"), rate(r.moneyWeighted)})
-        + line({QStringLiteral("Modified Dietz Return"), rate(r.modifiedDietz)})
-        + line({QStringLiteral("Annualised (Time-Weighted)"), rate(r.annualisedTimeWeighted)})
-        + line({QStringLiteral("Max Drawdown"), rate(r.maxDrawdown ? std::optional(r.maxDrawdown->depth) : std::nullopt)});
+    QString text = QLatin1Char('\n') + ReturnTexts::heading(s.returns) + QLatin1Char('\n')
+        + line({QStringLiteral("Window"), QString::fromStdString(s.returnsWindow.label)});
+    for (const ReturnRow& row : ReturnTexts::rows)
+        text += line({QString::fromUtf8(row.label), ReturnTexts::rate(row.value(s.returns))});
+    return text;
 }
+
+QString average(const std::optional<double>& value) { return value ? DisplayText::currency(*value) : QStringLiteral("—"); }
 } // namespace
 
 namespace FigureTables {
@@ -53,10 +53,10 @@ QString statistics(const PortfolioStatistics& s)
     const PortfolioSummary& summary = s.summary;
     return QStringLiteral("Portfolio Stats\n")
         + line({QStringLiteral("Maximum Balance"), currency(s.maxBalance)})
-        + line({QStringLiteral("Avg Balance (1 Month)"), currency(s.averageBalance1Month)})
-        + line({QStringLiteral("Avg Balance (3 Months)"), currency(s.averageBalance3Months)})
-        + line({QStringLiteral("Avg Balance (6 Months)"), currency(s.averageBalance6Months)})
-        + line({QStringLiteral("Avg Balance (1 Year)"), currency(s.averageBalance1Year)})
+        + line({QStringLiteral("Avg Balance (1 Month)"), average(s.averageBalance1Month)})
+        + line({QStringLiteral("Avg Balance (3 Months)"), average(s.averageBalance3Months)})
+        + line({QStringLiteral("Avg Balance (6 Months)"), average(s.averageBalance6Months)})
+        + line({QStringLiteral("Avg Balance (1 Year)"), average(s.averageBalance1Year)})
         + line({QStringLiteral("Total Deposits"), currency(s.totalDeposits)})
         + line({QStringLiteral("Total Withdrawals"), currency(s.totalWithdrawals)})
         + QStringLiteral("\nSummary\n")
@@ -72,11 +72,12 @@ QString comparison(const YearlyComparison& comparison)
 {
     QString text = QStringLiteral("Portfolio vs S&P/TSX Composite (Total Return)\n")
         + line({QStringLiteral("Year"), QStringLiteral("TSX Return"), QStringLiteral("Net Cash Flows"), QStringLiteral("Actual Start"),
-                QStringLiteral("Actual End"), QStringLiteral("TSX Simulated")});
+                QStringLiteral("Actual End"), QStringLiteral("TSX Simulated"), QStringLiteral("Your Return")});
     for (const TSXRow& row : comparison.rows) {
         const TSXYearInput& year = row.input;
         text += line({yearName(year), DisplayText::percent(year.tsxReturn), DisplayText::currency(year.netCashFlows),
-                      DisplayText::currency(year.actualStart), DisplayText::currency(year.actualEnd), DisplayText::currency(row.simulated)});
+                      DisplayText::currency(year.actualStart), DisplayText::currency(year.actualEnd), DisplayText::currency(row.simulated),
+                      ReturnTexts::rate(YearlyPortfolio::yearReturn(year.actualStart, year.actualEnd, year.netCashFlows))});
     }
     text += QLatin1Char('\n');
     if (!comparison.comparison)
@@ -89,6 +90,16 @@ QString comparison(const YearlyComparison& comparison)
                       DisplayText::currency(c.*row.portfolio - c.*row.tsx)});
     text += line({QString::fromUtf8(percentRow.title), DisplayText::percent(c.*percentRow.portfolio), DisplayText::percent(c.*percentRow.tsx),
                   DisplayText::percent(c.*percentRow.portfolio - c.*percentRow.tsx)});
+    return text;
+}
+
+QString entryYears(const std::vector<EntryYear>& years)
+{
+    QString text = line({QStringLiteral("Year"), QStringLiteral("Actual Start"), QStringLiteral("Actual End"), QStringLiteral("Net Cash Flows"),
+                         QStringLiteral("Time-Weighted Return")});
+    for (const EntryYear& year : years)
+        text += line({QString::number(year.year), DisplayText::currency(year.figures.actualStart), DisplayText::currency(year.figures.actualEnd),
+                      DisplayText::currency(year.figures.netCashFlows), ReturnTexts::rate(year.timeWeightedReturn)});
     return text;
 }
 

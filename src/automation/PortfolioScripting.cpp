@@ -24,25 +24,56 @@ Error readFailure(const Result<T>& read)
     return refusal(PortfolioScripting::readFailed, read.error().message);
 }
 
+// The attributes that are counts, not amounts: every other number goes out as a double, so a
+// script never sees an amount change type with its value.
+bool isInteger(const QString& key) { return key == QLatin1String("year") || key == QLatin1String("sortOrder"); }
+
 // The JSON form without its nulls (D-Bus has none): absent attributes are left out.
 QVariantMap dictionary(const QJsonObject& json, std::int64_t index)
 {
     QVariantMap map;
-    for (auto it = json.begin(); it != json.end(); ++it)
-        if (!it.value().isNull())
-            map.insert(it.key(), it.value().toVariant());
+    for (auto it = json.begin(); it != json.end(); ++it) {
+        const QJsonValue value = it.value();
+        if (value.isDouble())
+            map.insert(it.key(), isInteger(it.key()) ? QVariant(value.toInteger()) : QVariant(value.toDouble()));
+        else if (!value.isNull())
+            map.insert(it.key(), value.toVariant());
+    }
     map.insert(QStringLiteral("scriptID"), json.value(QStringLiteral("id")).toString());
     map.insert(QStringLiteral("index"), qlonglong(index));
     return map;
 }
 
-template <class Object, class Encode>
-QList<QVariantMap> dictionaries(const std::vector<std::shared_ptr<Object>>& objects, Encode encode)
+// What a dictionary adds to a reply, roughly: its fixed part, and its note at most three bytes
+// per UTF-16 unit.
+std::int64_t replyBytes(const BalanceEntry& entry) { return 256 + 3 * std::int64_t(entry.note() ? entry.note()->size() : 0); }
+
+Error tooLargeFor(std::int64_t count)
+{
+    return refusal(PortfolioScripting::tooLarge,
+                   QStringLiteral("%1 entries do not fit one reply: read them in parts with BalanceEntriesRange(offset, count), "
+                                  "at most %2 at a time")
+                       .arg(count)
+                       .arg(PortfolioScripting::maximumReplyEntries));
+}
+
+// The entries from `offset` on, at most `count` of them, and fewer once the reply's budget
+// is spent (never none when one was asked for and exists: a single entry over the budget is
+// tooLarge instead).
+Result<QList<QVariantMap>> entryRange(const std::vector<std::shared_ptr<BalanceEntry>>& entries, std::size_t offset, std::size_t count)
 {
     QList<QVariantMap> list;
-    list.reserve(qsizetype(objects.size()));
-    for (std::size_t i = 0; i < objects.size(); ++i)
-        list.append(dictionary(encode(*objects[i]), std::int64_t(i)));
+    const std::size_t end = offset >= entries.size() ? offset : std::min(entries.size(), offset + count);
+    std::int64_t bytes = 0;
+    for (std::size_t i = offset; i < end; ++i) {
+        bytes += replyBytes(*entries[i]);
+        if (bytes > PortfolioScripting::maximumReplyBytes) {
+            if (list.isEmpty())
+                return tooLargeFor(1);
+            break;
+        }
+        list.append(dictionary(JsonEncoding::entry(*entries[i]), std::int64_t(i)));
+    }
     return list;
 }
 
@@ -67,17 +98,21 @@ Result<QVariantMap> atIndex(const Result<std::vector<std::shared_ptr<Object>>>& 
     return dictionary(encode(*object.value()), index);
 }
 
+// Compares bytes, not texts: only the exact upper-case form of an id names it.
 template <class Object, class Encode>
 Result<QVariantMap> byScriptID(const Result<std::vector<std::shared_ptr<Object>>>& fetched, const QString& scriptID, Encode encode)
 {
     if (!fetched)
         return readFailure(fetched);
+    const std::string text = scriptID.toStdString();
+    std::optional<Uuid> wanted = Uuid::fromString(text);
+    if (wanted && wanted->toString() != text)
+        wanted.reset();
     const auto& objects = fetched.value();
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        const auto& id = objects[i]->id();
-        if ((id ? QString::fromStdString(id->toString()) : QString()) == scriptID)
-            return dictionary(encode(*objects[i]), std::int64_t(i));
-    }
+    if (wanted || text.empty())
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            if (objects[i]->id() == wanted)
+                return dictionary(encode(*objects[i]), std::int64_t(i));
     return refusal(PortfolioScripting::notFound, QStringLiteral("No object has the scriptID \"%1\"").arg(scriptID));
 }
 
@@ -95,6 +130,40 @@ std::optional<double> numberIn(const QVariant& value)
     case QMetaType::UChar: return value.toDouble();
     default: return std::nullopt;
     }
+}
+
+Error invalid(const QString& key, const QString& expectation)
+{
+    return refusal(PortfolioScripting::invalidArgument, QStringLiteral("\"%1\" must be %2").arg(key, expectation));
+}
+
+// The creation properties as an entry's values, dated now unless they say otherwise.
+Result<BalanceEntry::Values> entryValues(const QVariantMap& properties, Instant now)
+{
+    BalanceEntry::Values values;
+    values.date = now;
+    const std::pair<const char*, double*> amounts[] = {
+        {"balance", &values.balance}, {"adjustment", &values.adjustment}, {"transfers", &values.transfers}};
+    for (auto it = properties.begin(); it != properties.end(); ++it) {
+        const QString& key = it.key();
+        const QVariant& value = it.value();
+        if (key == QLatin1String("date")) {
+            values.date = value.typeId() == QMetaType::QString ? CommandLine::parseDate(value.toString()) : std::nullopt;
+            if (!values.date)
+                return invalid(key, QStringLiteral("a date as text, YYYY-MM-DD or an ISO 8601 date-time (years 1 to 9999)"));
+        } else if (key == QLatin1String("note")) {
+            values.note = value.typeId() == QMetaType::QString ? std::optional<QString>(value.toString()) : std::nullopt;
+        }
+        for (auto [name, slot] : amounts) {
+            if (key != QLatin1String(name))
+                continue;
+            const std::optional<double> number = numberIn(value);
+            if (!number || !std::isfinite(*number))
+                return invalid(key, number ? QStringLiteral("a finite number") : QStringLiteral("a number, not %1").arg(QString::fromUtf8(value.typeName())));
+            *slot = *number;
+        }
+    }
+    return values;
 }
 
 double figureOf(const PortfolioStatistics& s, Figure figure)
@@ -135,10 +204,30 @@ Result<double> PortfolioScripting::figure(Figure figure) const
 
 Result<QList<QVariantMap>> PortfolioScripting::balanceEntries() const
 {
+    auto count = context_.countBalanceEntries();
+    if (!count)
+        return readFailure(count);
+    if (count.value() > maximumReplyEntries)
+        return tooLargeFor(count.value());
     auto entries = context_.fetchBalanceEntries();
     if (!entries)
         return readFailure(entries);
-    return dictionaries(entries.value(), JsonEncoding::entry);
+    auto list = entryRange(entries.value(), 0, entries.value().size());
+    if (list && list.value().size() < qsizetype(entries.value().size()))
+        return tooLargeFor(count.value());
+    return list;
+}
+
+Result<QList<QVariantMap>> PortfolioScripting::balanceEntriesRange(std::int64_t offset, std::int64_t count) const
+{
+    if (offset < 0)
+        return invalid(QStringLiteral("offset"), QStringLiteral("zero or more"));
+    if (count < 0 || count > maximumReplyEntries)
+        return invalid(QStringLiteral("count"), QStringLiteral("between 0 and %1").arg(maximumReplyEntries));
+    auto entries = context_.fetchBalanceEntries();
+    if (!entries)
+        return readFailure(entries);
+    return entryRange(entries.value(), std::size_t(offset), std::size_t(count));
 }
 
 Result<QList<QVariantMap>> PortfolioScripting::tsxYears() const
@@ -146,7 +235,10 @@ Result<QList<QVariantMap>> PortfolioScripting::tsxYears() const
     auto years = context_.fetchTSXYears();
     if (!years)
         return readFailure(years);
-    return dictionaries(years.value(), JsonEncoding::year);
+    QList<QVariantMap> list;
+    for (std::size_t i = 0; i < years.value().size(); ++i)
+        list.append(dictionary(JsonEncoding::year(*years.value()[i]), std::int64_t(i)));
+    return list;
 }
 
 Result<QVariantMap> PortfolioScripting::balanceEntryAt(std::int64_t index) const
@@ -171,27 +263,10 @@ Result<QVariantMap> PortfolioScripting::tsxYearByScriptID(const QString& scriptI
 
 Result<QString> PortfolioScripting::createBalanceEntry(const QVariantMap& properties) const
 {
-    BalanceEntry::Values values;
-    values.date = now();
-    for (auto it = properties.begin(); it != properties.end(); ++it) {
-        const QString& key = it.key();
-        if (key == QLatin1String("date")) {
-            if (it.value().typeId() == QMetaType::QString)
-                if (auto date = CommandLine::parseDate(it.value().toString()))
-                    values.date = date;
-        } else if (key == QLatin1String("note")) {
-            values.note = it.value().typeId() == QMetaType::QString ? std::optional<QString>(it.value().toString()) : std::nullopt;
-        } else {
-            for (auto [name, slot] : {std::pair{"balance", &values.balance}, std::pair{"adjustment", &values.adjustment},
-                                      std::pair{"transfers", &values.transfers}})
-                if (key == QLatin1String(name))
-                    *slot = numberIn(it.value()).value_or(*slot);
-        }
-    }
-    for (double amount : {values.balance, values.adjustment, values.transfers})
-        if (!std::isfinite(amount))
-            return refusal("org.freedesktop.DBus.Error.InvalidArgs", QStringLiteral("The amounts must be finite numbers"));
-    auto added = EntryActions::add(context_, std::move(values));
+    auto values = entryValues(properties, now());
+    if (!values)
+        return values.error();
+    auto added = EntryActions::add(context_, std::move(values).value(), EntryActions::EmptyNote::Kept);
     if (!added)
         return refusal(saveFailed, added.error().message);
     return QString::fromStdString(added.value()->id()->toString());

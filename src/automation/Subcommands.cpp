@@ -1,13 +1,17 @@
 #include "automation/Subcommands.h"
 
+#include "analytics/EntryYears.h"
 #include "analytics/Fmt.h"
 #include "automation/AddBalanceEntryIntent.h"
+#include "automation/BackupCommands.h"
 #include "automation/BalanceEntryQuery.h"
 #include "automation/ConsoleOutput.h"
 #include "automation/DesktopNotification.h"
+#include "automation/EntryListing.h"
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "automation/JsonOutput.h"
+#include "automation/TerminalTable.h"
 #include "csv/CSVAlerts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
@@ -22,6 +26,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -67,11 +73,11 @@ std::optional<double> askForBalance()
         return std::nullopt;
     for (;;) {
         ConsoleOutput::error(QString::fromUtf8(AddBalanceEntryIntent::balancePrompt) + QLatin1Char(' '));
-        char line[256];
-        if (!std::fgets(line, sizeof line, stdin))
+        std::string answer;
+        if (!std::getline(std::cin, answer))
             return std::nullopt;
-        if (auto balance = Fmt::finiteNumber(std::string_view(line, std::strcspn(line, "\r\n"))))
-            return balance;
+        if (auto balance = Fmt::finiteNumber(std::string_view(answer).substr(0, answer.find_first_of("\r\n"))))
+            return *balance + 0.0; // -0 is zero
         ConsoleOutput::error(QStringLiteral("Please type a plain number such as 1234.56.\n"));
     }
 }
@@ -80,7 +86,8 @@ int add(const CommandLine& line)
 {
     const std::optional<double> balance = line.balance ? line.balance : askForBalance();
     if (!balance)
-        return ConsoleOutput::usageError(QStringLiteral("corvanta add: --balance is required (the portfolio balance)"));
+        return ConsoleOutput::usageError(
+            CommandLine::usageError(QStringLiteral("add"), QStringLiteral("--balance is required (the portfolio balance)")).message);
     const AddBalanceEntryIntent intent{line.date, *balance, line.adjustment, line.transfers, line.note};
     auto added = intent.perform(now());
     if (!added)
@@ -108,21 +115,12 @@ int summary(const CommandLine& line)
 
 int entries(const CommandLine& line)
 {
-    const std::vector<BalanceEntryEntity> found = line.suggested      ? BalanceEntryQuery::suggestedEntities()
-                                                  : line.ids.empty() ? IntentsDataProvider::allEntities()
-                                                                     : BalanceEntryQuery::entities(line.ids);
-    if (line.json)
-        return JsonOutput::print(JsonOutput::entities(found));
-    QString text;
-    for (const BalanceEntryEntity& entity : found) {
-        const DisplayRepresentation shown = entity.displayRepresentation();
-        text += QString::fromStdString(entity.id.toString()) + QLatin1Char('\t') + shown.title;
-        if (shown.subtitle)
-            text += QLatin1Char('\t') + *shown.subtitle;
-        text += QLatin1Char('\n');
-    }
-    ConsoleOutput::print(text);
-    return 0;
+    IntentsDataProvider::sharedContainer(); // opens (or creates) the store first
+    StoredEntrySelection selection;
+    if (line.suggested)
+        selection = {StoredEntrySelection::Order::NewestFirst, std::int64_t(BalanceEntryQuery::suggestionCount), {}};
+    selection.ids = line.ids;
+    return EntryListing::print(PersistentContainer::defaultStorePath(), selection, line.json);
 }
 
 int stats(const CommandLine& line)
@@ -130,15 +128,33 @@ int stats(const CommandLine& line)
     auto inputs = storedInputs();
     if (!inputs)
         return storeFailure(QStringLiteral("stats"), inputs.error());
-    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), now(), line.window);
+    const Instant at = now();
+    const ReturnWindow window = line.from || line.until ? ReturnWindow::between(line.from, line.until)
+                                : line.yearToDate       ? ReturnWindow::yearToDate(at)
+                                                        : ReturnWindow::of(line.window, at);
+    const PortfolioStatistics figures = PortfolioFigures::statistics(inputs.value(), at, window);
     if (line.json)
         return JsonOutput::print(JsonEncoding::statistics(figures));
-    ConsoleOutput::print(FigureTables::statistics(figures));
+    ConsoleOutput::print(TerminalTable::forOutput(FigureTables::statistics(figures)));
+    return 0;
+}
+
+int yearsFromEntries(const CommandLine& line)
+{
+    auto entries = storedInputs();
+    if (!entries)
+        return storeFailure(QStringLiteral("years"), entries.error());
+    const std::vector<EntryYear> years = EntryYears::of(entries.value());
+    if (line.json)
+        return JsonOutput::print(JsonEncoding::entryYears(years));
+    ConsoleOutput::print(FigureTables::entryYears(years));
     return 0;
 }
 
 int years(const CommandLine& line)
 {
+    if (line.fromEntries)
+        return yearsFromEntries(line);
     auto entries = storedInputs();
     auto years = storeContext().fetchTSXYears();
     if (!entries || !years)
@@ -146,7 +162,7 @@ int years(const CommandLine& line)
     const YearlyComparison comparison = PortfolioFigures::comparison(inputs(years.value()), PortfolioStats::summary(entries.value()));
     if (line.json)
         return JsonOutput::print(JsonOutput::comparison(comparison));
-    ConsoleOutput::print(FigureTables::comparison(comparison));
+    ConsoleOutput::print(TerminalTable::forOutput(FigureTables::comparison(comparison)));
     return 0;
 }
 
@@ -170,6 +186,26 @@ int exportFile(const CommandLine& line)
         return report(CSVPorter::exportFailureAlert(QStringLiteral("standard output could not be written")), true);
     return 0;
 }
+
+int runCommand(const CommandLine& line)
+{
+    switch (line.command) {
+    case Command::Add: return add(line);
+    case Command::Summary: return summary(line);
+    case Command::Entries: return entries(line);
+    case Command::Stats: return stats(line);
+    case Command::Years: return years(line);
+    case Command::Import: return importFile(line);
+    case Command::Export: return exportFile(line);
+    case Command::Backup: return BackupCommands::backup(line);
+    case Command::Backups: return BackupCommands::backups(line);
+    case Command::Restore: return BackupCommands::restore(line);
+    case Command::Window:
+    case Command::Help:
+    case Command::Version: break;
+    }
+    return ConsoleOutput::usageError(QStringLiteral("corvanta: no subcommand to run"));
+}
 } // namespace
 
 namespace Subcommands {
@@ -179,19 +215,11 @@ int run(const CommandLine& line, int argc, char** argv)
     QCoreApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
-    switch (line.command) {
-    case Command::Add: return add(line);
-    case Command::Summary: return summary(line);
-    case Command::Entries: return entries(line);
-    case Command::Stats: return stats(line);
-    case Command::Years: return years(line);
-    case Command::Import: return importFile(line);
-    case Command::Export: return exportFile(line);
-    case Command::Window:
-    case Command::Help:
-    case Command::Version: break;
-    }
-    return ConsoleOutput::usageError(QStringLiteral("corvanta: no subcommand to run"));
+    const int status = runCommand(line);
+    // A printed result that did not reach its reader (a full disk) is a failure.
+    if (status == 0 && ConsoleOutput::outputFailed())
+        return ConsoleOutput::failure(QStringLiteral("corvanta %1: standard output could not be written").arg(CommandLine::nameOf(line.command)));
+    return status;
 }
 
 } // namespace Subcommands

@@ -7,7 +7,9 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QThread>
 
 namespace {
 Q_LOGGING_CATEGORY(busLog, "corvanta.dbus")
@@ -16,6 +18,10 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A window that does not answer within this long is taken to be gone.
 constexpr int raiseTimeoutMilliseconds = 3000;
+// How long a launch waits for the window that holds the name to start answering (it opens
+// its store first, which takes seconds on a large store and a loaded machine).
+constexpr int startingWindowWaitMilliseconds = 30'000;
+constexpr int restoreTimeoutMilliseconds = 10 * 60 * 1000;
 } // namespace
 
 WindowService::WindowService(ObjectContext& context, std::function<void()> raise, QObject* parent)
@@ -53,11 +59,55 @@ WindowService::~WindowService()
 bool WindowService::raiseRunningWindow()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(text(serviceName)))
+    if (!bus.isConnected())
         return false;
-    const QDBusMessage raise = QDBusMessage::createMethodCall(text(serviceName), text(objectPath),
+    QDBusMessage raise = QDBusMessage::createMethodCall(text(serviceName), text(objectPath),
                                                               QStringLiteral("org.corvanta.Corvanta.Window"), QStringLiteral("Raise"));
+    raise.setAutoStartService(false); // only a window already running, never one the bus would start
     return bus.call(raise, QDBus::Block, raiseTimeoutMilliseconds).type() == QDBusMessage::ReplyMessage;
+}
+
+WindowService::Launch WindowService::claimSessionWindow()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return Launch::OpenWindow;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (bus.registerService(text(serviceName)))
+            return Launch::OpenWindow;
+        if (raiseRunningWindow())
+            return Launch::RaisedOther;
+        if (waited.elapsed() > startingWindowWaitMilliseconds)
+            return Launch::OtherSilent;
+        QThread::msleep(100);
+    }
+}
+
+std::optional<Result<QString>> WindowService::restoreInRunningWindow(const QString& path)
+{
+    // A connection of its own, closed before the process goes on to exit: the shared one
+    // could still be taking in messages while the process tears down.
+    const QString name = QStringLiteral("corvanta-restore");
+    const auto ask = [&]() -> std::optional<Result<QString>> {
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+        if (!bus.isConnected() || !bus.interface()->isServiceRegistered(text(serviceName)))
+            return std::nullopt;
+        QDBusMessage restore = QDBusMessage::createMethodCall(text(serviceName), text(objectPath),
+                                                              QStringLiteral("org.corvanta.Corvanta.Window"), QStringLiteral("RestoreBackup"));
+        restore << path;
+        // Backing up and restoring a large store takes a while.
+        const QDBusMessage reply = bus.call(restore, QDBus::Block, restoreTimeoutMilliseconds);
+        if (reply.type() == QDBusMessage::ReplyMessage)
+            return Result<QString>(reply.arguments().value(0).toString());
+        if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
+            return std::nullopt;
+        return Result<QString>(Error{reply.errorMessage(), reply.errorName()});
+    };
+    auto answered = ask();
+    QDBusConnection::disconnectFromBus(name);
+    return answered;
 }
 
 template <class T>
@@ -82,6 +132,10 @@ qlonglong WindowService::entryCount() { return answer(scripting_.entryCount()); 
 double WindowService::figure(PortfolioScripting::Figure figure) { return answer(scripting_.figure(figure)); }
 
 QList<QVariantMap> WindowService::BalanceEntries() { return answer(scripting_.balanceEntries()); }
+QList<QVariantMap> WindowService::BalanceEntriesRange(qlonglong offset, qlonglong count)
+{
+    return answer(scripting_.balanceEntriesRange(offset, count));
+}
 QList<QVariantMap> WindowService::TsxYears() { return answer(scripting_.tsxYears()); }
 QVariantMap WindowService::BalanceEntryAt(qlonglong index) { return answer(scripting_.balanceEntryAt(index)); }
 QVariantMap WindowService::TsxYearAt(qlonglong index) { return answer(scripting_.tsxYearAt(index)); }
@@ -99,4 +153,13 @@ void WindowService::Raise()
 {
     if (raise_)
         raise_();
+}
+
+QString WindowService::RestoreBackup(const QString& path)
+{
+    if (!restore_) {
+        refuse(Error{QStringLiteral("This window cannot restore backups"), QStringLiteral("org.corvanta.Corvanta.Error.NotSupported")});
+        return {};
+    }
+    return answer(restore_(path));
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class ObjectContext;
 
@@ -34,10 +35,23 @@ public:
     ~WindowService() override;
 
     bool isRegistered() const { return registered_; }
+    // What RestoreBackup does: restores the backup at the path and reloads, answering the
+    // report to print, or refuses (the error's details name the D-Bus error).
+    void setRestoreHandler(std::function<Result<QString>(const QString& path)> restore) { restore_ = std::move(restore); }
 
     // In a second launch: asks the window already running in this session to come to the
     // front. True when one answered.
     static bool raiseRunningWindow();
+    // Asks the window running in this session to restore the backup at `path`: nothing when
+    // no window answers, else its report or its refusal.
+    static std::optional<Result<QString>> restoreInRunningWindow(const QString& path);
+
+    // Settles which launch opens the session's window, before any window exists: the bus
+    // hands the name to one process only, so of two launches at the same moment one takes it
+    // and the other raises that one's window (waiting while it starts up). Without a session
+    // bus every launch opens its own.
+    enum class Launch { OpenWindow, RaisedOther, OtherSilent };
+    static Launch claimSessionWindow();
 
     qlonglong entryCount();
     double startingBalance() { return figure(PortfolioScripting::Figure::StartingBalance); }
@@ -52,6 +66,7 @@ public:
 public Q_SLOTS:
     // The D-Bus method names, as the adaptors call them.
     QList<QVariantMap> BalanceEntries();
+    QList<QVariantMap> BalanceEntriesRange(qlonglong offset, qlonglong count);
     QList<QVariantMap> TsxYears();
     QVariantMap BalanceEntryAt(qlonglong index);
     QVariantMap TsxYearAt(qlonglong index);
@@ -60,6 +75,7 @@ public Q_SLOTS:
     QString CreateBalanceEntry(const QVariantMap& properties);
     void RemoveBalanceEntryAt(qlonglong index);
     void Raise();
+    QString RestoreBackup(const QString& path);
 
 private:
     double figure(PortfolioScripting::Figure figure);
@@ -70,5 +86,6 @@ private:
 
     PortfolioScripting scripting_;
     std::function<void()> raise_;
+    std::function<Result<QString>(const QString&)> restore_;
     bool registered_ = false;
 };

@@ -1,6 +1,7 @@
 #include "services/EntryActions.h"
 
 #include "model/NewEntry.h"
+#include "services/NoteRules.h"
 #include "services/ObjectVerbs.h"
 
 #include <cmath>
@@ -19,6 +20,8 @@ std::optional<Error> invalid(const BalanceEntry::Values& values)
         return refuse("Adjustment");
     if (!std::isfinite(values.transfers))
         return refuse("Transfers");
+    if (auto tooLong = NoteRules::refusal(values.note))
+        return Error{*tooLong, {}};
     return std::nullopt;
 }
 
@@ -35,11 +38,12 @@ void assign(BalanceEntry& entry, const BalanceEntry::Values& values)
 
 } // namespace
 
-Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::Values values)
+Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::Values values, EmptyNote emptyNote)
 {
     if (auto error = invalid(values))
         return *error;
-    values.note = noteFromText(std::move(values.note));
+    if (emptyNote == EmptyNote::None)
+        values.note = noteFromText(std::move(values.note));
     return ObjectVerbs::add(context, makeBalanceEntry(std::move(values)), QStringLiteral("Add Entry"));
 }
 

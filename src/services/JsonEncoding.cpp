@@ -1,5 +1,6 @@
 #include "services/JsonEncoding.h"
 
+#include "analytics/YearlyPortfolio.h"
 #include "model/BalanceEntry.h"
 #include "model/TSXYear.h"
 
@@ -95,19 +96,28 @@ QJsonObject summary(const PortfolioSummary& summary)
     };
 }
 
-QJsonObject returns(DateRange window, const ReturnFigures& figures)
+QJsonObject returns(const ReturnWindow& window, const ReturnFigures& figures)
 {
-    const std::string_view label = window.rawValue();
     const std::optional<Drawdown>& deepest = figures.maxDrawdown;
+    const std::optional<Drawdown>& current = figures.currentDrawdown;
+    const auto depth = [](const std::optional<Drawdown>& d) { return d ? std::optional(d->depth) : std::nullopt; };
+    const auto peak = [](const std::optional<Drawdown>& d) { return d ? std::optional(d->peak) : std::nullopt; };
     return {
-        {QStringLiteral("window"), QString::fromUtf8(label.data(), qsizetype(label.size()))},
+        {QStringLiteral("window"), QString::fromStdString(window.label)},
+        {QStringLiteral("periodStart"), date(figures.periodStart)},
+        {QStringLiteral("periodEnd"), date(figures.periodEnd)},
+        {QStringLiteral("annualisedOverDays"), figures.annualisedOverDays ? QJsonValue(qint64(*figures.annualisedOverDays)) : QJsonValue()},
         {QStringLiteral("timeWeightedReturn"), number(figures.timeWeighted)},
         {QStringLiteral("moneyWeightedReturn"), number(figures.moneyWeighted)},
+        {QStringLiteral("moneyWeightedReturnForPeriod"), number(figures.moneyWeightedForPeriod)},
         {QStringLiteral("modifiedDietzReturn"), number(figures.modifiedDietz)},
         {QStringLiteral("annualisedTimeWeightedReturn"), number(figures.annualisedTimeWeighted)},
-        {QStringLiteral("maxDrawdown"), number(deepest ? std::optional(deepest->depth) : std::nullopt)},
-        {QStringLiteral("maxDrawdownPeak"), date(deepest ? std::optional(deepest->peak) : std::nullopt)},
+        {QStringLiteral("maxDrawdown"), number(depth(deepest))},
+        {QStringLiteral("maxDrawdownPeak"), date(peak(deepest))},
         {QStringLiteral("maxDrawdownTrough"), date(deepest ? std::optional(deepest->trough) : std::nullopt)},
+        {QStringLiteral("maxDrawdownRecovery"), date(deepest ? deepest->recovery : std::nullopt)},
+        {QStringLiteral("currentDrawdown"), number(depth(current))},
+        {QStringLiteral("currentDrawdownPeak"), date(peak(current))},
     };
 }
 
@@ -131,7 +141,11 @@ QJsonObject comparison(const YearlyComparison& comparison)
 {
     QJsonArray rows;
     for (const TSXRow& row : comparison.rows)
-        rows.append(QJsonObject{{QStringLiteral("year"), yearValues(row.input)}, {QStringLiteral("simulated"), number(row.simulated)}});
+        rows.append(QJsonObject{
+            {QStringLiteral("year"), yearValues(row.input)},
+            {QStringLiteral("simulated"), number(row.simulated)},
+            {QStringLiteral("yourReturn"), number(YearlyPortfolio::yearReturn(row.input.actualStart, row.input.actualEnd, row.input.netCashFlows))},
+        });
     QJsonValue figures;
     if (const auto& c = comparison.comparison)
         figures = QJsonObject{
@@ -147,6 +161,20 @@ QJsonObject comparison(const YearlyComparison& comparison)
             {QStringLiteral("tsxGainPercent"), number(c->tsxGainPercent)},
         };
     return {{QStringLiteral("rows"), rows}, {QStringLiteral("comparison"), figures}};
+}
+
+QJsonArray entryYears(const std::vector<EntryYear>& years)
+{
+    QJsonArray rows;
+    for (const EntryYear& year : years)
+        rows.append(QJsonObject{
+            {QStringLiteral("year"), static_cast<qint64>(year.year)},
+            {QStringLiteral("actualStart"), number(year.figures.actualStart)},
+            {QStringLiteral("actualEnd"), number(year.figures.actualEnd)},
+            {QStringLiteral("netCashFlows"), number(year.figures.netCashFlows)},
+            {QStringLiteral("timeWeightedReturn"), number(year.timeWeightedReturn)},
+        });
+    return rows;
 }
 
 } // namespace JsonEncoding

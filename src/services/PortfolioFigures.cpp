@@ -16,9 +16,14 @@ Result<std::vector<StatsInput>> entryInputs(ObjectContext& context)
 
 PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, DateRange returnsWindow)
 {
+    return statistics(inputs, now, ReturnWindow::of(returnsWindow, now));
+}
+
+PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, const ReturnWindow& returnsWindow)
+{
     using namespace PortfolioStats;
     constexpr int windows[] = {oneMonthDays, threeMonthsDays, sixMonthsDays, oneYearDays};
-    const std::vector<double> averages = averageBalances(inputs, windows, now);
+    const std::vector<std::optional<double>> averages = averageBalances(inputs, windows, now);
     const PortfolioTotals sums = totals(inputs);
     return {
         .maxBalance = sums.maxBalance,
@@ -30,7 +35,7 @@ PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, 
         .totalWithdrawals = sums.totalWithdrawals,
         .summary = PortfolioStats::summary(inputs),
         .returnsWindow = returnsWindow,
-        .returns = ReturnMeasures::over(inputs, returnsWindow, now),
+        .returns = ReturnMeasures::over(inputs, returnsWindow),
     };
 }
 

@@ -4,6 +4,7 @@
 #include "analytics/Instant.h"
 #include "analytics/PortfolioStats.h"
 #include "analytics/ReturnMeasures.h"
+#include "analytics/ReturnWindow.h"
 #include "analytics/TSXModel.h"
 #include "model/Result.h"
 
@@ -18,17 +19,18 @@ class ObjectContext;
 // (by sort order) and compute; a failing fetch is the error. Main thread of the context only.
 
 // The dashboard's statistics: the seven portfolio figures and the five of the summary over all
-// entries, and the return measures over the chart's window.
+// entries, and the return measures over the chart's window (or any other). An average over a
+// trailing window without entries is nothing.
 struct PortfolioStatistics {
     double maxBalance = 0;
-    double averageBalance1Month = 0;
-    double averageBalance3Months = 0;
-    double averageBalance6Months = 0;
-    double averageBalance1Year = 0;
+    std::optional<double> averageBalance1Month;
+    std::optional<double> averageBalance3Months;
+    std::optional<double> averageBalance6Months;
+    std::optional<double> averageBalance1Year;
     double totalDeposits = 0;
     double totalWithdrawals = 0;
     PortfolioSummary summary;
-    DateRange returnsWindow = DateRange::all;
+    ReturnWindow returnsWindow = ReturnWindow::of(DateRange::all, {});
     ReturnFigures returns;
 };
 
@@ -47,6 +49,7 @@ inline constexpr int threeMonthsDays = 91;
 inline constexpr int sixMonthsDays = 182;
 inline constexpr int oneYearDays = 365;
 
+PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, const ReturnWindow& returnsWindow);
 PortfolioStatistics statistics(std::span<const StatsInput> inputs, Instant now, DateRange returnsWindow = DateRange::all);
 YearlyComparison comparison(std::span<const TSXYearInput> years, const PortfolioSummary& portfolio);
 

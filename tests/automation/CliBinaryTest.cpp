@@ -18,6 +18,9 @@
 
 #include <array>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -86,8 +89,10 @@ struct Failure {
 TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
 {
     const Failure cases[] = {
-        {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance)\n"},
-        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: Unknown option 'frobnicate'.\n"}, // Qt's own option taken
+        {{"add", "--note", "x"}, 2, "corvanta add: --balance is required (the portfolio balance) (try 'corvanta add --help')\n"},
+        {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: unknown option 'frobnicate' (try 'corvanta --help')\n"}, // Qt's own option taken
+        {{"-platform", "offscreen", "add", "--balance", "5"}, 2,
+         "corvanta: the window's options (such as -platform) cannot come before the command 'add' (try 'corvanta --help')\n"},
         {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
     };
     for (const Failure& c : cases) {
@@ -97,6 +102,19 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
         EXPECT_EQ(run.output, "");
     }
     EXPECT_EQ(corvanta_.run({"entries"}).output, ""); // nothing was added on the way
+
+    // Standard output on a device that is always full (a scratch node, as /dev/full is).
+    const QString full = corvanta_.scratch(QStringLiteral("full"));
+    ASSERT_EQ(::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    for (const char* subcommand : {"summary", "stats", "--help"}) {
+        QProcess process;
+        process.setProcessEnvironment(corvanta_.environment());
+        process.setStandardOutputFile(full);
+        process.start(QStringLiteral(CORVANTA_BINARY), {QString::fromUtf8(subcommand)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1) << subcommand;
+        EXPECT_THAT(process.readAllStandardError().toStdString(), HasSubstr("standard output could not be written"));
+    }
 
     ASSERT_TRUE(refuseNewEntries(corvanta_.storePath(), "disk is full"));
     const ProcessRun refused = corvanta_.run({"add", "--balance", "5"});
@@ -128,7 +146,10 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)
         {{"entries", "--json"}, "subtitle"},
         {{"summary", "--json"}, "dialog"},
         {{"stats", "--json"}, "maxDrawdownTrough"},
+        {{"stats", "--window", "YTD", "--json"}, "currentDrawdown"},
+        {{"stats", "--from", "2026-01-01", "--to", "2026-12-31", "--json"}, "periodStart"},
         {{"years", "--json"}, "comparison"},
+        {{"years", "--from-entries", "--json"}, "timeWeightedReturn"},
     };
     for (const JsonDocument& document : documents) {
         const ProcessRun run = corvanta_.run(document.arguments);
@@ -143,6 +164,25 @@ TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)
     EXPECT_EQ(entity.value(QStringLiteral("date")).toString(), QStringLiteral("2026-06-04T04:00:00Z")); // the local day's start, in UTC
     const QString id = entity.value(QStringLiteral("id")).toString();
     EXPECT_EQ(corvanta_.run({"entries"}).output, (id + QStringLiteral("\tJun 4, 2026 \u2014 $1,000\n")).toStdString());
+}
+
+// Rows stored out of date order: the listing follows the dates, the suggestions are the 20
+// latest, newest first, and a note's control characters cannot start a line of their own.
+TEST_F(CliBinaryTest, EntriesComeInDateOrderOneLineEach)
+{
+    ASSERT_EQ(corvanta_.run({"summary"}).exitCode, 0); // creates the store
+    ASSERT_TRUE(execOnStore(corvanta_.storePath(),
+                            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 25)"
+                            " INSERT INTO BalanceEntry (pk, id, date, balance) SELECT i, randomblob(16), (26 - i) * 86400000, i FROM n;"
+                            "UPDATE BalanceEntry SET note = 'forged' || char(10) || 'line' || char(27) || '[31m' WHERE pk = 25;"));
+    const QStringList lines = QString::fromStdString(corvanta_.run({"entries"}, QStringLiteral("UTC")).output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 25);
+    EXPECT_THAT(lines.first().toStdString(), HasSubstr("Jan 2, 1970 \u2014 $25\tforged\\nline\\x1b[31m"));
+    EXPECT_THAT(lines.last().toStdString(), HasSubstr("Jan 26, 1970 \u2014 $1"));
+    const QStringList suggested = QString::fromStdString(corvanta_.run({"entries", "--suggested"}, QStringLiteral("UTC")).output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(suggested.size(), 20);
+    EXPECT_EQ(suggested.first(), lines.last());
+    EXPECT_EQ(suggested.last(), lines[5]);
 }
 
 TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)

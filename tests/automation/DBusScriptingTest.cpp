@@ -5,6 +5,7 @@
 
 #include "app/CorvantaApp.h"
 #include "automation/WindowService.h"
+#include "model/NewEntry.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
@@ -12,10 +13,12 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QProcess>
 #include <QDateTime>
 #include <QSettings>
 #include <QTest>
@@ -118,14 +121,12 @@ TEST_F(DBusScriptingTest, AnEmptyPortfolioReadsZeroAndLookupsFailWithTheirErrorN
 TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
 {
     const QString first = create({{QStringLiteral("balance"), 1000.0},
-                                  {QStringLiteral("adjustment"), QStringLiteral("not a number")}, // ignored
                                   {QStringLiteral("date"), QStringLiteral("2026-06-04T04:00:00Z")},
                                   {QStringLiteral("note"), QStringLiteral("opening")},
                                   {QStringLiteral("colour"), QStringLiteral("blue")}});
     EXPECT_EQ(first, first.toUpper());
     const QString second = create({{QStringLiteral("balance"), 1500}, {QStringLiteral("adjustment"), qlonglong(200)},
-                                   {QStringLiteral("date"), 20260605}, // not text: dated now
-                                   {QStringLiteral("note"), 7}});      // not text: no note
+                                   {QStringLiteral("note"), 7}}); // not text: no note
     const QList<QVariantMap> entries = list(call("BalanceEntries"));
     ASSERT_EQ(entries.size(), 2);
     QVariantMap opening = entries[0];
@@ -154,6 +155,52 @@ TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
     EXPECT_EQ(property("EntryCount").toLongLong(), 1);
 }
 
+// A wrong type or an unreadable value is refused by name and adds nothing; what is taken keeps
+// its type (amounts are doubles even when whole) and an empty note stays an empty note.
+TEST_F(DBusScriptingTest, CreationChecksEachArgumentAndKeepsWhatItTakesExactly)
+{
+    const std::pair<const char*, QVariant> refused[] = {
+        {"date", QStringLiteral("2026-13-01")}, {"date", 20260605},       {"date", QStringLiteral("10000-01-01")},
+        {"balance", QStringLiteral("1000")},    {"adjustment", qInf()},   {"transfers", qQNaN()}};
+    for (const auto& [key, value] : refused) {
+        const QDBusMessage reply = call("CreateBalanceEntry", {QVariantMap{{QStringLiteral("balance"), 5.0}, {QString::fromUtf8(key), value}}});
+        EXPECT_EQ(errorName(reply), "org.corvanta.Corvanta.Error.InvalidArgument") << key;
+        EXPECT_THAT(reply.errorMessage().toStdString(), ::testing::HasSubstr(std::string("\"") + key + "\"")) << key;
+    }
+    EXPECT_EQ(property("EntryCount").toLongLong(), 0);
+
+    create({{QStringLiteral("balance"), 1000}, {QStringLiteral("transfers"), qlonglong(-5)}, {QStringLiteral("note"), QStringLiteral("")}});
+    const QVariantMap entry = list(call("BalanceEntries")).value(0);
+    for (const char* amount : {"balance", "adjustment", "transfers"})
+        EXPECT_EQ(entry.value(QString::fromUtf8(amount)).typeId(), QMetaType::Double) << amount;
+    EXPECT_EQ(entry.value(QStringLiteral("balance")), QVariant(1000.0));
+    EXPECT_EQ(entry.value(QStringLiteral("note")), QVariant(QStringLiteral("")));
+}
+
+// Past what one reply may carry the whole list is refused (the window keeps its name on the
+// bus) and the entries come in ranges.
+TEST_F(DBusScriptingTest, ALargePortfolioIsReadInRanges)
+{
+    const std::int64_t count = PortfolioScripting::maximumReplyEntries + 1;
+    for (std::int64_t i = 0; i < count; ++i)
+        app_->context().insert(makeBalanceEntry({std::nullopt, instantFromMilliseconds(i * 60'000), double(i)}));
+    ASSERT_TRUE(app_->context().save().ok());
+
+    const QDBusMessage whole = call("BalanceEntries");
+    EXPECT_EQ(errorName(whole), "org.corvanta.Corvanta.Error.TooLarge");
+    EXPECT_THAT(whole.errorMessage().toStdString(), ::testing::HasSubstr("BalanceEntriesRange(offset, count)"));
+    EXPECT_TRUE(client_.interface()->isServiceRegistered(service));
+
+    const QList<QVariantMap> middle = list(call("BalanceEntriesRange", {qlonglong(5000), qlonglong(3)}));
+    ASSERT_EQ(middle.size(), 3);
+    EXPECT_EQ(middle[0].value(QStringLiteral("index")), QVariant(qlonglong(5000)));
+    EXPECT_EQ(middle[2].value(QStringLiteral("balance")), QVariant(5002.0));
+    EXPECT_EQ(list(call("BalanceEntriesRange", {qlonglong(count - 1), qlonglong(10)})).size(), 1);
+    EXPECT_TRUE(list(call("BalanceEntriesRange", {qlonglong(count), qlonglong(10)})).isEmpty());
+    for (auto [offset, size] : {std::pair<qlonglong, qlonglong>{-1, 1}, {0, count}, {0, -1}})
+        EXPECT_EQ(errorName(call("BalanceEntriesRange", {qlonglong(offset), qlonglong(size)})), "org.corvanta.Corvanta.Error.InvalidArgument");
+}
+
 TEST_F(DBusScriptingTest, ASaveTheStoreRefusesIsAnErrorAndChangesNothing)
 {
     ASSERT_TRUE(refuseNewEntries(PersistentContainer::defaultStorePath(), "disk is full"));
@@ -168,6 +215,26 @@ TEST_F(DBusScriptingTest, ASecondLaunchRaisesThisWindowAndEnds)
 {
     EXPECT_EQ(launch({}), "");
     EXPECT_EQ(raised_, 1);
+}
+
+// Two launches at the same moment with no window open: one takes the name and stays, the
+// other raises it and ends.
+TEST_F(DBusScriptingTest, TwoLaunchesAtOnceOpenOneWindow)
+{
+    service_.reset(); // this test's own window leaves the bus
+    QProcess launches[2];
+    for (QProcess& launch : launches) {
+        launch.setProcessEnvironment(corvanta_.environment());
+        launch.start(QStringLiteral(CORVANTA_BINARY), {});
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return launches[0].state() == QProcess::NotRunning || launches[1].state() == QProcess::NotRunning; }, 60000));
+    QProcess& ended = launches[0].state() == QProcess::NotRunning ? launches[0] : launches[1];
+    QProcess& open = &ended == &launches[0] ? launches[1] : launches[0];
+    EXPECT_EQ(ended.exitCode(), 0) << ended.readAllStandardError().toStdString();
+    EXPECT_EQ(open.state(), QProcess::Running);
+    EXPECT_EQ(client_.interface()->servicePid(service).value(), uint(open.processId()));
+    open.terminate();
+    EXPECT_TRUE(open.waitForFinished(10000));
 }
 
 TEST_F(DBusScriptingTest, TheSummaryActionNotifiesAndPrintsWhenNoServiceAnswers)

@@ -53,7 +53,9 @@ TEST_F(Figures, StatisticsAndComparisonOfAStore)
 }
 
 // The returns over the window asked for (their values are tested in the analytics), null where
-// a measure has none; the other figures stay over all entries.
+// a measure has none: the per-year ones under 365 days, all but the period's dates over one
+// day. The other figures stay over all entries; an average over a window without entries is
+// null, not 0.
 TEST(JsonEncoding, ReturnsOverTheChosenWindow)
 {
     const std::vector<StatsInput> inputs{{Uuid::random(), now - 24h * 360, 1000, 1000}, {Uuid::random(), now - 24h * 180, 1100, 0},
@@ -61,14 +63,24 @@ TEST(JsonEncoding, ReturnsOverTheChosenWindow)
     const QJsonObject all = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now));
     EXPECT_EQ(all[QStringLiteral("window")], QJsonValue(QStringLiteral("All")));
     EXPECT_EQ(all[QStringLiteral("maxDrawdownTrough")], QJsonValue(QStringLiteral("2026-03-06T12:00:00Z")));
+    EXPECT_EQ(all[QStringLiteral("periodStart")], QJsonValue(QStringLiteral("2025-06-09T12:00:00Z")));
+    EXPECT_EQ(all[QStringLiteral("annualisedOverDays")], QJsonValue(359));
     const QJsonObject month = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now, DateRange::month1));
     EXPECT_EQ(month[QStringLiteral("currentValue")], all[QStringLiteral("currentValue")]);
-    for (const char* key : {"timeWeightedReturn", "moneyWeightedReturn", "modifiedDietzReturn", "annualisedTimeWeightedReturn",
-                            "maxDrawdown", "maxDrawdownPeak", "maxDrawdownTrough"}) {
+    for (const char* key : {"timeWeightedReturn", "moneyWeightedReturnForPeriod", "modifiedDietzReturn", "maxDrawdown", "maxDrawdownPeak",
+                            "maxDrawdownTrough", "currentDrawdown", "currentDrawdownPeak"}) {
         EXPECT_TRUE(all[QString::fromUtf8(key)].isDouble() || all[QString::fromUtf8(key)].isString()) << key;
         EXPECT_TRUE(month[QString::fromUtf8(key)].isNull()) << key;
     }
+    EXPECT_EQ(all[QStringLiteral("maxDrawdownRecovery")], QJsonValue(QStringLiteral("2026-06-03T12:00:00Z")));
+    for (const char* key : {"moneyWeightedReturn", "annualisedTimeWeightedReturn"})
+        EXPECT_TRUE(all[QString::fromUtf8(key)].isNull()) << key;
     EXPECT_EQ(month[QStringLiteral("window")], QJsonValue(QStringLiteral("1M")));
+    EXPECT_EQ(month[QStringLiteral("periodEnd")], month[QStringLiteral("periodStart")]);
+
+    const QJsonObject later = JsonEncoding::statistics(PortfolioFigures::statistics(inputs, now + 24h * 400));
+    for (const char* key : {"averageBalance30Days", "averageBalance91Days", "averageBalance182Days", "averageBalance365Days"})
+        EXPECT_TRUE(later[QString::fromUtf8(key)].isNull()) << key;
 }
 
 TEST(JsonEncoding, WritesIsoUtcDatesUpperCaseIdsAndNullForWhatIsMissing)

@@ -1,6 +1,7 @@
 #include "ActionsFixture.h"
 
 #include "services/EntryActions.h"
+#include "services/NoteRules.h"
 #include "services/YearActions.h"
 
 #include <functional>
@@ -136,7 +137,8 @@ TEST_F(Verbs, BuildsEntriesByTheSameRules)
     EXPECT_EQ(bare->context(), &context());
 }
 
-// Non-finite amounts are refused, and objects of another store are left alone.
+// Non-finite amounts and notes over 1 MiB (counted in UTF-8 bytes) are refused, and objects
+// of another store are left alone.
 TEST_F(Verbs, RefusalsChangeNothing)
 {
     const std::string before = shown();
@@ -148,6 +150,11 @@ TEST_F(Verbs, RefusalsChangeNothing)
         EXPECT_FALSE(YearActions::add(context(), {.tsxReturn = value}).ok());
         EXPECT_FALSE(YearActions::update(context(), year_, {.actualEnd = value}).ok());
     }
+    const QString longest(NoteRules::maxNoteBytes / 2, QChar(0xE9)); // two bytes each
+    const QString tooLong = longest + QLatin1Char('x');
+    EXPECT_TRUE(EntryActions::add(context(), {.balance = 1, .note = tooLong}).error().message.startsWith(QStringLiteral("The note is too long")));
+    EXPECT_FALSE(EntryActions::update(context(), first_, {.balance = 1, .note = tooLong}).ok());
+    EXPECT_FALSE(NoteRules::refusal(longest));
     auto other = PersistentContainer::openInMemory().value();
     auto foreign = EntryActions::add(other->viewContext(), {.balance = 1}).value();
     EXPECT_FALSE(EntryActions::update(context(), foreign, {.balance = 2}).ok());

@@ -5,6 +5,8 @@
 #include "DashboardTestSupport.h"
 #include "views/dashboard/StatRow.h"
 
+#include <QLabel>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +22,13 @@ std::vector<std::string> rows(const StatsPanelView& panel)
     for (const StatRow* row : panel.findChildren<StatRow*>())
         shown.push_back((row->label() + QStringLiteral(": ") + row->value()).toStdString() + " (" + tints[int(row->tint())] + ")");
     return shown;
+}
+std::string returnsTitle(const StatsPanelView& panel)
+{
+    for (const QLabel* label : panel.findChildren<QLabel*>())
+        if (label->text().startsWith(QStringLiteral("Returns")))
+            return label->text().toStdString();
+    return {};
 }
 } // namespace
 
@@ -40,25 +49,34 @@ TEST(StatsPanelView, EachRowShowsItsFigureAndOnlyTheReturnsFollowTheWindow)
                        "Total Deposits: $1,200 (green)",
                        "Total Withdrawals: -$300 (red)",
                        "Starting Balance: $1,000 (primary)",
-                       "Net Cash Flows: $900 (primary)",
+                       "Net Cash Flows: -$100 (primary)",
                        "Current Value: $1,080 (primary)",
-                       "Investment Gain (excl. cash flows): -$820 (red)",
-                       "Gain as % of Start + Cash Flows: -43.2% (red)",
+                       "Investment Gain (excl. cash flows): $180 (green)",
+                       "Gain as % of Start + Cash Flows: 20% (green)",
                        "Time-Weighted Return: 18.8% (green)",
-                       "Money-Weighted Return (XIRR): 17.7% (green)",
+                       "Time-Weighted, per Year: 18.7% (green)",
+                       "Money-Weighted (XIRR), per Year: 17.7% (green)",
                        "Modified Dietz Return: 17.8% (green)",
-                       "Annualised (Time-Weighted): 18.7% (green)",
                        "Max Drawdown: -10% (red)",
+                       "Current Drawdown: 0% (primary)",
                    }));
-    EXPECT_EQ(panel.findChildren<StatRow*>().back()->toolTip(),
-              QStringLiteral("From the peak of Apr 1, 2024 to the trough of Oct 15, 2024"));
+    EXPECT_EQ(returnsTitle(panel), "Returns, Jan 1, 2024 – Jan 1, 2025");
+    const QString maxTip = panel.findChildren<StatRow*>()[all.size() - 2]->toolTip();
+    EXPECT_TRUE(maxTip.endsWith(QStringLiteral(" From the peak of Apr 1, 2024 to the trough of Oct 15, 2024; recovered on Jan 1, 2025.")))
+        << maxTip.toStdString();
+    for (const StatRow* row : panel.findChildren<StatRow*>())
+        EXPECT_FALSE(row->toolTip().isEmpty()) << row->label().toStdString();
 
     panel.setRange(DateRange::month1); // one entry inside: no return has a result
     const std::vector<std::string> month = rows(panel);
     ASSERT_EQ(month.size(), all.size());
-    EXPECT_TRUE(std::equal(all.begin(), all.end() - 5, month.begin()));
-    EXPECT_EQ(month.back(), "Max Drawdown: \u2014 (primary)");
+    EXPECT_TRUE(std::equal(all.begin(), all.end() - 6, month.begin()));
+    EXPECT_EQ(month.back(), "Current Drawdown: \u2014 (primary)");
     EXPECT_EQ(month[month.size() - 3], "Modified Dietz Return: \u2014 (primary)");
+    EXPECT_EQ(returnsTitle(panel), "Returns, Jan 1, 2025 – Jan 1, 2025");
+
+    panel.setClock([] { return localTime(2025, 6, 1); }); // no entry in the last month: no average
+    EXPECT_EQ(rows(panel)[1], "Avg Balance (1 Month): \u2014 (primary)");
 }
 
 // Zero counts as a gain; not-a-number is no gain.

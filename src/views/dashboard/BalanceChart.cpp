@@ -1,18 +1,22 @@
 #include "views/dashboard/BalanceChart.h"
 
 #include "views/dashboard/CurrencyAxis.h"
+#include "views/dashboard/DateTicks.h"
 #include "views/dashboard/PolylineReduction.h"
 #include "views/kit/Tints.h"
 
 #include <QAreaSeries>
 #include <QDateTime>
-#include <QDateTimeAxis>
+#include <QCategoryAxis>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QLinearGradient>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr double dayMs = 86'400'000.0;
@@ -61,9 +65,10 @@ QBrush areaGradient(const QColor& blue)
 BalanceChart::BalanceChart()
     : balanceLine_(new QLineSeries(this)), areaTop_(new QLineSeries(this)), areaBaseline_(new QLineSeries(this)),
       area_(new QAreaSeries(areaTop_, areaBaseline_)), adjustedLine_(new QLineSeries(this)),
-      timeAxis_(new QDateTimeAxis(this)), valueAxis_(new CurrencyAxis(this))
+      timeAxis_(new QCategoryAxis(this)), valueAxis_(new CurrencyAxis(this))
 {
-    legend()->hide();
+    legend()->setAlignment(Qt::AlignTop);
+    legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     setBackgroundRoundness(0);
     setMargins(QMargins(4, 8, 12, 4));
     layout()->setContentsMargins(0, 0, 0, 0);
@@ -71,12 +76,10 @@ BalanceChart::BalanceChart()
 
     balanceLine_->setName(QStringLiteral("Balance"));
     area_->setName(QStringLiteral("Balance"));
-    adjustedLine_->setName(QStringLiteral("Adjusted"));
+    adjustedLine_->setName(QStringLiteral("Adjusted (investment-only)"));
     area_->setPen(Qt::NoPen);
 
-    timeAxis_->setTickCount(6);
-    timeAxis_->setFormat(QStringLiteral("MMM yyyy"));
-    setLocalizeNumbers(true); // month names from the user's locale
+    timeAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(timeAxis_), static_cast<QAbstractAxis*>(valueAxis_)}) {
         axis->setGridLineVisible(true);
         axis->setLineVisible(false);
@@ -95,12 +98,25 @@ BalanceChart::BalanceChart()
         series->attachAxis(timeAxis_);
         series->attachAxis(valueAxis_);
     }
+    hideAreaMarker();
+    for (QLineSeries* line : {balanceLine_, adjustedLine_})
+        line->setMarkerSize(7);
+}
+
+void BalanceChart::hideAreaMarker()
+{
+    // The area is the balance line's fill: one legend entry for both.
+    for (QLegendMarker* marker : legend()->markers(area_))
+        marker->setVisible(false);
 }
 
 void BalanceChart::setPoints(const std::vector<BalancePoint>& points, bool showAdjusted)
 {
     balance_ = polyline(points, [](const BalancePoint& p) { return p.balance; });
     adjusted_ = showAdjusted ? polyline(points, [](const BalancePoint& p) { return p.adjusted; }) : QList<QPointF>();
+    const bool markers = points.size() < std::size_t(markerLimit);
+    balanceLine_->setPointsVisible(markers);
+    adjustedLine_->setPointsVisible(markers);
     showAdjustedLine(showAdjusted);
     // Every change of the axes' ranges re-lays out (and re-strokes) each line's outline; empty
     // lines make that free, so each line is laid out once, in the new ranges.
@@ -122,7 +138,11 @@ void BalanceChart::drawLines()
     QList<QPointF> line = reducedForColumns(balance_, columns);
     QList<QPointF> baseline;
     if (!line.isEmpty())
-        baseline = {QPointF(line.first().x(), 0), QPointF(line.last().x(), 0)};
+    {
+        // Fitted, the area fills down to the axis' lowest value instead of $0.
+        const double floor = fitsValues_ ? valueAxis_->ticks().low : 0;
+        baseline = {QPointF(line.first().x(), floor), QPointF(line.last().x(), floor)};
+    }
     areaBaseline_->replace(baseline);
     areaTop_->replace(line);
     balanceLine_->replace(std::move(line));
@@ -138,6 +158,7 @@ void BalanceChart::showAdjustedLine(bool show)
         addSeries(adjustedLine_);
         adjustedLine_->attachAxis(timeAxis_);
         adjustedLine_->attachAxis(valueAxis_);
+        hideAreaMarker();
     } else {
         removeSeries(adjustedLine_); // hands the series back: keep it owned by the chart
         adjustedLine_->setParent(this);
@@ -146,9 +167,9 @@ void BalanceChart::showAdjustedLine(bool show)
 
 void BalanceChart::fitAxes(const std::vector<BalancePoint>& points, bool showAdjusted)
 {
-    // The area fills down to zero, so zero is always on the scale.
-    double low = 0;
-    double high = 0;
+    // From $0 the area fills down to zero, so zero is on the scale; fitted, only the data is.
+    double low = fitsValues_ ? std::numeric_limits<double>::infinity() : 0;
+    double high = fitsValues_ ? -std::numeric_limits<double>::infinity() : 0;
     const auto include = [&](double y) {
         if (std::isfinite(y)) {
             low = std::min(low, y);
@@ -160,6 +181,8 @@ void BalanceChart::fitAxes(const std::vector<BalancePoint>& points, bool showAdj
         if (showAdjusted)
             include(point.adjusted);
     }
+    if (low > high) // nothing finite to fit
+        low = high = 0;
     valueAxis_->fitTo(low, high);
 
     double first = points.empty() ? 0 : xOf(points.front());
@@ -168,7 +191,12 @@ void BalanceChart::fitAxes(const std::vector<BalancePoint>& points, bool showAdj
         first -= dayMs / 2;
         last += dayMs / 2;
     }
-    timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(qint64(first)), QDateTime::fromMSecsSinceEpoch(qint64(last)));
+    for (const QString& label : timeAxis_->categoriesLabels())
+        timeAxis_->remove(label);
+    timeAxis_->setStartValue(first);
+    for (const DateTicks::Tick& tick : DateTicks::ticks(qint64(first), qint64(last)))
+        timeAxis_->append(tick.label, double(tick.msecs));
+    timeAxis_->setRange(first, last);
 }
 
 void BalanceChart::applyPalette(const QPalette& palette)
@@ -181,6 +209,7 @@ void BalanceChart::applyPalette(const QPalette& palette)
     area_->setBrush(areaGradient(blue));
     adjustedLine_->setPen(dashedPen(Tints::orange(palette)));
 
+    legend()->setLabelColor(Tints::primaryText(palette));
     QFont labelFont = font();
     labelFont.setPointSizeF(std::max(labelFont.pointSizeF() - 1, 7.0));
     for (QAbstractAxis* axis : axes()) {

@@ -2,7 +2,10 @@
 
 #include "views/dashboard/BalanceChart.h"
 #include "views/dashboard/BalanceChartData.h"
+#include "views/dashboard/ChartReadout.h"
+#include "views/dashboard/ChartTableSheet.h"
 #include "views/kit/EmptyStateView.h"
+#include "views/kit/ModalOverlay.h"
 #include "views/kit/SegmentedPicker.h"
 #include "views/kit/SwitchToggle.h"
 
@@ -10,8 +13,12 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 QStringList rangeLabels()
@@ -37,12 +44,19 @@ QLabel* makeTitle(QWidget* parent)
 
 BalanceChartView::BalanceChartView(QWidget* parent)
     : QWidget(parent), adjustedSwitch_(new SwitchToggle(QStringLiteral("Adjusted"), this)),
-      rangePicker_(new SegmentedPicker(rangeLabels(), QStringLiteral("Range"), this)), body_(new QStackedWidget(this)),
+      fitButton_(new QToolButton(this)), rangePicker_(new SegmentedPicker(rangeLabels(), QStringLiteral("Range"), this)), body_(new QStackedWidget(this)),
       emptyState_(new EmptyStateView(QStringLiteral("No data in range"), &downtrendChartIcon, body_)),
-      chart_(new BalanceChart), chartView_(new QChartView(chart_, body_))
+      chart_(new BalanceChart), chartView_(new QChartView(chart_, body_)),
+      readout_(new ChartReadout(*chartView_, *chart_)), tableOverlay_(new ModalOverlay(this))
 {
     adjustedSwitch_->setObjectName(QStringLiteral("adjustedSwitch"));
     adjustedSwitch_->setToolTip(QStringLiteral("Show balance with cash flows removed (investment-only)"));
+    fitButton_->setObjectName(QStringLiteral("fitButton"));
+    fitButton_->setText(QStringLiteral("Fit"));
+    fitButton_->setCheckable(true);
+    fitButton_->setToolTip(QStringLiteral("Fit the value axis to the data (off: the axis starts at $0)"));
+    fitButton_->setAccessibleName(QStringLiteral("Fit value axis"));
+    fitButton_->setAccessibleDescription(fitButton_->toolTip());
     rangePicker_->setObjectName(QStringLiteral("rangePicker"));
     rangePicker_->setCurrentIndex(int(std::size(DateRange::allCases)) - 1); // "All"
     emptyState_->setObjectName(QStringLiteral("emptyState"));
@@ -50,10 +64,20 @@ BalanceChartView::BalanceChartView(QWidget* parent)
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setFrameShape(QFrame::NoFrame);
     chartView_->setMinimumSize(200, 160);
+    chartView_->setFocusPolicy(Qt::StrongFocus); // arrow keys move the read-out
+    chartView_->setAccessibleName(QStringLiteral("Balance chart"));
+    chartView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(chartView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        connect(menu.addAction(QStringLiteral("Show as Table")), &QAction::triggered, this, &BalanceChartView::showAsTable);
+        menu.exec(chartView_->mapToGlobal(at));
+    });
 
     auto* header = new QHBoxLayout;
     header->addWidget(makeTitle(this), 0, Qt::AlignVCenter);
     header->addStretch(1);
+    header->addWidget(fitButton_, 0, Qt::AlignVCenter);
+    header->addSpacing(12);
     header->addWidget(adjustedSwitch_, 0, Qt::AlignVCenter);
 
     body_->addWidget(emptyState_);
@@ -68,6 +92,10 @@ BalanceChartView::BalanceChartView(QWidget* parent)
 
     connect(adjustedSwitch_, &QCheckBox::toggled, this, [this](bool on) {
         showAdjusted_ = on;
+        redraw();
+    });
+    connect(fitButton_, &QToolButton::toggled, this, [this](bool fitted) {
+        chart_->setFitsValues(fitted);
         redraw();
     });
     connect(rangePicker_, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
@@ -88,6 +116,31 @@ void BalanceChartView::setPoints(std::vector<BalancePoint> points)
     redraw();
 }
 
+void BalanceChartView::setNoteLookup(std::function<QString(const BalancePoint&)> lookup)
+{
+    notes_ = lookup;
+    readout_->setNoteLookup(std::move(lookup));
+}
+
+void BalanceChartView::showAsTable()
+{
+    tableOverlay_->open(new ChartTableSheet(filtered(), notes_, [this] { tableOverlay_->close(); }));
+}
+
+bool BalanceChartView::fitsValues() const { return chart_->fitsValues(); }
+
+void BalanceChartView::setRange(DateRange range)
+{
+    const auto& cases = DateRange::allCases;
+    const auto found = std::find(cases.begin(), cases.end(), range);
+    if (found != cases.end() && range != range_)
+        rangePicker_->setCurrentIndex(int(found - cases.begin()));
+}
+
+void BalanceChartView::setShowsAdjusted(bool shown) { adjustedSwitch_->setChecked(shown); }
+
+void BalanceChartView::setFitsValues(bool fitted) { fitButton_->setChecked(fitted); }
+
 void BalanceChartView::setClock(Clock clock)
 {
     clock_ = std::move(clock);
@@ -102,6 +155,7 @@ std::vector<BalancePoint> BalanceChartView::filtered() const
 void BalanceChartView::redraw()
 {
     const std::vector<BalancePoint> shown = filtered();
+    readout_->setPoints(shown);
     if (shown.empty()) {
         body_->setCurrentWidget(emptyState_);
         chart_->setPoints({}, showAdjusted_);

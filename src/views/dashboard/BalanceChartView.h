@@ -6,17 +6,22 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class BalanceChart;
+class ChartReadout;
+class ModalOverlay;
 class EmptyStateView;
 class QChartView;
 class QStackedWidget;
+class QToolButton;
 class SegmentedPicker;
 class SwitchToggle;
 
 // The balance over time, with the investment-only curve and the range picker. The window
-// ("All" at first) and the "Adjusted" switch (off at first) live only as long as the view.
+// ("All" at first), the "Adjusted" switch (off) and the "Fit" toggle of the value axis (off:
+// from $0) start as given here; the window memory sets them as they were left.
 class BalanceChartView : public QWidget {
     Q_OBJECT
 public:
@@ -30,7 +35,19 @@ public:
 
     DateRange range() const { return range_; }
     bool showsAdjusted() const { return showAdjusted_; }
+    bool fitsValues() const;
+    // As if picked by the user (the window memory restores them with these).
+    void setRange(DateRange range);
+    void setShowsAdjusted(bool shown);
+    void setFitsValues(bool fitted);
     BalanceChart* chart() const { return chart_; }
+    QChartView* chartView() const { return chartView_; }
+    ChartReadout* readout() const { return readout_; }
+
+    // Where the read-out and the table find an entry's note (none at first).
+    void setNoteLookup(std::function<QString(const BalancePoint&)> lookup);
+    // The chart's accessible alternative: the points drawn, as a table over the chart.
+    void showAsTable();
 
 Q_SIGNALS:
     // The user picked another window.
@@ -51,9 +68,13 @@ private:
     Clock clock_ = systemNow;
 
     SwitchToggle* adjustedSwitch_;
+    QToolButton* fitButton_;
     SegmentedPicker* rangePicker_;
     QStackedWidget* body_;
     EmptyStateView* emptyState_;
     BalanceChart* chart_;
     QChartView* chartView_;
+    ChartReadout* readout_;
+    ModalOverlay* tableOverlay_;
+    std::function<QString(const BalancePoint&)> notes_;
 };

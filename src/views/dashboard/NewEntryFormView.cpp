@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -82,6 +83,15 @@ QLabel* captionLabel(const QString& text, QWidget* parent)
     return label;
 }
 
+// Ties a caption to its input: the caption's mnemonic focuses the input, and assistive
+// technology reads the caption as the input's name.
+void labelInput(QLabel* caption, QWidget* input, const QString& description)
+{
+    caption->setBuddy(input);
+    input->setAccessibleName(QString(caption->text()).remove(QLatin1Char('&')));
+    input->setAccessibleDescription(description);
+}
+
 QLabel* warningLabel(QWidget* parent)
 {
     auto* label = captionLabel(QString(), parent);
@@ -133,16 +143,23 @@ NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QW
     title->setFont(scaledFont(title->font(), 1.5, true));
     layout->addWidget(title);
     layout->addWidget(buildDateGroup());
-    layout->addWidget(field(tr("Balance"), balance_, tr("Required, e.g. 1242000"), Field::Balance, Field::Adjustment));
-    layout->addWidget(field(tr("Adjustment"), adjustment_, tr("Cash flow: + deposit / \u2212 withdrawal"),
+    layout->addWidget(field(tr("&Balance"), balance_, tr("Required, e.g. 1242000"), Field::Balance, Field::Adjustment));
+    layout->addWidget(field(tr("&Adjustment"), adjustment_, tr("Cash flow: + deposit / \u2212 withdrawal"),
                             Field::Adjustment, Field::Transfers));
-    layout->addWidget(field(tr("Transfers"), transfers_, tr("Optional"), Field::Transfers, Field::Note));
+    layout->addWidget(field(tr("&Transfers"), transfers_, tr("Optional"), Field::Transfers, Field::Note));
     layout->addWidget(buildNoteGroup());
     errorMessage_ = warningLabel(this);
     errorMessage_->setObjectName(QStringLiteral("errorMessage"));
     layout->addWidget(errorMessage_);
     layout->addWidget(buildButtonRow());
     layout->addStretch(1); // extra height goes below the buttons, not between the fields
+    for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* submitKey = new QShortcut(keys, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(submitKey, &QShortcut::activated, this, [this] {
+            if (submitButton_->isEnabled())
+                submit();
+        });
+    }
     clear();
 }
 
@@ -152,10 +169,12 @@ QWidget* NewEntryFormView::buildDateGroup()
 {
     auto* group = new QWidget(this);
     auto* layout = groupLayout(group);
-    layout->addWidget(captionLabel(tr("Date"), group));
+    QLabel* caption = captionLabel(tr("&Date"), group);
+    layout->addWidget(caption);
 
     auto* row = new QHBoxLayout;
     dateText_ = new QLineEdit(group);
+    labelInput(caption, dateText_, tr("The entry's day, as YYYY-MM-DD"));
     dateText_->setObjectName(fieldName(Field::Date));
     dateText_->setPlaceholderText(tr("YYYY-MM-DD"));
     focusOnReturn(dateText_, Field::Balance);
@@ -163,6 +182,8 @@ QWidget* NewEntryFormView::buildDateGroup()
     calendarButton_->setObjectName(QStringLiteral("calendarButton"));
     calendarButton_->setIcon(QIcon::fromTheme(QStringLiteral("x-office-calendar"), drawnCalendarIcon()));
     calendarButton_->setToolTip(tr("Pick a day"));
+    calendarButton_->setAccessibleName(tr("Pick a day"));
+    calendarButton_->setAccessibleDescription(tr("Opens a calendar to choose the entry's day"));
     row->addWidget(dateText_, 1);
     row->addWidget(calendarButton_, 0, Qt::AlignVCenter);
     layout->addLayout(row);
@@ -194,10 +215,12 @@ QWidget* NewEntryFormView::field(const QString& caption, QLineEdit*& edit, const
 {
     auto* group = new QWidget(this);
     auto* layout = groupLayout(group);
-    layout->addWidget(captionLabel(caption, group));
+    QLabel* label = captionLabel(caption, group);
+    layout->addWidget(label);
     edit = new QLineEdit(group);
     edit->setObjectName(fieldName(focus));
     edit->setPlaceholderText(prompt);
+    labelInput(label, edit, prompt);
     layout->addWidget(edit);
     focusOnReturn(edit, next);
     connect(edit, &QLineEdit::textChanged, this, &NewEntryFormView::updateValidation);
@@ -208,12 +231,14 @@ QWidget* NewEntryFormView::buildNoteGroup()
 {
     auto* group = new QWidget(this);
     auto* layout = groupLayout(group);
-    layout->addWidget(captionLabel(tr("Note"), group));
+    QLabel* caption = captionLabel(tr("&Note"), group);
+    layout->addWidget(caption);
     // One line that grows to three as the text wraps or breaks, then scrolls. Return inserts
     // a line break here; Tab still moves on.
     note_ = new QPlainTextEdit(group);
     note_->setObjectName(fieldName(Field::Note));
     note_->setPlaceholderText(tr("Optional"));
+    labelInput(caption, note_, tr("Optional; Ctrl+Return submits the entry"));
     note_->setTabChangesFocus(true);
     note_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     note_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -291,6 +316,15 @@ void NewEntryFormView::submit()
         return;
     }
     clear();
+    focusBalance();
+    const QString shownDay = QString::fromStdString(Fmt::date(*day).value_or(std::string()));
+    Q_EMIT reported(shownDay.isEmpty() ? tr("Added an entry") : tr("Added the entry of %1").arg(shownDay), true);
+}
+
+void NewEntryFormView::focusBalance()
+{
+    balance_->setFocus(Qt::OtherFocusReason);
+    balance_->selectAll();
 }
 
 void NewEntryFormView::clear()

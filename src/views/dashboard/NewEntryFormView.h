@@ -16,7 +16,8 @@ class QToolButton;
 // success the form returns to its initial state (today, empty inputs, no message). A save
 // that fails leaves nothing behind in the context, shows "Save failed: " and the reason, and
 // keeps the inputs as typed for another try. Return in a one-line field moves the focus to
-// the next field. Main thread only.
+// the next field; Ctrl+Return submits from any field, and after a submit the focus is back in
+// Balance. Main thread only.
 class NewEntryFormView : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +29,12 @@ public:
 
     void submit();
     void clear();
+    // Where typing a new entry starts: the Balance field, its text selected.
+    void focusBalance();
+
+Q_SIGNALS:
+    // After a submit: what was added, in a few words; the store's Undo takes it back.
+    void reported(const QString& text, bool undoable);
 
 private:
     QWidget* buildDateGroup();

@@ -2,6 +2,7 @@
 
 #include "services/DisplayText.h"
 #include "services/PortfolioFigures.h"
+#include "services/ReturnTexts.h"
 #include "views/dashboard/StatRow.h"
 
 #include <QLabel>
@@ -27,6 +28,7 @@ struct Shown {
 
 struct RowRule {
     const char* label;
+    const char* explanation; // the row's tooltip: what it measures
     Shown (*show)(const Figures&);
 };
 
@@ -37,57 +39,75 @@ struct SectionRule {
 
 Shown money(double value, Role tint = Role::Primary) { return {DisplayText::currency(value), tint}; }
 
+// An average over a window without entries has no value: a dash, not $0.
+Shown average(const std::optional<double>& value) { return value ? money(*value) : Shown{QStringLiteral("—"), Role::Primary}; }
+
 // Zero counts as a gain; a NaN is not "0 or more" and shows as a loss.
 Role gainTint(double value) { return value >= 0 ? Role::Green : Role::Red; }
 
 const RowRule portfolioRows[] = {
-    {"Maximum Balance", [](const Figures& f) { return money(f.statistics.maxBalance); }},
-    {"Avg Balance (1 Month)", [](const Figures& f) { return money(f.statistics.averageBalance1Month); }},
-    {"Avg Balance (3 Months)", [](const Figures& f) { return money(f.statistics.averageBalance3Months); }},
-    {"Avg Balance (6 Months)", [](const Figures& f) { return money(f.statistics.averageBalance6Months); }},
-    {"Avg Balance (1 Year)", [](const Figures& f) { return money(f.statistics.averageBalance1Year); }},
-    {"Total Deposits", [](const Figures& f) { return money(f.statistics.totalDeposits, Role::Green); }},
-    {"Total Withdrawals", [](const Figures& f) { return money(f.statistics.totalWithdrawals, Role::Red); }},
+    {"Maximum Balance", "The highest balance any entry records.", [](const Figures& f) { return money(f.statistics.maxBalance); }},
+    {"Avg Balance (1 Month)", "The mean balance of the entries of the last 30 days, each entry counting once.",
+     [](const Figures& f) { return average(f.statistics.averageBalance1Month); }},
+    {"Avg Balance (3 Months)", "The mean balance of the entries of the last 91 days, each entry counting once.",
+     [](const Figures& f) { return average(f.statistics.averageBalance3Months); }},
+    {"Avg Balance (6 Months)", "The mean balance of the entries of the last 182 days, each entry counting once.",
+     [](const Figures& f) { return average(f.statistics.averageBalance6Months); }},
+    {"Avg Balance (1 Year)", "The mean balance of the entries of the last 365 days, each entry counting once.",
+     [](const Figures& f) { return average(f.statistics.averageBalance1Year); }},
+    {"Total Deposits", "Every deposit recorded, added up.", [](const Figures& f) { return money(f.statistics.totalDeposits, Role::Green); }},
+    {"Total Withdrawals", "Every withdrawal recorded, added up.", [](const Figures& f) { return money(f.statistics.totalWithdrawals, Role::Red); }},
 };
 
 const RowRule summaryRows[] = {
-    {"Starting Balance", [](const Figures& f) { return money(f.statistics.summary.startingBalance); }},
-    {"Net Cash Flows", [](const Figures& f) { return money(f.statistics.summary.netCashFlows); }},
-    {"Current Value", [](const Figures& f) { return money(f.statistics.summary.currentValue); }},
-    {"Investment Gain (excl. cash flows)",
+    {"Starting Balance", "The balance of the history's first day; that day's deposits are part of it.",
+     [](const Figures& f) { return money(f.statistics.summary.startingBalance); }},
+    {"Net Cash Flows", "Deposits less withdrawals after the first day.", [](const Figures& f) { return money(f.statistics.summary.netCashFlows); }},
+    {"Current Value", "The balance of the history's last day.", [](const Figures& f) { return money(f.statistics.summary.currentValue); }},
+    {"Investment Gain (excl. cash flows)", "What the investments earned: the current value less the starting balance and the net cash flows.",
      [](const Figures& f) { return money(f.statistics.summary.investmentGain, gainTint(f.statistics.summary.investmentGain)); }},
-    {"Gain as % of Start + Cash Flows",
+    {"Gain as % of Start + Cash Flows", "The investment gain as a share of the starting balance plus the net cash flows.",
      [](const Figures& f) { return Shown{DisplayText::percent(f.statistics.summary.gainPercent), gainTint(f.statistics.summary.gainPercent)}; }},
 };
 
 // A return as a percentage, or a dash where the measure has no result over the window.
-Shown rate(std::optional<double> value)
+Shown rate(std::optional<double> value) { return {ReturnTexts::rate(value), value ? gainTint(*value) : Role::Primary}; }
+
+template <std::size_t row>
+Shown returnRow(const Figures& f)
 {
-    if (!value)
-        return {QStringLiteral("—"), Role::Primary};
-    return {DisplayText::percent(*value), gainTint(*value)};
+    return rate(ReturnTexts::rows[row].value(f.statistics.returns));
 }
 
-Shown drawdown(const Figures& f)
+// A fall is red, none at all plain; the tooltip adds its days.
+Shown fall(const std::optional<Drawdown>& drawdown, QString (*days)(const Drawdown&))
 {
-    const std::optional<Drawdown>& deepest = f.statistics.returns.maxDrawdown;
-    if (!deepest)
+    if (!drawdown)
         return rate(std::nullopt);
-    if (deepest->depth == 0)
-        return {DisplayText::percent(0), Role::Primary};
-    return {DisplayText::percent(deepest->depth), Role::Red,
-            QStringLiteral("From the peak of %1 to the trough of %2").arg(DisplayText::date(deepest->peak), DisplayText::date(deepest->trough))};
+    if (drawdown->depth == 0)
+        return {DisplayText::percent(0), Role::Primary, days(*drawdown)};
+    return {DisplayText::percent(drawdown->depth), Role::Red, days(*drawdown)};
+}
+
+constexpr RowRule returnRule(std::size_t row, Shown (*show)(const Figures&))
+{
+    return {ReturnTexts::rows[row].label, ReturnTexts::rows[row].explanation, show};
 }
 
 const RowRule returnRows[] = {
-    {"Time-Weighted Return", [](const Figures& f) { return rate(f.statistics.returns.timeWeighted); }},
-    {"Money-Weighted Return (XIRR)", [](const Figures& f) { return rate(f.statistics.returns.moneyWeighted); }},
-    {"Modified Dietz Return", [](const Figures& f) { return rate(f.statistics.returns.modifiedDietz); }},
-    {"Annualised (Time-Weighted)", [](const Figures& f) { return rate(f.statistics.returns.annualisedTimeWeighted); }},
-    {"Max Drawdown", drawdown},
+    returnRule(0, returnRow<0>),
+    returnRule(1, returnRow<1>),
+    returnRule(2, returnRow<2>),
+    returnRule(3, returnRow<3>),
+    returnRule(ReturnTexts::maxDrawdownRow, [](const Figures& f) { return fall(f.statistics.returns.maxDrawdown, ReturnTexts::maxDrawdownDays); }),
+    returnRule(ReturnTexts::currentDrawdownRow,
+               [](const Figures& f) { return fall(f.statistics.returns.currentDrawdown, ReturnTexts::currentDrawdownDays); }),
 };
+static_assert(std::size(returnRows) == ReturnTexts::rows.size());
 
+// The returns' title names the window's dates; it is set with the figures.
 const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}, {"Returns", returnRows}};
+constexpr std::size_t returnsSection = 2;
 } // namespace
 
 StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
@@ -99,6 +119,7 @@ StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
         auto* section = new QVBoxLayout;
         section->setSpacing(8);
         auto* title = new QLabel(QString::fromUtf8(sectionRule.title), this);
+        titles_.push_back(title);
         QFont headline = title->font();
         headline.setBold(true);
         title->setFont(headline);
@@ -149,7 +170,9 @@ void StatsPanelView::recompute()
     for (const SectionRule& section : sections)
         for (const RowRule& rule : section.rows) {
             const Shown shown = rule.show(figures);
-            (*row)->setToolTip(shown.toolTip);
+            const QString explanation = QString::fromUtf8(rule.explanation);
+            (*row)->setToolTip(shown.toolTip.isEmpty() ? explanation : explanation + QLatin1Char(' ') + shown.toolTip);
             (*row++)->setValue(shown.text, shown.tint);
         }
+    titles_[returnsSection]->setText(ReturnTexts::heading(figures.statistics.returns));
 }

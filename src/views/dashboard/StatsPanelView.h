@@ -9,6 +9,7 @@
 #include <vector>
 
 class StatRow;
+class QLabel;
 class QVBoxLayout;
 
 // The dashboard's statistics: titled sections of label/value rows. The balance figures and
@@ -39,4 +40,5 @@ private:
     DateRange range_ = DateRange::all;
     Clock clock_ = systemNow;
     std::vector<StatRow*> rows_; // in the order of the row table
+    std::vector<QLabel*> titles_; // one per section
 };

@@ -31,19 +31,22 @@ void presentResult(std::int64_t imported, std::int64_t skipped)
     presentResult(imported, skipped, dialogs);
 }
 
-void exportCSV(ObjectContext& context, PorterDialogs& dialogs)
+std::optional<QString> exportCSV(ObjectContext& context, PorterDialogs& dialogs)
 {
     const std::optional<QString> path = dialogs.chooseFileToExport();
     if (!path || path->isEmpty())
-        return;
-    if (const Result<void> written = CsvActions::exportFile(context, *path); !written)
+        return std::nullopt;
+    if (const Result<void> written = CsvActions::exportFile(context, *path); !written) {
         dialogs.showAlert(exportFailureAlert(written.error().message));
+        return std::nullopt;
+    }
+    return path;
 }
 
-void exportCSV(ObjectContext& context)
+std::optional<QString> exportCSV(ObjectContext& context)
 {
     WidgetPorterDialogs dialogs;
-    exportCSV(context, dialogs);
+    return exportCSV(context, dialogs);
 }
 
 } // namespace CSVPorter

@@ -23,8 +23,9 @@ void presentResult(std::int64_t imported, std::int64_t skipped, PorterDialogs& d
 void presentResult(std::int64_t imported, std::int64_t skipped);
 
 // Picks a location and writes every entry of `context` there atomically: when writing fails,
-// an alert says so and a file already at the location is left as it was.
-void exportCSV(ObjectContext& context, PorterDialogs& dialogs);
-void exportCSV(ObjectContext& context);
+// an alert says so and a file already at the location is left as it was. Returns the path
+// written; nothing when the user cancels or writing fails.
+std::optional<QString> exportCSV(ObjectContext& context, PorterDialogs& dialogs);
+std::optional<QString> exportCSV(ObjectContext& context);
 
 } // namespace CSVPorter

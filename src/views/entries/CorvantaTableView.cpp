@@ -4,16 +4,22 @@
 #include "model/ObjectContext.h"
 #include "services/EntryActions.h"
 #include "views/kit/CachedTextDelegate.h"
+#include "views/kit/CountText.h"
 #include "views/kit/Clock.h"
 #include "views/entries/CSVInteractive.h"
 #include "views/entries/EntryEditorView.h"
+#include "views/entries/EntryFindField.h"
+#include "views/entries/EntryTableText.h"
 #include "views/entries/EntryTableModel.h"
 #include "views/kit/EntryToolbarIcons.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/PorterDialogs.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLoggingCategory>
 #include <QMenu>
@@ -55,6 +61,11 @@ CorvantaTableView::CorvantaTableView(ObjectContext& context, PorterDialogs* dial
     model_ = new EntryTableModel(context, this);
     buildToolBar();
     buildTable();
+    findField_ = new EntryFindField(*table_, toolBar_);
+    auto* spacer = new QWidget(toolBar_);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolBar_->addWidget(spacer);
+    toolBar_->addWidget(findField_);
     layout->addWidget(toolBar_);
     layout->addWidget(table_, 1);
     overlay_ = new ModalOverlay(this);
@@ -170,7 +181,7 @@ void CorvantaTableView::addTableKeys()
             editEntry(model_->entryAt(current.row()));
     });
     tableKey({QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)}, [this] { deleteSelected(); });
-    // Ctrl+A (select all) is the table's own key.
+    // Ctrl+A, Ctrl+C and Ctrl+F are the window's Edit menu keys.
 }
 
 void CorvantaTableView::changeEvent(QEvent* event)
@@ -182,20 +193,57 @@ void CorvantaTableView::changeEvent(QEvent* event)
 
 void CorvantaTableView::updateActions()
 {
-    const qsizetype selected = table_->selectionModel()->selectedRows().size();
+    const std::size_t selected = selectedShownRows().size();
     editAction_->setEnabled(selected == 1);
     deleteAction_->setEnabled(selected >= 1);
 }
 
+std::vector<int> CorvantaTableView::selectedShownRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        if (!table_->isRowHidden(index.row()))
+            rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 std::vector<std::shared_ptr<BalanceEntry>> CorvantaTableView::selectedEntries() const
 {
-    QModelIndexList rows = table_->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const std::vector<int> rows = selectedShownRows();
     std::vector<std::shared_ptr<BalanceEntry>> entries;
-    entries.reserve(std::size_t(rows.size()));
-    for (const QModelIndex& row : rows)
-        entries.push_back(model_->entryAt(row.row()));
+    entries.reserve(rows.size());
+    for (int row : rows)
+        entries.push_back(model_->entryAt(row));
     return entries;
+}
+
+void CorvantaTableView::find() { findField_->activate(); }
+
+void CorvantaTableView::selectAllShown()
+{
+    // One range per run of shown rows, so a search's hidden rows stay unselected.
+    QItemSelection selection;
+    const int rows = model_->rowCount();
+    for (int first = 0; first < rows;) {
+        if (table_->isRowHidden(first)) {
+            ++first;
+            continue;
+        }
+        int last = first;
+        while (last + 1 < rows && !table_->isRowHidden(last + 1))
+            ++last;
+        selection.select(model_->index(first, 0), model_->index(last, EntryTableModel::ColumnCount - 1));
+        first = last + 1;
+    }
+    table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void CorvantaTableView::copySelection()
+{
+    const std::vector<int> rows = selectedShownRows();
+    if (!rows.empty())
+        QApplication::clipboard()->setText(EntryTableText::tabSeparated(*model_, rows));
 }
 
 void CorvantaTableView::selectEntries(const std::vector<std::shared_ptr<BalanceEntry>>& entries)
@@ -260,14 +308,25 @@ void CorvantaTableView::deleteSelected()
         return;
     }
     table_->clearSelection();
+    Q_EMIT reported(tr("Deleted %1").arg(entriesText(qint64(entries.size()))), true);
 }
 
-void CorvantaTableView::exportCSV() { CSVPorter::exportCSV(context_, *dialogs_); }
+void CorvantaTableView::exportCSV()
+{
+    const std::optional<QString> path = CSVPorter::exportCSV(context_, *dialogs_);
+    if (!path)
+        return;
+    const Result<std::int64_t> count = context_.countBalanceEntries();
+    const QString file = QFileInfo(*path).fileName();
+    Q_EMIT reported(count ? tr("Exported %1 to %2").arg(entriesText(count.value()), file) : tr("Exported to %1").arg(file), false);
+}
 
 void CorvantaTableView::importCSV()
 {
-    if (const auto imported = CSVPorter::importCSV(context_, *dialogs_))
+    if (const auto imported = CSVPorter::importCSV(context_, *dialogs_)) {
         qCInfo(lcEntries).noquote() << QStringLiteral("Imported %1 rows").arg(*imported);
+        Q_EMIT reported(tr("Imported %1").arg(entriesText(*imported)), *imported > 0);
+    }
 }
 
 void CorvantaTableView::showContextMenu(const QPoint& position)

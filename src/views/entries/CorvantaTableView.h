@@ -6,6 +6,7 @@
 #include <vector>
 
 class BalanceEntry;
+class EntryFindField;
 class EntryTableModel;
 class ModalOverlay;
 class ObjectContext;
@@ -40,6 +41,14 @@ public:
     void exportCSV();
     void importCSV();
 
+    // Find: the search field takes the focus. Select All and Copy act on the rows shown.
+    void find();
+    void selectAllShown();
+    // The selected rows as tab-separated text with a header line, on the clipboard.
+    void copySelection();
+
+    // The selected entries among the rows shown (a search never hides a row from view yet
+    // leaves it to a delete).
     std::vector<std::shared_ptr<BalanceEntry>> selectedEntries() const;
     void selectEntries(const std::vector<std::shared_ptr<BalanceEntry>>& entries);
 
@@ -47,6 +56,12 @@ public:
     EntryTableModel* model() const { return model_; }
     ModalOverlay* overlay() const { return overlay_; }
     QToolBar* toolBar() const { return toolBar_; }
+    EntryFindField* findField() const { return findField_; }
+
+Q_SIGNALS:
+    // What an action just did, in a few words ("Deleted 3 entries"); `undoable` when the
+    // store's Undo takes it back.
+    void reported(const QString& text, bool undoable);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -57,6 +72,7 @@ private:
     void addTableKeys();
     void showContextMenu(const QPoint& position);
     void updateActions();
+    std::vector<int> selectedShownRows() const;
     void keepScrollAnchor();
     void restoreScrollAnchor();
     void keepViewState();
@@ -70,6 +86,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QTableView* table_ = nullptr;
     ModalOverlay* overlay_ = nullptr;
+    EntryFindField* findField_ = nullptr;
     QAction* editAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
     // The entry at the top of the table, kept there while rows change elsewhere.

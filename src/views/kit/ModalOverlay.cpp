@@ -1,5 +1,7 @@
 #include "views/kit/ModalOverlay.h"
 
+#include "views/kit/Tints.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -14,6 +16,8 @@
 namespace {
 
 constexpr double dimmingOpacity = 0.25;
+// Black at a quarter barely darkens a dark window; there it takes half to read as dimmed.
+constexpr double darkDimmingOpacity = 0.5;
 constexpr double cornerRadius = 12;
 constexpr double shadowOpacity = 0.33;
 constexpr double shadowRadius = 24;
@@ -113,7 +117,7 @@ bool ModalOverlay::eventFilter(QObject* watched, QEvent* event)
 void ModalOverlay::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, dimmingOpacity));
+    painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, Tints::isDark(palette()) ? darkDimmingOpacity : dimmingOpacity));
 }
 
 // A click, wheel turn or context-menu request on the dimmed area (or the panel's margin)

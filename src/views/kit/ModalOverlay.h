@@ -7,9 +7,9 @@ class QAbstractButton;
 class QFrame;
 
 // A modal panel drawn inside a view rather than as a separate window. While open, it covers
-// the whole of `over` with a dimming layer (black at 0.25) that swallows every click, and
-// shows the content centred on a rounded (12 pt) panel with a soft shadow (black at 0.33,
-// radius 24). The content sizes itself; the overlay imposes no size.
+// the whole of `over` with a dimming layer (black at 0.25, 0.5 on a dark palette) that
+// swallows every click, and shows the content centred on a rounded (12 pt) panel with a soft
+// shadow (black at 0.33, radius 24). The content sizes itself; the overlay imposes no size.
 //
 // Keys: Return and Enter click the content's enabled default QPushButton; Escape clicks the
 // button marked with setCancelButton. Tab and Backtab cycle inside the content, and focus that

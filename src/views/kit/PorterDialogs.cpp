@@ -1,6 +1,7 @@
 #include "views/kit/PorterDialogs.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -21,7 +22,10 @@ QString WidgetPorterDialogs::importFilters()
 
 QString WidgetPorterDialogs::exportFilters() { return QStringLiteral("Comma-separated values (*.csv)"); }
 
-QString WidgetPorterDialogs::proposedExportName() { return QStringLiteral("corvanta.csv"); }
+QString WidgetPorterDialogs::proposedExportName()
+{
+    return QStringLiteral("corvanta-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate));
+}
 
 QWidget* WidgetPorterDialogs::parentWidget() const { return parent_ ? parent_.data() : QApplication::activeWindow(); }
 

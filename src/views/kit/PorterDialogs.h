@@ -33,6 +33,7 @@ public:
     static QString importMessage();
     static QString importFilters();
     static QString exportFilters();
+    // "corvanta-2026-12-06.csv": today's local date, so exports of different days do not collide.
     static QString proposedExportName();
 
 private:

@@ -22,8 +22,8 @@ bool isDark(const QPalette& palette)
 
 QColor blue(const QPalette& palette) { return pick(palette, QColor(0x00, 0x7A, 0xFF), QColor(0x0A, 0x84, 0xFF)); }
 QColor orange(const QPalette& palette) { return pick(palette, QColor(0xF0, 0x8A, 0x00), QColor(0xFF, 0x9F, 0x0A)); }
-QColor green(const QPalette& palette) { return pick(palette, QColor(0x1E, 0x8A, 0x3C), QColor(0x30, 0xD1, 0x58)); }
-QColor red(const QPalette& palette) { return pick(palette, QColor(0xD7, 0x00, 0x15), QColor(0xFF, 0x45, 0x3A)); }
+QColor green(const QPalette& palette) { return pick(palette, QColor(0x18, 0x73, 0x34), QColor(0x30, 0xD1, 0x58)); }
+QColor red(const QPalette& palette) { return pick(palette, QColor(0xD7, 0x00, 0x15), QColor(0xFF, 0x69, 0x61)); }
 
 QColor primaryText(const QPalette& palette) { return palette.color(QPalette::WindowText); }
 

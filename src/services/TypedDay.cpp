@@ -1,0 +1,21 @@
+#include "services/TypedInput.h"
+
+#include "analytics/Fmt.h"
+
+namespace TypedInput {
+
+QString dayHint() { return QStringLiteral("Use YYYY-MM-DD format (e.g. 2026-06-04)."); }
+
+Result<Instant> day(const QString& text)
+{
+    if (const std::optional<Instant> parsed = Fmt::parseDay(text.toStdString()))
+        return *parsed;
+    return Error{dayHint(), {}};
+}
+
+bool showsDayHint(const QString& text)
+{
+    return !isBlank(text) && !day(text).ok();
+}
+
+} // namespace TypedInput
