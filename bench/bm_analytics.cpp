@@ -1,5 +1,6 @@
 // The dashboard's statistics over histories of many entries: what the statistics panel and
 // the chart compute on every change of the store.
+#include "analytics/EntryYears.h"
 #include "analytics/PortfolioStats.h"
 #include "analytics/ReturnMeasures.h"
 
@@ -61,16 +62,29 @@ std::vector<StatsInput> growingHistory(std::size_t count)
     return inputs;
 }
 
-// All five return measures over the whole history, as the statistics panel shows them on "All".
+// Every return measure of the panel over the whole history, as it shows them on "All": the
+// period and per-year figures and both drawdowns.
 void BM_Returns(benchmark::State& state)
 {
     const std::vector<StatsInput> inputs = growingHistory(static_cast<std::size_t>(state.range(0)));
     const Instant now = instantFromMilliseconds(start1995 + thirtyYears);
-    const ReturnFigures figures = ReturnMeasures::over(inputs, DateRange::all, now);
-    if (!figures.timeWeighted || !figures.moneyWeighted || !figures.modifiedDietz || !figures.maxDrawdown)
+    const ReturnFigures f = ReturnMeasures::over(inputs, DateRange::all, now);
+    if (!f.timeWeighted || !f.annualisedTimeWeighted || !f.moneyWeighted || !f.moneyWeightedForPeriod || !f.modifiedDietz || !f.maxDrawdown
+        || !f.currentDrawdown)
         state.SkipWithError("a measure has no result: the history does not exercise every measure");
     for (auto _ : state)
         benchmark::DoNotOptimize(ReturnMeasures::over(inputs, DateRange::all, now));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Every calendar year of the history as the entries tell it (`corvanta years --from-entries`).
+void BM_YearsFromEntries(benchmark::State& state)
+{
+    const std::vector<StatsInput> inputs = growingHistory(static_cast<std::size_t>(state.range(0)));
+    if (EntryYears::of(inputs).size() < 30)
+        state.SkipWithError("the history does not span thirty years");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EntryYears::of(inputs));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -82,5 +96,6 @@ BENCHMARK(BM_DashboardStats)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillise
 BENCHMARK(BM_DashboardStatsShuffled)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_Returns)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearsFromEntries)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

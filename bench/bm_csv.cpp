@@ -2,6 +2,9 @@
 //   BM_ImportCSV/plain, /messy: read the file, parse, insert and save into an empty on-disk store
 //   BM_ParseCSV/plain: tokenizing and converting fields, without the store (bytes per second)
 //   BM_ExportCSV/1000000: csvString of a million entries
+//   BM_ImportPreview/1000000: what an import of the plain file would do, against a store that
+//     already holds a million entries: reading the file's rows, the stored entries' values,
+//     the rows already stored and the date patterns (nothing written)
 #include "QtBenchmarkMain.h"
 
 #include "services/CsvActions.h"
@@ -10,6 +13,7 @@
 #include "csv/FileAccess.h"
 #include "model/BalanceEntry.h"
 #include "model/PersistentContainer.h"
+#include "model/StoredEntryInputs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -122,6 +126,35 @@ void BM_ImportCSV(benchmark::State& state, Shape shape)
 }
 BENCHMARK_CAPTURE(BM_ImportCSV, plain, Shape::Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ImportCSV, messy, Shape::Messy)->Unit(benchmark::kMillisecond);
+
+void BM_ImportPreview(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString storePath = QDir(folder.path()).filePath(QStringLiteral("store.sqlite"));
+    {
+        auto container = PersistentContainer::open(storePath);
+        const QByteArray bytes = QByteArray::fromStdString(csvText(Shape::Plain));
+        if (!container || CsvActions::importBytes(container.value()->viewContext(), bytes).imported != rowCount) {
+            state.SkipWithError("cannot fill the store");
+            return;
+        }
+    }
+    const std::string& text = csvText(Shape::Plain);
+    for (auto _ : state) {
+        auto stored = readStoredEntryValues(storePath);
+        if (!stored) {
+            state.SkipWithError("cannot read the store");
+            return;
+        }
+        const CsvActions::ImportPreview preview = CsvActions::previewImport(text, stored.value());
+        if (preview.alreadyStoredCount != state.range(0)) {
+            state.SkipWithError("every row should be stored already");
+            return;
+        }
+        benchmark::DoNotOptimize(preview.reading.datePatterns[0].rows);
+    }
+}
+BENCHMARK(BM_ImportPreview)->Arg(rowCount)->Unit(benchmark::kMillisecond);
 
 void BM_ParseCSV(benchmark::State& state, Shape shape)
 {

@@ -1,14 +1,16 @@
 // The store's speed and memory: one save of a million new entries, opening a store and
 // fetching every entry sorted by date (what the dashboard does at start-up), and merging
-// another process's commit into a window holding a million entries.
+// another process's commit into a window holding a million entries, and a backup of it.
 #include "QtBenchmarkMain.h"
 
 #include "model/LiveResult.h"
 #include "model/PersistentContainer.h"
+#include "model/store/StoreBackup.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -194,8 +196,32 @@ void BM_MergeForeignCommit(benchmark::State& state)
         state.SkipWithError("a commit was not merged");
 }
 
+// The whole store copied to a file: the read transaction, the pages, the integrity check of
+// the copy, its fsync and rename.
+void BM_Backup(benchmark::State& state)
+{
+    const QString path = storeOf(state.range(0));
+    if (path.isEmpty()) {
+        state.SkipWithError("the store could not be made");
+        return;
+    }
+    const QString target = QFileInfo(path).dir().filePath(QStringLiteral("backup.sqlite"));
+    for (auto _ : state) {
+        auto copied = StoreBackup::copy(path, target);
+        if (!copied || copied.value().entries != state.range(0)) {
+            state.SkipWithError("the backup failed");
+            return;
+        }
+        state.PauseTiming();
+        QFile::remove(target);
+        state.ResumeTiming();
+    }
+    state.counters["store_MiB"] = static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0);
+}
+
 } // namespace
 
+BENCHMARK(BM_Backup)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeForeignCommit)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveNewEntries)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndFetchAll)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 #include "analytics/Fmt.h"
 
 #include "analytics/Blanks.h"
+#include "analytics/LocalCalendar.h"
 
 #include <unicode/datefmt.h>
 #include <unicode/decimfmt.h>
@@ -69,8 +70,14 @@ std::unique_ptr<icu::DecimalFormat> percentFormat(const icu::Locale& locale)
 std::unique_ptr<icu::DateFormat> mediumDateFormat(const icu::Locale& locale, const icu::TimeZone& zone)
 {
     std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, locale));
-    if (format)
+    if (format) {
         format->setTimeZone(zone);
+        if (const icu::Calendar* calendar = format->getCalendar()) {
+            std::unique_ptr<icu::Calendar> proleptic(calendar->clone());
+            LocalCalendar::useProlepticGregorian(*proleptic);
+            format->adoptCalendar(proleptic.release());
+        }
+    }
     return format;
 }
 

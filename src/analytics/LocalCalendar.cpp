@@ -1,6 +1,9 @@
 #include "analytics/LocalCalendar.h"
 
+#include <unicode/gregocal.h>
+
 #include <climits>
+#include <limits>
 #include <cmath>
 
 namespace {
@@ -37,7 +40,16 @@ std::unique_ptr<icu::Calendar> current()
     std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(status));
     if (U_FAILURE(status))
         return nullptr;
+    useProlepticGregorian(*calendar);
     return calendar;
+}
+
+void useProlepticGregorian(icu::Calendar& calendar)
+{
+    if (auto* gregorian = dynamic_cast<icu::GregorianCalendar*>(&calendar)) {
+        UErrorCode status = U_ZERO_ERROR;
+        gregorian->setGregorianChange(std::numeric_limits<double>::lowest(), status);
+    }
 }
 
 std::optional<Instant> adding(icu::Calendar& calendar, UCalendarDateFields field, long long amount, Instant from)

@@ -14,6 +14,10 @@ namespace LocalCalendar {
 // A fresh calendar (ICU calendars are not thread-safe, so every computation makes its own);
 // null when ICU cannot make one.
 std::unique_ptr<icu::Calendar> current();
+// Makes a Gregorian `calendar` proleptic (no Julian days before 1582-10-15), so that days are
+// read, counted and shown in one calendar, as ISO 8601 has them. Other calendar systems are
+// left as they are.
+void useProlepticGregorian(icu::Calendar& calendar);
 
 // `from` moved by `amount` units of `field` with the calendar's arithmetic (month ends clamp,
 // the wall-clock time of day is kept); nothing when the calendar cannot compute it.

@@ -53,6 +53,12 @@ constexpr OptionRule entriesOptions[] = {
     {"id", "UUID", "Only the entry with this id (repeatable)."},
     jsonOption,
 };
+constexpr OptionRule importOptions[] = {
+    {"skip-existing", nullptr, "Leave out rows already stored (same day, amounts and note as an entry)."},
+    {"decimal-comma", nullptr, "Read ',' as the decimal separator and '.' as grouping (1.234,56)."},
+    {"dry-run", nullptr, "Only say what the import would do; write nothing."},
+    jsonOption,
+};
 constexpr OptionRule statsOptions[] = {
     jsonOption,
     {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent)."},
@@ -75,6 +81,9 @@ constexpr std::pair<Command, const char*> examples[] = {
     {Command::Years, "corvanta years --json"},
     {Command::Import, "corvanta import ~/Downloads/portfolio.csv"},
     {Command::Export, "corvanta export portfolio.csv"},
+    {Command::Backup, "corvanta backup ~/Documents/portfolio-backup.sqlite"},
+    {Command::Backups, "corvanta backups --json"},
+    {Command::Restore, "corvanta restore ~/.local/share/Corvanta/Backups/Corvanta-2026-06-04-093000.sqlite"},
 };
 
 const char* exampleOf(Command command)
@@ -91,7 +100,7 @@ constexpr SubcommandRule subcommands[] = {
     {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
     {Command::Stats, "stats", "", "Print the dashboard's statistics.", statsOptions, 0, 0},
     {Command::Years, "years", "", "Print the yearly index comparison.", yearsOptions, 0, 0},
-    {Command::Import, "import", " FILE", "Import the entries of a CSV file.", {}, 1, 1},
+    {Command::Import, "import", " FILE", "Import the entries of a CSV file.", importOptions, 1, 1},
     {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
     {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
     {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
@@ -301,7 +310,11 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
         read = readStatsOptions(options, line);
     else if (rule.command == Command::Years)
         line.fromEntries = parser.isSet(QStringLiteral("from-entries"));
-    else if (rule.command == Command::Summary) {
+    else if (rule.command == Command::Import) {
+        line.skipExisting = parser.isSet(QStringLiteral("skip-existing"));
+        line.decimalComma = parser.isSet(QStringLiteral("decimal-comma"));
+        line.dryRun = parser.isSet(QStringLiteral("dry-run"));
+    } else if (rule.command == Command::Summary) {
         line.notify = parser.isSet(QStringLiteral("notify"));
         if (line.notify && line.json)
             read = usage(options.context, QStringLiteral("--json cannot be combined with --notify"));

@@ -50,6 +50,11 @@ struct CommandLine {
     // import FILE; export [FILE] (empty or "-": standard output); backup [FILE] (empty: the
     // backups folder); restore FILE
     QString file;
+    // import: leave out rows already stored; read "," as the decimal separator; only say what
+    // an import would do
+    bool skipExisting = false;
+    bool decimalComma = false;
+    bool dryRun = false;
 
     // The window's switches for benchmarks and screenshots (not shown in the help).
     bool quitAfterFirstPaint = false;

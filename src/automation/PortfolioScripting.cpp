@@ -6,6 +6,7 @@
 #include "model/StatsConversions.h"
 #include "services/EntryActions.h"
 #include "services/JsonEncoding.h"
+#include "services/NoteRules.h"
 #include "services/PortfolioFigures.h"
 
 #include <QJsonObject>
@@ -153,6 +154,8 @@ Result<BalanceEntry::Values> entryValues(const QVariantMap& properties, Instant 
                 return invalid(key, QStringLiteral("a date as text, YYYY-MM-DD or an ISO 8601 date-time (years 1 to 9999)"));
         } else if (key == QLatin1String("note")) {
             values.note = value.typeId() == QMetaType::QString ? std::optional<QString>(value.toString()) : std::nullopt;
+            if (auto tooLong = NoteRules::refusal(values.note))
+                return refusal(PortfolioScripting::invalidArgument, QStringLiteral("\"note\": ") + *tooLong);
         }
         for (auto [name, slot] : amounts) {
             if (key != QLatin1String(name))

@@ -10,6 +10,7 @@
 #include "automation/EntryListing.h"
 #include "automation/FigureTables.h"
 #include "automation/GetPortfolioSummaryIntent.h"
+#include "automation/ImportCommand.h"
 #include "automation/JsonOutput.h"
 #include "automation/TerminalTable.h"
 #include "csv/CSVAlerts.h"
@@ -168,8 +169,7 @@ int years(const CommandLine& line)
 
 int importFile(const CommandLine& line)
 {
-    const auto outcome = CsvActions::importFile(storeContext(), line.file);
-    return report(outcome.alert, !outcome.imported.has_value());
+    return ImportCommand::run(line, storeContext(), PersistentContainer::defaultStorePath());
 }
 
 int exportFile(const CommandLine& line)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "csv/ImportRows.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string_view>
+#include <span>
 #include <vector>
 
 class BalanceEntry;
@@ -19,12 +21,10 @@ struct ImportCounts {
     friend bool operator==(const ImportCounts&, const ImportCounts&) = default;
 };
 
-// Inserts one new entry into `context` for every data row of `text` (no save), appending
-// each to `inserted`. The first row is a header when its first field contains "date" in any
-// letter case.
-// `afterBatch`, when given, runs after each batch of rows was inserted.
-ImportCounts insertRows(std::string_view text, ObjectContext& context,
-                        std::vector<std::shared_ptr<BalanceEntry>>& inserted,
-                        const std::function<void()>& afterBatch = {});
+// Inserts one new entry into `context` for every row not left out (see makeEntries), in order
+// (no save), appending each to `inserted`; returns how many. `afterBatch`, when given, runs
+// after each batch of rows was inserted.
+std::int64_t insertRows(std::span<const ReadRow> rows, const std::vector<bool>& leaveOut, ObjectContext& context,
+                        std::vector<std::shared_ptr<BalanceEntry>>& inserted, const std::function<void()>& afterBatch = {});
 
 } // namespace CSVPorter

@@ -65,7 +65,7 @@ std::size_t nextSpecial(std::string_view text, std::size_t from)
 // Fields past the kept ones share one scratch string, checked for text as each one ends.
 class RowBuilder {
 public:
-    RowBuilder(std::size_t keptFields, const KeptRow& onRow) : kept_(std::max<std::size_t>(keptFields, 1)), onRow_(onRow) {}
+    RowBuilder(std::size_t keptFields, const PlacedRow& onRow) : kept_(std::max<std::size_t>(keptFields, 1)), onRow_(onRow) {}
 
     std::string& field() { return count_ < kept_ ? fields_[count_] : dropped_; }
     bool empty() const { return count_ == 0 && fields_[0].empty(); }
@@ -83,25 +83,42 @@ public:
         }
     }
 
-    // Ends the field and the row; a row of one empty field is a blank line and is dropped.
-    void endRow()
+    // Ends the field and the row at `end`; a row of one empty field is a blank line and is
+    // dropped. `nextLine` is the line the next row starts on.
+    void endRow(std::size_t end, std::int64_t nextLine)
     {
         endField();
         if (count_ > 1 || !fields_[0].empty())
-            onRow_(std::span<const std::string>(fields_.data(), std::min(count_, kept_)), droppedText_);
+            onRow_(std::span<const std::string>(fields_.data(), std::min(count_, kept_)), droppedText_, RowPlace{line_, end});
         count_ = 0;
         fields_[0].clear();
         droppedText_ = false;
+        line_ = nextLine;
     }
 
 private:
     const std::size_t kept_;
-    const KeptRow& onRow_;
+    const PlacedRow& onRow_;
+    std::int64_t line_ = 1;
     std::vector<std::string> fields_ = std::vector<std::string>(std::min<std::size_t>(kept_, 8));
     std::string dropped_;
     std::size_t count_ = 0;
     bool droppedText_ = false;
 };
+
+// The line ends in quoted text (CR LF counted once; a CR at the end of `chunk` counts alone
+// only when the text does not go on with an LF).
+std::int64_t lineEndsIn(std::string_view chunk, char following)
+{
+    std::int64_t ends = 0;
+    for (std::size_t i = 0; i < chunk.size(); ++i) {
+        if (chunk[i] == '\n')
+            ++ends;
+        else if (chunk[i] == '\r' && (i + 1 < chunk.size() ? chunk[i + 1] : following) != '\n')
+            ++ends;
+    }
+    return ends;
+}
 
 } // namespace
 
@@ -111,6 +128,13 @@ void forEachRow(std::string_view text, const std::function<void(std::span<const 
 }
 
 void forEachRow(std::string_view text, std::size_t keptFields, const KeptRow& onRow)
+{
+    forEachRow(text, keptFields, PlacedRow([&onRow](std::span<const std::string> fields, bool droppedText, const RowPlace&) {
+                   onRow(fields, droppedText);
+               }));
+}
+
+void forEachRow(std::string_view text, std::size_t keptFields, const PlacedRow& onRow)
 {
     const std::vector<std::size_t> fused = fusedDelimiters(text);
     const auto isFused = [&fused](std::size_t position) {
@@ -123,12 +147,14 @@ void forEachRow(std::string_view text, std::size_t keptFields, const KeptRow& on
     RowBuilder row(keptFields, onRow);
     const std::size_t size = text.size();
     bool quoted = false;
+    std::int64_t line = 1;
     std::size_t i = 0;
     while (i < size) {
         if (quoted) {
             const void* found = std::memchr(text.data() + i, '"', size - i);
             const std::size_t quote = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : size;
             row.field().append(text.data() + i, quote - i);
+            line += lineEndsIn(text.substr(i, quote - i), quote < size ? text[quote] : '\0');
             if (quote == size)
                 break;
             if (isFused(quote)) {
@@ -150,8 +176,9 @@ void forEachRow(std::string_view text, std::size_t keptFields, const KeptRow& on
         i = stop;
         const char c = text[i];
         if (c == '\r' || c == '\n') {
-            row.endRow();
+            const std::size_t end = i;
             i += (c == '\r' && i + 1 < size && text[i + 1] == '\n') ? 2 : 1;
+            row.endRow(end, ++line);
         } else if (isFused(i)) {
             row.field().push_back(c);
             ++i;
@@ -164,7 +191,7 @@ void forEachRow(std::string_view text, std::size_t keptFields, const KeptRow& on
         }
     }
     if (!row.empty())
-        row.endRow();
+        row.endRow(size, line);
 }
 
 std::vector<Row> parse(std::string_view text)

@@ -7,6 +7,8 @@ namespace CSVPorter {
 namespace {
 
 constexpr int firstPlainYear = 1600;
+constexpr std::size_t usPattern = 2;      // "MM/dd/yyyy"
+constexpr std::size_t usShortPattern = 3; // "M/d/yyyy"
 
 int daysInMonth(int year, int month)
 {
@@ -46,6 +48,7 @@ public:
             value = value * 10 + (c - '0');
         }
         position_ += count;
+        lastDigitCount_ = count;
         return value;
     }
 
@@ -84,6 +87,7 @@ public:
     }
 
     bool atEnd() const { return !failed_ && position_ == text_.size(); }
+    std::size_t lastDigitCount() const { return lastDigitCount_; }
 
 private:
     int fail()
@@ -94,6 +98,7 @@ private:
 
     std::string_view text_;
     std::size_t position_ = 0;
+    std::size_t lastDigitCount_ = 0;
     bool failed_ = false;
 };
 
@@ -114,17 +119,28 @@ constexpr Step isoTimeLayout[] = {{Part::Year, "-"}, {Part::Month, "-"}, {Part::
 constexpr Step monthFirstLayout[] = {{Part::MonthName, " "}, {Part::ShortDay, ", "}, {Part::Year, ""}};     // 6
 constexpr Step dayFirstLayout[] = {{Part::ShortDay, " "}, {Part::MonthName, " "}, {Part::Year, ""}};       // 7
 
-std::optional<CivilDateTime> read(std::string_view text, std::span<const Step> layout)
+// A layout and the pattern that reads its spellings.
+struct Layout {
+    std::span<const Step> steps;
+    std::size_t pattern;
+};
+
+std::optional<CivilDateTime> read(std::string_view text, const Layout& layout)
 {
     Scanner scanner(text);
     CivilDateTime when;
-    for (const Step& step : layout) {
+    when.pattern = layout.pattern;
+    for (const Step& step : layout.steps) {
         switch (step.part) {
         case Part::Year: when.year = scanner.digits(4); break;
         case Part::Month: when.month = scanner.digits(2); break;
         case Part::Day: when.day = scanner.digits(2); break;
         case Part::ShortMonth: when.month = scanner.shortNumber(); break;
-        case Part::ShortDay: when.day = scanner.shortNumber(); break;
+        case Part::ShortDay:
+            when.day = scanner.shortNumber();
+            if (layout.pattern == usPattern && scanner.lastDigitCount() == 1)
+                when.pattern = usShortPattern; // "MM/dd/yyyy" wants two day digits
+            break;
         case Part::MonthName: when.month = scanner.monthName(); break;
         case Part::Hour: when.hour = scanner.digits(2); when.hasTime = true; break;
         case Part::Minute: when.minute = scanner.digits(2); break;
@@ -144,9 +160,8 @@ std::optional<CivilDateTime> canonicalDate(std::string_view text)
 {
     if (text.size() < 8 || text.size() > 19)
         return std::nullopt;
-    for (const std::span<const Step> layout : {std::span<const Step>(isoDayLayout), std::span<const Step>(slashDayLayout),
-                                               std::span<const Step>(usDayLayout), std::span<const Step>(isoTimeLayout),
-                                               std::span<const Step>(monthFirstLayout), std::span<const Step>(dayFirstLayout)})
+    for (const Layout& layout : {Layout{isoDayLayout, 0}, Layout{slashDayLayout, 1}, Layout{usDayLayout, usPattern},
+                                 Layout{isoTimeLayout, 4}, Layout{monthFirstLayout, 5}, Layout{dayFirstLayout, 6}})
         if (auto when = read(text, layout))
             return when;
     return std::nullopt;

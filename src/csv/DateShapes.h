@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -14,6 +15,8 @@ struct CivilDateTime {
     int minute = 0;
     int second = 0;
     bool hasTime = false;
+    // The import pattern (index into importDatePatterns) that reads this spelling.
+    std::size_t pattern = 0;
 };
 
 // Recognises, in already trimmed ASCII text, only spellings whose reading by the import

@@ -6,27 +6,31 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace CSVPorter {
 namespace {
 
-// The process-wide export formatter: UTC, Gregorian, en_US_POSIX, yyyy-MM-dd. Formatting is a
+// The process-wide export formatter: UTC, proleptic Gregorian (as days are read and shown),
+// en_US_POSIX, yyyy-MM-dd. Formatting is a
 // const operation on it (ICU clones the calendar for each call), so threads may share it.
 const icu::SimpleDateFormat& exportDateFormatter()
 {
     static const std::unique_ptr<icu::SimpleDateFormat> formatter = [] {
         UErrorCode status = U_ZERO_ERROR;
         auto made = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"yyyy-MM-dd"), icu::Locale("en_US_POSIX"), status);
-        made->adoptCalendar(new icu::GregorianCalendar(icu::TimeZone::getGMT()->clone(), icu::Locale("en_US_POSIX"), status));
+        auto calendar = std::make_unique<icu::GregorianCalendar>(icu::TimeZone::getGMT()->clone(), icu::Locale("en_US_POSIX"), status);
+        calendar->setGregorianChange(std::numeric_limits<double>::lowest(), status);
+        made->adoptCalendar(calendar.release());
         return made;
     }();
     return *formatter;
 }
 
-// The range in which ICU's Gregorian calendar (Julian before October 1582) and the proleptic
-// calendar of <chrono> agree, and "yyyy" gives four digits: 1583-01-01 to 9999-12-31.
-constexpr std::chrono::sys_days plainDaysBegin = std::chrono::year{1583} / 1 / 1;
+// The range in which "yyyy" gives four digits and the formatter's calendar and <chrono>'s
+// agree (both proleptic Gregorian): 0001-01-01 to 9999-12-31.
+constexpr std::chrono::sys_days plainDaysBegin = std::chrono::year{1} / 1 / 1;
 constexpr std::chrono::sys_days plainDaysEnd = std::chrono::year{10000} / 1 / 1;
 
 } // namespace

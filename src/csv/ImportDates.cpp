@@ -82,7 +82,8 @@ struct ImportDateReader::State {
 
     std::optional<Instant> strictInstant(const CivilDateTime& when);
     std::optional<Instant> midnight(const CivilDateTime& day);
-    std::optional<Instant> startOfMissingMidnightDay(const icu::UnicodeString& text);
+    std::optional<Reading> startOfMissingMidnightDay(const icu::UnicodeString& text);
+    std::optional<Reading> readWithFormatters(std::string_view text);
 };
 
 std::optional<Instant> ImportDateReader::State::strictInstant(const CivilDateTime& when)
@@ -109,7 +110,7 @@ std::optional<Instant> ImportDateReader::State::midnight(const CivilDateTime& da
     return instantFromMilliseconds(slot.milliseconds);
 }
 
-std::optional<Instant> ImportDateReader::State::startOfMissingMidnightDay(const icu::UnicodeString& text)
+std::optional<ImportDateReader::Reading> ImportDateReader::State::startOfMissingMidnightDay(const icu::UnicodeString& text)
 {
     if (utcFormatters.empty()) {
         utcFormatters = importDateFormatters(*icu::TimeZone::getGMT());
@@ -130,7 +131,7 @@ std::optional<Instant> ImportDateReader::State::startOfMissingMidnightDay(const 
     const UDate date = nextValid->getTime(status);
     if (U_FAILURE(status))
         return std::nullopt;
-    return instantFromUDate(date);
+    return Reading{instantFromUDate(date), match->pattern};
 }
 
 ImportDateReader::ImportDateReader(const icu::TimeZone& zone) : state_(std::make_unique<State>())
@@ -146,24 +147,36 @@ ImportDateReader::~ImportDateReader() = default;
 
 std::optional<Instant> ImportDateReader::read(std::string_view field)
 {
+    const std::optional<Reading> reading = readNamingPattern(field);
+    return reading ? std::optional(reading->instant) : std::nullopt;
+}
+
+std::optional<ImportDateReader::Reading> ImportDateReader::readNamingPattern(std::string_view field)
+{
     const std::string_view text = trimmed(field);
     if (const std::optional<CivilDateTime> canonical = canonicalDate(text)) {
         const std::optional<Instant> instant = canonical->hasTime ? state_->strictInstant(*canonical) : state_->midnight(*canonical);
         if (instant)
-            return instant;
+            return Reading{*instant, canonical->pattern};
     }
-    return readWithFormatters(text);
+    return state_->readWithFormatters(text);
 }
 
 std::optional<Instant> ImportDateReader::readWithFormatters(std::string_view text)
+{
+    const std::optional<Reading> reading = state_->readWithFormatters(text);
+    return reading ? std::optional(reading->instant) : std::nullopt;
+}
+
+std::optional<ImportDateReader::Reading> ImportDateReader::State::readWithFormatters(std::string_view text)
 {
     if (text.empty())
         return std::nullopt;
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
         icu::StringPiece(text.data(), static_cast<int32_t>(std::min<std::size_t>(text.size(), INT32_MAX))));
-    if (const std::optional<ChainMatch> match = firstMatch(state_->formatters, unicode))
-        return instantFromUDate(match->date);
-    return state_->startOfMissingMidnightDay(unicode);
+    if (const std::optional<ChainMatch> match = firstMatch(formatters, unicode))
+        return Reading{instantFromUDate(match->date), match->pattern};
+    return startOfMissingMidnightDay(unicode);
 }
 
 const icu::TimeZone& importTimeZone()
@@ -172,10 +185,12 @@ const icu::TimeZone& importTimeZone()
     return *zone;
 }
 
-std::optional<Instant> parseDate(std::string_view field)
+ImportDateReader& threadImportDateReader()
 {
     thread_local ImportDateReader reader(importTimeZone());
-    return reader.read(field);
+    return reader;
 }
+
+std::optional<Instant> parseDate(std::string_view field) { return threadImportDateReader().read(field); }
 
 } // namespace CSVPorter

@@ -47,6 +47,12 @@ public:
 
     // The field trimmed, then the fast forms, then the chain.
     std::optional<Instant> read(std::string_view field);
+    // The same, with the index in importDatePatterns of the pattern that read it.
+    struct Reading {
+        Instant instant;
+        std::size_t pattern;
+    };
+    std::optional<Reading> readNamingPattern(std::string_view field);
     // The chain alone on an already trimmed text (the reference for the fast forms).
     std::optional<Instant> readWithFormatters(std::string_view text);
 
@@ -54,6 +60,9 @@ private:
     struct State;
     std::unique_ptr<State> state_;
 };
+
+// This thread's reader in importTimeZone() (what parseDate uses).
+ImportDateReader& threadImportDateReader();
 
 // The zone the import formatters use: the system's time zone when it was first asked for.
 const icu::TimeZone& importTimeZone();

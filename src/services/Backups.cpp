@@ -87,6 +87,9 @@ Result<BackupFile> backUp(const QString& storePath, const QString& folder, const
     if (target.isEmpty() && !into.mkpath(QStringLiteral(".")))
         return Error{QStringLiteral("The backups folder could not be created"), QStringLiteral("{path: %1}").arg(folder)};
     const QString path = target.isEmpty() ? freshPath(into) : QFileInfo(target).absoluteFilePath();
+    const QString store = QFileInfo(storePath).canonicalFilePath();
+    if (!store.isEmpty() && QFileInfo(path).canonicalFilePath() == store)
+        return Error{QStringLiteral("A backup cannot replace the store itself"), QStringLiteral("{path: %1}").arg(path)};
     auto copied = StoreBackup::copy(storePath, path, cancelled);
     if (!copied)
         return copied.error();

@@ -1,4 +1,5 @@
 // The figures computed from the entries: the summary and series, the years, the returns.
+#include "analytics/EntryYears.h"
 #include "analytics/MoneyWeightedReturn.h"
 #include "analytics/PortfolioStats.h"
 #include "analytics/ReturnMeasures.h"
@@ -263,6 +264,26 @@ TEST(YearlyPortfolio, ReturnTakesFlowsAtTheYearsEnd)
     EXPECT_NEAR(*YearlyPortfolio::yearReturn(10000, 10910, 0), 0.091, 1e-12);
     for (const double start : {0.0, notANumber, infinity})
         EXPECT_EQ(YearlyPortfolio::yearReturn(start, 100, 0), std::nullopt) << start;
+}
+
+// Each year's time-weighted return chains from the last day before it; the first year, with
+// none, from its own first day.
+TEST(EntryYears, EveryYearWithItsTimeWeightedReturn)
+{
+    for (const char* zoneId : {"America/Toronto", "Asia/Tokyo"}) {
+        const ScopedZone zone(zoneId);
+        const std::vector entries{at(2023, 6, 1, 100, 100), at(2023, 12, 31, 110), at(2024, 6, 30, 130, 10), at(2024, 12, 31, 132),
+                                  at(2025, 1, 1, 145.2)};
+        std::vector<std::pair<std::int64_t, double>> returns;
+        for (const EntryYear& year : EntryYears::of(entries))
+            returns.emplace_back(year.year, year.timeWeightedReturn.value_or(notANumber));
+        ASSERT_EQ(returns.size(), 3u) << zoneId;
+        const std::pair<std::int64_t, double> expected[] = {{2023, 0.1}, {2024, 120 / 110.0 * 132 / 130.0 - 1}, {2025, 0.1}};
+        for (std::size_t i = 0; i < returns.size(); ++i) {
+            EXPECT_EQ(returns[i].first, expected[i].first) << zoneId;
+            EXPECT_NEAR(returns[i].second, expected[i].second, 1e-12) << zoneId << ' ' << expected[i].first;
+        }
+    }
 }
 
 // Years are local: 2024-12-31 15:30 UTC is still 2024 in Toronto but already 2025 in Tokyo.

@@ -22,6 +22,7 @@
 #include <sys/resource.h>
 
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -88,7 +89,8 @@ TEST_F(BackupWindowTest, RestoreFromTheCommandLineGoesThroughTheOpenWindow)
     add(1, false); // not saved: the window cannot let go of it
     const ProcessRun refused = restore(backup);
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.errors, "corvanta restore: The window holds changes not yet saved; nothing was restored\n");
+    // (Qt's bus thread may add a warning of its own as the process exits.)
+    EXPECT_THAT(refused.errors, StartsWith("corvanta restore: The window holds changes not yet saved; nothing was restored\n"));
     EXPECT_EQ(count(), 4);
     EXPECT_EQ(backups().size(), 1);
 }

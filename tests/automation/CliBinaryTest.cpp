@@ -185,6 +185,14 @@ TEST_F(CliBinaryTest, EntriesComeInDateOrderOneLineEach)
     EXPECT_EQ(suggested.last(), lines[5]);
 }
 
+// One calendar for reading, showing and exporting: a day before the Gregorian reform is the
+// day typed, not its Julian name.
+TEST_F(CliBinaryTest, DaysBeforeTheGregorianReformStayAsTyped)
+{
+    EXPECT_EQ(corvanta_.run({"add", "--balance", "7", "--date", "1500-03-01"}).output, "Added $7 on Mar 1, 1500.\n");
+    EXPECT_THAT(corvanta_.run({"export"}).output, HasSubstr("\n1500-03-01,7.0,"));
+}
+
 TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
 {
     const QString csv = corvanta_.writeScratch(QStringLiteral("in.csv"), "Date,Balance,Adjustment,Transfers,Note\n2026-01-05,1000,0,0,first\n"
@@ -192,6 +200,7 @@ TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
     const ProcessRun imported = corvanta_.run({QStringLiteral("import"), csv});
     EXPECT_EQ(imported.exitCode, 0);
     EXPECT_EQ(imported.output, "Imported 2 entries\n1 row(s) were skipped (couldn't be parsed).\n");
+    EXPECT_EQ(imported.errors, "line 3: 'not a date' is not a date\n");
 
     const QString exported = corvanta_.scratch(QStringLiteral("out.csv"));
     EXPECT_EQ(corvanta_.run({QStringLiteral("export"), exported}).exitCode, 0);
@@ -202,6 +211,51 @@ TEST_F(CliBinaryTest, ImportAndExportPrintTheWindowsAlertTexts)
     const ProcessRun unwritable = corvanta_.run({"export", "/nonexistent/folder/out.csv"});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_THAT(unwritable.errors, StartsWith("CSV Error\nCould not export CSV: "));
+}
+
+// A second import of the same file: a dry run says what would happen and writes nothing, the
+// plain import warns and imports again, --skip-existing leaves the stored rows out; a file in
+// which no row reads is a failure.
+TEST_F(CliBinaryTest, ImportSaysWhatIsAlreadyStoredAndSkipsItWhenAsked)
+{
+    const QString csv = corvanta_.writeScratch(QStringLiteral("in.csv"), "2026-01-05,1000,0,0,first\n2026-01-05,1000,0,0,first\n"
+                                                                         "2026-02-05,\"1.100,50\",0,0,\n");
+    ASSERT_EQ(corvanta_.run({QStringLiteral("import"), csv}).exitCode, 0);
+    const auto count = [&] {
+        const std::string listed = corvanta_.run({"entries"}).output;
+        return std::count(listed.begin(), listed.end(), '\n');
+    };
+    ASSERT_EQ(count(), 3);
+
+    const ProcessRun dryRun = corvanta_.run({QStringLiteral("import"), csv, QStringLiteral("--dry-run"), QStringLiteral("--json"),
+                                             QStringLiteral("--skip-existing"), QStringLiteral("--decimal-comma")});
+    EXPECT_EQ(dryRun.exitCode, 0);
+    const QJsonObject preview = QJsonDocument::fromJson(QByteArray::fromStdString(dryRun.output)).object();
+    EXPECT_EQ(preview.value(QStringLiteral("rowsRead")).toInt(), 3);
+    EXPECT_EQ(preview.value(QStringLiteral("alreadyStored")).toInt(), 2); // 1,100.50 read as 1100.5 is not the stored 110050
+    EXPECT_EQ(preview.value(QStringLiteral("wouldImport")).toInt(), 1);
+    EXPECT_EQ(preview.value(QStringLiteral("dateOrder")).toString(), QStringLiteral("yyyy-MM-dd"));
+    EXPECT_TRUE(preview.value(QStringLiteral("decimalComma")).toBool());
+    EXPECT_TRUE(preview.value(QStringLiteral("skipped")).toArray().isEmpty());
+    EXPECT_EQ(count(), 3);
+
+    const ProcessRun again = corvanta_.run({QStringLiteral("import"), csv});
+    EXPECT_THAT(again.errors, HasSubstr("3 of these rows are already stored"));
+    EXPECT_THAT(again.errors, HasSubstr("--skip-existing"));
+    EXPECT_THAT(again.errors, HasSubstr("--decimal-comma"));
+    EXPECT_EQ(count(), 6);
+    const ProcessRun skipping = corvanta_.run({QStringLiteral("import"), csv, QStringLiteral("--skip-existing")});
+    EXPECT_EQ(skipping.output, "No rows imported\nSkipped 3 rows already stored.\n");
+    EXPECT_EQ(skipping.exitCode, 0);
+    EXPECT_EQ(count(), 6);
+
+    const QString unreadable = corvanta_.writeScratch(QStringLiteral("bad.csv"), "Date,Balance\nJun 31 2026,1\n");
+    for (const bool dry : {false, true}) {
+        const ProcessRun failed = corvanta_.run(dry ? QStringList{QStringLiteral("import"), unreadable, QStringLiteral("--dry-run")}
+                                                    : QStringList{QStringLiteral("import"), unreadable});
+        EXPECT_EQ(failed.exitCode, 1);
+        EXPECT_THAT(failed.errors, StartsWith("line 2: 'Jun 31 2026' is not a date\n"));
+    }
 }
 
 // The window and the command line on one store at once: what `corvanta add` commits in other

@@ -62,6 +62,10 @@ TEST(CommandLineTest, EachSubcommandAndItsParametersAreRecognised)
     ASSERT_EQ(ids.value().ids.size(), 2u); // any letter case
     EXPECT_EQ(ids.value().ids[0], ids.value().ids[1]);
 
+    const CommandLine import = parse({"import", "in.csv", "--dry-run", "--skip-existing", "--decimal-comma", "--json"}).value();
+    EXPECT_EQ(std::tuple(import.file, import.dryRun, import.skipExisting, import.decimalComma, import.json),
+              std::tuple(QStringLiteral("in.csv"), true, true, true, true));
+
     const auto line = parse({"add", "--balance", "1000.5", "--adjustment", "-250", "--transfers=1e3", "--note", "  x  ",
                              "--date", "2026-06-04", "--json"});
     ASSERT_TRUE(line.ok()) << line.error().message.toStdString();

@@ -161,7 +161,8 @@ TEST_F(DBusScriptingTest, CreationChecksEachArgumentAndKeepsWhatItTakesExactly)
 {
     const std::pair<const char*, QVariant> refused[] = {
         {"date", QStringLiteral("2026-13-01")}, {"date", 20260605},       {"date", QStringLiteral("10000-01-01")},
-        {"balance", QStringLiteral("1000")},    {"adjustment", qInf()},   {"transfers", qQNaN()}};
+        {"balance", QStringLiteral("1000")},    {"adjustment", qInf()},   {"transfers", qQNaN()},
+        {"note", QString((1 << 20) + 1, QLatin1Char('x'))}};
     for (const auto& [key, value] : refused) {
         const QDBusMessage reply = call("CreateBalanceEntry", {QVariantMap{{QStringLiteral("balance"), 5.0}, {QString::fromUtf8(key), value}}});
         EXPECT_EQ(errorName(reply), "org.corvanta.Corvanta.Error.InvalidArgument") << key;

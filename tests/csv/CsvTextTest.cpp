@@ -257,13 +257,14 @@ TEST(Export, WritesTheHeaderAndOneLinePerEntryNewestFirst)
 }
 
 // The written day is the UTC day of the stored moment, whatever the local zone: 3 June 23:30
-// at UTC-5 is 4 June 04:30 UTC; local midnight of 4 June at UTC+9 is 3 June. Outside
-// 1583..9999 the ICU calendar decides: Julian days before October 1582, five digits after 9999.
+// at UTC-5 is 4 June 04:30 UTC; local midnight of 4 June at UTC+9 is 3 June. Days before the
+// Gregorian reform are written as read (proleptic Gregorian); after 9999 the ICU calendar
+// decides (five digits).
 TEST(Export, WritesTheUtcDay)
 {
     const std::pair<Instant, const char*> cases[] = {
         {utc(2026, 6, 4, 4, 30), "2026-06-04"}, {utc(2026, 6, 3, 15), "2026-06-03"}, {utc(1970, 1, 1) - std::chrono::milliseconds{1}, "1969-12-31"},
-        {utc(1582, 10, 14), "1582-10-04"},      {utc(1583, 1, 1), "1583-01-01"},     {utc(10000, 1, 1), "10000-01-01"},
+        {utc(1582, 10, 14), "1582-10-14"},      {utc(1583, 1, 1), "1583-01-01"},     {utc(10000, 1, 1), "10000-01-01"},
     };
     for (const auto& [instant, day] : cases)
         EXPECT_EQ(CSVPorter::exportDay(instant), day);

@@ -78,6 +78,33 @@ TEST_F(CsvImport, FailedSaveLeavesNothingBehind)
     EXPECT_TRUE(context().hasChanges());
 }
 
+// A second import of a file compared with what is stored: skipping stores nothing more, not
+// skipping stores every row again; a row the file repeats is stored as often as the file has
+// it. What is stored is what the preview listed, in its order.
+TEST_F(CsvImport, RowsAlreadyStoredAreSkippedOnlyWhenAsked)
+{
+    const std::string text = "2026-06-01,1,0,0,a\n2026-06-01,1,0,0,a\n2026-06-02,2,5,0,\n";
+    const auto preview = [&] { return CsvActions::previewImport(text, CsvActions::storedValues(context()).value()); };
+    const CsvActions::ImportPreview first = preview();
+    EXPECT_EQ(first.alreadyStoredCount, 0);
+    ASSERT_EQ(CsvActions::importPreviewed(context(), first, true).imported, 3); // the repeated row is kept
+    std::vector<std::string> listed;
+    for (const auto& entry : context().fetchBalanceEntries().value())
+        if (entry->note() != std::nullopt || entry->balance() == 2)
+            listed.push_back(std::to_string(entry->balance()) + (entry->note() ? entry->note()->toStdString() : "-"));
+    EXPECT_EQ(listed, (std::vector<std::string>{"1.000000a", "1.000000a", "2.000000-"}));
+
+    const CsvActions::ImportPreview second = preview();
+    EXPECT_EQ(second.alreadyStoredCount, 3);
+    const std::string before = stored();
+    const CsvActions::ImportOutcome skipping = CsvActions::importPreviewed(context(), second, true);
+    EXPECT_EQ(std::tuple(skipping.imported, skipping.leftOutAsStored), std::tuple(std::optional<std::int64_t>(0), std::int64_t{3}));
+    EXPECT_EQ(skipping.alert.informativeText, QStringLiteral("Skipped 3 rows already stored."));
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(CsvActions::importPreviewed(context(), second, false).imported, 3);
+    EXPECT_EQ(context().countBalanceEntries().value(), 1 + 6);
+}
+
 class CsvExport : public ActionsFixture {};
 
 TEST_F(CsvExport, WritesEveryEntryAtomically)

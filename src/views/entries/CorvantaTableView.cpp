@@ -2,6 +2,7 @@
 
 #include "model/BalanceEntry.h"
 #include "model/ObjectContext.h"
+#include "services/CsvActions.h"
 #include "services/EntryActions.h"
 #include "views/kit/CachedTextDelegate.h"
 #include "views/kit/CountText.h"
@@ -11,6 +12,7 @@
 #include "views/entries/EntryFindField.h"
 #include "views/entries/EntryTableText.h"
 #include "views/entries/EntryTableModel.h"
+#include "views/entries/ImportPreviewView.h"
 #include "views/kit/EntryToolbarIcons.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/PorterDialogs.h"
@@ -323,9 +325,36 @@ void CorvantaTableView::exportCSV()
 
 void CorvantaTableView::importCSV()
 {
-    if (const auto imported = CSVPorter::importCSV(context_, *dialogs_)) {
-        qCInfo(lcEntries).noquote() << QStringLiteral("Imported %1 rows").arg(*imported);
-        Q_EMIT reported(tr("Imported %1").arg(entriesText(*imported)), *imported > 0);
+    const std::optional<QString> path = dialogs_->chooseFileToImport();
+    if (!path || path->isEmpty())
+        return;
+    auto stored = CsvActions::storedValues(context_);
+    if (!stored) {
+        dialogs_->showAlert(CSVPorter::readFailureAlert());
+        return;
+    }
+    ImportPreviewView::Actions actions{
+        .import = [this](const CsvActions::ImportPreview& preview, bool skip) { importPreviewed(preview, skip); },
+        .failed = [this](const CSVPorter::Alert& alert) {
+            overlay_->close();
+            dialogs_->showAlert(alert);
+        },
+        .cancel = [this] { overlay_->close(); },
+    };
+    overlay_->open(new ImportPreviewView(*path, std::make_shared<const std::vector<BalanceEntry::Values>>(std::move(stored.value())),
+                                         std::move(actions)));
+}
+
+void CorvantaTableView::importPreviewed(const CsvActions::ImportPreview& preview, bool skipAlreadyStored)
+{
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    const CsvActions::ImportOutcome outcome = CsvActions::importPreviewed(context_, preview, skipAlreadyStored);
+    QApplication::restoreOverrideCursor();
+    overlay_->close(); // the preview goes once control is back in the event loop
+    dialogs_->showAlert(outcome.alert);
+    if (outcome.imported) {
+        qCInfo(lcEntries).noquote() << QStringLiteral("Imported %1 rows").arg(*outcome.imported);
+        Q_EMIT reported(tr("Imported %1").arg(entriesText(*outcome.imported)), *outcome.imported > 0);
     }
 }
 

@@ -14,6 +14,9 @@ class PorterDialogs;
 class QAction;
 class QTableView;
 class QToolBar;
+namespace CsvActions {
+struct ImportPreview;
+}
 
 // The "Corvanta" tab: every balance entry, newest first, in a multi-selection table, with a
 // toolbar to add, edit and delete entries and to export and import CSV files. Adding and
@@ -39,6 +42,7 @@ public:
     void editEntry(const std::shared_ptr<BalanceEntry>& entry);
     void deleteSelected();
     void exportCSV();
+    // Picks a file and opens its import preview in the overlay; Import there stores the rows.
     void importCSV();
 
     // Find: the search field takes the focus. Select All and Copy act on the rows shown.
@@ -67,6 +71,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void importPreviewed(const CsvActions::ImportPreview& preview, bool skipAlreadyStored);
     void buildToolBar();
     void buildTable();
     void addTableKeys();

@@ -1,6 +1,5 @@
 #include "views/entries/EntryTableModel.h"
 
-#include "analytics/Fmt.h"
 #include "model/BalanceEntry.h"
 #include "views/kit/DigitFont.h"
 #include "services/DisplayText.h"
@@ -13,8 +12,6 @@
 static_assert(std::is_same_v<AdjustedBalances::Rows, LiveResult<BalanceEntry>::Objects>);
 
 namespace {
-
-const QString emDash = QStringLiteral("\u2014");
 
 struct ColumnLayout {
     const char* title;
@@ -47,13 +44,6 @@ std::array<int, 2> columnsOf(int attribute)
 constexpr std::size_t keptRows = 4096;
 
 constexpr std::uint32_t bit(int attribute) { return std::uint32_t{1} << attribute; }
-
-QString currencyCents(double value)
-{
-    if (auto text = Fmt::currencyCents(value); text && !text->empty())
-        return QString::fromStdString(*text);
-    return QString::fromUtf8(Fmt::currencyCentsFallback.data(), qsizetype(Fmt::currencyCentsFallback.size()));
-}
 
 } // namespace
 
@@ -149,13 +139,10 @@ void EntryTableModel::forgetTexts(int first, int last)
 QString EntryTableModel::formattedText(const BalanceEntry& entry, int row, int column) const
 {
     switch (column) {
-    case DateColumn: {
-        const auto text = entry.date() ? Fmt::date(*entry.date()) : std::nullopt;
-        return text ? QString::fromStdString(*text) : emDash;
-    }
+    case DateColumn: return DisplayText::entryDate(entry.date());
     case BalanceColumn: return DisplayText::currency(entry.balance());
-    case AdjustmentColumn: return entry.adjustment() == 0 ? emDash : DisplayText::currency(entry.adjustment());
-    case TransfersColumn: return entry.transfers() == 0 ? emDash : currencyCents(entry.transfers());
+    case AdjustmentColumn: return DisplayText::entryAdjustment(entry.adjustment());
+    case TransfersColumn: return DisplayText::entryTransfers(entry.transfers());
     case AdjustedBalanceColumn: return DisplayText::currency(adjustedBalance(row));
     case NoteColumn: return entry.note().value_or(QString());
     default: return {};

@@ -1,0 +1,133 @@
+#include "automation/ImportCommand.h"
+
+#include "automation/ConsoleOutput.h"
+#include "automation/JsonOutput.h"
+#include "csv/CSVAlerts.h"
+#include "csv/FileAccess.h"
+#include "model/StoredEntryInputs.h"
+#include "services/CsvActions.h"
+#include "services/ImportPreviewText.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace ImportCommand {
+namespace {
+
+constexpr std::size_t rowsShownAtEachEnd = 5;
+
+// A failure as the window's alert says it, on standard error.
+int failure(const CSVPorter::Alert& alert)
+{
+    ConsoleOutput::error(alert.messageText + QLatin1Char('\n') + alert.informativeText + QLatin1Char('\n'));
+    return 1;
+}
+
+std::int64_t wouldImport(const CsvActions::ImportPreview& preview, bool skipExisting)
+{
+    return static_cast<std::int64_t>(preview.reading.rows.size()) - (skipExisting ? preview.alreadyStoredCount : 0);
+}
+
+QJsonObject previewJson(const CsvActions::ImportPreview& preview, bool skipExisting)
+{
+    QJsonArray skipped;
+    for (const CSVPorter::SkippedLine& line : preview.reading.skipped)
+        skipped.append(QJsonObject{{QStringLiteral("line"), static_cast<qint64>(line.line)}, {QStringLiteral("reason"), line.reason}});
+    const QString order = ImportPreviewText::dateOrder(preview.reading);
+    return {{QStringLiteral("rowsRead"), static_cast<qint64>(preview.reading.rows.size())},
+            {QStringLiteral("wouldImport"), static_cast<qint64>(wouldImport(preview, skipExisting))},
+            {QStringLiteral("alreadyStored"), static_cast<qint64>(preview.alreadyStoredCount)},
+            {QStringLiteral("skipped"), skipped},
+            {QStringLiteral("dateOrder"), order.isEmpty() ? QJsonValue() : QJsonValue(order)},
+            {QStringLiteral("decimalComma"), preview.reading.looksDecimalComma()}};
+}
+
+QString rowLine(const CSVPorter::ReadRow& row)
+{
+    return QStringLiteral("  line %1\t").arg(row.line) + ImportPreviewText::rowCells(row.values).join(QLatin1Char('\t')) + QLatin1Char('\n');
+}
+
+QString previewText(const CsvActions::ImportPreview& preview, bool skipExisting)
+{
+    const auto& rows = preview.reading.rows;
+    QString text = QStringLiteral("Rows read: %1\n").arg(rows.size());
+    if (rows.empty())
+        return text;
+    text += QStringLiteral("Dates: %1\n").arg(ImportPreviewText::dateRangeText(preview.reading));
+    for (const QString& reading : ImportPreviewText::dateReadings(preview.reading))
+        text += QStringLiteral("Date reading: %1\n").arg(reading);
+    if (preview.alreadyStoredCount > 0)
+        text += ImportPreviewText::alreadyStoredText(preview.alreadyStoredCount) + QLatin1Char('\n');
+    text += QStringLiteral("Would import: %1\n").arg(wouldImport(preview, skipExisting));
+    const std::size_t head = std::min(rows.size(), rowsShownAtEachEnd);
+    const std::size_t tail = std::max(head, rows.size() - std::min(rows.size(), rowsShownAtEachEnd));
+    text += QStringLiteral("First rows:\n");
+    for (std::size_t i = 0; i < head; ++i)
+        text += rowLine(rows[i]);
+    if (tail < rows.size()) {
+        text += QStringLiteral("Last rows:\n");
+        for (std::size_t i = tail; i < rows.size(); ++i)
+            text += rowLine(rows[i]);
+    }
+    return text;
+}
+
+// What the reading leaves to the user's attention: skipped lines, amounts that look like
+// decimal commas without --decimal-comma, rows already stored that will be imported again.
+void warn(const CommandLine& line, const CsvActions::ImportPreview& preview)
+{
+    for (const CSVPorter::SkippedLine& skipped : preview.reading.skipped)
+        ConsoleOutput::error(CSVPorter::skippedLineText(skipped) + QLatin1Char('\n'));
+    if (!line.decimalComma && preview.reading.looksDecimalComma())
+        ConsoleOutput::error(QStringLiteral("corvanta import: %1 They were read with ',' grouping; --decimal-comma reads them with a decimal comma.\n")
+                                 .arg(ImportPreviewText::decimalCommaText()));
+    if (!line.skipExisting && preview.alreadyStoredCount > 0)
+        ConsoleOutput::error(QStringLiteral("corvanta import: %1; they %2 imported again (--skip-existing leaves them out).\n")
+                                 .arg(ImportPreviewText::alreadyStoredText(preview.alreadyStoredCount), line.dryRun ? QStringLiteral("would be")
+                                                                                                               : QStringLiteral("are")));
+}
+
+} // namespace
+
+int run(const CommandLine& line, ObjectContext& context, const QString& storePath)
+{
+    const std::optional<QByteArray> bytes = CSVPorter::readWholeFile(line.file);
+    const std::optional<std::string_view> text = bytes ? CsvActions::importText(*bytes) : std::nullopt;
+    if (!text)
+        return failure(CSVPorter::readFailureAlert());
+    auto stored = readStoredEntryValues(storePath);
+    if (!stored)
+        return ConsoleOutput::failure(QStringLiteral("corvanta import: ") + stored.error().message);
+    const CsvActions::ImportPreview preview = CsvActions::previewImport(*text, stored.value(), {.decimalComma = line.decimalComma});
+    warn(line, preview);
+    const bool nothingRead = preview.reading.rows.empty();
+    if (line.dryRun) {
+        if (line.json)
+            JsonOutput::print(previewJson(preview, line.skipExisting));
+        else
+            ConsoleOutput::print(previewText(preview, line.skipExisting));
+        return nothingRead ? 1 : 0;
+    }
+    const CsvActions::ImportOutcome outcome = CsvActions::importPreviewed(context, preview, line.skipExisting);
+    if (!outcome.imported)
+        return failure(outcome.alert);
+    if (line.json) {
+        QJsonObject document = previewJson(preview, line.skipExisting);
+        document.insert(QStringLiteral("imported"), static_cast<qint64>(*outcome.imported));
+        JsonOutput::print(document);
+        return nothingRead ? 1 : 0;
+    }
+    // The skipped lines are on standard error already.
+    const CSVPorter::Alert said = CSVPorter::importAlert(*outcome.imported, preview.reading.skipped, outcome.leftOutAsStored, false);
+    QString message = said.messageText + QLatin1Char('\n');
+    if (!said.informativeText.isEmpty())
+        message += said.informativeText + QLatin1Char('\n');
+    if (nothingRead) {
+        ConsoleOutput::error(message);
+        return 1;
+    }
+    ConsoleOutput::print(message);
+    return 0;
+}
+
+} // namespace ImportCommand

@@ -1,0 +1,52 @@
+#include "views/entries/ImportReadingTask.h"
+
+#include "csv/FileAccess.h"
+
+ImportReadingTask::ImportReadingTask(QString path, StoredValues stored, CSVPorter::ReadOptions options, QObject* parent)
+    : QObject(parent), path_(std::move(path)), stored_(std::move(stored)), options_(options)
+{
+}
+
+ImportReadingTask::ImportReadingTask(Bytes bytes, StoredValues stored, CSVPorter::ReadOptions options, QObject* parent)
+    : QObject(parent), bytes_(std::move(bytes)), stored_(std::move(stored)), options_(options)
+{
+}
+
+ImportReadingTask::~ImportReadingTask()
+{
+    cancel();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void ImportReadingTask::cancel() { cancelled_ = true; }
+
+void ImportReadingTask::start()
+{
+    if (thread_.joinable())
+        return;
+    // Signals emitted on the worker reach the main thread's receivers queued; the destructor
+    // joins the worker before this object goes, and Qt drops events posted to a deleted object.
+    thread_ = std::thread([this, path = path_, bytes = bytes_, stored = stored_, options = options_]() mutable {
+        auto outcome = std::make_shared<Outcome>();
+        if (path) {
+            std::optional<QByteArray> read = CSVPorter::readWholeFile(*path);
+            bytes = read ? std::make_shared<const QByteArray>(std::move(*read)) : nullptr;
+        }
+        outcome->bytes = bytes;
+        const std::optional<std::string_view> text = bytes ? CsvActions::importText(*bytes) : std::nullopt;
+        if (!text) {
+            outcome->failure = CSVPorter::readFailureAlert();
+        } else {
+            CsvActions::ImportPreview preview = CsvActions::previewImport(*text, *stored, options, [this](double share) {
+                Q_EMIT progressed(share);
+                return !cancelled_;
+            });
+            if (preview.reading.cancelled)
+                return;
+            outcome->preview = std::move(preview);
+        }
+        if (!cancelled_)
+            Q_EMIT finished(outcome);
+    });
+}
