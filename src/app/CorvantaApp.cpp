@@ -27,6 +27,7 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
     qApp->installEventFilter(&focusRing_);
     CorvantaShortcuts::updateAppShortcutParameters();
 
+    alert_ = [this](const QString& text) { QMessageBox::warning(window_.get(), QApplication::applicationName(), text); };
     window_ = std::make_unique<RootView>(context(), AppCommands{
         .quit = [] { QApplication::quit(); },
         .undo = [this] { undo(); },
@@ -67,15 +68,15 @@ ObjectContext& CorvantaApp::context() { return persistence_.container().viewCont
 
 void CorvantaApp::undo()
 {
-    const QString name = undoCommandState().undoName;
-    if (performUndo(&UndoManager::canUndo, &UndoManager::undo))
+    const QString name = undoManager_.undoName();
+    if (performUndo(&UndoManager::canUndo, &UndoManager::undo, tr("Undo failed: %1")))
         window_->report(name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), false);
 }
 
 void CorvantaApp::redo()
 {
-    const QString name = undoCommandState().redoName;
-    if (performUndo(&UndoManager::canRedo, &UndoManager::redo))
+    const QString name = undoManager_.redoName();
+    if (performUndo(&UndoManager::canRedo, &UndoManager::redo, tr("Redo failed: %1")))
         window_->report(name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), false);
 }
 
@@ -88,8 +89,8 @@ UndoCommandState CorvantaApp::undoCommandState() const
     return {
         .canUndo = manager->canUndo() && !blocked,
         .canRedo = manager->canRedo() && !blocked,
-        .undoName = {},
-        .redoName = {},
+        .undoName = manager->undoName(),
+        .redoName = manager->redoName(),
     };
 }
 
@@ -99,16 +100,18 @@ void CorvantaApp::refreshUndoCommands()
         window_->menus().setUndoState(undoCommandState());
 }
 
-bool CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)())
+bool CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, Result<void> (UndoManager::*perform)(), const QString& failure)
 {
-    UndoManager* manager = context().undoManager();
-    if (!manager || !(manager->*canPerform)() || (window_ && window_->panelOpen()))
+    if (!(undoManager_.*canPerform)() || (window_ && window_->panelOpen()))
         return false;
-    (manager->*perform)();
-    // Ignored on purpose: the step stays in the context as unsaved changes.
-    (void)context().save();
+    if (auto done = (undoManager_.*perform)(); !done) {
+        alert_(failure.arg(done.error().message));
+        return false;
+    }
     return true;
 }
+
+void CorvantaApp::setAlert(std::function<void(const QString& text)> alert) { alert_ = std::move(alert); }
 
 void CorvantaApp::showAboutPanel()
 {

@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class BackupActions;
@@ -35,11 +36,13 @@ public:
     BackupActions& backups() { return *backups_; }
     ObjectContext& context();
 
-    // The Edit menu's commands: one step back or forward, then a save whose failure is
-    // ignored (the undone state stays pending and goes out with the next successful save).
-    // Each says in the status bar what it took back or put back.
+    // The Edit menu's commands: one step back or forward, saved at once; each says in the
+    // status bar what it took back or put back. A failed save shows an alert ("Undo failed: "
+    // and the reason) and the window keeps showing what the store holds.
     void undo();
     void redo();
+    // Where the failures of undo and redo are told (a modal alert; tests catch them).
+    void setAlert(std::function<void(const QString& text)> alert);
 
     // The Edit menu's Undo and Redo titles and enabled state, derived here and only here from
     // the undo manager (and whatever else may forbid a store step for now).
@@ -47,8 +50,8 @@ public:
     void refreshUndoCommands();
 
 private:
-    // False when there was nothing to do.
-    bool performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)());
+    // False when there was nothing to do, or it failed (and was told).
+    bool performUndo(bool (UndoManager::*canPerform)() const, Result<void> (UndoManager::*perform)(), const QString& failure);
     void showAboutPanel();
     void addBackupCommands();
 
@@ -56,6 +59,7 @@ private:
     UndoManager undoManager_;
     UndoKeyRouter undoKeys_;
     FocusRing focusRing_;
+    std::function<void(const QString& text)> alert_;
     std::unique_ptr<RootView> window_;
     std::unique_ptr<WidgetBackupDialogs> backupDialogs_;
     std::unique_ptr<BackupActions> backups_;

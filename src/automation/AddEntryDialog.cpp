@@ -3,6 +3,7 @@
 #include "analytics/Fmt.h"
 #include "services/NoteRules.h"
 #include "services/TypedInput.h"
+#include "views/kit/Tints.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -54,7 +55,9 @@ AddEntryDialog::AddEntryDialog(Perform perform, QWidget* parent) : QDialog(paren
 
     error_ = new QLabel(this);
     error_->setWordWrap(true);
-    error_->setStyleSheet(QStringLiteral("color: #d70015;"));
+    QPalette errorPalette = error_->palette();
+    errorPalette.setColor(QPalette::WindowText, Tints::red(errorPalette));
+    error_->setPalette(errorPalette);
     error_->hide();
     column->addWidget(error_);
 

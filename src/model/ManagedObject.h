@@ -42,6 +42,9 @@ private:
     std::int64_t rowId_ = 0;
     Lifecycle lifecycle_ = Lifecycle::Detached;
     bool deleted_ = false;
+    // While detached after a saved delete: the row key it had. Inserted again (an undo of the
+    // delete), the object is written back under that key, in its old place among equal dates.
+    std::int64_t formerRowId_ = 0;
     // 1 + the object's place in its context's changes not yet announced; 0 for none.
     std::uint32_t changeSlot_ = 0;
 };

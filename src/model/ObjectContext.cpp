@@ -8,7 +8,8 @@
 #include <QLoggingCategory>
 #include <QPointer>
 
-#include <unordered_set>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 Q_LOGGING_CATEGORY(storeLog, "corvanta.store")
@@ -45,15 +46,11 @@ struct ObjectContext::Private {
     EntityTable<BalanceEntry> entries;
     EntityTable<TSXYear> years;
     QPointer<UndoManager> undoManager;
-    // The membership step registered last, while it can still take in further objects.
-    // Weak: the undo step owns the objects; once the undo manager drops the step (a rollback,
-    // the undo limit) they must not stay alive through this bookkeeping.
-    struct MembershipStep {
-        std::weak_ptr<std::vector<std::shared_ptr<ManagedObject>>> objects;
-        Membership inverse = Membership::Remove;
-        QPointer<UndoManager> manager;
-        unsigned long long serial = 0;
-    } lastMembershipStep;
+    // What the open actions changed so far; steps before `sealedSteps` belong to an enclosing
+    // action and take in nothing more.
+    RecordedChange record;
+    std::size_t sealedSteps = 0;
+    int openActions = 0;
     std::function<void()> commitObserver;
     bool changeNotificationPending = false;
     bool refreshPending = false;
@@ -116,29 +113,90 @@ void ObjectContext::changeMembership(const std::shared_ptr<ManagedObject>& objec
         changed = insert ? d_->years.insert(year) : d_->years.remove(year);
     if (!changed)
         return;
-    if (recordsUndo())
-        registerMembershipUndo(object, insert ? Membership::Remove : Membership::Insert);
+    if (recording())
+        recordMembership(object, insert);
     noteChange();
 }
 
-void ObjectContext::registerMembershipUndo(const std::shared_ptr<ManagedObject>& object, Membership inverse)
+std::size_t ObjectContext::beginAction()
 {
-    UndoManager* manager = d_->undoManager;
-    auto& last = d_->lastMembershipStep;
-    if (last.inverse == inverse && last.manager == manager && last.serial == manager->stepSerial()) {
-        if (auto objects = last.objects.lock()) {
-            objects->push_back(object); // nothing was registered since: same step, same order
+    ++d_->openActions;
+    d_->sealedSteps = d_->record.steps_.size();
+    return d_->sealedSteps;
+}
+
+RecordedChange ObjectContext::endAction(std::size_t mark)
+{
+    auto& steps = d_->record.steps_;
+    RecordedChange change;
+    mark = std::min(mark, steps.size());
+    change.steps_.assign(std::make_move_iterator(steps.begin() + static_cast<std::ptrdiff_t>(mark)), std::make_move_iterator(steps.end()));
+    steps.resize(mark);
+    if (--d_->openActions == 0)
+        steps.clear();
+    d_->sealedSteps = steps.size();
+    return change;
+}
+
+bool ObjectContext::recording() const { return d_->openActions > 0; }
+
+void ObjectContext::recordMembership(const std::shared_ptr<ManagedObject>& object, bool inserted)
+{
+    auto& steps = d_->record.steps_;
+    if (steps.size() > d_->sealedSteps) {
+        auto* last = std::get_if<RecordedChange::Membership>(&steps.back());
+        if (last && last->inserted == inserted) {
+            last->objects.push_back(object); // an import's million inserts: one step
             return;
         }
     }
-    auto objects = std::make_shared<std::vector<std::shared_ptr<ManagedObject>>>(1, object);
-    manager->registerUndo([context = QPointer<ObjectContext>(this), objects, inverse]() {
-        if (!context)
+    steps.push_back(RecordedChange::Membership{{object}, inserted});
+}
+
+void ObjectContext::recordAssignment(RecordedChange::Assignment assignment)
+{
+    d_->record.steps_.push_back(std::move(assignment));
+}
+
+void ObjectContext::replay(const RecordedChange& change, bool forward)
+{
+    const auto apply = [&](const RecordedChange::Step& step) {
+        if (const auto* assignment = std::get_if<RecordedChange::Assignment>(&step)) {
+            (*assignment)(forward);
             return;
-        for (auto object = objects->rbegin(); object != objects->rend(); ++object)
-            context->changeMembership(*object, inverse);
-    });
-    last = {std::move(objects), inverse, manager, manager->stepSerial()};
+        }
+        const auto& membership = std::get<RecordedChange::Membership>(step);
+        const Membership wanted = membership.inserted == forward ? Membership::Insert : Membership::Remove;
+        if (forward)
+            for (const auto& object : membership.objects)
+                changeMembership(object, wanted);
+        else
+            for (auto object = membership.objects.rbegin(); object != membership.objects.rend(); ++object)
+                changeMembership(*object, wanted);
+    };
+    const auto& steps = change.steps_;
+    if (forward)
+        std::for_each(steps.begin(), steps.end(), apply);
+    else
+        std::for_each(steps.rbegin(), steps.rend(), apply);
+}
+
+void ObjectContext::takeBack(const RecordedChange& change, bool forward, bool hadOtherChanges)
+{
+    if (hadOtherChanges)
+        replay(change, !forward);
+    else
+        rollback();
+}
+
+Result<void> ObjectContext::saveReplay(const RecordedChange& change, bool forward)
+{
+    const bool hadOtherChanges = hasChanges();
+    replay(change, forward);
+    Result<void> saved = save();
+    if (!saved)
+        takeBack(change, forward, hadOtherChanges);
+    return saved;
 }
 
 Result<std::vector<std::shared_ptr<BalanceEntry>>> ObjectContext::fetchBalanceEntries(
@@ -177,9 +235,16 @@ auto ObjectContext::readTable(Table& table, Read read) -> decltype(read(table))
 
 Result<void> ObjectContext::save()
 {
+    // Announced after the write, not before: a listener's fetch must not load or merge rows
+    // under the pending changes (it would drop an edit of a row deleted elsewhere, which the
+    // write reports).
+    Result<void> saved = hasChanges() ? writeAndCommit() : Result<void>();
     flushChangeNotification();
-    if (!hasChanges())
-        return {};
+    return saved;
+}
+
+Result<void> ObjectContext::writeAndCommit()
+{
     if (!d_->database)
         return d_->openError;
     if (auto written = writeAll(); !written)
@@ -296,34 +361,9 @@ void ObjectContext::rollback()
 {
     const bool entriesChanged = d_->entries.rollback();
     const bool yearsChanged = d_->years.rollback();
-    // The recorded steps refer to the states just discarded.
-    if (d_->undoManager)
-        d_->undoManager->removeAllActions();
-    if (entriesChanged || yearsChanged)
-        noteChange();
-}
-
-void ObjectContext::discard(const std::vector<std::shared_ptr<ManagedObject>>& objects)
-{
-    const bool entriesChanged = d_->entries.discard(objects);
-    const bool yearsChanged = d_->years.discard(objects);
-    // The undo step that inserted them is usually the last one: it lets go of them, and when
-    // it inserted nothing else and is still the newest step, it goes.
-    // Only the discarded objects leave it: others in the step may be detached for another
-    // reason (an undone insert that was saved) and must come back on redo.
-    auto& last = d_->lastMembershipStep;
-    if (auto step = last.objects.lock(); step && !step->empty()) {
-        const std::unordered_set<const ManagedObject*> discarded = [&] {
-            std::unordered_set<const ManagedObject*> set;
-            set.reserve(objects.size());
-            for (const auto& object : objects)
-                set.insert(object.get());
-            return set;
-        }();
-        std::erase_if(*step, [&](const auto& object) { return discarded.contains(object.get()); });
-        if (step->empty() && last.manager)
-            last.manager->removeLastStep(last.serial);
-    }
+    // An open action's record refers to the states just discarded.
+    d_->record.steps_.clear();
+    d_->sealedSteps = 0;
     if (entriesChanged || yearsChanged)
         noteChange();
 }
@@ -401,14 +441,6 @@ void ObjectContext::checkpoint()
 void ObjectContext::willChange(BalanceEntry& object, int attribute) { d_->entries.willChange(object, attribute); }
 
 void ObjectContext::willChange(TSXYear& object, int attribute) { d_->years.willChange(object, attribute); }
-
-bool ObjectContext::recordsUndo() const { return d_->undoManager != nullptr; }
-
-void ObjectContext::registerUndo(std::function<void()> inverse)
-{
-    if (d_->undoManager)
-        d_->undoManager->registerUndo(std::move(inverse));
-}
 
 void ObjectContext::noteChange()
 {

@@ -3,6 +3,7 @@
 #include "model/AttributeValue.h"
 #include "model/BalanceEntry.h"
 #include "model/ChangeSet.h"
+#include "model/RecordedChange.h"
 #include "model/Result.h"
 #include "model/store/SqliteTransaction.h"
 #include "model/TSXYear.h"
@@ -28,9 +29,9 @@ enum class SortDirection { Ascending, Descending };
 // Change notification: every change of contents (insert, delete, attribute change, rollback,
 // undo/redo, a merge of what another context or process committed) is collected and reported
 // once per event-loop pass through objectsDidChange(), as one ChangeSet saying which objects
-// appeared, disappeared or changed which attributes; save() reports pending ones first, a
-// save in steps (beginSave) after its commit. Views apply the change set (LiveResult does it
-// for a sorted list) instead of refetching.
+// appeared, disappeared or changed which attributes; a save reports pending ones once its
+// write is over (a listener's fetch never runs under a write). Views apply the change set
+// (LiveResult does it for a sorted list) instead of refetching.
 //
 // Merging: what other connections commit is brought in attribute by attribute; an attribute
 // changed here and not yet saved keeps this context's value, and wins at the next save (a
@@ -85,16 +86,11 @@ public:
     // Fails when the store cannot be written now (not open, locked by another writer).
     Result<SaveInProgress> beginSave();
 
-    // Discards every pending change, and the undo manager's recorded steps with them.
+    // Discards every pending change (the undo history, made of saved changes, stays).
     void rollback();
-    // Discards the pending changes of these objects only, leaving the undo history: an unsaved
-    // insert leaves the context as if never inserted (the undo steps that inserted it no
-    // longer hold it), a stored object gets its committed values back and is visible again.
-    // For taking back a failed import's own entries. Not while a save in steps is open.
-    void discard(const std::vector<std::shared_ptr<ManagedObject>>& objects);
     bool hasChanges() const;
 
-    // The undo manager that records this context's changes (not owned); null for none.
+    // Where the actions on this context record their undo steps (not owned); null for none.
     void setUndoManager(UndoManager* undoManager);
     UndoManager* undoManager() const;
 
@@ -108,6 +104,8 @@ private:
     friend class BalanceEntry;
     friend class TSXYear;
     friend class SqliteContainer;
+    friend class UserAction;
+    friend class UndoManager;
 
     // Contexts are made by their container, over a connection of their own (null when the
     // connection could not be opened: every store operation then reports `openError`).
@@ -124,6 +122,7 @@ private:
     void scheduleCheckpoint();
     void checkpoint();
 
+    Result<void> writeAndCommit();
     // Writes every pending change in one transaction; nothing in memory changes.
     Result<void> writeAll();
     Error failedSave(const Error& cause);
@@ -135,15 +134,27 @@ private:
 
     enum class Membership { Insert, Remove };
     void changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change);
-    void registerMembershipUndo(const std::shared_ptr<ManagedObject>& object, Membership inverse);
+
+    // Actions (UserAction): while one is open, every change made through the context is
+    // recorded. beginAction() returns where the action's record starts; endAction() takes it.
+    std::size_t beginAction();
+    RecordedChange endAction(std::size_t mark);
+    bool recording() const;
+    void recordMembership(const std::shared_ptr<ManagedObject>& object, bool inserted);
+    void recordAssignment(RecordedChange::Assignment assignment);
+    // Makes a recorded change again (`forward`) or takes it back, through the context.
+    void replay(const RecordedChange& change, bool forward);
+    // After a failed save of `change` (made `forward`): without other pending changes a
+    // rollback restores the context exactly, else the change is replayed the other way.
+    void takeBack(const RecordedChange& change, bool forward, bool hadOtherChanges);
+    // Undo and redo: replays the change and saves; a failed save is taken back.
+    Result<void> saveReplay(const RecordedChange& change, bool forward);
 
     // Writes one attribute through the context: change tracking, undo, notification.
     template <class Entity, class T>
     static void assign(Entity& object, typename Entity::Attribute attribute, T Entity::Values::*field, T value);
     void willChange(BalanceEntry& object, int attribute);
     void willChange(TSXYear& object, int attribute);
-    bool recordsUndo() const;
-    void registerUndo(std::function<void()> inverse);
     void noteChange();
     void flushChangeNotification();
 
@@ -164,9 +175,11 @@ void ObjectContext::assign(Entity& object, typename Entity::Attribute attribute,
     }
     context->willChange(object, attribute);
     T previous = std::exchange(slot, std::move(value));
-    if (context->recordsUndo()) {
+    if (context->recording()) {
         auto self = std::static_pointer_cast<Entity>(object.shared_from_this());
-        context->registerUndo([self, attribute, field, previous]() { assign(*self, attribute, field, previous); });
+        context->recordAssignment([self, attribute, field, previous, now = slot](bool forward) {
+            assign(*self, attribute, field, forward ? now : previous);
+        });
     }
     context->noteChange();
 }

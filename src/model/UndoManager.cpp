@@ -1,5 +1,7 @@
 #include "model/UndoManager.h"
 
+#include "model/ObjectContext.h"
+
 #include <utility>
 
 UndoManager::UndoManager(QObject* parent) : QObject(parent) {}
@@ -16,121 +18,54 @@ void UndoManager::setLevelsOfUndo(int levels)
 
 int UndoManager::levelsOfUndo() const { return levels_; }
 
-bool UndoManager::canUndo() const { return !undoStack_.empty() || !openGroup_.empty(); }
+bool UndoManager::canUndo() const { return !undoStack_.empty(); }
 
 bool UndoManager::canRedo() const { return !redoStack_.empty(); }
 
-void UndoManager::undo()
-{
-    explicitDepth_ = 0;
-    closeOpenGroup();
-    replay(undoStack_, redoStack_, Replay::Undoing);
-}
+QString UndoManager::undoName() const { return undoStack_.empty() ? QString() : undoStack_.back().name; }
 
-void UndoManager::redo()
-{
-    explicitDepth_ = 0;
-    closeOpenGroup();
-    replay(redoStack_, undoStack_, Replay::Redoing);
-}
+QString UndoManager::redoName() const { return redoStack_.empty() ? QString() : redoStack_.back().name; }
 
-void UndoManager::replay(std::deque<Group>& from, std::deque<Group>& to, Replay mode)
+Result<void> UndoManager::undo() { return replay(undoStack_, redoStack_, false); }
+
+Result<void> UndoManager::redo() { return replay(redoStack_, undoStack_, true); }
+
+Result<void> UndoManager::replay(std::deque<Step>& from, std::deque<Step>& to, bool forward)
 {
     if (from.empty())
-        return;
-    Group steps = std::move(from.back());
+        return {};
+    Step step = std::move(from.back());
     from.pop_back();
-    replaying_ = mode;
-    for (auto step = steps.rbegin(); step != steps.rend(); ++step)
-        (*step)();
-    replaying_ = Replay::None;
-    ++stepSerial_;
-    if (!replayGroup_.empty())
-        push(to, std::exchange(replayGroup_, {}));
-    Q_EMIT stateChanged();
-}
-
-void UndoManager::beginGroup()
-{
-    if (explicitDepth_ == 0) {
-        closeOpenGroup(); // the implicit group of the current pass ends here
-        groupOpen_ = true;
-    }
-    ++explicitDepth_;
-}
-
-void UndoManager::endGroup()
-{
-    if (explicitDepth_ == 0)
-        return;
-    if (--explicitDepth_ == 0)
-        closeOpenGroup();
-}
-
-void UndoManager::closeOpenGroup()
-{
-    closeScheduled_ = false;
-    if (explicitDepth_ > 0)
-        return; // an explicit group ends with its endGroup()
-    groupOpen_ = false;
-    if (openGroup_.empty())
-        return;
-    ++stepSerial_;
-    push(undoStack_, std::exchange(openGroup_, {}));
-    Q_EMIT stateChanged();
-}
-
-void UndoManager::registerUndo(std::function<void()> inverse)
-{
-    ++stepSerial_;
-    if (replaying_ != Replay::None) {
-        replayGroup_.push_back(std::move(inverse));
-        return;
-    }
-    if (!groupOpen_) {
-        groupOpen_ = true;
-        if (!closeScheduled_) {
-            // The group of one user action ends when control returns to the event loop.
-            closeScheduled_ = true;
-            QMetaObject::invokeMethod(this, &UndoManager::closeOpenGroup, Qt::QueuedConnection);
+    if (step.context) {
+        if (auto saved = step.context->saveReplay(step.change, forward); !saved) {
+            from.push_back(std::move(step));
+            return saved;
         }
+        keep(to, std::move(step));
     }
-    const bool wasUndoable = canUndo();
-    openGroup_.push_back(std::move(inverse));
-    if (!redoStack_.empty()) {
-        redoStack_.clear(); // a new change makes the undone ones unreachable
-        Q_EMIT stateChanged();
-    } else if (!wasUndoable) {
-        Q_EMIT stateChanged();
-    }
+    Q_EMIT stateChanged();
+    return {};
 }
 
-bool UndoManager::removeLastStep(unsigned long long serial)
+void UndoManager::push(const QString& name, ObjectContext& context, RecordedChange change)
 {
-    Group& group = replaying_ != Replay::None ? replayGroup_ : openGroup_;
-    if (serial != stepSerial_ || group.empty())
-        return false;
-    ++stepSerial_;
-    group.pop_back();
-    if (!canUndo())
-        Q_EMIT stateChanged();
-    return true;
+    if (change.isEmpty())
+        return;
+    redoStack_.clear(); // a new change makes the undone ones unreachable
+    keep(undoStack_, {name, &context, std::move(change)});
+    Q_EMIT stateChanged();
 }
 
 void UndoManager::removeAllActions()
 {
-    ++stepSerial_;
     undoStack_.clear();
     redoStack_.clear();
-    openGroup_.clear();
-    replayGroup_.clear();
-    groupOpen_ = explicitDepth_ > 0;
     Q_EMIT stateChanged();
 }
 
-void UndoManager::push(std::deque<Group>& stack, Group group)
+void UndoManager::keep(std::deque<Step>& stack, Step step)
 {
-    stack.push_back(std::move(group));
+    stack.push_back(std::move(step));
     if (levels_ > 0 && static_cast<int>(stack.size()) > levels_)
         stack.pop_front();
 }

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "model/RecordedChange.h"
+#include "model/Result.h"
+
 #include <QObject>
+#include <QPointer>
+#include <QString>
 
 #include <deque>
-#include <functional>
-#include <vector>
 
-// Records undoable steps of the main context, one group per user action.
-// By default a group opens with the first change registered and closes when control returns
-// to the event loop (one user event, one group); beginGroup/endGroup nest explicitly.
-// At most levelsOfUndo() groups are kept: a further group pushes the oldest out.
+class ObjectContext;
+
+// The undo history of the window: one named step per user action (UserAction records them,
+// after the action's save succeeded). Undo and redo replay a step through its context and
+// save it at once. At most levelsOfUndo() steps are kept: a further one pushes the oldest out.
+// Main thread only.
 class UndoManager : public QObject {
     Q_OBJECT
 public:
@@ -21,46 +26,33 @@ public:
 
     bool canUndo() const;
     bool canRedo() const;
-    void undo();
-    void redo();
+    // The name of the step Undo (Redo) would take ("Delete 3 Entries"); empty when none.
+    QString undoName() const;
+    QString redoName() const;
 
-    void beginGroup();
-    void endGroup();
-    // Closes the group that is open, if any (what the event loop does after each event).
-    void closeOpenGroup();
+    // Takes the newest step back (makes the newest undone step again) and saves. When the save
+    // fails, the context shows what the store holds again, the step stays where it was, and
+    // the save's error is returned.
+    Result<void> undo();
+    Result<void> redo();
 
-    // Store layer: registers the inverse of a change just made. Not for views.
-    void registerUndo(std::function<void()> inverse);
-    // Store layer: changes whenever a step is registered, a group ends or the steps are
-    // removed. While it is unchanged, the step registered last may still take in more of the
-    // same work (a million inserts of one import become one step holding a million objects).
-    unsigned long long stepSerial() const { return stepSerial_; }
-
-    // Store layer: drops the step registered last while stepSerial() is still `serial` (the
-    // step has taken nothing in since, and its group is still open). False otherwise.
-    bool removeLastStep(unsigned long long serial);
-
+    // A saved change of `context` becomes the newest step; what could be redone is dropped.
+    void push(const QString& name, ObjectContext& context, RecordedChange change);
     void removeAllActions();
 
 Q_SIGNALS:
-    void stateChanged(); // canUndo/canRedo may have changed
+    void stateChanged(); // canUndo/canRedo and the names may have changed
 
 private:
-    using Group = std::vector<std::function<void()>>;
-    enum class Replay { None, Undoing, Redoing };
+    struct Step {
+        QString name;
+        QPointer<ObjectContext> context;
+        RecordedChange change;
+    };
+    void keep(std::deque<Step>& stack, Step step);
+    Result<void> replay(std::deque<Step>& from, std::deque<Step>& to, bool forward);
 
-    void push(std::deque<Group>& stack, Group group);
-    // Runs a group's steps last to first; what they register forms the opposite group.
-    void replay(std::deque<Group>& from, std::deque<Group>& to, Replay mode);
-
-    std::deque<Group> undoStack_;
-    std::deque<Group> redoStack_;
-    Group openGroup_;
-    Group replayGroup_;
-    int explicitDepth_ = 0;
-    bool groupOpen_ = false;
-    bool closeScheduled_ = false;
+    std::deque<Step> undoStack_;
+    std::deque<Step> redoStack_;
     int levels_ = 0;
-    Replay replaying_ = Replay::None;
-    unsigned long long stepSerial_ = 0;
 };

@@ -5,10 +5,9 @@
 #include "csv/FileAccess.h"
 #include "csv/Utf8.h"
 #include "model/ObjectContext.h"
+#include "model/UserAction.h"
 #include "services/NoteRules.h"
-#include "services/SavedChange.h"
-
-#include <QPointer>
+#include "services/ObjectVerbs.h"
 
 #include <algorithm>
 #include <memory>
@@ -78,40 +77,24 @@ ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& previ
     const std::vector<SkippedLine>& skippedLines = preview.reading.skipped;
     ImportCounts counts{0, static_cast<std::int64_t>(skippedLines.size())};
 
-    const bool hadOtherChanges = context.hasChanges();
-    auto inserted = std::make_shared<std::vector<std::shared_ptr<BalanceEntry>>>();
+    UserAction action(context);
+    std::vector<std::shared_ptr<BalanceEntry>> inserted;
     Result<void> saved;
-    UndoManager* manager = nullptr;
-    {
-        UnrecordedChanges unrecorded(context);
-        manager = unrecorded.manager();
-        // The context's one save opens before the first row: the store writes each batch of
-        // entries while the next one is made, and the commit after the last row is all that waits.
-        auto save = context.beginSave();
-        counts.imported = insertRows(preview.reading.rows, leaveOut, context, *inserted, [&] {
-            if (save && saved)
-                saved = save.value().writeInserted();
-        });
-        if (counts.imported == 0)
-            return {0, counts, importAlert(0, skippedLines, leftOut), leftOut}; // the unused save writes nothing
-        if (!save)
-            saved = save.error();
-        else if (saved)
-            saved = save.value().commit();
-    }
-    if (!saved) {
-        takeBackChange(context, hadOtherChanges, [&] {
-            for (const auto& entry : *inserted)
-                context.remove(entry);
-        });
-        return {std::nullopt, counts, saveFailureAlert(saved.error().message), leftOut};
-    }
-    recordUndo(manager, [guard = QPointer<ObjectContext>(&context), inserted] {
-        if (!guard)
-            return;
-        for (auto entry = inserted->rbegin(); entry != inserted->rend(); ++entry)
-            guard->remove(*entry);
+    // The context's one save opens before the first row: the store writes each batch of
+    // entries while the next one is made, and the commit after the last row is all that waits.
+    auto save = context.beginSave();
+    counts.imported = insertRows(preview.reading.rows, leaveOut, context, inserted, [&] {
+        if (save && saved)
+            saved = save.value().writeInserted();
     });
+    if (counts.imported == 0)
+        return {0, counts, importAlert(0, skippedLines, leftOut), leftOut}; // the unused save writes nothing
+    if (!save)
+        saved = save.error();
+    else if (saved)
+        saved = save.value().commit();
+    if (!action.finish(saved, ObjectVerbs::countedName(static_cast<std::size_t>(counts.imported), "Import 1 Entry", "Import %1 Entries")))
+        return {std::nullopt, counts, saveFailureAlert(saved.error().message), leftOut};
     return {counts.imported, counts, importAlert(counts.imported, skippedLines, leftOut), leftOut};
 }
 

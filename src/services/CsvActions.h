@@ -51,8 +51,8 @@ struct ImportOutcome {
 };
 
 // Stores the previewed rows, leaving out those already stored when `skipAlreadyStored`, and
-// saves once; the whole import is one undo group. A failed save leaves nothing behind: no
-// entry in the context or the store, the undo history as it was.
+// saves once; the whole import is one undo step ("Import 60 Entries"). A failed save leaves
+// nothing behind: no entry in the context or the store, the undo history as it was.
 ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored);
 
 // Every data row of `bytes` becomes an entry (no comparison with the stored ones), as

@@ -44,19 +44,21 @@ Result<std::shared_ptr<BalanceEntry>> add(ObjectContext& context, BalanceEntry::
         return *error;
     if (emptyNote == EmptyNote::None)
         values.note = noteFromText(std::move(values.note));
-    return ObjectVerbs::add(context, makeBalanceEntry(std::move(values)));
+    return ObjectVerbs::add(context, makeBalanceEntry(std::move(values)), QStringLiteral("Add Entry"));
 }
 
 Result<void> update(ObjectContext& context, const std::shared_ptr<BalanceEntry>& entry, BalanceEntry::Values values)
 {
     if (auto error = invalid(values))
         return *error;
-    return ObjectVerbs::update<BalanceEntry>(context, entry, values, assign);
+    return ObjectVerbs::update<BalanceEntry>(context, entry, values, assign, QStringLiteral("Edit Entry"));
 }
 
 Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<BalanceEntry>>& entries)
 {
-    Result<void> removed = ObjectVerbs::remove(context, entries);
+    Result<void> removed = ObjectVerbs::remove<BalanceEntry>(context, entries, [](const auto& taken) {
+        return ObjectVerbs::countedName(taken.size(), "Delete Entry", "Delete %1 Entries");
+    });
     if (removed)
         return removed;
     const Error& cause = removed.error();

@@ -9,7 +9,7 @@
 class ObjectContext;
 
 // The verbs on balance entries, for every face (form, table, editor, command line, D-Bus).
-// Each is one save of `context` and, when it succeeds, one undo group of its undo manager.
+// Each is one save of `context` and, when it succeeds, one named undo step of its undo manager.
 // A verb whose save fails leaves nothing behind (the context, the store and the undo history
 // are as before) and returns the save's error; callers show "Save failed: " + its message.
 // Values with a non-finite amount or a note over NoteRules::maxNoteBytes are refused with a

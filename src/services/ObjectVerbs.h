@@ -2,15 +2,16 @@
 
 #include "model/ObjectContext.h"
 #include "model/Result.h"
-#include "services/SavedChange.h"
+#include "model/UserAction.h"
 
-#include <QPointer>
+#include <QString>
 
 #include <memory>
 #include <vector>
 
 // The add, update and remove verbs shared by both entities; EntryActions and YearActions give
-// them the entity's own rules. Each is one save and, when it succeeds, one undo group.
+// them the entity's own rules and the names of their undo steps. Each is one user action: one
+// save and, when it succeeds, one named undo step.
 namespace ObjectVerbs {
 
 // How a verb writes the values into an object: every attribute but the id (kept; given one
@@ -20,17 +21,15 @@ using Assign = void (*)(Entity& object, const typename Entity::Values& values);
 
 Error foreignObject();
 Error deletedObject();
+// "Delete Entry", "Delete 3 Entries": `one`, or `many` with %1 for the count.
+QString countedName(std::size_t count, const char* one, const char* many);
 
 template <class Entity>
-Result<std::shared_ptr<Entity>> add(ObjectContext& context, std::shared_ptr<Entity> made)
+Result<std::shared_ptr<Entity>> add(ObjectContext& context, std::shared_ptr<Entity> made, const QString& name)
 {
-    const QPointer<ObjectContext> guard(&context);
-    auto saved = saveChange(context, {
-        .apply = [&] { context.insert(made); },
-        .takeBack = [&] { context.remove(made); },
-        .undo = [guard, made] { if (guard) guard->remove(made); },
-    });
-    if (!saved)
+    UserAction action(context);
+    context.insert(made);
+    if (auto saved = action.save(name); !saved)
         return saved.error();
     return made;
 }
@@ -38,40 +37,24 @@ Result<std::shared_ptr<Entity>> add(ObjectContext& context, std::shared_ptr<Enti
 // Inserts `object` first when it is detached (or an unsaved insert that was taken back).
 template <class Entity>
 Result<void> update(ObjectContext& context, const std::shared_ptr<Entity>& object, const typename Entity::Values& values,
-                    Assign<Entity> assign)
+                    Assign<Entity> assign, const QString& name)
 {
     if (object->context() && object->context() != &context)
         return foreignObject();
     if (object->isDeleted() && object->rowId() != 0)
         return deletedObject();
-    const bool inserting = !object->context() || object->isDeleted();
-    const typename Entity::Values previous = object->values();
-    const QPointer<ObjectContext> guard(&context);
-    return saveChange(context, {
-        .apply = [&] {
-            if (inserting)
-                context.insert(object);
-            assign(*object, values);
-        },
-        .takeBack = [&] {
-            assign(*object, previous);
-            if (inserting)
-                context.remove(object);
-        },
-        .undo = [guard, object, previous, inserting, assign] {
-            if (!guard)
-                return;
-            if (inserting)
-                guard->remove(object);
-            else
-                assign(*object, previous);
-        },
-    });
+    UserAction action(context);
+    if (!object->context() || object->isDeleted())
+        context.insert(object);
+    assign(*object, values);
+    return action.save(name);
 }
 
-// Objects not in `context`, or already deleted, are left alone.
+// Objects not in `context`, or already deleted, are left alone. `name` names the step after
+// the objects removed.
 template <class Entity>
-Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<Entity>>& objects)
+Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<Entity>>& objects,
+                    QString (*name)(const std::vector<std::shared_ptr<Entity>>& removed))
 {
     std::vector<std::shared_ptr<Entity>> removed;
     for (const auto& object : objects)
@@ -79,16 +62,10 @@ Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<En
             removed.push_back(object);
     if (removed.empty())
         return {};
-    const QPointer<ObjectContext> guard(&context);
-    const auto reinsert = [](ObjectContext& target, const std::vector<std::shared_ptr<Entity>>& list) {
-        for (auto object = list.rbegin(); object != list.rend(); ++object)
-            target.insert(*object);
-    };
-    return saveChange(context, {
-        .apply = [&] { for (const auto& object : removed) context.remove(object); },
-        .takeBack = [&] { reinsert(context, removed); },
-        .undo = [guard, removed, reinsert] { if (guard) reinsert(*guard, removed); },
-    });
+    UserAction action(context);
+    for (const auto& object : removed)
+        context.remove(object);
+    return action.save(name(removed));
 }
 
 } // namespace ObjectVerbs

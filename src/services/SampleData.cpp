@@ -4,10 +4,9 @@
 #include "model/NewEntry.h"
 #include "model/ObjectContext.h"
 #include "model/TSXYear.h"
-#include "services/SavedChange.h"
+#include "model/UserAction.h"
 
 #include <QDateTime>
-#include <QPointer>
 
 #include <array>
 #include <map>
@@ -77,18 +76,12 @@ Samples makeSamples(QDate today)
 // Inserts or removes every sample as one saved change and one undo step.
 Result<void> change(ObjectContext& context, const Samples& samples, bool inserting)
 {
-    const auto put = [samples](ObjectContext& target, bool insert) {
-        for (const auto& entry : samples.entries)
-            insert ? target.insert(entry) : target.remove(entry);
-        for (const auto& year : samples.years)
-            insert ? target.insert(year) : target.remove(year);
-    };
-    const QPointer<ObjectContext> guard(&context);
-    return saveChange(context, {
-        .apply = [&] { put(context, inserting); },
-        .takeBack = [&] { put(context, !inserting); },
-        .undo = [guard, put, inserting] { if (guard) put(*guard, !inserting); },
-    });
+    UserAction action(context);
+    for (const auto& entry : samples.entries)
+        inserting ? context.insert(entry) : context.remove(entry);
+    for (const auto& year : samples.years)
+        inserting ? context.insert(year) : context.remove(year);
+    return action.save(inserting ? QStringLiteral("Load Sample Data") : QStringLiteral("Remove Sample Data"));
 }
 } // namespace
 

@@ -36,19 +36,22 @@ Result<std::shared_ptr<TSXYear>> add(ObjectContext& context, TSXYear::Values val
         return *error;
     auto year = std::make_shared<TSXYear>();
     assign(*year, values); // detached: only stores the values
-    return ObjectVerbs::add(context, std::move(year));
+    return ObjectVerbs::add(context, std::move(year), QStringLiteral("Add Year %1").arg(values.year));
 }
 
 Result<void> update(ObjectContext& context, const std::shared_ptr<TSXYear>& year, TSXYear::Values values)
 {
     if (auto error = invalid(values))
         return *error;
-    return ObjectVerbs::update<TSXYear>(context, year, values, assign);
+    return ObjectVerbs::update<TSXYear>(context, year, values, assign, QStringLiteral("Edit Year %1").arg(values.year));
 }
 
 Result<void> remove(ObjectContext& context, const std::vector<std::shared_ptr<TSXYear>>& years)
 {
-    return ObjectVerbs::remove(context, years);
+    return ObjectVerbs::remove<TSXYear>(context, years, [](const auto& removed) {
+        return removed.size() == 1 ? QStringLiteral("Delete Year %1").arg(removed.front()->year())
+                                   : ObjectVerbs::countedName(removed.size(), "", "Delete %1 Years");
+    });
 }
 
 } // namespace YearActions

@@ -9,7 +9,7 @@
 class ObjectContext;
 
 // The verbs on the yearly rows of the index comparison; the same contract as EntryActions
-// (one save and one undo group each, nothing left behind by a failed save, non-finite
+// (one save and one named undo step each, nothing left behind by a failed save, non-finite
 // amounts refused). Main thread of `context` only.
 namespace YearActions {
 

@@ -13,6 +13,7 @@
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
 #include "model/UndoManager.h"
+#include "model/UserAction.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -42,13 +43,14 @@ protected:
     }
     void add(int count, bool save = true)
     {
+        UserAction action(context()); // saved, one undo step
         for (int i = 0; i < count; ++i) {
             auto entry = BalanceEntry::create(context());
             entry->setDate(instantFromMilliseconds(1'780'000'000'000LL + i * 86'400'000LL));
             entry->setBalance(1000 + i);
         }
         if (save) {
-            ASSERT_TRUE(context().save());
+            ASSERT_TRUE(action.save(QStringLiteral("Add")).ok());
         }
     }
     ObjectContext& context() { return app_->context(); }

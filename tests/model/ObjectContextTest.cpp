@@ -111,7 +111,7 @@ TEST_F(ObjectContextTest, ChangesOfOnePassAreFoldedIntoOneChangeSet)
     EXPECT_TRUE(sets[0].years.isEmpty());
 
     addEntry(context, 0, 0);
-    ASSERT_TRUE(context.save().ok()); // reports the pending change before the save
+    ASSERT_TRUE(context.save().ok()); // reports the pending change within the save
     EXPECT_EQ(std::pair(sets.size(), saves.count()), std::pair(2ul, 1ll));
     QCoreApplication::processEvents();
     EXPECT_EQ(sets.size(), 2u);
@@ -187,24 +187,30 @@ TEST(ObjectContextFile, AFailedSaveKeepsEverythingPending)
     EXPECT_EQ(std::tuple(context.hasChanges(), pending->rowId() > stored->rowId(), queryStore(store.path, storedBalances)), std::tuple(false, true, "2.0,3.0"));
 }
 
-// An edit of a row another program deleted meanwhile is a failed save, not a silent loss; the
-// row then leaves this context and the next save succeeds.
+// An edit of a row another program deleted meanwhile is a failed save, not a silent loss, also
+// when a change listener fetches during the save (its fetch must not merge the delete first);
+// the row then leaves this context and the next save succeeds.
 TEST(ObjectContextFile, AnEditOfARowDeletedElsewhereIsReported)
 {
-    TemporaryFileStore store;
-    ObjectContext& context = store.context();
-    auto gone = addEntry(context, 1, 1);
-    addEntry(context, 2, 2);
-    ASSERT_TRUE(context.save().ok());
-    ASSERT_TRUE(execOnStore(store.path, "DELETE FROM BalanceEntry WHERE balance = 1"));
+    for (const bool listenerFetches : {false, true}) {
+        TemporaryFileStore store;
+        ObjectContext& context = store.context();
+        auto gone = addEntry(context, 1, 1);
+        addEntry(context, 2, 2);
+        ASSERT_TRUE(context.save().ok());
+        ASSERT_TRUE(execOnStore(store.path, "DELETE FROM BalanceEntry WHERE balance = 1"));
+        QObject listener;
+        if (listenerFetches)
+            QObject::connect(&context, &ObjectContext::objectsDidChange, &listener, [&] { (void)context.fetchBalanceEntries(); });
 
-    gone->setBalance(10);
-    auto saved = context.save();
-    ASSERT_FALSE(saved.ok());
-    EXPECT_EQ(saved.error().message, QStringLiteral("The changes could not be saved (an edited item was deleted by another program)"));
-    EXPECT_EQ(gone->context(), nullptr);
-    EXPECT_THAT(fetchedBalances(context), ElementsAre(2));
-    EXPECT_TRUE(context.save().ok());
+        gone->setBalance(10);
+        auto saved = context.save();
+        ASSERT_FALSE(saved.ok()) << listenerFetches;
+        EXPECT_EQ(saved.error().message, QStringLiteral("The changes could not be saved (an edited item was deleted by another program)"));
+        EXPECT_EQ(gone->context(), nullptr);
+        EXPECT_THAT(fetchedBalances(context), ElementsAre(2));
+        EXPECT_TRUE(context.save().ok());
+    }
 }
 
 TEST(Entities, ObjectsOutlivingTheirContextEndDetached)

@@ -1,7 +1,8 @@
 #include "StoreTestSupport.h"
+#include "support/StoreSql.h"
 
-#include "model/PersistenceController.h"
 #include "model/UndoManager.h"
+#include "model/UserAction.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,14 @@
 
 namespace {
 
-// Every attribute of every entry, in date order: what "the same state" means below.
+// Every attribute of every entry and its row key, in date order: what "the same state" means
+// below (the order of entries on one day, and so their adjusted balances, follows the keys).
 std::vector<QString> wholeRows(ObjectContext& context)
 {
     std::vector<QString> rows;
     for (const auto& entry : context.fetchBalanceEntries().value())
-        rows.push_back(QStringLiteral("%1|%2|%3|%4|%5|%6")
+        rows.push_back(QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                           .arg(entry->rowId())
                            .arg(QString::fromStdString(entry->id() ? entry->id()->toString() : "-"))
                            .arg(entry->date() ? millisecondsOf(*entry->date()) : -1)
                            .arg(entry->balance())
@@ -24,11 +27,10 @@ std::vector<QString> wholeRows(ObjectContext& context)
     return rows;
 }
 
-// Undated entries (equal dates: insertion order) made detached and inserted one by one, as an
-// import makes them.
-std::vector<std::shared_ptr<ManagedObject>> insertAsImport(ObjectContext& context, int count)
+// Undated entries made detached and inserted one by one, as an import makes them.
+std::vector<std::weak_ptr<BalanceEntry>> insertAsImport(ObjectContext& context, int count)
 {
-    std::vector<std::shared_ptr<ManagedObject>> inserted;
+    std::vector<std::weak_ptr<BalanceEntry>> inserted;
     for (int i = 0; i < count; ++i) {
         auto entry = std::make_shared<BalanceEntry>();
         entry->setBalance(100 + i);
@@ -38,8 +40,7 @@ std::vector<std::shared_ptr<ManagedObject>> insertAsImport(ObjectContext& contex
     return inserted;
 }
 
-// The main context with the shell's undo manager (50 levels). endAction() stands for control
-// returning to the event loop after one user event.
+// The main context of a store file with the shell's undo manager (50 levels).
 class UndoTest : public ::testing::Test {
 protected:
     UndoTest()
@@ -47,148 +48,174 @@ protected:
         undo.setLevelsOfUndo(50);
         context.setUndoManager(&undo);
     }
-    static void endAction() { QCoreApplication::processEvents(); }
+    ~UndoTest() override { context.setUndoManager(nullptr); }
+    Result<void> act(const char* name, const std::function<void()>& change)
+    {
+        UserAction action(context);
+        change();
+        return action.save(QString::fromUtf8(name));
+    }
     std::vector<QString> storedRows()
     {
         std::vector<QString> rows;
-        controller.container().newBackgroundContext()->performAndWait([&](ObjectContext& other) { rows = wholeRows(other); });
+        store.container->newBackgroundContext()->performAndWait([&](ObjectContext& other) { rows = wholeRows(other); });
         return rows;
     }
 
-    PersistenceController controller{true};
-    ObjectContext& context = controller.container().viewContext();
+    TemporaryFileStore store;
+    ObjectContext& context = store.context();
     UndoManager undo;
 };
 
-// Each user action is one step: undo gives back the whole rows as they were before it, redo
-// those after it, in memory and once saved.
+// Each action is one named step: undo gives back the whole rows as they were before it, redo
+// those after it, in memory and in the store.
 TEST_F(UndoTest, UndoAndRedoRestoreWholeRows)
 {
     std::shared_ptr<BalanceEntry> first;
     const std::vector<std::pair<const char*, std::function<void()>>> actions = {
-        {"insert", [&] { first = addEntry(context, 10, 10); }},
-        {"edit", [&] {
+        {"Add Entry", [&] { first = addEntry(context, 10, 10); }},
+        {"Edit Entry", [&] {
              first->setBalance(20);
              first->setNote(QStringLiteral("edited"));
              first->setDate(instantFromMilliseconds(30));
+             first->setId(std::nullopt);
          }},
-        {"import", [&] { // another kind of change in the middle of the same action
+        {"Import 300 Entries", [&] { // another kind of change in the middle of the same action
              insertAsImport(context, 150);
              first->setAdjustment(-2);
              insertAsImport(context, 150);
          }},
-        {"delete", [&] { context.remove(first); }},
+        {"Delete Entry", [&] { context.remove(first); }},
     };
     std::vector<std::vector<QString>> states{wholeRows(context)};
-    for (const auto& [name, action] : actions) {
-        action();
-        ASSERT_TRUE(context.save().ok()) << name;
-        endAction();
+    for (const auto& [name, change] : actions) {
+        ASSERT_TRUE(act(name, change).ok()) << name;
+        EXPECT_EQ(undo.undoName(), QString::fromUtf8(name));
         states.push_back(wholeRows(context));
     }
-    // After each step back or forward, saved: the state before or after the action undone or redone.
     const auto expectState = [&](std::size_t state, const std::string& what) {
-        ASSERT_TRUE(context.save().ok()) << what;
+        EXPECT_FALSE(context.hasChanges()) << what;
         EXPECT_EQ(wholeRows(context), states[state]) << what;
         EXPECT_EQ(storedRows(), states[state]) << what;
     };
     for (std::size_t step = actions.size(); step > 0; --step) {
-        undo.undo();
+        ASSERT_TRUE(undo.undo().ok());
+        EXPECT_EQ(undo.redoName(), QString::fromUtf8(actions[step - 1].first));
         expectState(step - 1, std::string("undo ") + actions[step - 1].first);
     }
-    EXPECT_FALSE(undo.canUndo());
+    EXPECT_EQ(std::tuple(undo.canUndo(), undo.undoName()), std::tuple(false, QString()));
     for (std::size_t step = 1; step <= actions.size(); ++step) {
-        undo.redo();
+        ASSERT_TRUE(undo.redo().ok());
         expectState(step, std::string("redo ") + actions[step - 1].first);
     }
     EXPECT_FALSE(undo.canRedo());
 
-    undo.undo();
-    addEntry(context, 1, 1); // a new change clears what could be redone
-    EXPECT_FALSE(undo.canRedo());
+    ASSERT_TRUE(undo.undo().ok());
+    ASSERT_TRUE(act("Add Entry", [&] { addEntry(context, 1, 1); }).ok()); // a new action clears what could be redone
+    EXPECT_EQ(std::tuple(undo.canRedo(), undo.redoName()), std::tuple(false, QString()));
 }
 
-// One step per event-loop pass, or per explicit group however many passes it spans; changes
-// made without an undo manager (as the seed import makes them) are not recorded; a fifty-first
-// step pushes the oldest out.
-TEST_F(UndoTest, StepsAreActionsOrGroupsAndTheFiftyFirstPushesTheOldestOut)
+// Entries deleted and brought back by undo keep their row keys: three entries on one day keep
+// their order, whichever of them were deleted and in whatever steps.
+TEST_F(UndoTest, UndoOfADeleteKeepsRowKeysAndSameDayOrder)
 {
-    context.setUndoManager(nullptr);
+    std::vector<std::shared_ptr<BalanceEntry>> day;
+    ASSERT_TRUE(act("Add", [&] {
+                    for (int i = 0; i < 3; ++i)
+                        day.push_back(addEntry(context, 86400000, i));
+                }).ok());
+    const auto before = wholeRows(context);
+    ASSERT_TRUE(act("Delete Entry", [&] { context.remove(day[1]); }).ok());
+    ASSERT_TRUE(act("Delete 2 Entries", [&] {
+                    context.remove(day[2]);
+                    context.remove(day[0]);
+                }).ok());
+    ASSERT_TRUE(undo.undo().ok());
+    ASSERT_TRUE(undo.undo().ok());
+    EXPECT_EQ(wholeRows(context), before);
+    EXPECT_EQ(storedRows(), before);
+    // Another connection that had merged the deletes sees them come back where they were.
+    ASSERT_TRUE(undo.redo().ok());
+    ASSERT_TRUE(undo.redo().ok());
+    std::vector<QString> merged;
+    auto other = store.container->newBackgroundContext();
+    other->performAndWait([&](ObjectContext& c) { merged = wholeRows(c); });
+    ASSERT_TRUE(merged.empty());
+    ASSERT_TRUE(undo.undo().ok());
+    ASSERT_TRUE(undo.undo().ok());
+    other->performAndWait([&](ObjectContext& c) { merged = wholeRows(c); });
+    EXPECT_EQ(merged, before);
+}
+
+// An undo or redo whose save fails leaves the context showing what the store holds, and the
+// step where it was, to be tried again.
+TEST_F(UndoTest, AFailedUndoOrRedoShowsWhatTheStoreHolds)
+{
+    std::shared_ptr<BalanceEntry> entry;
+    ASSERT_TRUE(act("Add Entry", [&] { entry = addEntry(context, 1, 1); }).ok());
+    ASSERT_TRUE(act("Edit Entry", [&] { entry->setBalance(2); }).ok());
+    const auto edited = wholeRows(context);
+    ASSERT_TRUE(execOnStore(store.path, "CREATE TRIGGER refuse BEFORE UPDATE ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    const Result<void> undone = undo.undo();
+    ASSERT_FALSE(undone.ok());
+    EXPECT_TRUE(undone.error().message.contains(QStringLiteral("disk full")));
+    EXPECT_EQ(wholeRows(context), edited);
+    EXPECT_FALSE(context.hasChanges());
+    EXPECT_EQ(std::tuple(undo.undoName(), undo.canRedo()), std::tuple(QStringLiteral("Edit Entry"), false));
+
+    ASSERT_TRUE(execOnStore(store.path, "DROP TRIGGER refuse"));
+    ASSERT_TRUE(undo.undo().ok());
+    ASSERT_TRUE(execOnStore(store.path, "CREATE TRIGGER refuse BEFORE UPDATE ON BalanceEntry BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    entry->setNote(QStringLiteral("pending")); // another change pending: it stays
+    const auto pending = wholeRows(context);
+    EXPECT_FALSE(undo.redo().ok());
+    EXPECT_EQ(wholeRows(context), pending);
+    EXPECT_EQ(undo.redoName(), QStringLiteral("Edit Entry"));
+}
+
+// A fifty-first step pushes the oldest out; changes made outside an action are no step.
+TEST_F(UndoTest, TheFiftyFirstStepPushesTheOldestOut)
+{
     auto entry = addEntry(context, 1, 0);
-    endAction();
-    context.setUndoManager(&undo);
-    undo.beginGroup();
-    entry->setTransfers(2);
-    endAction();
-    entry->setAdjustment(3);
-    undo.endGroup();
-    endAction();
-    for (int step = 1; step <= 49; ++step) {
-        entry->setBalance(step);
-        endAction();
-    }
-    const auto undoAll = [&] {
-        int undone = 0;
-        for (; undo.canUndo(); ++undone)
-            undo.undo();
-        return undone;
-    };
-    EXPECT_EQ(undoAll(), 50);
-    EXPECT_EQ(std::tuple(entry->balance(), entry->transfers(), entry->adjustment(), entry->context()), std::tuple(0.0, 0.0, 0.0, &context));
-    while (undo.canRedo())
-        undo.redo();
-    entry->setBalance(50);
-    endAction();
-    EXPECT_EQ(undoAll(), 50);
-    EXPECT_EQ(std::tuple(entry->balance(), entry->transfers(), entry->adjustment()), std::tuple(0.0, 2.0, 3.0));
+    ASSERT_TRUE(context.save().ok());
+    EXPECT_FALSE(undo.canUndo());
+    for (int step = 1; step <= 51; ++step)
+        ASSERT_TRUE(act(std::to_string(step).c_str(), [&] { entry->setBalance(step); }).ok());
+    int undone = 0;
+    for (; undo.canUndo(); ++undone)
+        ASSERT_TRUE(undo.undo().ok());
+    EXPECT_EQ(std::tuple(undone, entry->balance(), undo.redoName()), std::tuple(50, 1.0, QStringLiteral("2")));
 }
 
-// Regression: a discard used to drop every detached object from the newest membership step,
-// so an insert that was undone and saved (detached, waiting in the redo step) was lost.
-TEST_F(UndoTest, DiscardLeavesAnUndoneInsertRedoable)
-{
-    auto entry = addEntry(context, 1, 1);
-    endAction();
-    ASSERT_TRUE(context.save().ok());
-    undo.undo();
-    ASSERT_TRUE(context.save().ok());
-    ASSERT_EQ(entry->context(), nullptr);
-
-    context.setUndoManager(nullptr); // a change made unrecorded, then taken back
-    context.discard(insertAsImport(context, 1));
-    context.setUndoManager(&undo);
-
-    ASSERT_TRUE(undo.canRedo());
-    undo.redo();
-    EXPECT_EQ(std::tuple(entry->context(), context.fetchBalanceEntries().value().size()), std::tuple(&context, 1u));
-}
-
-// Inserts taken back by a rollback, a discard, or an undo (its redo step then cleared) are
-// not kept alive by the undo bookkeeping.
+// Inserts taken back by a rollback, a failed action, or an undo (its redo step then dropped)
+// are not kept alive by the undo bookkeeping.
 TEST_F(UndoTest, WithdrawnInsertsAreReleased)
 {
-    const std::vector<std::pair<const char*, std::function<void(const std::vector<std::shared_ptr<ManagedObject>>&)>>> withdrawals = {
-        {"rollback", [&](const auto&) { context.rollback(); }},
-        {"discard", [&](const auto& objects) { context.discard(objects); }},
-        {"undo, then a new change", [&](const auto&) {
-             undo.undo();
-             addEntry(context, 9, 9);
+    std::vector<std::weak_ptr<BalanceEntry>> watched;
+    const std::vector<std::pair<const char*, std::function<void()>>> withdrawals = {
+        {"rollback", [&] {
+             watched = insertAsImport(context, 10);
+             context.rollback();
+         }},
+        {"failed action", [&] {
+             ASSERT_TRUE(refuseNewEntries(store.path));
+             EXPECT_FALSE(act("Import", [&] { watched = insertAsImport(context, 10); }).ok());
+             ASSERT_TRUE(acceptNewEntries(store.path));
+         }},
+        {"undo, then a new action", [&] {
+             ASSERT_TRUE(act("Import", [&] { watched = insertAsImport(context, 10); }).ok());
+             ASSERT_TRUE(undo.undo().ok());
+             ASSERT_TRUE(act("Add", [&] { addEntry(context, 9, 9); }).ok());
          }},
     };
     for (const auto& [name, withdraw] : withdrawals) {
-        std::vector<std::weak_ptr<ManagedObject>> watched;
-        {
-            const auto inserted = insertAsImport(context, 10);
-            watched.assign(inserted.begin(), inserted.end());
-            endAction();
-            withdraw(inserted);
-            ASSERT_TRUE(context.save().ok());
-            endAction();
-        }
+        withdraw();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(watched.size(), 10u) << name;
         for (const auto& object : watched)
             EXPECT_TRUE(object.expired()) << name;
     }
-    EXPECT_TRUE(context.save().ok());
+    EXPECT_FALSE(context.hasChanges());
 }
 
 } // namespace

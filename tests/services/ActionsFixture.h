@@ -47,14 +47,15 @@ protected:
         return text;
     }
 
-    // Every write to the entry and year tables fails until allowWrites().
-    bool refuseWrites()
+    // Every write to the entry and year tables fails (until refuseWrites(false)).
+    bool refuseWrites(bool refuse = true)
     {
         std::string sql;
         for (const char* table : {"BalanceEntry", "TSXYear"})
             for (const char* operation : {"INSERT", "UPDATE", "DELETE"})
-                sql += std::string("CREATE TRIGGER refuse") + operation + table + " BEFORE " + operation + " ON " + table
-                    + " BEGIN SELECT RAISE(ABORT, 'disk full'); END;";
+                sql += refuse ? std::string("CREATE TRIGGER refuse") + operation + table + " BEFORE " + operation + " ON " + table
+                        + " BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
+                              : std::string("DROP TRIGGER refuse") + operation + table + ";";
         return execOnStore(path_, sql.c_str());
     }
 

@@ -36,6 +36,7 @@ TEST_F(CsvImport, IsOneUndoStep)
     ASSERT_EQ(CsvActions::importBytes(context(), fiveRows).imported, 5);
     const std::string after = shown();
     EXPECT_EQ(stored(), after);
+    EXPECT_EQ(undo_.undoName(), QStringLiteral("Import 5 Entries"));
     undo_.undo();
     EXPECT_EQ(shown(), before);
     undo_.undo(); // the add before the import

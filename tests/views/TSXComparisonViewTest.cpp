@@ -35,7 +35,6 @@ protected:
                                      double flows = 0)
     {
         auto added = YearActions::add(context(), {std::nullopt, year, std::nullopt, tsxReturn, start, end, flows, sortOrder});
-        undo_.closeOpenGroup();
         settle();
         return added.ok() ? added.value() : nullptr;
     }

@@ -137,13 +137,18 @@ int compareByAttribute(const Entity& a, const Entity& b, int attribute, SortDire
 
 // Where an object stands in its context's fetch order, before any sorting: stored rows by
 // row id, then unsaved inserts in the order they were inserted (a save keeps that order:
-// new row ids are larger than every committed one). Detached objects come last.
+// new row ids are larger than every committed one; a deleted row brought back gets its old
+// id). Detached objects come last.
 struct FetchOrder {
     static std::pair<int, std::uint64_t> of(const ManagedObject& object)
     {
         switch (object.lifecycle_) {
         case ManagedObject::Lifecycle::Stored: return {0, static_cast<std::uint64_t>(object.rowId_)};
-        case ManagedObject::Lifecycle::Inserted: return {1, static_cast<std::uint64_t>(object.rowId_)};
+        case ManagedObject::Lifecycle::Inserted:
+            // A deleted row brought back takes its old place at once.
+            if (object.formerRowId_)
+                return {0, static_cast<std::uint64_t>(object.formerRowId_)};
+            return {1, static_cast<std::uint64_t>(object.rowId_)};
         case ManagedObject::Lifecycle::Detached: break;
         }
         return {2, 0};

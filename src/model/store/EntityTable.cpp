@@ -124,9 +124,16 @@ Result<typename EntityTable<Entity>::Objects> EntityTable<Entity>::fetch(
     for (const auto& object : stored_)
         if (!object->deleted_)
             slots.push_back(&object);
-    for (const auto& object : inserted_)
-        if (!object->deleted_)
+    bool restored = false;
+    for (const auto& object : inserted_) {
+        if (!object->deleted_) {
             slots.push_back(&object);
+            restored |= object->formerRowId_ != 0;
+        }
+    }
+    // Rows brought back by an undo sit among the stored ones, in key order.
+    if (restored)
+        std::stable_sort(slots.begin(), slots.end(), [](auto a, auto b) { return FetchOrder::of(**a) < FetchOrder::of(**b); });
     entity_sort::sortByAttribute(slots, sortAttribute, direction);
     Objects objects;
     objects.reserve(visible);
@@ -258,23 +265,45 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
             Traits::withField(attribute, [&](auto field) { bindAttribute(insert, first + attribute, object.values_.*field); });
         insert.bindInt64(first + Entity::attributeCount, rowId);
     };
-    const auto writeSingle = [&](const Entity& object) -> Result<void> {
+    const auto writeRow = [&](const Entity& object, std::int64_t rowId) -> Result<void> {
         auto single = statement(database, insert_, Traits::insert);
         if (!single)
             return single.error();
-        bindRow(*single.value(), 1, object, *lastRowId_ + 1);
-        if (auto done = run(*single.value()); !done)
+        bindRow(*single.value(), 1, object, rowId);
+        return run(*single.value());
+    };
+    const auto writeSingle = [&](const Entity& object) -> Result<void> {
+        if (auto done = writeRow(object, *lastRowId_ + 1); !done)
             return done;
         newRowIds_.push_back(++*lastRowId_);
         return {};
+    };
+    // A row brought back under its old key, below keys other connections already know: the
+    // change log tells them.
+    const auto writeRestored = [&](const Entity& object) -> Result<void> {
+        if (auto done = writeRow(object, object.formerRowId_); !done)
+            return done;
+        auto log = statement(database, logRestored_, "INSERT INTO ChangeLog (entity, pk) VALUES (?1, ?2)");
+        if (!log)
+            return log.error();
+        log.value()->bindInt64(1, Traits::logCode);
+        log.value()->bindInt64(2, object.formerRowId_);
+        return run(*log.value());
+    };
+    // The key of a member of a written group (restored rows were written on their own).
+    const auto groupKey = [&](const Entity& object) {
+        return object.deleted_ ? 0 : object.formerRowId_ ? object.formerRowId_ : ++*lastRowId_;
     };
     // Whole groups of rowsPerInsert rows while enough are left, single rows for the rest.
     int bound = 0; // rows bound in the multi-row statement, from inserted_[newRowIds_.size()] on
     for (std::size_t index = newRowIds_.size(); index < inserted_.size(); ++index) {
         const Entity& object = *inserted_[index];
-        if (object.deleted_) {
+        if (object.deleted_ || object.formerRowId_) {
+            if (!object.deleted_)
+                if (auto written = writeRestored(object); !written)
+                    return written;
             if (bound == 0)
-                newRowIds_.push_back(0);
+                newRowIds_.push_back(object.deleted_ ? 0 : object.formerRowId_);
             continue; // inside a group: numbered when the group is written
         }
         if (bound == 0 && inserted_.size() - index < static_cast<std::size_t>(rowsPerInsert)) {
@@ -291,16 +320,16 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
         if (auto done = run(*many.value()); !done)
             return done;
         for (std::size_t member = newRowIds_.size(); member <= index; ++member)
-            newRowIds_.push_back(inserted_[member]->deleted_ ? 0 : ++*lastRowId_);
+            newRowIds_.push_back(groupKey(*inserted_[member]));
         bound = 0;
     }
-    // A group cut short by taken-back rows at the end: its rows one by one.
+    // A group cut short at the end: its rows one by one.
     for (std::size_t member = newRowIds_.size(); member < inserted_.size(); ++member) {
-        if (inserted_[member]->deleted_) {
-            newRowIds_.push_back(0);
-        } else if (auto written = writeSingle(*inserted_[member]); !written) {
+        const Entity& object = *inserted_[member];
+        if (object.deleted_ || object.formerRowId_)
+            newRowIds_.push_back(groupKey(object));
+        else if (auto written = writeSingle(object); !written)
             return written;
-        }
     }
     return {};
 }
@@ -350,7 +379,9 @@ void EntityTable<Entity>::didCommit()
         std::erase_if(stored_, [](const std::shared_ptr<Entity>& object) {
             if (!object->deleted_)
                 return false;
+            const std::int64_t rowId = object->rowId_;
             detach(*object);
+            object->formerRowId_ = rowId;
             return true;
         });
     }
@@ -404,39 +435,6 @@ bool EntityTable<Entity>::rollback()
     Objects().swap(inserted_);
     pendingDeletes_ = 0;
     takenBackInserts_ = 0;
-    return changed;
-}
-
-template <class Entity>
-bool EntityTable<Entity>::discard(const std::vector<std::shared_ptr<ManagedObject>>& objects)
-{
-    bool changed = false;
-    bool withdrawn = false;
-    for (const auto& base : objects) {
-        auto object = std::dynamic_pointer_cast<Entity>(base);
-        if (!object || object->context_ != &context_)
-            continue;
-        if (object->lifecycle_ == Lifecycle::Inserted) {
-            if (object->deleted_)
-                --takenBackInserts_;
-            else
-                changes_.deleted(object);
-            changed |= !object->deleted_;
-            detach(*object);
-            object->deleted_ = false;
-            withdrawn = true;
-            continue;
-        }
-        if (std::exchange(object->deleted_, false)) {
-            --pendingDeletes_;
-            changes_.inserted(object);
-            changed = true;
-        }
-        changed |= changed_.contains(object.get());
-        restoreCommitted(*object);
-    }
-    if (withdrawn)
-        std::erase_if(inserted_, [](const auto& object) { return object->lifecycle_ == Lifecycle::Detached; });
     return changed;
 }
 
@@ -759,6 +757,7 @@ void EntityTable<Entity>::attach(Entity& object, std::int64_t rowId)
 {
     object.context_ = &context_;
     object.rowId_ = rowId;
+    object.formerRowId_ = 0;
     object.lifecycle_ = Lifecycle::Stored;
 }
 

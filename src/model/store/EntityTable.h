@@ -48,10 +48,6 @@ public:
     void didCommit();
     // Discards pending changes; true when the visible contents changed.
     bool rollback();
-    // Discards the pending changes of these objects only: unsaved inserts leave the context
-    // as if never inserted, stored objects get their committed values back and are visible
-    // again. True when the visible contents changed.
-    bool discard(const std::vector<std::shared_ptr<ManagedObject>>& objects);
 
     // After a failed write: forgets the objects whose rows turned out to be deleted by another
     // connection (they stop being visible). True when there were any.
@@ -130,5 +126,6 @@ private:
     std::optional<SqliteStatement> remove_;
     std::optional<SqliteStatement> count_;
     std::optional<SqliteStatement> setLastRowId_;
+    std::optional<SqliteStatement> logRestored_;
     std::vector<std::optional<SqliteStatement>> update_ = std::vector<std::optional<SqliteStatement>>(Entity::attributeCount);
 };

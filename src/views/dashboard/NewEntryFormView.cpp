@@ -5,6 +5,8 @@
 #include "services/EntryTexts.h"
 #include "services/TypedInput.h"
 #include "views/kit/TypedText.h"
+#include "views/kit/FormIcons.h"
+#include "views/kit/TextStyles.h"
 
 #include <QCalendarWidget>
 #include <QDateTime>
@@ -12,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -96,28 +97,6 @@ QVBoxLayout* groupLayout(QWidget* group)
     return layout;
 }
 
-// A page-of-a-calendar symbol for desktops whose icon theme lacks one. Drawn in a mid blue
-// so that it reads on light and dark buttons alike.
-QIcon drawnCalendarIcon()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(0x3B, 0x6E, 0xA8);
-    painter.setPen(QPen(ink, 2.5));
-    painter.drawRoundedRect(QRectF(4, 6, 24, 22), 3, 3);
-    painter.fillRect(QRectF(4, 6, 24, 6), ink);
-    painter.drawLine(QPointF(10, 3), QPointF(10, 8));
-    painter.drawLine(QPointF(22, 3), QPointF(22, 8));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ink);
-    for (int row = 0; row < 2; ++row)
-        for (int column = 0; column < 3; ++column)
-            painter.drawRect(QRectF(8 + column * 6.5, 15 + row * 6, 3.5, 3.5));
-    return QIcon(pixmap);
-}
-
 } // namespace
 
 NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QWidget(parent), context_(context)
@@ -127,7 +106,7 @@ NewEntryFormView::NewEntryFormView(ObjectContext& context, QWidget* parent) : QW
     layout->setSpacing(12);
 
     auto* title = new QLabel(tr("New Entry"), this);
-    title->setFont(scaledFont(title->font(), 1.5, true));
+    title->setFont(TextStyles::title2(title->font()));
     layout->addWidget(title);
     layout->addWidget(buildDateGroup());
     layout->addWidget(field(tr("&Balance"), balance_, tr("Required, e.g. 1242000"), Field::Balance, Field::Adjustment));
@@ -166,7 +145,7 @@ QWidget* NewEntryFormView::buildDateGroup()
     focusOnReturn(dateText_, Field::Balance);
     calendarButton_ = new QToolButton(group);
     calendarButton_->setObjectName(QStringLiteral("calendarButton"));
-    calendarButton_->setIcon(QIcon::fromTheme(QStringLiteral("x-office-calendar"), drawnCalendarIcon()));
+    calendarButton_->setIcon(FormIcons::calendar());
     calendarButton_->setToolTip(tr("Pick a day"));
     calendarButton_->setAccessibleName(tr("Pick a day"));
     calendarButton_->setAccessibleDescription(tr("Opens a calendar to choose the entry's day"));

@@ -7,6 +7,7 @@
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/Tints.h"
 #include "views/kit/TypedText.h"
+#include "views/kit/TextStyles.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFormLayout>
@@ -83,7 +84,7 @@ EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<Balance
 
     auto* title = new QLabel(isNew_ ? tr("Add Entry") : tr("Edit Entry"), this);
     title->setObjectName(QStringLiteral("editorTitle"));
-    title->setFont(scaledFont(title->font(), 1.3, true));
+    title->setFont(TextStyles::title2(title->font()));
     layout->addWidget(title);
 
     form_ = new QFormLayout;

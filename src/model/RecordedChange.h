@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <variant>
+#include <vector>
+
+class ManagedObject;
+
+// The changes one action made through a context, in the order made: enough to take them back
+// and to make them again (ObjectContext::replay). Holds the objects it names.
+class RecordedChange {
+public:
+    bool isEmpty() const { return steps_.empty(); }
+
+private:
+    friend class ObjectContext;
+    // Objects inserted (or removed) one after another: one step, however many (an import).
+    struct Membership {
+        std::vector<std::shared_ptr<ManagedObject>> objects;
+        bool inserted = false;
+    };
+    // One attribute set: `forward` writes the new value, otherwise the old one.
+    using Assignment = std::function<void(bool forward)>;
+    using Step = std::variant<Membership, Assignment>;
+    std::vector<Step> steps_;
+};
