@@ -90,9 +90,21 @@ bool WidgetBackupDialogs::confirmRestore(const QString& question, const QString&
     return box.clickedButton() == restore;
 }
 
-void WidgetBackupDialogs::showFailure(const QString& message, const QString& details)
+namespace {
+void showBox(QMessageBox::Icon icon, const QString& message, const QString& details, QWidget* parent)
 {
-    QMessageBox box(QMessageBox::Warning, QObject::tr("Backup"), message, QMessageBox::Ok, parent_);
+    QMessageBox box(icon, QObject::tr("Backup"), message, QMessageBox::Ok, parent);
     box.setInformativeText(details);
     box.exec();
+}
+} // namespace
+
+void WidgetBackupDialogs::showFailure(const QString& message, const QString& details)
+{
+    showBox(QMessageBox::Warning, message, details, parent_);
+}
+
+void WidgetBackupDialogs::showNotice(const QString& message, const QString& details)
+{
+    showBox(QMessageBox::Information, message, details, parent_);
 }

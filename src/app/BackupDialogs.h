@@ -21,6 +21,7 @@ public:
     // True when the user confirms the one question before a restore.
     virtual bool confirmRestore(const QString& question, const QString& details) = 0;
     virtual void showFailure(const QString& message, const QString& details) = 0;
+    virtual void showNotice(const QString& message, const QString& details) = 0;
 };
 
 // The real ones: QFileDialog, QMessageBox and a list of the backups, modal to `parent`.
@@ -32,6 +33,7 @@ public:
     std::optional<QString> chooseBackup(const std::vector<BackupFile>& backups, const QString& folder) override;
     bool confirmRestore(const QString& question, const QString& details) override;
     void showFailure(const QString& message, const QString& details) override;
+    void showNotice(const QString& message, const QString& details) override;
 
 private:
     QPointer<QWidget> parent_;

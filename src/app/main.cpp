@@ -5,6 +5,7 @@
 #include "app/FirstPaintProbe.h"
 #include "app/RootView.h"
 #include "app/StoreFailureDialog.h"
+#include "app/StoreFailureRecovery.h"
 #include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
 #include "automation/ConsoleOutput.h"
@@ -52,8 +53,10 @@ int main(int argc, char** argv)
 
     // Opens the store first; a store that cannot be opened ends the process here, after a
     // dialog that says so (unless the run only measures or photographs the window).
-    if (!probing)
+    if (!probing) {
+        StoreFailureRecovery::install();
         PersistenceController::setFatalPresenter(&StoreFailureDialog::present);
+    }
     CorvantaApp corvanta(PersistenceController::shared());
     RootView& window = corvanta.window();
     WindowService service(corvanta.context(), [&window] {

@@ -5,11 +5,15 @@
 #include "app/DashboardView.h"
 #include "app/RootView.h"
 #include "app/StatusFeedback.h"
+#include "app/BackupDialogs.h"
 #include "app/StoreFailureDialog.h"
+#include "app/StoreFailureRecovery.h"
 #include "app/WelcomeBanner.h"
 #include "app/WindowMemory.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
+#include "model/PersistentContainer.h"
+#include "services/Backups.h"
 #include "services/EntryActions.h"
 #include "views/comparison/TSXComparisonView.h"
 #include "views/kit/Clock.h"
@@ -30,6 +34,8 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gmock/gmock.h>
 
@@ -287,24 +293,60 @@ TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
 } // namespace
 
 namespace {
-TEST(StoreFailureDialog, SaysWhatFailedWhereAndOffersTheWayOut)
+// Picks the newest backup and confirms; remembers what it was told.
+class PickingNewestBackup final : public BackupDialogs {
+public:
+    std::optional<QString> chooseBackupTarget(const QString&) override { return std::nullopt; }
+    std::optional<QString> chooseBackup(const std::vector<BackupFile>& backups, const QString&) override { return backups.front().path; }
+    bool confirmRestore(const QString&, const QString&) override { return true; }
+    void showFailure(const QString& message, const QString& details) override { told << message + details; }
+    void showNotice(const QString& message, const QString&) override { told << message; }
+    QStringList told;
+};
+
+QStringList buttonTitles(const StoreFailureDialog& dialog)
 {
-    const QString message = QStringLiteral("Unresolved Core Data error file is not a database, open");
-    StoreFailureDialog dialog(message, QStringLiteral("/tmp/x/Corvanta.sqlite"));
-    bool restored = false;
-    dialog.addRecovery(QStringLiteral("Restore From Backup\u2026"), [&] { restored = true; });
-    EXPECT_EQ(dialog.text(), message);
-    EXPECT_TRUE(dialog.informativeText().contains(QStringLiteral("/tmp/x/Corvanta.sqlite")));
     QStringList titles;
     for (QAbstractButton* button : dialog.buttons())
         titles << button->text();
     titles.sort();
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Quit"), QStringLiteral("Restore From Backup\u2026"), QStringLiteral("Show File")}));
+    return titles;
+}
+
+TEST(StoreFailureDialog, SaysWhatFailedWhereAndOffersTheNewestBackup)
+{
+    QTemporaryDir folder;
+    const QString broken = folder.filePath(QStringLiteral("Corvanta.sqlite"));
+    const QString message = QStringLiteral("Unresolved Core Data error file is not a database, open");
+    PickingNewestBackup dialogs;
+    {
+        StoreFailureDialog dialog(message, broken);
+        StoreFailureRecovery::offerBackups(dialog, broken, dialogs); // no backup yet: nothing offered
+        EXPECT_EQ(dialog.text(), message);
+        EXPECT_TRUE(dialog.informativeText().contains(broken));
+        EXPECT_EQ(buttonTitles(dialog), (QStringList{QStringLiteral("Quit"), QStringLiteral("Show File")}));
+    }
+    const QString good = folder.filePath(QStringLiteral("good.sqlite"));
+    {
+        auto store = PersistentContainer::open(good).value();
+        ASSERT_TRUE(EntryActions::add(store->viewContext(), {.balance = 1234.5}));
+    }
+    ASSERT_TRUE(Backups::backUp(good, BackupSettings::read().folder));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a store") > 0);
+    file.close();
+
+    StoreFailureDialog dialog(message, broken);
+    StoreFailureRecovery::offerBackups(dialog, broken, dialogs);
+    ASSERT_EQ(buttonTitles(dialog), (QStringList{QStringLiteral("Quit"), QStringLiteral("Restore From Backup\u2026"), QStringLiteral("Show File")}));
     for (QAbstractButton* button : dialog.buttons())
         if (button->text().startsWith(QStringLiteral("Restore")))
             button->click();
-    EXPECT_TRUE(restored);
-    StoreFailureDialog::present(message, QStringLiteral("/tmp/x")); // offscreen: returns at once
+    EXPECT_EQ(dialogs.told, QStringList{QStringLiteral("The backup was restored. Start Corvanta again to open it.")});
+    auto restored = PersistentContainer::open(broken);
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored.value()->viewContext().countBalanceEntries().value(), 1);
+    StoreFailureDialog::present(message, broken); // offscreen: returns at once
 }
 } // namespace
 
