@@ -169,9 +169,10 @@ Result<void> copyPages(SqliteDatabase& from, SqliteDatabase& to, const std::atom
             sqlite3_sleep(10);
         status = sqlite3_backup_step(backup, cancelled ? pagesPerStep : -1);
     }
+    // A failed step leaves its error on the destination connection once the backup is finished.
     sqlite3_backup_finish(backup);
     if (status != SQLITE_DONE)
-        return Error{QString::fromUtf8(sqlite3_errstr(status)), QStringLiteral("{code: %1, statement: sqlite3_backup_step}").arg(status)};
+        return to.lastError("sqlite3_backup_step");
     return {};
 }
 
