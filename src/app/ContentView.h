@@ -40,7 +40,7 @@ Q_SIGNALS:
 private:
     void refreshWelcome();
     // Runs a sample command and reports what it did (`report` takes the entries' count).
-    void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, const QString& report);
+    void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, QString (*report)(int count));
 
     ObjectContext& context_;
     WelcomeBanner* welcome_ = nullptr;

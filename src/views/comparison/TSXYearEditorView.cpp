@@ -28,12 +28,12 @@ struct FieldRule {
 
 // In the order of TSXYearEditorView::Field.
 const FieldRule fieldRules[] = {
-    {"Year", "e.g. 2025", &YearEditorTexts::year, nullptr},
-    {"Label (optional)", "e.g. 2026 YTD", &YearEditorTexts::label, nullptr},
-    {"TSX Return (decimal)", "e.g. 0.215 for 21.5%", &YearEditorTexts::tsxReturn, &YearEditorReading::tsxReturn},
-    {"Net Cash Flows", "0", &YearEditorTexts::netCashFlows, &YearEditorReading::netCashFlows},
-    {"Actual Start", "0", &YearEditorTexts::actualStart, &YearEditorReading::actualStart},
-    {"Actual End", "0", &YearEditorTexts::actualEnd, &YearEditorReading::actualEnd},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "Year"), QT_TRANSLATE_NOOP("TSXYearEditorView", "e.g. 2025"), &YearEditorTexts::year, nullptr},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "Label (optional)"), QT_TRANSLATE_NOOP("TSXYearEditorView", "e.g. 2026 YTD"), &YearEditorTexts::label, nullptr},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "TSX Return (decimal)"), QT_TRANSLATE_NOOP("TSXYearEditorView", "e.g. 0.215 for 21.5%"), &YearEditorTexts::tsxReturn, &YearEditorReading::tsxReturn},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "Net Cash Flows"), "0", &YearEditorTexts::netCashFlows, &YearEditorReading::netCashFlows},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "Actual Start"), "0", &YearEditorTexts::actualStart, &YearEditorReading::actualStart},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "Actual End"), "0", &YearEditorTexts::actualEnd, &YearEditorReading::actualEnd},
 };
 static_assert(std::size(fieldRules) == TSXYearEditorView::fieldCount);
 
