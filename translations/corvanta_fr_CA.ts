@@ -1237,6 +1237,38 @@
         <source>The entries and years marked “Sample data” are made up. Remove them before recording your own; one Undo brings them back.</source>
         <translation>Les entrées et les années marquées «&#xa0;Sample data&#xa0;» sont fictives. Retirez-les avant d’inscrire les vôtres; une seule annulation les ramène.</translation>
     </message>
+    <message>
+        <source>Your entries will be listed here</source>
+        <translation>Vos entrées seront affichées ici</translation>
+    </message>
+    <message>
+        <source>Each entry is your portfolio&apos;s balance on a day, with its cash flow, transfers and a note. Add your first balance, import a CSV file of past balances, or try the table with sample entries.</source>
+        <translation>Chaque entrée est le solde de votre portefeuille à une date, avec son flux de trésorerie, ses transferts et une note. Ajoutez votre premier solde, importez un fichier CSV de soldes passés, ou essayez le tableau avec des entrées d’exemple.</translation>
+    </message>
+    <message>
+        <source>Compare your years with the index</source>
+        <translation>Comparez vos années à l’indice</translation>
+    </message>
+    <message>
+        <source>This tab sets your portfolio&apos;s return for each calendar year beside the S&amp;P/TSX Composite total return. Try it with sample entries and sample index years, or start from your own balances.</source>
+        <translation>Cet onglet place le rendement de votre portefeuille pour chaque année civile à côté du rendement total de l’indice composé S&amp;P/TSX. Essayez-le avec des entrées et des années d’indice d’exemple, ou partez de vos propres soldes.</translation>
+    </message>
+    <message>
+        <source>Moves the focus to the new entry form on the dashboard</source>
+        <translation>Place le curseur dans le formulaire de nouvelle entrée du tableau de bord</translation>
+    </message>
+    <message>
+        <source>Chooses a CSV file of past balances and previews its import</source>
+        <translation>Choisit un fichier CSV de soldes passés et affiche un aperçu de l’importation</translation>
+    </message>
+    <message>
+        <source>Stores made-up entries and index years, marked as sample data; Undo takes them out</source>
+        <translation>Enregistre des entrées et des années d’indice fictives, marquées comme données d’exemple; Annuler les retire</translation>
+    </message>
+    <message>
+        <source>Takes out every entry and year marked as sample data</source>
+        <translation>Retire toutes les entrées et années marquées comme données d’exemple</translation>
+    </message>
 </context>
 <context>
     <name>WidgetPorterDialogs</name>

@@ -10,6 +10,7 @@
 #include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
 #include "automation/ConsoleOutput.h"
+#include "automation/OneLineOnFatal.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
@@ -29,7 +30,10 @@ int main(int argc, char** argv)
         return CommandDispatch::run(CommandLine::parse(arguments));
     }
 
+    auto withoutDisplay = std::make_unique<OneLineOnFatal>(
+        QStringLiteral("corvanta: the window needs a display, and none could be opened (the subcommands work without one: corvanta --help)"));
     QApplication app(argc, argv); // takes out Qt's own options (-platform, -style, ...)
+    withoutDisplay.reset();
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     Translations::installForUser();

@@ -3,6 +3,7 @@
 #include "automation/AddEntryDialog.h"
 #include "automation/ConsoleOutput.h"
 #include "automation/DesktopNotification.h"
+#include "automation/OneLineOnFatal.h"
 #include "automation/Subcommands.h"
 #include "automation/TerminalText.h"
 
@@ -11,23 +12,13 @@
 #include <QApplication>
 
 #include <chrono>
-#include <cstdlib>
+#include <memory>
 
 namespace {
 using Command = CommandLine::Command;
 
 // The status of an add whose window was cancelled: nothing failed, nothing was added.
 constexpr int cancelledStatus = 3;
-
-// While the application starts: Qt ends the process with several lines of its own when it
-// cannot open a display; say it in one line, with the status of a failure.
-void failWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString&)
-{
-    if (type != QtFatalMsg)
-        return; // the platform plugin's warnings before the end
-    ConsoleOutput::failure(QStringLiteral("corvanta add: --dialog needs a display, and none could be opened"));
-    std::_Exit(1);
-}
 
 QString numberText(double value) { return QString::fromStdString(CSVPorter::numberText(value)); }
 
@@ -75,9 +66,8 @@ std::unique_ptr<QCoreApplication> application(const QStringList& arguments, int&
     const auto parsed = CommandLine::parse(arguments);
     std::unique_ptr<QCoreApplication> application;
     if (parsed && parsed.value().command == Command::Add && parsed.value().dialog) {
-        const QtMessageHandler previous = qInstallMessageHandler(failWithoutDisplay);
+        const OneLineOnFatal withoutDisplay(QStringLiteral("corvanta add: --dialog needs a display, and none could be opened"));
         application = std::make_unique<QApplication>(argc, argv);
-        qInstallMessageHandler(previous);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
