@@ -12,10 +12,6 @@
         <translation>Il n’y a encore aucune sauvegarde dans %1.</translation>
     </message>
     <message>
-        <source>Backups in %1:</source>
-        <translation>Sauvegardes dans %1&#xa0;:</translation>
-    </message>
-    <message>
         <source>Date</source>
         <translation>Date</translation>
     </message>
@@ -34,6 +30,18 @@
     <message>
         <source>Other File…</source>
         <translation>Autre fichier…</translation>
+    </message>
+    <message>
+        <source>&amp;Backups in %1:</source>
+        <translation>&amp;Sauvegardes dans %1&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Newest first; Return restores the selected backup</source>
+        <translation>Les plus récentes d’abord; Entrée restaure la sauvegarde sélectionnée</translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation>Sauvegardes</translation>
     </message>
 </context>
 <context>
@@ -370,6 +378,18 @@
             <numerusform>%Ln entrées importées</numerusform>
         </translation>
     </message>
+    <message>
+        <source>F&amp;ind</source>
+        <translation>&amp;Rechercher</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>Entrées</translation>
+    </message>
+    <message>
+        <source>One row per entry, newest first; Return edits the selected entry, Delete removes it</source>
+        <translation>Une ligne par entrée, la plus récente d’abord; Entrée modifie l’entrée sélectionnée, Suppr la supprime</translation>
+    </message>
 </context>
 <context>
     <name>EntryEditorView</name>
@@ -382,32 +402,12 @@
         <translation>Modifier l’entrée</translation>
     </message>
     <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
         <source>YYYY-MM-DD</source>
         <translation>AAAA-MM-JJ</translation>
     </message>
     <message>
         <source>Use YYYY-MM-DD format (e.g. 2026-06-04).</source>
         <translation>Utilisez le format AAAA-MM-JJ (p. ex. 2026-06-04).</translation>
-    </message>
-    <message>
-        <source>Balance</source>
-        <translation>Solde</translation>
-    </message>
-    <message>
-        <source>Adjustment</source>
-        <translation>Ajustement</translation>
-    </message>
-    <message>
-        <source>Transfers</source>
-        <translation>Transferts</translation>
-    </message>
-    <message>
-        <source>Note</source>
-        <translation>Note</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -424,6 +424,46 @@
     <message>
         <source>This entry was deleted elsewhere.</source>
         <translation>Cette entrée a été supprimée ailleurs.</translation>
+    </message>
+    <message>
+        <source>&amp;Date</source>
+        <translation>&amp;Date</translation>
+    </message>
+    <message>
+        <source>The entry&apos;s day, as YYYY-MM-DD</source>
+        <translation>Le jour de l’entrée, au format AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>&amp;Balance</source>
+        <translation>&amp;Solde</translation>
+    </message>
+    <message>
+        <source>The portfolio&apos;s value on that day</source>
+        <translation>La valeur du portefeuille ce jour-là</translation>
+    </message>
+    <message>
+        <source>&amp;Adjustment</source>
+        <translation>&amp;Ajustement</translation>
+    </message>
+    <message>
+        <source>Cash flow: + deposit / − withdrawal</source>
+        <translation>Flux de trésorerie&#xa0;: + dépôt / − retrait</translation>
+    </message>
+    <message>
+        <source>&amp;Transfers</source>
+        <translation>&amp;Transferts</translation>
+    </message>
+    <message>
+        <source>Moves between accounts; optional</source>
+        <translation>Mouvements entre comptes; facultatif</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Note</translation>
+    </message>
+    <message>
+        <source>Optional; Shift+Return breaks the line, Return saves</source>
+        <translation>Facultatif; Maj+Entrée passe à la ligne, Entrée enregistre</translation>
     </message>
 </context>
 <context>
@@ -524,6 +564,14 @@
             <numerusform>%n ligne sera ignorée&#xa0;:</numerusform>
             <numerusform>%n lignes seront ignorées&#xa0;:</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>First and last rows read</source>
+        <translation>Premières et dernières lignes lues</translation>
+    </message>
+    <message>
+        <source>Rows to be skipped</source>
+        <translation>Lignes qui seront ignorées</translation>
     </message>
 </context>
 <context>
@@ -1088,6 +1136,14 @@
         <source>Save failed: </source>
         <translation>Échec de l’enregistrement&#xa0;: </translation>
     </message>
+    <message>
+        <source>Years</source>
+        <translation>Années</translation>
+    </message>
+    <message>
+        <source>One row per year: the index return beside your own</source>
+        <translation>Une ligne par année&#xa0;: le rendement de l’indice à côté du vôtre</translation>
+    </message>
 </context>
 <context>
     <name>TSXYearEditorView</name>
@@ -1136,40 +1192,64 @@
         <translation>Cette année a été supprimée ailleurs.</translation>
     </message>
     <message>
-        <source>Year</source>
-        <translation>Année</translation>
-    </message>
-    <message>
         <source>e.g. 2025</source>
         <translation>p. ex. 2025</translation>
-    </message>
-    <message>
-        <source>Label (optional)</source>
-        <translation>Libellé (facultatif)</translation>
     </message>
     <message>
         <source>e.g. 2026 YTD</source>
         <translation>p. ex. 2026 CDA</translation>
     </message>
     <message>
-        <source>TSX Return (decimal)</source>
-        <translation>Rendement TSX (décimal)</translation>
-    </message>
-    <message>
         <source>e.g. 0.215 for 21.5%</source>
         <translation>p. ex. 0.215 pour 21,5&#xa0;%</translation>
     </message>
     <message>
-        <source>Net Cash Flows</source>
-        <translation>Flux de trésorerie nets</translation>
+        <source>&amp;Year</source>
+        <translation>&amp;Année</translation>
     </message>
     <message>
-        <source>Actual Start</source>
-        <translation>Début réel</translation>
+        <source>The calendar year this row compares</source>
+        <translation>L’année civile que compare cette ligne</translation>
     </message>
     <message>
-        <source>Actual End</source>
-        <translation>Fin réelle</translation>
+        <source>&amp;Label (optional)</source>
+        <translation>&amp;Libellé (facultatif)</translation>
+    </message>
+    <message>
+        <source>Shown instead of the year, for instance for a year to date</source>
+        <translation>Affiché à la place de l’année, par exemple pour un cumul depuis le début de l’année</translation>
+    </message>
+    <message>
+        <source>TSX &amp;Return (decimal)</source>
+        <translation>&amp;Rendement TSX (décimal)</translation>
+    </message>
+    <message>
+        <source>The index&apos;s total return for the year, as a decimal fraction</source>
+        <translation>Le rendement total de l’indice pour l’année, en fraction décimale</translation>
+    </message>
+    <message>
+        <source>&amp;Net Cash Flows</source>
+        <translation>&amp;Flux de trésorerie nets</translation>
+    </message>
+    <message>
+        <source>Deposits less withdrawals during the year</source>
+        <translation>Les dépôts moins les retraits de l’année</translation>
+    </message>
+    <message>
+        <source>Actual &amp;Start</source>
+        <translation>&amp;Début réel</translation>
+    </message>
+    <message>
+        <source>The portfolio&apos;s balance at the start of the year</source>
+        <translation>Le solde du portefeuille au début de l’année</translation>
+    </message>
+    <message>
+        <source>Actual En&amp;d</source>
+        <translation>Fi&amp;n réelle</translation>
+    </message>
+    <message>
+        <source>The portfolio&apos;s balance at the end of the year</source>
+        <translation>Le solde du portefeuille à la fin de l’année</translation>
     </message>
 </context>
 <context>
