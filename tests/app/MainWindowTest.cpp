@@ -262,15 +262,23 @@ TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
     const auto counts = [&] {
         return std::pair{context.countBalanceEntries().value(), context.countTSXYears().value()};
     };
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::EmptyStore);
+    // Every tab's banner shows the same state.
+    const auto welcomes = [&] {
+        std::vector<WelcomeBanner::State> states;
+        for (int tab = 0; tab < content->tabs()->count(); ++tab)
+            states.push_back(content->welcome(tab)->state());
+        return states;
+    };
+    const auto all = [](WelcomeBanner::State state) { return std::vector<WelcomeBanner::State>(3, state); };
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::EmptyStore));
     EXPECT_EQ(content->dashboard()->chart()->findChild<EmptyStateView*>()->title(), QStringLiteral("No entries yet"));
 
-    content->welcome()->findChild<QPushButton*>(QStringLiteral("sampleButton"))->click();
+    content->welcome(2)->findChild<QPushButton*>(QStringLiteral("sampleButton"))->click();
     QCoreApplication::processEvents();
     const auto loaded = counts();
     EXPECT_GE(loaded.first, 36);
     EXPECT_EQ(loaded.second, 3);
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::SampleData);
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::SampleData));
     EXPECT_EQ(content->comparison()->firstEntryYearWithoutRow(), QDate::currentDate().year());
     for (const auto& entry : context.fetchBalanceEntries().value())
         EXPECT_TRUE(entry->note()->startsWith(QStringLiteral("Sample data")));
@@ -278,7 +286,7 @@ TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
     app.undo();
     QCoreApplication::processEvents();
     EXPECT_EQ(counts(), (std::pair<std::int64_t, std::int64_t>{0, 0}));
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::EmptyStore);
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::EmptyStore));
     app.redo();
     EXPECT_EQ(counts(), loaded);
 
@@ -286,7 +294,7 @@ TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
     content->removeSampleData();
     QCoreApplication::processEvents();
     EXPECT_EQ(counts(), (std::pair<std::int64_t, std::int64_t>{1, 0})); // the user's own entry stays
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::Hidden);
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::Hidden));
     app.undo();
     EXPECT_EQ(counts(), (std::pair{loaded.first + 1, loaded.second}));
 }

@@ -3,7 +3,7 @@
 #include "model/ChangeRecorder.h"
 #include "model/ObjectContext.h"
 #include "model/Result.h"
-#include "model/store/SqliteStatement.h"
+#include "model/store/CachedStatement.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,7 +15,9 @@ class SqliteDatabase;
 
 // The objects of one entity in one context: the registry of stored objects (one object per
 // row, kept once loaded so that later fetches are served from memory), the pending inserts,
-// deletes and attribute changes, and the SQL that loads, merges and saves them.
+// deletes and attribute changes, and the SQL that loads, merges and saves them. One file per
+// job: EntityTable.cpp the registry, EntityTableSave.cpp writing a save, EntityTableMerge.cpp
+// loading and merging other connections' commits.
 template <class Entity>
 class EntityTable {
 public:
@@ -92,7 +94,6 @@ private:
     static std::shared_ptr<Entity> shared(Entity& object);
     void attach(Entity& object, std::int64_t rowId);
     static void detach(Entity& object);
-    Result<SqliteStatement*> statement(SqliteDatabase& database, std::optional<SqliteStatement>& slot, const char* sql);
 
     ObjectContext& context_;
     bool loaded_ = false;
@@ -115,17 +116,17 @@ private:
     bool watermarksRead_ = false; // (not loaded: whether knownRowId_ and logSeen_ are set)
     std::optional<std::int64_t> rowIdBeforeSave_; // the highest key when this save began writing
 
-    std::optional<SqliteStatement> selectAll_;
-    std::optional<SqliteStatement> selectAfter_;
-    std::optional<SqliteStatement> selectOne_;
-    std::optional<SqliteStatement> logBounds_;
-    std::optional<SqliteStatement> logSince_;
-    std::optional<SqliteStatement> lastRowIdQuery_;
-    std::optional<SqliteStatement> insert_;
-    std::optional<SqliteStatement> insertMany_; // rowsPerInsert rows at once
-    std::optional<SqliteStatement> remove_;
-    std::optional<SqliteStatement> count_;
-    std::optional<SqliteStatement> setLastRowId_;
-    std::optional<SqliteStatement> logRestored_;
-    std::vector<std::optional<SqliteStatement>> update_ = std::vector<std::optional<SqliteStatement>>(Entity::attributeCount);
+    CachedStatement selectAll_;
+    CachedStatement selectAfter_;
+    CachedStatement selectOne_;
+    CachedStatement logBounds_;
+    CachedStatement logSince_;
+    CachedStatement lastRowIdQuery_;
+    CachedStatement insert_;
+    CachedStatement insertMany_; // rowsPerInsert rows at once
+    CachedStatement remove_;
+    CachedStatement count_;
+    CachedStatement setLastRowId_;
+    CachedStatement logRestored_;
+    std::vector<CachedStatement> update_ = std::vector<CachedStatement>(Entity::attributeCount);
 };

@@ -1,0 +1,272 @@
+// Writing a save: the pending deletes, attribute changes and inserts, inside the caller's
+// transaction; the registry takes the result once it committed.
+#include "model/store/EntityTable.h"
+
+#include "model/store/AttributeColumns.h"
+#include "model/store/EntityTraits.h"
+#include "model/store/SqliteDatabase.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace {
+constexpr int rowsPerInsert = 64;
+} // namespace
+
+template <class Entity>
+void EntityTable<Entity>::startWriting()
+{
+    newRowIds_.clear();
+    lastRowId_.reset();
+    rowIdBeforeSave_.reset();
+    lostRows_.clear();
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
+{
+    using Traits = EntityTraits<Entity>;
+    if (pendingDeletes_ > 0) {
+        auto remover = remove_.get(database, Traits::remove);
+        if (!remover)
+            return remover.error();
+        for (const auto& object : stored_) {
+            if (!object->deleted_)
+                continue;
+            remover.value()->bindInt64(1, object->rowId_);
+            if (auto done = run(*remover.value()); !done)
+                return done;
+        }
+    }
+    for (const auto& [object, snapshot] : changed_) {
+        if (object->deleted_)
+            continue;
+        for (int attribute = 0; attribute < Entity::attributeCount; ++attribute) {
+            if (!(snapshot.changedAttributes & (1u << attribute)))
+                continue;
+            auto updater = update_[attribute].get(database, Traits::update[attribute]);
+            if (!updater)
+                return updater.error();
+            Traits::withField(attribute, [&](auto field) { bindAttribute(*updater.value(), 1, object->values_.*field); });
+            updater.value()->bindInt64(2, object->rowId_);
+            if (auto done = run(*updater.value()); !done)
+                return done;
+            // No row: another connection deleted it since this context last looked. Writing
+            // nothing would report a save that lost the edit.
+            if (database.changes() == 0) {
+                lostRows_.push_back(shared(*const_cast<Entity*>(object)));
+                return Error{QStringLiteral("an edited item was deleted by another program"),
+                             QStringLiteral("{entity: %1, row: %2}").arg(QString::fromUtf8(Entity::entityName)).arg(object->rowId_)};
+            }
+        }
+    }
+    if (auto reconciled = reconcileWrittenInserts(database); !reconciled)
+        return reconciled;
+    if (inserted_.size() > takenBackInserts_ || lastRowId_) {
+        if (auto written = writeInserts(database); !written)
+            return written;
+        auto sequence = setLastRowId_.get(database, Traits::setLastRowId);
+        if (!sequence)
+            return sequence.error();
+        sequence.value()->bindInt64(1, *lastRowId_);
+        return run(*sequence.value());
+    }
+    return {};
+}
+
+// The single-row insert widened to `rowsPerInsert` rows: one statement run per group of rows
+// costs SQLite much less than one per row.
+template <class Entity>
+const char* multiRowInsert()
+{
+    static const std::string sql = [] {
+        const std::string single = EntityTraits<Entity>::insert;
+        std::string group = "(?";
+        for (int column = 1; column <= Entity::attributeCount; ++column)
+            group += ", ?";
+        group += ")";
+        std::string text = single.substr(0, single.find("VALUES") + 7);
+        for (int row = 0; row < rowsPerInsert; ++row)
+            text += (row ? ", " : "") + group;
+        return text;
+    }();
+    return sql.c_str();
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
+{
+    using Traits = EntityTraits<Entity>;
+    constexpr int columns = Entity::attributeCount + 1;
+    if (!lastRowId_) {
+        auto marks = readWatermarks(database);
+        if (!marks)
+            return marks.error();
+        lastRowId_ = marks.value().rowId;
+        rowIdBeforeSave_ = lastRowId_;
+    }
+    // Attributes in order, then the row key, from parameter `first` on.
+    const auto bindRow = [](SqliteStatement& insert, int first, const Entity& object, std::int64_t rowId) {
+        for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
+            Traits::withField(attribute, [&](auto field) { bindAttribute(insert, first + attribute, object.values_.*field); });
+        insert.bindInt64(first + Entity::attributeCount, rowId);
+    };
+    const auto writeRow = [&](const Entity& object, std::int64_t rowId) -> Result<void> {
+        auto single = insert_.get(database, Traits::insert);
+        if (!single)
+            return single.error();
+        bindRow(*single.value(), 1, object, rowId);
+        return run(*single.value());
+    };
+    const auto writeSingle = [&](const Entity& object) -> Result<void> {
+        if (auto done = writeRow(object, *lastRowId_ + 1); !done)
+            return done;
+        newRowIds_.push_back(++*lastRowId_);
+        return {};
+    };
+    // A row brought back under its old key, below keys other connections already know: the
+    // change log tells them.
+    const auto writeRestored = [&](const Entity& object) -> Result<void> {
+        if (auto done = writeRow(object, object.formerRowId_); !done)
+            return done;
+        auto log = logRestored_.get(database, "INSERT INTO ChangeLog (entity, pk) VALUES (?1, ?2)");
+        if (!log)
+            return log.error();
+        log.value()->bindInt64(1, Traits::logCode);
+        log.value()->bindInt64(2, object.formerRowId_);
+        return run(*log.value());
+    };
+    // The key of a member of a written group (restored rows were written on their own).
+    const auto groupKey = [&](const Entity& object) {
+        return object.deleted_ ? 0 : object.formerRowId_ ? object.formerRowId_ : ++*lastRowId_;
+    };
+    // Whole groups of rowsPerInsert rows while enough are left, single rows for the rest.
+    int bound = 0; // rows bound in the multi-row statement, from inserted_[newRowIds_.size()] on
+    for (std::size_t index = newRowIds_.size(); index < inserted_.size(); ++index) {
+        const Entity& object = *inserted_[index];
+        if (object.deleted_ || object.formerRowId_) {
+            if (!object.deleted_)
+                if (auto written = writeRestored(object); !written)
+                    return written;
+            if (bound == 0)
+                newRowIds_.push_back(object.deleted_ ? 0 : object.formerRowId_);
+            continue; // inside a group: numbered when the group is written
+        }
+        if (bound == 0 && inserted_.size() - index < static_cast<std::size_t>(rowsPerInsert)) {
+            if (auto written = writeSingle(object); !written)
+                return written;
+            continue;
+        }
+        auto many = insertMany_.get(database, multiRowInsert<Entity>());
+        if (!many)
+            return many.error();
+        bindRow(*many.value(), bound * columns + 1, object, *lastRowId_ + 1 + bound);
+        if (++bound < rowsPerInsert)
+            continue;
+        if (auto done = run(*many.value()); !done)
+            return done;
+        for (std::size_t member = newRowIds_.size(); member <= index; ++member)
+            newRowIds_.push_back(groupKey(*inserted_[member]));
+        bound = 0;
+    }
+    // A group cut short at the end: its rows one by one.
+    for (std::size_t member = newRowIds_.size(); member < inserted_.size(); ++member) {
+        const Entity& object = *inserted_[member];
+        if (object.deleted_ || object.formerRowId_)
+            newRowIds_.push_back(groupKey(object));
+        else if (auto written = writeSingle(object); !written)
+            return written;
+    }
+    return {};
+}
+
+// Inserts written earlier in this save that were taken back since lose their row again, and
+// ones taken back before and inserted again since get one. (An import inserts only; this
+// keeps the save exact whatever happened meanwhile.)
+template <class Entity>
+Result<void> EntityTable<Entity>::reconcileWrittenInserts(SqliteDatabase& database)
+{
+    const auto removeRow = [&](std::int64_t& rowId) -> Result<void> {
+        auto remover = remove_.get(database, EntityTraits<Entity>::remove);
+        if (!remover)
+            return remover.error();
+        remover.value()->bindInt64(1, std::exchange(rowId, 0));
+        return run(*remover.value());
+    };
+    std::optional<std::size_t> firstMissing;
+    for (std::size_t index = 0; index < newRowIds_.size(); ++index) {
+        const bool written = newRowIds_[index] != 0;
+        if (written == !inserted_[index]->deleted_)
+            continue;
+        if (!written) {
+            firstMissing = firstMissing.value_or(index);
+            continue;
+        }
+        if (auto removed = removeRow(newRowIds_[index]); !removed)
+            return removed;
+    }
+    if (!firstMissing)
+        return {};
+    // Rare: rewind to the first missing one, so that row keys keep the insertion order.
+    for (std::size_t index = *firstMissing; index < newRowIds_.size(); ++index) {
+        if (newRowIds_[index] == 0)
+            continue;
+        if (auto removed = removeRow(newRowIds_[index]); !removed)
+            return removed;
+    }
+    newRowIds_.resize(*firstMissing);
+    return {};
+}
+
+template <class Entity>
+void EntityTable<Entity>::didCommit()
+{
+    if (pendingDeletes_ > 0) {
+        std::erase_if(stored_, [](const std::shared_ptr<Entity>& object) {
+            if (!object->deleted_)
+                return false;
+            const std::int64_t rowId = object->rowId_;
+            detach(*object);
+            object->formerRowId_ = rowId;
+            return true;
+        });
+    }
+    changed_.clear();
+    for (std::size_t index = 0; index < inserted_.size(); ++index) {
+        const auto& object = inserted_[index];
+        if (object->deleted_) {
+            detach(*object);
+            continue;
+        }
+        attach(*object, newRowIds_[index]);
+        // Row ids only grow (RowSequence), but another connection's rows merged later may
+        // sit between ours: keep the registry ordered either way.
+        if (stored_.empty() || stored_.back()->rowId_ < object->rowId_)
+            stored_.push_back(object);
+        else
+            stored_.insert(std::upper_bound(stored_.begin(), stored_.end(), object->rowId_,
+                                            [](std::int64_t id, const auto& other) { return id < other->rowId_; }),
+                           object);
+    }
+    // Nobody else added rows since the last merge (keys are handed out under the write
+    // lock): the rows up to ours are all known.
+    if (rowIdBeforeSave_ && lastRowId_ && *rowIdBeforeSave_ == knownRowId_)
+        knownRowId_ = *lastRowId_;
+    Objects().swap(inserted_);
+    std::vector<std::int64_t>().swap(newRowIds_);
+    lastRowId_.reset();
+    rowIdBeforeSave_.reset();
+    pendingDeletes_ = 0;
+    takenBackInserts_ = 0;
+}
+
+// This file's members only: the class is instantiated with the registry.
+#define CORVANTA_INSTANTIATE_SAVE(Entity)                                                      \
+    template void EntityTable<Entity>::startWriting();                                        \
+    template Result<void> EntityTable<Entity>::write(SqliteDatabase&);                        \
+    template Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase&);                 \
+    template Result<void> EntityTable<Entity>::reconcileWrittenInserts(SqliteDatabase&);      \
+    template void EntityTable<Entity>::didCommit();
+CORVANTA_INSTANTIATE_SAVE(BalanceEntry)
+CORVANTA_INSTANTIATE_SAVE(TSXYear)
