@@ -123,8 +123,8 @@ QWidget* ImportPreviewView::buildButtonRow()
         actions_.cancel();
     });
     connect(importButton_, &QPushButton::clicked, this, [this] {
-        if (const CsvActions::ImportPreview* shown = preview())
-            actions_.import(*shown, skipBox_->isChecked());
+        if (preview())
+            actions_.import(preview_, skipBox_->isChecked());
     });
     return row;
 }
@@ -147,6 +147,15 @@ void ImportPreviewView::setReading(bool reading)
     commaBox_->setEnabled(!reading);
     skipBox_->setEnabled(!reading);
     setCursor(reading ? Qt::BusyCursor : Qt::ArrowCursor);
+}
+
+void ImportPreviewView::showSaving(double share)
+{
+    progress_->setVisible(true);
+    progress_->setValue(int(share * progressSteps));
+    for (QWidget* input : std::initializer_list<QWidget*>{importButton_, commaBox_, skipBox_})
+        input->setEnabled(false);
+    setCursor(Qt::BusyCursor);
 }
 
 void ImportPreviewView::present(const std::shared_ptr<const ImportReadingTask::Outcome>& outcome)
