@@ -6,7 +6,6 @@
 #include "services/CsvActions.h"
 #include "services/EntryActions.h"
 #include "views/kit/CachedTextDelegate.h"
-#include "views/kit/CountText.h"
 #include "views/kit/Clock.h"
 #include "views/entries/CSVInteractive.h"
 #include "views/entries/EntryEditorView.h"
@@ -43,6 +42,9 @@ Q_LOGGING_CATEGORY(lcEntries, "corvanta.entries")
 
 namespace {
 
+// Pixels between the adjusted balance (aligned right) and the note (aligned left).
+constexpr int adjustedBalanceGap = 12;
+
 QAction* makeAction(QWidget* owner, const QIcon& icon, const QString& title, const QString& help, const char* name)
 {
     auto* action = new QAction(icon, title, owner);
@@ -74,6 +76,7 @@ CorvantaTableView::CorvantaTableView(ObjectContext& context, PorterDialogs* dial
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolBar_->addWidget(spacer);
     auto* findCaption = new QLabel(tr("F&ind"), toolBar_);
+    findCaption->setContentsMargins(0, 0, 6, 0);
     labelInput(findCaption, findField_, findField_->accessibleDescription());
     toolBar_->addWidget(findCaption);
     toolBar_->addWidget(findField_);
@@ -125,7 +128,9 @@ void CorvantaTableView::buildTable()
     table_->setAccessibleName(tr("Entries"));
     table_->setAccessibleDescription(tr("One row per entry, newest first; Return edits the selected entry, Delete removes it"));
     table_->setModel(model_);
-    table_->setItemDelegate(new CachedTextDelegate(table_));
+    auto* delegate = new CachedTextDelegate(table_);
+    delegate->setTrailingGap(EntryTableModel::AdjustedBalanceColumn, adjustedBalanceGap);
+    table_->setItemDelegate(delegate);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -194,7 +199,7 @@ void CorvantaTableView::fitFigureColumns()
                        EntryTableModel::AdjustedBalanceColumn}) {
         // sizeHintForColumn measures the rows on screen only; the adjusted balance keeps a
         // clear gap before the note.
-        const int gap = column == EntryTableModel::AdjustedBalanceColumn ? 16 : 4;
+        const int gap = column == EntryTableModel::AdjustedBalanceColumn ? 4 + adjustedBalanceGap : 4;
         const int wanted = std::max(EntryTableModel::width(EntryTableModel::Column(column)).minimum,
                                     static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(column) + gap);
         if (header->sectionSize(column) < wanted)
@@ -356,7 +361,8 @@ void CorvantaTableView::deleteSelected()
         return;
     }
     table_->clearSelection();
-    Q_EMIT reported(tr("Deleted %1").arg(entriesText(qint64(entries.size()))), true);
+    const int deleted = int(entries.size());
+    Q_EMIT reported(deleted == 1 ? tr("Deleted 1 entry") : tr("Deleted %Ln entries", nullptr, deleted), true);
 }
 
 void CorvantaTableView::exportCSV()
@@ -366,7 +372,12 @@ void CorvantaTableView::exportCSV()
         return;
     const Result<std::int64_t> count = context_.countBalanceEntries();
     const QString file = QFileInfo(*path).fileName();
-    Q_EMIT reported(count ? tr("Exported %1 to %2").arg(entriesText(count.value()), file) : tr("Exported to %1").arg(file), false);
+    if (!count)
+        Q_EMIT reported(tr("Exported to %1").arg(file), false);
+    else if (count.value() == 1)
+        Q_EMIT reported(tr("Exported 1 entry to %1").arg(file), false);
+    else
+        Q_EMIT reported(tr("Exported %Ln entries to %1", nullptr, int(count.value())).arg(file), false);
 }
 
 void CorvantaTableView::importCSV()
@@ -439,7 +450,8 @@ void CorvantaTableView::importStored(const CsvActions::ImportOutcome& outcome)
     dialogs_->showAlert(outcome.alert);
     if (outcome.imported) {
         qCInfo(lcEntries).noquote() << QStringLiteral("Imported %1 rows").arg(*outcome.imported);
-        Q_EMIT reported(tr("Imported %1").arg(entriesText(*outcome.imported)), *outcome.imported > 0);
+        const int imported = int(*outcome.imported);
+        Q_EMIT reported(imported == 1 ? tr("Imported 1 entry") : tr("Imported %Ln entries", nullptr, imported), imported > 0);
     }
 }
 
