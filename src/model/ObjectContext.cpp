@@ -422,6 +422,12 @@ void ObjectContext::refreshFromStore()
         noteChange();
 }
 
+void ObjectContext::processPendingChanges()
+{
+    refreshFromStore();
+    flushChangeNotification();
+}
+
 void ObjectContext::scheduleCheckpoint()
 {
     if (std::exchange(d_->checkpointPending, true))

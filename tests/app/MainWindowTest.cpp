@@ -29,6 +29,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QLabel>
+#include <QTextEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -246,6 +249,46 @@ TEST_F(MainWindowTest, EveryTabStopIsVisibleAndNamed)
     }
     EXPECT_EQ(order.mid(0, 4), (QStringList{QStringLiteral("balanceField"), QStringLiteral("adjustmentField"),
                                             QStringLiteral("transfersField"), QStringLiteral("noteField")}));
+}
+
+// On the dashboard and with each editor open: every field shown is reached by its caption's
+// mnemonic and is named and described, and no two mnemonics shown at once (the menus' among
+// them) share a letter, which would leave the key ambiguous.
+TEST_F(MainWindowTest, EveryFieldShownHasItsOwnMnemonicANameAndADescription)
+{
+    const auto mnemonic = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    const std::pair<int, std::function<void()>> views[] = {
+        {0, [] {}}, {1, [&] { entries()->addEntry(); }}, {2, [&] { window().content()->comparison()->addYear(); }}};
+    for (const auto& [tab, open] : views) {
+        tabs()->setCurrentIndex(tab);
+        open();
+        QCoreApplication::processEvents();
+        QSet<QChar> letters;
+        for (const QAction* menu : window().menuBar()->actions())
+            letters.insert(mnemonic(menu->text()));
+        QSet<QWidget*> captioned;
+        for (QLabel* label : window().findChildren<QLabel*>()) {
+            if (!label->isVisible() || !label->buddy())
+                continue;
+            captioned.insert(label->buddy());
+            const QChar letter = mnemonic(label->text());
+            EXPECT_FALSE(letter.isNull() || letters.contains(letter)) << tab << ": " << label->text().toStdString();
+            letters.insert(letter);
+        }
+        int fields = 0;
+        for (QWidget* field : window().findChildren<QWidget*>()) {
+            const auto* line = qobject_cast<QLineEdit*>(field);
+            if (!field->isVisible() || !(line || qobject_cast<QPlainTextEdit*>(field) || qobject_cast<QTextEdit*>(field)))
+                continue;
+            ++fields;
+            EXPECT_TRUE(captioned.contains(field)) << tab << ": " << field->objectName().toStdString();
+            EXPECT_FALSE(field->accessibleName().isEmpty() || field->accessibleDescription().isEmpty()) << field->objectName().toStdString();
+        }
+        EXPECT_GE(fields, 5) << tab;
+    }
 }
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "views/entries/CSVInteractive.h"
 #include "views/entries/EntryEditorView.h"
 #include "views/entries/EntryFindField.h"
+#include "views/kit/InputLabel.h"
 #include "views/entries/EntryTableText.h"
 #include "views/entries/EntryTableModel.h"
 #include "views/entries/ImportPreviewView.h"
@@ -23,6 +24,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QScrollBar>
@@ -67,6 +69,9 @@ CorvantaTableView::CorvantaTableView(ObjectContext& context, PorterDialogs* dial
     auto* spacer = new QWidget(toolBar_);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolBar_->addWidget(spacer);
+    auto* findCaption = new QLabel(tr("F&ind"), toolBar_);
+    labelInput(findCaption, findField_, findField_->accessibleDescription());
+    toolBar_->addWidget(findCaption);
     toolBar_->addWidget(findField_);
     layout->addWidget(toolBar_);
     layout->addWidget(table_, 1);
@@ -113,6 +118,8 @@ void CorvantaTableView::buildTable()
 {
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("entryTable"));
+    table_->setAccessibleName(tr("Entries"));
+    table_->setAccessibleDescription(tr("One row per entry, newest first; Return edits the selected entry, Delete removes it"));
     table_->setModel(model_);
     table_->setItemDelegate(new CachedTextDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
