@@ -56,7 +56,7 @@ private:
     void place(int index, QWidget* view);
     void buildTab(int index);
     // Runs a sample command and reports what it did (`report` takes the entries' count).
-    void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, const QString& report);
+    void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, QString (*report)(int count));
 
     ObjectContext& context_;
     std::vector<WelcomeBanner*> welcomes_;

@@ -94,7 +94,7 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
         {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: unknown option 'frobnicate' (try 'corvanta --help')\n"}, // Qt's own option taken
         {{"-platform", "offscreen", "add", "--balance", "5"}, 2,
          "corvanta: the window's options (such as -platform) cannot come before the command 'add' (try 'corvanta --help')\n"},
-        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
+        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n\u201c/nonexistent/in.csv\u201d: not found.\n"},
     };
     for (const Failure& c : cases) {
         const ProcessRun run = corvanta_.run(c.arguments);

@@ -1,11 +1,11 @@
 #include "views/entries/CorvantaTableView.h"
 
 #include "model/BalanceEntry.h"
+#include "model/PersistentContainer.h"
 #include "model/ObjectContext.h"
 #include "services/CsvActions.h"
 #include "services/EntryActions.h"
 #include "views/kit/CachedTextDelegate.h"
-#include "views/kit/CountText.h"
 #include "views/kit/Clock.h"
 #include "views/entries/CSVInteractive.h"
 #include "views/entries/EntryEditorView.h"
@@ -14,6 +14,7 @@
 #include "views/entries/EntryTableText.h"
 #include "views/entries/EntryTableModel.h"
 #include "views/entries/ImportPreviewView.h"
+#include "views/entries/ImportSavingTask.h"
 #include "views/kit/EntryToolbarIcons.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/PorterDialogs.h"
@@ -27,6 +28,8 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QToolBar>
@@ -352,7 +355,8 @@ void CorvantaTableView::deleteSelected()
         return;
     }
     table_->clearSelection();
-    Q_EMIT reported(tr("Deleted %1").arg(entriesText(qint64(entries.size()))), true);
+    const int deleted = int(entries.size());
+    Q_EMIT reported(deleted == 1 ? tr("Deleted 1 entry") : tr("Deleted %Ln entries", nullptr, deleted), true);
 }
 
 void CorvantaTableView::exportCSV()
@@ -362,7 +366,12 @@ void CorvantaTableView::exportCSV()
         return;
     const Result<std::int64_t> count = context_.countBalanceEntries();
     const QString file = QFileInfo(*path).fileName();
-    Q_EMIT reported(count ? tr("Exported %1 to %2").arg(entriesText(count.value()), file) : tr("Exported to %1").arg(file), false);
+    if (!count)
+        Q_EMIT reported(tr("Exported to %1").arg(file), false);
+    else if (count.value() == 1)
+        Q_EMIT reported(tr("Exported 1 entry to %1").arg(file), false);
+    else
+        Q_EMIT reported(tr("Exported %Ln entries to %1", nullptr, int(count.value())).arg(file), false);
 }
 
 void CorvantaTableView::importCSV()
@@ -372,31 +381,71 @@ void CorvantaTableView::importCSV()
         return;
     auto stored = CsvActions::storedValues(context_);
     if (!stored) {
-        dialogs_->showAlert(CSVPorter::readFailureAlert());
+        dialogs_->showAlert(CSVPorter::readFailureAlert(stored.error().message));
         return;
     }
     ImportPreviewView::Actions actions{
-        .import = [this](const CsvActions::ImportPreview& preview, bool skip) { importPreviewed(preview, skip); },
+        .import = [this](const std::shared_ptr<const CsvActions::ImportPreview>& preview, bool skip) { importPreviewed(preview, skip); },
         .failed = [this](const CSVPorter::Alert& alert) {
             overlay_->close();
             dialogs_->showAlert(alert);
         },
-        .cancel = [this] { overlay_->close(); },
+        .cancel = [this] {
+            if (!saving_) {
+                overlay_->close();
+                return;
+            }
+            // The overlay closes once the import stopped (see importPreviewed).
+            saving_->cancel();
+            if (auto* preview = qobject_cast<ImportPreviewView*>(overlay_->content()))
+                preview->cancelButton()->setEnabled(false);
+        },
     };
     overlay_->open(new ImportPreviewView(*path, std::make_shared<const std::vector<BalanceEntry::Values>>(std::move(stored.value())),
                                          std::move(actions)));
 }
 
-void CorvantaTableView::importPreviewed(const CsvActions::ImportPreview& preview, bool skipAlreadyStored)
+void CorvantaTableView::setBackgroundContexts(BackgroundContexts make) { backgroundContexts_ = std::move(make); }
+
+void CorvantaTableView::importPreviewed(const std::shared_ptr<const CsvActions::ImportPreview>& preview, bool skipAlreadyStored)
 {
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    const CsvActions::ImportOutcome outcome = CsvActions::importPreviewed(context_, preview, skipAlreadyStored);
-    QApplication::restoreOverrideCursor();
+    if (saving_)
+        return;
+    if (!backgroundContexts_) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        const CsvActions::ImportOutcome outcome = CsvActions::importPreviewed(context_, *preview, skipAlreadyStored);
+        QApplication::restoreOverrideCursor();
+        importStored(outcome);
+        return;
+    }
+    auto* shown = qobject_cast<ImportPreviewView*>(overlay_->content());
+    if (shown)
+        shown->showSaving(0);
+    ImportSavingTask::Reports reports{
+        .progressed = [shown = QPointer<ImportPreviewView>(shown)](double share) {
+            if (shown)
+                shown->showSaving(share);
+        },
+        .finished = [this, preview, skipAlreadyStored](const std::optional<Result<CsvActions::StoredRows>>& stored) {
+            saving_.release()->deleteLater(); // this runs inside the task
+            if (!stored) {
+                overlay_->close(); // cancelled: nothing was written
+                return;
+            }
+            importStored(CsvActions::adoptImport(context_, *preview, skipAlreadyStored, *stored));
+        },
+    };
+    saving_ = std::make_unique<ImportSavingTask>(backgroundContexts_(), preview, skipAlreadyStored, std::move(reports));
+}
+
+void CorvantaTableView::importStored(const CsvActions::ImportOutcome& outcome)
+{
     overlay_->close(); // the preview goes once control is back in the event loop
     dialogs_->showAlert(outcome.alert);
     if (outcome.imported) {
         qCInfo(lcEntries).noquote() << QStringLiteral("Imported %1 rows").arg(*outcome.imported);
-        Q_EMIT reported(tr("Imported %1").arg(entriesText(*outcome.imported)), *outcome.imported > 0);
+        const int imported = int(*outcome.imported);
+        Q_EMIT reported(imported == 1 ? tr("Imported 1 entry") : tr("Imported %Ln entries", nullptr, imported), imported > 0);
     }
 }
 
