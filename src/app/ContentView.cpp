@@ -83,6 +83,7 @@ bool ContentView::event(QEvent* event)
 void ContentView::place(int index, QWidget* view)
 {
     static_cast<QVBoxLayout*>(tabs_->widget(index)->layout())->addWidget(view, 1);
+    view->show(); // at once: a layout shows a child added to a visible page only later
     Q_EMIT viewBuilt(view);
 }
 
