@@ -1888,6 +1888,189 @@ Flux de trésorerie nets&#xa0;: %5</translation>
     </message>
 </context>
 <context>
+    <name>Store</name>
+    <message>
+        <source>The store could not be read</source>
+        <translation>Les données n’ont pas pu être lues</translation>
+    </message>
+    <message>
+        <source>The store could not be read (a save is in progress)</source>
+        <translation>Les données n’ont pas pu être lues (un enregistrement est en cours)</translation>
+    </message>
+    <message>
+        <source>The changes could not be saved</source>
+        <translation>Les modifications n’ont pas pu être enregistrées</translation>
+    </message>
+    <message>
+        <source>The changes could not be saved (the save is over)</source>
+        <translation>Les modifications n’ont pas pu être enregistrées (l’enregistrement est terminé)</translation>
+    </message>
+    <message>
+        <source>an edited item was deleted by another program</source>
+        <translation>un élément modifié a été supprimé par un autre programme</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>another program is using the store</source>
+        <translation>un autre programme utilise les données</translation>
+    </message>
+    <message>
+        <source>the store can only be read</source>
+        <translation>les données sont en lecture seule</translation>
+    </message>
+    <message>
+        <source>the disk could not be read or written</source>
+        <translation>le disque n’a pas pu être lu ou écrit</translation>
+    </message>
+    <message>
+        <source>the store file is damaged</source>
+        <translation>le fichier de données est endommagé</translation>
+    </message>
+    <message>
+        <source>the store file could not be opened</source>
+        <translation>le fichier de données n’a pas pu être ouvert</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permission refusée</translation>
+    </message>
+    <message>
+        <source>the computer is out of memory</source>
+        <translation>l’ordinateur manque de mémoire</translation>
+    </message>
+    <message>
+        <source>a value is too large to store</source>
+        <translation>une valeur est trop grande pour être enregistrée</translation>
+    </message>
+    <message>
+        <source>a value does not fit the store&apos;s rules</source>
+        <translation>une valeur ne respecte pas les règles des données</translation>
+    </message>
+    <message>
+        <source>the store&apos;s tables are not as expected</source>
+        <translation>les tables des données ne sont pas celles attendues</translation>
+    </message>
+    <message>
+        <source>the store could not carry out the request</source>
+        <translation>les données n’ont pas pu traiter la demande</translation>
+    </message>
+    <message>
+        <source>The store could not be opened</source>
+        <translation>Les données n’ont pas pu être ouvertes</translation>
+    </message>
+    <message>
+        <source>The store returned no value</source>
+        <translation>Les données n’ont renvoyé aucune valeur</translation>
+    </message>
+    <message>
+        <source>The file is damaged</source>
+        <translation>Le fichier est endommagé</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>un dossier</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>un tube nommé</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>un socket</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>un périphérique</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>autre chose</translation>
+    </message>
+    <message>
+        <source>The path names %1, not a file</source>
+        <translation>Le chemin désigne %1, pas un fichier</translation>
+    </message>
+    <message>
+        <source>The file does not exist</source>
+        <translation>Le fichier n’existe pas</translation>
+    </message>
+    <message>
+        <source>The file could not be read</source>
+        <translation>Le fichier n’a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>The file is not a SQLite database</source>
+        <translation>Le fichier n’est pas une base de données SQLite</translation>
+    </message>
+    <message>
+        <source>The file is truncated</source>
+        <translation>Le fichier est tronqué</translation>
+    </message>
+    <message>
+        <source>The backup was cancelled</source>
+        <translation>La sauvegarde a été annulée</translation>
+    </message>
+    <message>
+        <source>The backup could not be written to disk</source>
+        <translation>La sauvegarde n’a pas pu être écrite sur le disque</translation>
+    </message>
+    <message>
+        <source>The backup does not match the store</source>
+        <translation>La sauvegarde ne correspond pas aux données</translation>
+    </message>
+    <message>
+        <source>There is no store to back up</source>
+        <translation>Il n’y a aucune donnée à sauvegarder</translation>
+    </message>
+    <message>
+        <source>The backup could not be put in place</source>
+        <translation>La sauvegarde n’a pas pu être mise en place</translation>
+    </message>
+    <message>
+        <source>The file could not be opened</source>
+        <translation>Le fichier n’a pas pu être ouvert</translation>
+    </message>
+    <message>
+        <source>The file holds no Corvanta store</source>
+        <translation>Le fichier ne contient pas de données Corvanta</translation>
+    </message>
+    <message>
+        <source>The store is not a file</source>
+        <translation>Les données ne sont pas un fichier</translation>
+    </message>
+    <message>
+        <source>The store file could not be read</source>
+        <translation>Le fichier de données n’a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>The store file is not a database</source>
+        <translation>Le fichier de données n’est pas une base de données</translation>
+    </message>
+    <message>
+        <source>The store file is read-only</source>
+        <translation>Le fichier de données est en lecture seule</translation>
+    </message>
+    <message>
+        <source>The store&apos;s folder could not be created</source>
+        <translation>Le dossier des données n’a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>The store could not be prepared for use</source>
+        <translation>Les données n’ont pas pu être préparées</translation>
+    </message>
+    <message>
+        <source>The store file does not hold the Corvanta object model</source>
+        <translation>Le fichier de données ne contient pas le modèle d’objets de Corvanta</translation>
+    </message>
+    <message>
+        <source>The store was written by a newer version of Corvanta</source>
+        <translation>Les données ont été écrites par une version plus récente de Corvanta</translation>
+    </message>
+</context>
+<context>
     <name>StoreFailureDialog</name>
     <message>
         <source>Corvanta</source>

@@ -1,5 +1,6 @@
 #include "model/ObjectContext.h"
 
+#include "model/StoreWords.h"
 #include "model/store/EntityTable.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteTransaction.h"
@@ -21,7 +22,7 @@ constexpr int checkpointLogPages = 1000;
 // What the caller tried, with the store's reason: "The changes could not be saved (database is locked)".
 Error failed(const char* what, const Error& cause)
 {
-    return Error{QStringLiteral("%1 (%2)").arg(QString::fromUtf8(what), cause.message), cause.details,
+    return Error{QStringLiteral("%1 (%2)").arg(StoreWords::tr(what), cause.message), cause.details,
                  cause.reason.isEmpty() ? cause.message : cause.reason};
 }
 
@@ -29,7 +30,7 @@ template <class T>
 Result<T> readOrFail(Result<T> read)
 {
     if (!read)
-        return failed("The store could not be read", read.error());
+        return failed(QT_TRANSLATE_NOOP("Store", "The store could not be read"), read.error());
     return read;
 }
 } // namespace
@@ -228,7 +229,7 @@ auto ObjectContext::readTable(Table& table, Read read) -> decltype(read(table))
     // During a save in steps this connection would read its own uncommitted rows as stored
     // ones: only what is already in memory can be served.
     if (d_->saveOpen && !table.isLoaded())
-        return Error{QStringLiteral("The store could not be read (a save is in progress)"), {}};
+        return Error{StoreWords::tr("The store could not be read (a save is in progress)"), {}};
     refreshFromStore();
     return readOrFail(read(table));
 }
@@ -260,7 +261,7 @@ Error ObjectContext::failedSave(const Error& cause)
     const bool entriesLost = d_->entries.forgetLostRows();
     if (d_->years.forgetLostRows() || entriesLost)
         noteChange();
-    return failed("The changes could not be saved", cause);
+    return failed(QT_TRANSLATE_NOOP("Store", "The changes could not be saved"), cause);
 }
 
 void ObjectContext::didCommit()
@@ -292,7 +293,7 @@ Result<ObjectContext::SaveInProgress> ObjectContext::beginSave()
         return d_->openError;
     auto transaction = SqliteTransaction::begin(*d_->database);
     if (!transaction)
-        return failed("The changes could not be saved", transaction.error());
+        return failed(QT_TRANSLATE_NOOP("Store", "The changes could not be saved"), transaction.error());
     d_->entries.startWriting();
     d_->years.startWriting();
     d_->saveOpen = true;
@@ -330,10 +331,10 @@ void ObjectContext::SaveInProgress::end()
 Result<void> ObjectContext::SaveInProgress::writeInserted()
 {
     if (!transaction_)
-        return Error{QStringLiteral("The changes could not be saved (the save is over)"), {}};
+        return Error{StoreWords::tr("The changes could not be saved (the save is over)"), {}};
     if (auto written = context_->d_->entries.writeInserts(*context_->d_->database); !written) {
         end(); // nothing of this save reaches the store
-        return failed("The changes could not be saved", written.error());
+        return failed(QT_TRANSLATE_NOOP("Store", "The changes could not be saved"), written.error());
     }
     return {};
 }
@@ -341,7 +342,7 @@ Result<void> ObjectContext::SaveInProgress::writeInserted()
 Result<void> ObjectContext::SaveInProgress::commit()
 {
     if (!transaction_)
-        return Error{QStringLiteral("The changes could not be saved (the save is over)"), {}};
+        return Error{StoreWords::tr("The changes could not be saved (the save is over)"), {}};
     Private& d = *context_->d_;
     Result<void> committed = d.entries.write(*d.database);
     if (committed)

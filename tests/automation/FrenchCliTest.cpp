@@ -34,6 +34,8 @@ TEST(FrenchCli, AddSummaryHelpAndErrorsSpeakFrench)
     const ProcessRun wrong = corvanta.run({"add", "--balance", "abc"});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_THAT(wrong.errors, HasSubstr("--balance attend un nombre simple comme 1234.56, pas"));
+    // The store's own reasons too, not only the faces' sentences.
+    EXPECT_THAT(corvanta.run({"restore", "/nonexistent/backup.sqlite"}).errors, HasSubstr("Le fichier n’existe pas"));
 }
 
 TEST(FrenchCli, ALanguageWithoutACatalogueGetsEnglish)

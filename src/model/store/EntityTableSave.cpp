@@ -2,6 +2,7 @@
 // transaction; the registry takes the result once it committed.
 #include "model/store/EntityTable.h"
 
+#include "model/StoreWords.h"
 #include "model/store/AttributeColumns.h"
 #include "model/store/EntityTraits.h"
 #include "model/store/SqliteDatabase.h"
@@ -56,7 +57,7 @@ Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
             // nothing would report a save that lost the edit.
             if (database.changes() == 0) {
                 lostRows_.push_back(shared(*const_cast<Entity*>(object)));
-                return Error{QStringLiteral("an edited item was deleted by another program"),
+                return Error{StoreWords::tr("an edited item was deleted by another program"),
                              QStringLiteral("{entity: %1, row: %2}").arg(QString::fromUtf8(Entity::entityName)).arg(object->rowId_)};
             }
         }

@@ -1,5 +1,6 @@
 #include "model/store/SqliteDatabase.h"
 
+#include "model/StoreWords.h"
 #include "model/store/SqliteStatement.h"
 
 #include <QLoggingCategory>
@@ -18,22 +19,22 @@ QString reasonInWords(int extendedCode, const char* sqliteMessage)
     if (extendedCode == SQLITE_CONSTRAINT_TRIGGER)
         return QString::fromUtf8(sqliteMessage);
     switch (extendedCode & 0xff) {
-    case SQLITE_FULL: return QStringLiteral("the disk is full");
+    case SQLITE_FULL: return StoreWords::tr("the disk is full");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-    case SQLITE_PROTOCOL: return QStringLiteral("another program is using the store");
-    case SQLITE_READONLY: return QStringLiteral("the store can only be read");
-    case SQLITE_IOERR: return QStringLiteral("the disk could not be read or written");
+    case SQLITE_PROTOCOL: return StoreWords::tr("another program is using the store");
+    case SQLITE_READONLY: return StoreWords::tr("the store can only be read");
+    case SQLITE_IOERR: return StoreWords::tr("the disk could not be read or written");
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB: return QStringLiteral("the store file is damaged");
-    case SQLITE_CANTOPEN: return QStringLiteral("the store file could not be opened");
+    case SQLITE_NOTADB: return StoreWords::tr("the store file is damaged");
+    case SQLITE_CANTOPEN: return StoreWords::tr("the store file could not be opened");
     case SQLITE_PERM:
-    case SQLITE_AUTH: return QStringLiteral("permission denied");
-    case SQLITE_NOMEM: return QStringLiteral("the computer is out of memory");
-    case SQLITE_TOOBIG: return QStringLiteral("a value is too large to store");
-    case SQLITE_CONSTRAINT: return QStringLiteral("a value does not fit the store's rules");
-    case SQLITE_ERROR: return QStringLiteral("the store's tables are not as expected");
-    default: return QStringLiteral("the store could not carry out the request");
+    case SQLITE_AUTH: return StoreWords::tr("permission denied");
+    case SQLITE_NOMEM: return StoreWords::tr("the computer is out of memory");
+    case SQLITE_TOOBIG: return StoreWords::tr("a value is too large to store");
+    case SQLITE_CONSTRAINT: return StoreWords::tr("a value does not fit the store's rules");
+    case SQLITE_ERROR: return StoreWords::tr("the store's tables are not as expected");
+    default: return StoreWords::tr("the store could not carry out the request");
     }
 }
 
@@ -77,7 +78,7 @@ Result<std::unique_ptr<SqliteDatabase>> SqliteDatabase::open(const QString& loca
     const int rc = sqlite3_open_v2(location.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const int code = db ? sqlite3_extended_errcode(db) : rc;
-        Error error = failure(QStringLiteral("The store could not be opened"), code, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc),
+        Error error = failure(StoreWords::tr("The store could not be opened"), code, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc),
                               QStringLiteral("Opening ") + location);
         error.details = QStringLiteral("{path: %1, reason: %2}").arg(location, error.reason);
         sqlite3_close(db);
@@ -111,7 +112,7 @@ Result<long long> SqliteDatabase::queryInteger(const char* sql)
     if (!row)
         return row.error();
     if (!row.value())
-        return failure(QStringLiteral("The store returned no value"), SQLITE_ERROR, "no row", QString::fromUtf8(sql));
+        return failure(StoreWords::tr("The store returned no value"), SQLITE_ERROR, "no row", QString::fromUtf8(sql));
     return statement.value().columnInt64(0);
 }
 

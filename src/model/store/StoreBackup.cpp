@@ -1,5 +1,6 @@
 #include "model/store/StoreBackup.h"
 
+#include "model/StoreWords.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteStatement.h"
 #include "model/store/StoreConnection.h"
@@ -121,13 +122,13 @@ Result<void> checkIntegrity(SqliteDatabase& database, const QString& path)
 {
     auto statement = SqliteStatement::prepare(database, "PRAGMA integrity_check(1)");
     if (!statement)
-        return fileError(path, QStringLiteral("The file is damaged"), statement.error().message);
+        return fileError(path, StoreWords::tr("The file is damaged"), statement.error().message);
     auto row = statement.value().step();
     if (!row)
-        return fileError(path, QStringLiteral("The file is damaged"), row.error().message);
+        return fileError(path, StoreWords::tr("The file is damaged"), row.error().message);
     const QString verdict = statement.value().columnOptionalText(0).value_or(QString());
     if (verdict != QLatin1String("ok"))
-        return fileError(path, QStringLiteral("The file is damaged"), verdict);
+        return fileError(path, StoreWords::tr("The file is damaged"), verdict);
     return {};
 }
 
@@ -141,19 +142,19 @@ std::optional<QString> notARegularFile(const QString& path)
     if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
         return std::nullopt;
     if (S_ISDIR(status.st_mode))
-        return QStringLiteral("a folder");
+        return StoreWords::tr("a folder");
     if (S_ISFIFO(status.st_mode))
-        return QStringLiteral("a named pipe");
+        return StoreWords::tr("a named pipe");
     if (S_ISSOCK(status.st_mode))
-        return QStringLiteral("a socket");
+        return StoreWords::tr("a socket");
     if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-        return QStringLiteral("a device");
-    return QStringLiteral("something else");
+        return StoreWords::tr("a device");
+    return StoreWords::tr("something else");
 }
 
 Error notAFileError(const QString& path, const QString& what)
 {
-    return fileError(path, QStringLiteral("The path names %1, not a file").arg(what));
+    return fileError(path, StoreWords::tr("The path names %1, not a file").arg(what));
 }
 
 // What the first 100 bytes say: SQLite's, and not shorter than its own header claims.
@@ -163,12 +164,12 @@ Result<void> checkHeader(const QString& path)
     if (const auto what = notARegularFile(path))
         return notAFileError(path, *what);
     if (!QFileInfo(path).isFile())
-        return fileError(path, QStringLiteral("The file does not exist"));
+        return fileError(path, StoreWords::tr("The file does not exist"));
     if (!file.open(QIODevice::ReadOnly))
-        return fileError(path, QStringLiteral("The file could not be read"), file.errorString());
+        return fileError(path, StoreWords::tr("The file could not be read"), file.errorString());
     const QByteArray header = file.read(100);
     if (header.size() < 100 || !header.startsWith(sqliteHeader))
-        return fileError(path, QStringLiteral("The file is not a SQLite database"));
+        return fileError(path, StoreWords::tr("The file is not a SQLite database"));
     const auto byteAt = [&](int index) { return static_cast<unsigned char>(header[index]); };
     const long long pageSize = byteAt(16) << 8 | byteAt(17);
     const long long pages = static_cast<long long>(byteAt(28)) << 24 | byteAt(29) << 16 | byteAt(30) << 8 | byteAt(31);
@@ -176,7 +177,7 @@ Result<void> checkHeader(const QString& path)
     // The page count is valid only while the change counter matches its copy (bytes 24, 92).
     const bool pagesValid = header.mid(24, 4) == header.mid(92, 4);
     if (pagesValid && file.size() < bytes)
-        return fileError(path, QStringLiteral("The file is truncated"),
+        return fileError(path, StoreWords::tr("The file is truncated"),
                          QStringLiteral("%1 of %2 bytes").arg(file.size()).arg(bytes));
     return {};
 }
@@ -192,7 +193,7 @@ Result<void> copyPages(SqliteDatabase& from, SqliteDatabase& to, const std::atom
     while (status == SQLITE_OK || status == SQLITE_BUSY || status == SQLITE_LOCKED) {
         if (cancelled && cancelled->load()) {
             sqlite3_backup_finish(backup);
-            return Error{QStringLiteral("The backup was cancelled"), {}};
+            return Error{StoreWords::tr("The backup was cancelled"), {}};
         }
         if (status != SQLITE_OK)
             sqlite3_sleep(10);
@@ -213,7 +214,7 @@ Result<void> syncToDisk(const QString& path)
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         if (descriptor >= 0)
             ::close(descriptor);
-        return fileError(path, QStringLiteral("The backup could not be written to disk"), reason);
+        return fileError(path, StoreWords::tr("The backup could not be written to disk"), reason);
     }
     ::close(descriptor);
     return {};
@@ -258,7 +259,7 @@ Result<StoreContents> writeCheckedCopy(SqliteDatabase& source, const QString& te
     if (!contents)
         return contents.error();
     if (!sameCounts(contents.value(), expected))
-        return fileError(temporary, QStringLiteral("The backup does not match the store"),
+        return fileError(temporary, StoreWords::tr("The backup does not match the store"),
                          QStringLiteral("%1 entries and %2 years copied, %3 and %4 expected")
                              .arg(contents.value().entries)
                              .arg(contents.value().years)
@@ -299,7 +300,7 @@ namespace StoreBackup {
 Result<StoreContents> copy(const QString& storePath, const QString& linkOrTarget, const std::atomic<bool>* cancelled)
 {
     if (!QFileInfo(storePath).isFile())
-        return fileError(storePath, QStringLiteral("There is no store to back up"));
+        return fileError(storePath, StoreWords::tr("There is no store to back up"));
     if (const auto what = notARegularFile(linkOrTarget))
         return notAFileError(linkOrTarget, *what);
     // A link is kept: the file it leads to is replaced.
@@ -320,7 +321,7 @@ Result<StoreContents> copy(const QString& storePath, const QString& linkOrTarget
     auto copied = writeCheckedCopy(*source.value(), temporary, expected.value(), cancelled);
     Result<void> placed = copied ? syncToDisk(temporary) : Result<void>(copied.error());
     if (placed && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(targetPath).constData()) != 0)
-        placed = fileError(targetPath, QStringLiteral("The backup could not be put in place"), QString::fromLocal8Bit(std::strerror(errno)));
+        placed = fileError(targetPath, StoreWords::tr("The backup could not be put in place"), QString::fromLocal8Bit(std::strerror(errno)));
     if (!placed) {
         removeWithCompanions(temporary);
         return placed.error();
@@ -336,7 +337,7 @@ Result<StoreContents> inspect(const QString& path, Check check)
         return header.error();
     auto database = openForReading(path);
     if (!database)
-        return fileError(path, QStringLiteral("The file could not be opened"), database.error().message);
+        return fileError(path, StoreWords::tr("The file could not be opened"), database.error().message);
     if (auto schema = StoreSchema::inspect(*database.value(), path); !schema)
         return schema.error();
     if (check == Check::Integrity) {
@@ -345,9 +346,9 @@ Result<StoreContents> inspect(const QString& path, Check check)
     }
     auto contents = readContentsInTransaction(*database.value());
     if (!contents)
-        return fileError(path, QStringLiteral("The file could not be read"), contents.error().message);
+        return fileError(path, StoreWords::tr("The file could not be read"), contents.error().message);
     if (contents.value().schemaVersion == 0)
-        return fileError(path, QStringLiteral("The file holds no Corvanta store"));
+        return fileError(path, StoreWords::tr("The file holds no Corvanta store"));
     return contents;
 }
 

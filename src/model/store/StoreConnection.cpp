@@ -1,5 +1,6 @@
 #include "model/store/StoreConnection.h"
 
+#include "model/StoreWords.h"
 #include "model/store/StoreSchema.h"
 
 #include <QAtomicInteger>
@@ -40,18 +41,18 @@ Result<void> inspectExistingFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.isFile())
-        return Error{QStringLiteral("The store is not a file"), describeFile(path, QStringLiteral("not a regular file"))};
+        return Error{StoreWords::tr("The store is not a file"), describeFile(path, QStringLiteral("not a regular file"))};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Error{QStringLiteral("The store file could not be read"), describeFile(path, file.errorString())};
+        return Error{StoreWords::tr("The store file could not be read"), describeFile(path, file.errorString())};
     const QByteArray header = file.read(16);
     file.close();
     if (header.isEmpty())
         return {}; // an empty file is an empty database
     if (header != QByteArray("SQLite format 3\0", 16))
-        return Error{QStringLiteral("The store file is not a database"), describeFile(path, QStringLiteral("unknown file header"))};
+        return Error{StoreWords::tr("The store file is not a database"), describeFile(path, QStringLiteral("unknown file header"))};
     if (!info.isWritable())
-        return Error{QStringLiteral("The store file is read-only"), describeFile(path, QStringLiteral("no write permission"))};
+        return Error{StoreWords::tr("The store file is read-only"), describeFile(path, QStringLiteral("no write permission"))};
     // A store refused here is left exactly as it was found.
     auto readOnly = openAsFound(path);
     if (!readOnly)
@@ -111,7 +112,7 @@ QString readOnlyReason(const QString& path)
     const std::uint64_t freeBlocks = ::geteuid() == 0 ? disk.f_bfree : disk.f_bavail; // root may use the reserve
     if (freeBlocks * disk.f_frsize >= roomToPrepareStore)
         return {};
-    return QStringLiteral("the disk is full");
+    return StoreWords::tr("the disk is full");
 }
 
 Result<std::unique_ptr<SqliteDatabase>> openForReading(const QString& path)
@@ -135,7 +136,7 @@ Result<std::unique_ptr<SqliteDatabase>> openStore(const StoreLocation& location)
             if (auto inspected = inspectExistingFile(path); !inspected)
                 return inspected.error();
         } else if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-            return Error{QStringLiteral("The store's folder could not be created"),
+            return Error{StoreWords::tr("The store's folder could not be created"),
                          describeFile(path, QStringLiteral("mkdir failed"))};
         }
     }
@@ -146,7 +147,7 @@ Result<std::unique_ptr<SqliteDatabase>> openStore(const StoreLocation& location)
     if (prepared)
         prepared = StoreSchema::migrate(*database.value());
     if (!prepared)
-        return Error{QStringLiteral("The store could not be prepared for use"), describeFile(location.connectionName, prepared.error().message),
+        return Error{StoreWords::tr("The store could not be prepared for use"), describeFile(location.connectionName, prepared.error().message),
                      prepared.error().reason};
     return database;
 }

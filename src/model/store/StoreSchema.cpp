@@ -1,5 +1,6 @@
 #include "model/store/StoreSchema.h"
 
+#include "model/StoreWords.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteTransaction.h"
 
@@ -64,16 +65,16 @@ Result<void> inspect(SqliteDatabase& database, const QString& location)
     auto tables = database.queryInteger("SELECT count(*) FROM sqlite_master");
     for (const auto* read : {&application, &version, &tables}) {
         if (!read->ok())
-            return Error{QStringLiteral("The store file could not be read"),
+            return Error{StoreWords::tr("The store file could not be read"),
                          describe(location, QStringLiteral("reason: %1").arg(read->error().message))};
     }
     if (application.value() == 0 && version.value() == 0 && tables.value() == 0)
         return {}; // an empty database: becomes a new store
     if (application.value() != applicationId)
-        return Error{QStringLiteral("The store file does not hold the Corvanta object model"),
+        return Error{StoreWords::tr("The store file does not hold the Corvanta object model"),
                      describe(location, QStringLiteral("application_id: %1").arg(application.value()))};
     if (version.value() > currentVersion)
-        return Error{QStringLiteral("The store was written by a newer version of Corvanta"),
+        return Error{StoreWords::tr("The store was written by a newer version of Corvanta"),
                      describe(location, QStringLiteral("version: %1, known: %2").arg(version.value()).arg(currentVersion))};
     return {};
 }
@@ -93,7 +94,7 @@ Result<void> migrate(SqliteDatabase& database)
     if (!version)
         return version.error();
     if (version.value() > currentVersion)
-        return Error{QStringLiteral("The store was written by a newer version of Corvanta"),
+        return Error{StoreWords::tr("The store was written by a newer version of Corvanta"),
                      QStringLiteral("{version: %1, known: %2}").arg(version.value()).arg(currentVersion)};
     for (long long step = version.value(); step < currentVersion; ++step) {
         if (auto migrated = database.execute(migrations[static_cast<std::size_t>(step)]); !migrated)
