@@ -9,6 +9,10 @@
 // BM_DeleteSelected: with the tab shown, deletes a block of selected rows (a shift-click
 // range in the middle of the table) through the tab's Delete, saved, and the repaint.
 // BM_UndoDeleteSelected: the Edit menu's Undo of that delete (undo, save), and the repaint.
+// BM_WindowImportLongestFrame: Import CSV of a file of that many rows into an empty on-disk
+// store through the tab, as a person does it: the preview read, Import clicked, until the rows
+// are shown. The window is asked to repaint every 16 ms throughout; longest_frame_ms is the
+// longest gap between two of its paints (what a person sees as a frozen window).
 #include "PaintCounter.h"
 #include "QtBenchmarkMain.h"
 
@@ -20,14 +24,24 @@
 #include "views/kit/Clock.h"
 #include "views/entries/CorvantaTableView.h"
 #include "views/entries/EntryTableModel.h"
+#include "views/entries/ImportPreviewView.h"
+#include "views/kit/ModalOverlay.h"
+#include "views/kit/PorterDialogs.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QItemSelectionModel>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
+#include <functional>
 #include <map>
 
 namespace {
@@ -187,7 +201,123 @@ void BM_UndoDeleteSelected(benchmark::State& state)
     }
     store->undo.removeAllActions();
 }
+// The file chooser gives one file; alerts are kept, not shown.
+class OneFileDialogs final : public PorterDialogs {
+public:
+    QString file;
+    std::optional<CSVPorter::Alert> alert;
+    std::optional<QString> chooseFileToImport() override { return file; }
+    std::optional<QString> chooseFileToExport() override { return std::nullopt; }
+    void showAlert(const CSVPorter::Alert& shown) override { alert = shown; }
+};
+
+// The longest time between two paints of the widget it watches, from start() on.
+class PaintGaps : public QObject {
+public:
+    qint64 longestNs = 0;
+    void start()
+    {
+        clock_.start();
+        last_ = 0;
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && clock_.isValid()) {
+            const qint64 now = clock_.nsecsElapsed();
+            longestNs = std::max(longestNs, now - last_);
+            last_ = now;
+        }
+        return false;
+    }
+
+private:
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+};
+
+bool processEventsUntil(const std::function<bool()>& done, int timeoutMs = 600'000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 16);
+    }
+    return true;
+}
+
+bool writeRows(const QString& path, int count)
+{
+    QByteArray text = "Date,Balance,Adjustment,Transfers,Note\n";
+    text.reserve(qsizetype(count) * 48);
+    char line[96];
+    for (int i = 0; i < count; ++i) {
+        const int day = i % 10'000; // 1990 on
+        std::snprintf(line, sizeof line, "%04d-%02d-%02d,%d.%02d,%d,,import %d\n", 1990 + day / 336, 1 + day / 28 % 12, 1 + day % 28,
+                      100'000 + i % 90'000, i % 100, i % 30 == 0 ? 500 : 0, i % 1000);
+        text += line;
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+void BM_WindowImportLongestFrame(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    QTemporaryDir folder;
+    OneFileDialogs dialogs;
+    dialogs.file = folder.filePath(QStringLiteral("entries.csv"));
+    if (!writeRows(dialogs.file, count)) {
+        state.SkipWithError("cannot write the file");
+        return;
+    }
+    PaintGaps gaps;
+    int run = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto container = PersistentContainer::open(folder.filePath(QStringLiteral("store%1.sqlite").arg(run++)));
+        if (!container) {
+            state.SkipWithError("cannot open the store");
+            return;
+        }
+        UndoManager undo;
+        ObjectContext& context = container.value()->viewContext();
+        context.setUndoManager(&undo);
+        auto view = std::make_unique<CorvantaTableView>(context, &dialogs);
+        view->setBackgroundContexts([&] { return container.value()->newBackgroundContext(); });
+        view->resize(1600, 1000);
+        view->installEventFilter(&gaps);
+        view->show();
+        QApplication::processEvents();
+        QTimer repaint;
+        QObject::connect(&repaint, &QTimer::timeout, view.get(), [&] { view->update(); });
+        repaint.start(16);
+        dialogs.alert.reset();
+        state.ResumeTiming();
+
+        gaps.start();
+        view->importCSV();
+        auto* preview = qobject_cast<ImportPreviewView*>(view->overlay()->content());
+        const bool imported = preview && processEventsUntil([&] { return preview->preview() != nullptr; })
+            && (preview->importButton()->click(), processEventsUntil([&] { return dialogs.alert.has_value(); }))
+            && processEventsUntil([&] { return view->model()->rowCount() == count; });
+
+        state.PauseTiming();
+        if (!imported || dialogs.alert->messageText != QStringLiteral("Imported %1 entries").arg(count))
+            state.SkipWithError("the rows were not imported");
+        repaint.stop();
+        view.reset();
+        context.setUndoManager(nullptr);
+        container.value().reset();
+        state.ResumeTiming();
+    }
+    state.counters["longest_frame_ms"] = double(gaps.longestNs) / 1e6;
+}
+
 } // namespace
+
+BENCHMARK(BM_WindowImportLongestFrame)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // The argument: rows deleted (of a store of deleteStore entries).
 BENCHMARK(BM_DeleteSelected)->Arg(10'000)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,5 +1,5 @@
 // window_screenshot <out-dir> <sample.csv>: the window's guides, light and dark, as PNG files:
-// the first run on an empty store, the chart with its read-out and legend, the keyboard
+// the first run on an empty store (each tab), the chart with its read-out and legend, the keyboard
 // shortcuts sheet, and the dialog of a store that cannot be opened. Not a test: run it under
 // a display server in a scratch home (scripts/window-screenshots does both).
 #include "ScreenshotRun.h"
@@ -49,6 +49,10 @@ int main(int argc, char** argv)
             window.show();
             window.focusStartingField();
             saved = save(window, outDir, QStringLiteral("window-first-run"), look) && saved;
+            window.showTab(1);
+            saved = save(window, outDir, QStringLiteral("window-first-run-entries"), look) && saved;
+            window.showTab(2);
+            saved = save(window, outDir, QStringLiteral("window-first-run-comparison"), look) && saved;
         }
         {
             RootView window(sample.value()->viewContext(), AppCommands{});

@@ -1,5 +1,7 @@
 #include "app/BackupDialogs.h"
 
+#include "views/kit/InputLabel.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -21,9 +23,12 @@ public:
     {
         setWindowTitle(tr("Restore From Backup"));
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(backups.empty() ? tr("There are no backups in %1 yet.").arg(folder)
-                                                     : tr("Backups in %1:").arg(folder)));
+        auto* caption = new QLabel(backups.empty() ? tr("There are no backups in %1 yet.").arg(folder)
+                                                   : tr("&Backups in %1:").arg(folder));
+        layout->addWidget(caption);
         list_ = new QTreeWidget(this);
+        labelInput(caption, list_, tr("Newest first; Return restores the selected backup"));
+        list_->setAccessibleName(tr("Backups"));
         list_->setHeaderLabels({tr("Date"), tr("Entries"), tr("Range")});
         list_->setRootIsDecorated(false);
         for (const BackupFile& backup : backups) {

@@ -22,12 +22,6 @@ constexpr std::int64_t sampleSearchLimit = 2000;
 ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(parent), context_(context)
 {
     auto* layout = new QVBoxLayout(this);
-    welcome_ = new WelcomeBanner(this);
-    layout->addWidget(welcome_);
-    connect(welcome_, &WelcomeBanner::addFirstRequested, this, &ContentView::addFirstRequested);
-    connect(welcome_, &WelcomeBanner::importRequested, this, &ContentView::importRequested);
-    connect(welcome_, &WelcomeBanner::sampleRequested, this, &ContentView::loadSampleData);
-    connect(welcome_, &WelcomeBanner::removeSampleRequested, this, &ContentView::removeSampleData);
     connect(&context_, &ObjectContext::objectsDidChange, this, &ContentView::refreshWelcome);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("mainTabs"));
@@ -36,28 +30,42 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     dashboard_ = new DashboardView(context);
     entries_ = new CorvantaTableView(context);
     comparison_ = new TSXComparisonView(context);
-    tabs_->addTab(dashboard_, AppIcons::dashboard(), tr("Dashboard"));
-    tabs_->addTab(entries_, AppIcons::entryTable(), tr("Corvanta"));
-    tabs_->addTab(comparison_, AppIcons::comparison(), tr("TSX Comparison"));
+    addTab(dashboard_, WelcomeBanner::Tab::Dashboard, AppIcons::dashboard(), tr("Dashboard"));
+    addTab(entries_, WelcomeBanner::Tab::Entries, AppIcons::entryTable(), tr("Corvanta"));
+    addTab(comparison_, WelcomeBanner::Tab::Comparison, AppIcons::comparison(), tr("TSX Comparison"));
     layout->addWidget(tabs_);
     refreshWelcome();
 }
 
 ContentView::~ContentView() = default;
 
+void ContentView::addTab(QWidget* view, WelcomeBanner::Tab tab, const QIcon& icon, const QString& title)
+{
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* welcome = new WelcomeBanner(tab, page);
+    column->addWidget(welcome);
+    column->addWidget(view, 1);
+    connect(welcome, &WelcomeBanner::addFirstRequested, this, &ContentView::addFirstRequested);
+    connect(welcome, &WelcomeBanner::importRequested, this, &ContentView::importRequested);
+    connect(welcome, &WelcomeBanner::sampleRequested, this, &ContentView::loadSampleData);
+    connect(welcome, &WelcomeBanner::removeSampleRequested, this, &ContentView::removeSampleData);
+    welcomes_.push_back(welcome);
+    tabs_->addTab(page, icon, title);
+}
+
 void ContentView::refreshWelcome()
 {
     const Result<std::int64_t> count = context_.countBalanceEntries();
-    if (!count) {
-        welcome_->setState(WelcomeBanner::State::Hidden);
-        return;
-    }
-    if (count.value() == 0)
-        welcome_->setState(WelcomeBanner::State::EmptyStore);
-    else if (count.value() <= sampleSearchLimit && SampleData::present(context_))
-        welcome_->setState(WelcomeBanner::State::SampleData);
-    else
-        welcome_->setState(WelcomeBanner::State::Hidden);
+    WelcomeBanner::State state = WelcomeBanner::State::Hidden;
+    if (count && count.value() == 0)
+        state = WelcomeBanner::State::EmptyStore;
+    else if (count && count.value() <= sampleSearchLimit && SampleData::present(context_))
+        state = WelcomeBanner::State::SampleData;
+    for (WelcomeBanner* welcome : welcomes_)
+        welcome->setState(state);
 }
 
 void ContentView::loadSampleData()

@@ -1,21 +1,23 @@
 #pragma once
 
+#include "app/WelcomeBanner.h"
 #include "model/Result.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class CorvantaTableView;
 class DashboardView;
 class ObjectContext;
 class TSXComparisonView;
-class WelcomeBanner;
+class QIcon;
 class QTabWidget;
 
 // The main window's content: the three tabs "Dashboard", "Corvanta" (the entry table) and
-// "TSX Comparison", the first one shown at launch, under the first-run banner (shown on an
-// empty store and while sample data is stored), whose sample commands it carries out.
+// "TSX Comparison", the first one shown at launch, each topped by its first-run banner (shown
+// on an empty store and while sample data is stored), whose sample commands it carries out.
 class ContentView : public QWidget {
     Q_OBJECT
 public:
@@ -26,7 +28,8 @@ public:
     DashboardView* dashboard() const { return dashboard_; }
     CorvantaTableView* entries() const { return entries_; }
     TSXComparisonView* comparison() const { return comparison_; }
-    WelcomeBanner* welcome() const { return welcome_; }
+    // The banner at the top of tab `index`.
+    WelcomeBanner* welcome(int index) const { return welcomes_.at(std::size_t(index)); }
 
     void loadSampleData();
     void removeSampleData();
@@ -39,11 +42,13 @@ Q_SIGNALS:
 
 private:
     void refreshWelcome();
+    // Adds `view` as a tab under a banner of its own.
+    void addTab(QWidget* view, WelcomeBanner::Tab tab, const QIcon& icon, const QString& title);
     // Runs a sample command and reports what it did (`report` takes the entries' count).
     void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, const QString& report);
 
     ObjectContext& context_;
-    WelcomeBanner* welcome_ = nullptr;
+    std::vector<WelcomeBanner*> welcomes_;
     QTabWidget* tabs_ = nullptr;
     DashboardView* dashboard_ = nullptr;
     CorvantaTableView* entries_ = nullptr;

@@ -9,6 +9,7 @@
 #include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
 #include "automation/ConsoleOutput.h"
+#include "automation/OneLineOnFatal.h"
 #include "automation/WindowService.h"
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
@@ -25,7 +26,10 @@ int main(int argc, char** argv)
     if (!CommandLine::opensWindow(arguments))
         return CommandDispatch::run(CommandLine::parse(arguments), argc, argv);
 
+    auto withoutDisplay = std::make_unique<OneLineOnFatal>(
+        QStringLiteral("corvanta: the window needs a display, and none could be opened (the subcommands work without one: corvanta --help)"));
     QApplication app(argc, argv); // takes out Qt's own options (-platform, -style, ...)
+    withoutDisplay.reset();
     const auto commandLine = CommandLine::parseAfterWindowOptions(QApplication::arguments());
     if (!commandLine || commandLine.value().command != CommandLine::Command::Window)
         return CommandDispatch::run(commandLine, argc, argv);

@@ -3,6 +3,7 @@
 #include "analytics/Fmt.h"
 #include "services/NoteRules.h"
 #include "services/TypedInput.h"
+#include "views/kit/InputLabel.h"
 #include "views/kit/Tints.h"
 
 #include <QDialogButtonBox>
@@ -45,7 +46,8 @@ AddEntryDialog::AddEntryDialog(Perform perform, QWidget* parent) : QDialog(paren
         cell->setSpacing(2);
         cell->addWidget(field);
         cell->addWidget(descriptionLabel(text(parameter.description), this));
-        form->addRow(text(parameter.title), cell);
+        // The titles' first letters differ: each is its field's mnemonic.
+        addLabelledRow(form, QLatin1Char('&') + text(parameter.title), field, text(parameter.description), cell);
     }
     fields_[DateField]->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
     fields_[BalanceField]->setPlaceholderText(text(AddBalanceEntryIntent::balancePrompt));

@@ -21,6 +21,9 @@ int failure(const QString& subcommand, const Error& error)
     return ConsoleOutput::failure(QStringLiteral("corvanta %1: %2").arg(subcommand, error.message));
 }
 
+// The error of something done with the file the person named, naming it first.
+Error aboutFile(const QString& file, const Error& error) { return Error{QStringLiteral("%1: %2").arg(file, error.message), {}}; }
+
 QJsonValue dayOrNull(const std::optional<long long>& date)
 {
     const QString day = Backups::dayText(date);
@@ -34,7 +37,7 @@ int backup(const CommandLine& line)
 {
     auto taken = Backups::backUp(PersistentContainer::defaultStorePath(), BackupSettings::read().folder, line.file);
     if (!taken)
-        return failure(QStringLiteral("backup"), taken.error());
+        return failure(QStringLiteral("backup"), line.file.isEmpty() ? taken.error() : aboutFile(line.file, taken.error()));
     ConsoleOutput::print(taken.value().path + QLatin1Char('\n') + counts(taken.value().contents) + QLatin1Char('\n'));
     return 0;
 }
@@ -67,7 +70,7 @@ int restore(const CommandLine& line)
     const QString path = QFileInfo(line.file).absoluteFilePath();
     auto checked = StoreBackup::inspect(path, StoreBackup::Check::Integrity);
     if (!checked)
-        return failure(QStringLiteral("restore"), Error{QStringLiteral("%1: %2").arg(line.file, checked.error().message), {}});
+        return failure(QStringLiteral("restore"), aboutFile(line.file, checked.error()));
     // The window holding the store restores it itself, so that it reloads and nothing it
     // holds is lost; without one the store is replaced here.
     if (auto answered = WindowService::restoreInRunningWindow(path)) {

@@ -3,6 +3,7 @@
 #include "automation/AddEntryDialog.h"
 #include "automation/ConsoleOutput.h"
 #include "automation/DesktopNotification.h"
+#include "automation/OneLineOnFatal.h"
 #include "automation/Subcommands.h"
 #include "automation/TerminalText.h"
 
@@ -11,7 +12,7 @@
 #include <QApplication>
 
 #include <chrono>
-#include <cstdlib>
+#include <memory>
 
 namespace {
 using Command = CommandLine::Command;
@@ -19,25 +20,15 @@ using Command = CommandLine::Command;
 // The status of an add whose window was cancelled: nothing failed, nothing was added.
 constexpr int cancelledStatus = 3;
 
-// While the application starts: Qt ends the process with several lines of its own when it
-// cannot open a display; say it in one line, with the status of a failure.
-void failWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString&)
-{
-    if (type != QtFatalMsg)
-        return; // the platform plugin's warnings before the end
-    ConsoleOutput::failure(QStringLiteral("corvanta add: --dialog needs a display, and none could be opened"));
-    std::_Exit(1);
-}
-
 QString numberText(double value) { return QString::fromStdString(CSVPorter::numberText(value)); }
 
 // `add --dialog`: the window asks for the parameters (pre-filled from the command line) and
 // the result is reported as a notification, or printed when no notification service answers.
 int addWithDialog(const CommandLine& line, int argc, char** argv)
 {
-    const QtMessageHandler previous = qInstallMessageHandler(failWithoutDisplay);
+    auto withoutDisplay = std::make_unique<OneLineOnFatal>(QStringLiteral("corvanta add: --dialog needs a display, and none could be opened"));
     QApplication application(argc, argv);
-    qInstallMessageHandler(previous);
+    withoutDisplay.reset();
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     AddEntryDialog dialog([](const AddBalanceEntryIntent& intent) -> Result<QString> {

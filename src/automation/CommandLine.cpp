@@ -2,7 +2,7 @@
 
 #include "analytics/Fmt.h"
 #include "analytics/LocalCalendar.h"
-#include "automation/AddBalanceEntryIntent.h"
+#include "automation/CommandRules.h"
 #include "automation/TerminalText.h"
 
 #include <QCommandLineParser>
@@ -10,118 +10,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <span>
 #include <tuple>
 
 namespace {
 using Command = CommandLine::Command;
-
-struct OptionRule {
-    const char* name;
-    const char* valueName; // null: a switch
-    const char* help;
-};
-
-struct SubcommandRule {
-    Command command;
-    const char* name;
-    const char* arguments; // after the options, in the synopsis
-    const char* summary;
-    std::span<const OptionRule> options;
-    int minimumPositionals;
-    int maximumPositionals;
-};
-
-constexpr OptionRule jsonOption{"json", nullptr, "Print JSON instead of text."};
-
-// The add action's parameters: their help starts with the action's own title and description.
-constexpr OptionRule addOptions[] = {
-    {"balance", "N", ""},
-    {"date", "D", "YYYY-MM-DD (local midnight) or an ISO 8601 date-time (local time without an offset)."},
-    {"adjustment", "N", ""},
-    {"transfers", "N", ""},
-    {"note", "TEXT", ""},
-    jsonOption,
-    {"dialog", nullptr, "Ask for the entry in a small window."},
-};
-constexpr OptionRule summaryOptions[] = {
-    jsonOption,
-    {"notify", nullptr, "Show the summary as a desktop notification."},
-};
-constexpr OptionRule entriesOptions[] = {
-    {"suggested", nullptr, "Only the 20 latest entries, newest first."},
-    {"id", "UUID", "Only the entry with this id (repeatable)."},
-    jsonOption,
-};
-constexpr OptionRule importOptions[] = {
-    {"skip-existing", nullptr, "Leave out rows already stored (same day, amounts and note as an entry)."},
-    {"decimal-comma", nullptr, "Read ',' as the decimal separator and '.' as grouping (1.234,56)."},
-    {"dry-run", nullptr, "Only say what the import would do; write nothing."},
-    jsonOption,
-};
-constexpr OptionRule statsOptions[] = {
-    jsonOption,
-    {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent)."},
-    {"from", "DATE", "The returns from this day (YYYY-MM-DD) or instant on."},
-    {"to", "DATE", "The returns up to the end of this day (YYYY-MM-DD) or up to this instant."},
-};
-constexpr OptionRule yearsOptions[] = {
-    jsonOption,
-    {"from-entries", nullptr, "Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return."},
-};
-
-constexpr OptionRule jsonOnly[] = {jsonOption};
-
-// One example per command, in its help and in the overview.
-constexpr std::pair<Command, const char*> examples[] = {
-    {Command::Add, "corvanta add --balance 125000 --adjustment 500 --note \"June deposit\""},
-    {Command::Summary, "corvanta summary --notify"},
-    {Command::Entries, "corvanta entries --suggested"},
-    {Command::Stats, "corvanta stats --window 1Y"},
-    {Command::Years, "corvanta years --json"},
-    {Command::Import, "corvanta import ~/Downloads/portfolio.csv"},
-    {Command::Export, "corvanta export portfolio.csv"},
-    {Command::Backup, "corvanta backup ~/Documents/portfolio-backup.sqlite"},
-    {Command::Backups, "corvanta backups --json"},
-    {Command::Restore, "corvanta restore ~/.local/share/Corvanta/Backups/Corvanta-2026-06-04-093000.sqlite"},
-};
-
-const char* exampleOf(Command command)
-{
-    for (const auto& [subject, example] : examples)
-        if (subject == command)
-            return example;
-    return nullptr;
-}
-
-constexpr SubcommandRule subcommands[] = {
-    {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
-    {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
-    {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
-    {Command::Stats, "stats", "", "Print the dashboard's statistics.", statsOptions, 0, 0},
-    {Command::Years, "years", "", "Print the yearly index comparison.", yearsOptions, 0, 0},
-    {Command::Import, "import", " FILE", "Import the entries of a CSV file.", importOptions, 1, 1},
-    {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
-    {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
-    {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
-    {Command::Restore, "restore", " FILE", "Replace the store with a backup, after backing up the store as it is.", {}, 1, 1},
-};
-
-const SubcommandRule* ruleFor(const QString& name)
-{
-    for (const SubcommandRule& rule : subcommands)
-        if (name == QLatin1String(rule.name))
-            return &rule;
-    return nullptr;
-}
-
-const SubcommandRule* ruleFor(Command command)
-{
-    for (const SubcommandRule& rule : subcommands)
-        if (rule.command == command)
-            return &rule;
-    return nullptr;
-}
+using CommandRules::OptionRule;
+using CommandRules::ruleFor;
+using CommandRules::SubcommandRule;
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -357,33 +252,6 @@ Result<CommandLine> parseHelp(const QStringList& arguments)
     return line;
 }
 
-QString optionHelp(const OptionRule& option)
-{
-    for (const auto& parameter : AddBalanceEntryIntent::parameters)
-        if (qstrcmp(parameter.key, option.name) == 0)
-            return QStringLiteral("%1: %2 %3").arg(text(parameter.title), text(parameter.description), text(option.help)).trimmed();
-    return text(option.help);
-}
-
-QString optionLine(const OptionRule& option)
-{
-    QString left = QStringLiteral("  --") + text(option.name);
-    if (option.valueName)
-        left += QLatin1Char(' ') + text(option.valueName);
-    return left.leftJustified(20) + QLatin1Char(' ') + optionHelp(option) + QLatin1Char('\n');
-}
-
-QString synopsis(const SubcommandRule& rule)
-{
-    QString line = QStringLiteral("corvanta ") + text(rule.name);
-    for (const OptionRule& option : rule.options) {
-        line += QStringLiteral(" [--") + text(option.name);
-        if (option.valueName)
-            line += QLatin1Char(' ') + text(option.valueName);
-        line += QLatin1Char(']');
-    }
-    return line + text(rule.arguments);
-}
 } // namespace
 
 Result<CommandLine> CommandLine::parse(const QStringList& arguments)
@@ -425,34 +293,6 @@ QStringList CommandLine::arguments(int argc, char** argv)
     return list;
 }
 
-QString CommandLine::helpText(std::optional<Command> topic, int width)
-{
-    if (const SubcommandRule* rule = topic ? ruleFor(*topic) : nullptr) {
-        QString help = QStringLiteral("Usage: ") + synopsis(*rule) + QStringLiteral("\n\n") + text(rule->summary) + QLatin1Char('\n');
-        if (!rule->options.empty()) {
-            help += QStringLiteral("\nOptions:\n");
-            for (const OptionRule& option : rule->options)
-                help += optionLine(option);
-        }
-        if (const char* example = exampleOf(rule->command))
-            help += QStringLiteral("\nExample:\n  ") + text(example) + QLatin1Char('\n');
-        return TerminalText::wrapped(help, width);
-    }
-    QString help = QStringLiteral("Usage: corvanta [COMMAND [OPTIONS]]\n\n"
-                                  "Without a command, opens the Corvanta window (or raises the one already open).\n\n"
-                                  "Commands:\n");
-    for (const SubcommandRule& rule : subcommands)
-        help += (QStringLiteral("  ") + text(rule.name)).leftJustified(12) + text(rule.summary) + QLatin1Char('\n');
-    help += QStringLiteral("\n  --help, -h, help [COMMAND]   Show this help, or a command's options.\n"
-                           "  --version, -v                Show the version.\n\nExamples:\n");
-    for (const SubcommandRule& rule : subcommands)
-        if (const char* example = exampleOf(rule.command))
-            help += QStringLiteral("  ") + text(example) + QLatin1Char('\n');
-    help += QStringLiteral("\nExit status: 0 done, 1 the store, a file or the output failed, 2 a usage error,\n"
-                           "3 the add window was cancelled.\n");
-    return TerminalText::wrapped(help, width);
-}
-
 Error CommandLine::usageError(const QString& subcommand, const QString& message)
 {
     const QString context = subcommand.isEmpty() ? QString() : QLatin1Char(' ') + subcommand;
@@ -468,8 +308,6 @@ Result<CommandLine> CommandLine::parseAfterWindowOptions(const QStringList& argu
                                   .arg(quoted(nameOf(parsed.value().command))));
     return parsed;
 }
-
-QString CommandLine::versionText(const QString& version) { return QStringLiteral("corvanta %1\n").arg(version); }
 
 QString CommandLine::nameOf(Command command)
 {

@@ -91,14 +91,14 @@ void warn(const CommandLine& line, const CsvActions::ImportPreview& preview)
 
 int run(const CommandLine& line, ObjectContext& context, const QString& storePath)
 {
-    const std::optional<QByteArray> bytes = CSVPorter::readWholeFile(line.file);
-    const std::optional<std::string_view> text = bytes ? CsvActions::importText(*bytes) : std::nullopt;
+    const Result<QByteArray> bytes = CSVPorter::readFile(line.file);
+    const Result<std::string_view> text = bytes ? CsvActions::importText(bytes.value(), line.file) : Result<std::string_view>(bytes.error());
     if (!text)
-        return failure(CSVPorter::readFailureAlert());
+        return failure(CSVPorter::readFailureAlert(text.error().message));
     auto stored = readStoredEntryValues(storePath);
     if (!stored)
         return ConsoleOutput::failure(QStringLiteral("corvanta import: ") + stored.error().message);
-    const CsvActions::ImportPreview preview = CsvActions::previewImport(*text, stored.value(), {.decimalComma = line.decimalComma});
+    const CsvActions::ImportPreview preview = CsvActions::previewImport(text.value(), stored.value(), {.decimalComma = line.decimalComma});
     warn(line, preview);
     const bool nothingRead = preview.reading.rows.empty();
     if (line.dryRun) {

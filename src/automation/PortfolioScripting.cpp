@@ -1,13 +1,14 @@
 #include "automation/PortfolioScripting.h"
 
 #include "automation/CommandLine.h"
+#include "model/LiveResult.h"
 #include "model/NewEntry.h"
 #include "model/ObjectContext.h"
 #include "model/StatsConversions.h"
 #include "services/EntryActions.h"
 #include "services/JsonEncoding.h"
 #include "services/NoteRules.h"
-#include "services/PortfolioFigures.h"
+#include "analytics/PortfolioStats.h"
 
 #include <QJsonObject>
 
@@ -61,7 +62,8 @@ Error tooLargeFor(std::int64_t count)
 // The entries from `offset` on, at most `count` of them, and fewer once the reply's budget
 // is spent (never none when one was asked for and exists: a single entry over the budget is
 // tooLarge instead).
-Result<QList<QVariantMap>> entryRange(const std::vector<std::shared_ptr<BalanceEntry>>& entries, std::size_t offset, std::size_t count)
+template <class Entries>
+Result<QList<QVariantMap>> entryRange(const Entries& entries, std::size_t offset, std::size_t count)
 {
     QList<QVariantMap> list;
     const std::size_t end = offset >= entries.size() ? offset : std::min(entries.size(), offset + count);
@@ -78,43 +80,47 @@ Result<QList<QVariantMap>> entryRange(const std::vector<std::shared_ptr<BalanceE
     return list;
 }
 
-template <class Object>
-Result<std::shared_ptr<Object>> objectAt(const Result<std::vector<std::shared_ptr<Object>>>& fetched, std::int64_t index)
+template <class Objects>
+Result<typename Objects::value_type> objectAt(const Objects& objects, std::int64_t index)
 {
-    if (!fetched)
-        return readFailure(fetched);
-    const auto& objects = fetched.value();
     if (index < 0 || std::uint64_t(index) >= objects.size())
         return refusal(PortfolioScripting::indexOutOfRange,
                        QStringLiteral("Index %1 is outside 0 to %2").arg(index).arg(qlonglong(objects.size()) - 1));
     return objects[std::size_t(index)];
 }
 
-template <class Object, class Encode>
-Result<QVariantMap> atIndex(const Result<std::vector<std::shared_ptr<Object>>>& fetched, std::int64_t index, Encode encode)
+template <class Objects, class Encode>
+Result<QVariantMap> atIndex(const Objects& objects, std::int64_t index, Encode encode)
 {
-    auto object = objectAt(fetched, index);
+    auto object = objectAt(objects, index);
     if (!object)
         return object.error();
     return dictionary(encode(*object.value()), index);
 }
 
 // Compares bytes, not texts: only the exact upper-case form of an id names it.
-template <class Object, class Encode>
-Result<QVariantMap> byScriptID(const Result<std::vector<std::shared_ptr<Object>>>& fetched, const QString& scriptID, Encode encode)
+template <class Objects, class Encode>
+Result<QVariantMap> byScriptID(const Objects& objects, const QString& scriptID, Encode encode)
 {
-    if (!fetched)
-        return readFailure(fetched);
     const std::string text = scriptID.toStdString();
     std::optional<Uuid> wanted = Uuid::fromString(text);
     if (wanted && wanted->toString() != text)
         wanted.reset();
-    const auto& objects = fetched.value();
     if (wanted || text.empty())
         for (std::size_t i = 0; i < objects.size(); ++i)
             if (objects[i]->id() == wanted)
                 return dictionary(encode(*objects[i]), std::int64_t(i));
     return refusal(PortfolioScripting::notFound, QStringLiteral("No object has the scriptID \"%1\"").arg(scriptID));
+}
+
+// The yearly rows are few: each request fetches them.
+template <class Answer>
+auto withYears(ObjectContext& context, Answer answer) -> decltype(answer(std::vector<std::shared_ptr<TSXYear>>{}))
+{
+    auto years = context.fetchTSXYears();
+    if (!years)
+        return readFailure(years);
+    return answer(years.value());
 }
 
 std::optional<double> numberIn(const QVariant& value)
@@ -169,25 +175,66 @@ Result<BalanceEntry::Values> entryValues(const QVariantMap& properties, Instant 
     return values;
 }
 
-double figureOf(const PortfolioStatistics& s, Figure figure)
-{
-    switch (figure) {
-    case Figure::StartingBalance: return s.summary.startingBalance;
-    case Figure::CurrentValue: return s.summary.currentValue;
-    case Figure::NetCashFlows: return s.summary.netCashFlows;
-    case Figure::InvestmentGain: return s.summary.investmentGain;
-    case Figure::GainPercent: return s.summary.gainPercent;
-    case Figure::MaximumBalance: return s.maxBalance;
-    case Figure::TotalDeposits: return s.totalDeposits;
-    case Figure::TotalWithdrawals: return s.totalWithdrawals;
+// The figures of the properties over one list of entries.
+struct Figures {
+    PortfolioSummary summary;
+    double maxBalance = 0;
+    double totalDeposits = 0;
+    double totalWithdrawals = 0;
+
+    template <class Entries>
+    static Figures of(const Entries& entries)
+    {
+        const std::vector<StatsInput> inputs = statsInputs(entries);
+        return {PortfolioStats::summary(inputs), PortfolioStats::maxBalance(inputs), PortfolioStats::totalDeposits(inputs),
+                PortfolioStats::totalWithdrawals(inputs)};
     }
-    return 0;
-}
+
+    double operator[](Figure figure) const
+    {
+        switch (figure) {
+        case Figure::StartingBalance: return summary.startingBalance;
+        case Figure::CurrentValue: return summary.currentValue;
+        case Figure::NetCashFlows: return summary.netCashFlows;
+        case Figure::InvestmentGain: return summary.investmentGain;
+        case Figure::GainPercent: return summary.gainPercent;
+        case Figure::MaximumBalance: return maxBalance;
+        case Figure::TotalDeposits: return totalDeposits;
+        case Figure::TotalWithdrawals: return totalWithdrawals;
+        }
+        return 0;
+    }
+};
 
 Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
 } // namespace
 
-PortfolioScripting::PortfolioScripting(ObjectContext& context) : context_(context) {}
+struct PortfolioScripting::LiveEntries : LiveResult<BalanceEntry>::Listener {
+    explicit LiveEntries(ObjectContext& context) : list(context, BalanceEntry::Date, SortDirection::Ascending) { list.setListener(this); }
+    void didReset() override { figures.reset(); }
+    void didApply(const ChangeSet&) override { figures.reset(); }
+    const LiveResult<BalanceEntry>::Objects& entries() const { return list.objects(); }
+
+    LiveResult<BalanceEntry> list;
+    bool loaded = false;
+    std::optional<Figures> figures; // of the list as it stands
+};
+
+PortfolioScripting::PortfolioScripting(ObjectContext& context) : context_(context), live_(std::make_unique<LiveEntries>(context)) {}
+
+PortfolioScripting::~PortfolioScripting() = default;
+
+Result<const PortfolioScripting::LiveEntries*> PortfolioScripting::liveEntries() const
+{
+    // What another process committed, or a change not yet announced, reaches the list first.
+    context_.processPendingChanges();
+    if (!live_->loaded) {
+        if (auto loaded = live_->list.fetch(); !loaded)
+            return refusal(readFailed, loaded.error().message);
+        live_->loaded = true;
+    }
+    return live_.get();
+}
 
 Result<std::int64_t> PortfolioScripting::entryCount() const
 {
@@ -199,25 +246,26 @@ Result<std::int64_t> PortfolioScripting::entryCount() const
 
 Result<double> PortfolioScripting::figure(Figure figure) const
 {
-    auto statistics = PortfolioFigures::statistics(context_, now());
-    if (!statistics)
-        return readFailure(statistics);
-    return figureOf(statistics.value(), figure);
+    auto live = liveEntries();
+    if (!live)
+        return live.error();
+    if (!live_->figures)
+        live_->figures = Figures::of(live_->entries());
+    return (*live_->figures)[figure];
 }
 
 Result<QList<QVariantMap>> PortfolioScripting::balanceEntries() const
 {
-    auto count = context_.countBalanceEntries();
-    if (!count)
-        return readFailure(count);
-    if (count.value() > maximumReplyEntries)
-        return tooLargeFor(count.value());
-    auto entries = context_.fetchBalanceEntries();
-    if (!entries)
-        return readFailure(entries);
-    auto list = entryRange(entries.value(), 0, entries.value().size());
-    if (list && list.value().size() < qsizetype(entries.value().size()))
-        return tooLargeFor(count.value());
+    auto live = liveEntries();
+    if (!live)
+        return live.error();
+    const auto& entries = live.value()->entries();
+    const auto count = std::int64_t(entries.size());
+    if (count > maximumReplyEntries)
+        return tooLargeFor(count);
+    auto list = entryRange(entries, 0, entries.size());
+    if (list && list.value().size() < count)
+        return tooLargeFor(count);
     return list;
 }
 
@@ -227,41 +275,46 @@ Result<QList<QVariantMap>> PortfolioScripting::balanceEntriesRange(std::int64_t 
         return invalid(QStringLiteral("offset"), QStringLiteral("zero or more"));
     if (count < 0 || count > maximumReplyEntries)
         return invalid(QStringLiteral("count"), QStringLiteral("between 0 and %1").arg(maximumReplyEntries));
-    auto entries = context_.fetchBalanceEntries();
-    if (!entries)
-        return readFailure(entries);
-    return entryRange(entries.value(), std::size_t(offset), std::size_t(count));
+    auto live = liveEntries();
+    if (!live)
+        return live.error();
+    return entryRange(live.value()->entries(), std::size_t(offset), std::size_t(count));
 }
 
 Result<QList<QVariantMap>> PortfolioScripting::tsxYears() const
 {
-    auto years = context_.fetchTSXYears();
-    if (!years)
-        return readFailure(years);
-    QList<QVariantMap> list;
-    for (std::size_t i = 0; i < years.value().size(); ++i)
-        list.append(dictionary(JsonEncoding::year(*years.value()[i]), std::int64_t(i)));
-    return list;
+    return withYears(context_, [](const auto& years) -> Result<QList<QVariantMap>> {
+        QList<QVariantMap> list;
+        for (std::size_t i = 0; i < years.size(); ++i)
+            list.append(dictionary(JsonEncoding::year(*years[i]), std::int64_t(i)));
+        return list;
+    });
 }
 
 Result<QVariantMap> PortfolioScripting::balanceEntryAt(std::int64_t index) const
 {
-    return atIndex(context_.fetchBalanceEntries(), index, JsonEncoding::entry);
+    auto live = liveEntries();
+    if (!live)
+        return live.error();
+    return atIndex(live.value()->entries(), index, JsonEncoding::entry);
 }
 
 Result<QVariantMap> PortfolioScripting::tsxYearAt(std::int64_t index) const
 {
-    return atIndex(context_.fetchTSXYears(), index, JsonEncoding::year);
+    return withYears(context_, [&](const auto& years) { return atIndex(years, index, JsonEncoding::year); });
 }
 
 Result<QVariantMap> PortfolioScripting::balanceEntryByScriptID(const QString& scriptID) const
 {
-    return byScriptID(context_.fetchBalanceEntries(), scriptID, JsonEncoding::entry);
+    auto live = liveEntries();
+    if (!live)
+        return live.error();
+    return byScriptID(live.value()->entries(), scriptID, JsonEncoding::entry);
 }
 
 Result<QVariantMap> PortfolioScripting::tsxYearByScriptID(const QString& scriptID) const
 {
-    return byScriptID(context_.fetchTSXYears(), scriptID, JsonEncoding::year);
+    return withYears(context_, [&](const auto& years) { return byScriptID(years, scriptID, JsonEncoding::year); });
 }
 
 Result<QString> PortfolioScripting::createBalanceEntry(const QVariantMap& properties) const
@@ -277,7 +330,10 @@ Result<QString> PortfolioScripting::createBalanceEntry(const QVariantMap& proper
 
 Result<void> PortfolioScripting::removeBalanceEntryAt(std::int64_t index) const
 {
-    auto entry = objectAt(context_.fetchBalanceEntries(), index);
+    auto live = liveEntries();
+    if (!live)
+        return live.error();
+    auto entry = objectAt(live.value()->entries(), index);
     if (!entry)
         return entry.error();
     if (auto removed = EntryActions::remove(context_, {entry.value()}); !removed)

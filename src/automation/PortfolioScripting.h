@@ -7,11 +7,15 @@
 #include <QVariantMap>
 
 #include <cstdint>
+#include <memory>
 
 class ObjectContext;
 
 // What scripts may read and do, over the main context, through the shared verbs; the D-Bus
-// object (WindowService) only translates. Every read fetches anew; nothing is cached.
+// object (WindowService) only translates. Every request sees the context as it is: the entries
+// are a live date-ordered list, loaded at the first request and kept current by the context's
+// change sets (brought up to date at each request), so a request costs what it returns, not a
+// fetch and sort of every entry; the figures are computed once per change of the entries.
 //
 // An entry or a yearly row is a dictionary of its attributes (a missing or non-finite value
 // left out; dates as ISO 8601 text in UTC; amounts always doubles), its "scriptID" (the upper-case UUID, empty when it
@@ -36,6 +40,9 @@ public:
     enum class Figure { StartingBalance, CurrentValue, NetCashFlows, InvestmentGain, GainPercent, MaximumBalance, TotalDeposits, TotalWithdrawals };
 
     explicit PortfolioScripting(ObjectContext& context);
+    ~PortfolioScripting();
+    PortfolioScripting(const PortfolioScripting&) = delete;
+    PortfolioScripting& operator=(const PortfolioScripting&) = delete;
 
     // A store that cannot be read is the error readFailed (never an empty portfolio).
     Result<std::int64_t> entryCount() const;
@@ -65,5 +72,10 @@ public:
     Result<void> removeBalanceEntryAt(std::int64_t index) const;
 
 private:
+    struct LiveEntries;
+    // The live list, current; readFailed when it cannot be loaded.
+    Result<const LiveEntries*> liveEntries() const;
+
     ObjectContext& context_;
+    std::unique_ptr<LiveEntries> live_;
 };

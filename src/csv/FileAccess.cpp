@@ -170,14 +170,6 @@ Error readFailure(const QString& path, const QString& reason)
     return Error{QStringLiteral("%1: %2.").arg(quoted(path), reason), path, reason};
 }
 
-std::optional<QByteArray> readWholeFile(const QString& path)
-{
-    Result<QByteArray> read = readFile(path);
-    if (!read)
-        return std::nullopt;
-    return std::move(read).value();
-}
-
 Result<QByteArray> readFile(const QString& path, std::int64_t limit)
 {
     // Looked at before it is opened: opening a device can have effects of its own.

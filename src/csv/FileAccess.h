@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <optional>
 
 // Reading and writing whole files on behalf of a person who named them. Every error's
 // message names the file and says why in words ("“/tmp/in.csv”: permission denied."); its
@@ -20,8 +19,6 @@ inline constexpr std::int64_t readLimitBytes = std::int64_t(2) << 30; // 2 GiB
 // Refused without reading: something that does not exist, a folder, a device, a socket, a
 // file larger than `limit`; a pipe is read up to `limit` and no further.
 Result<QByteArray> readFile(const QString& path, std::int64_t limit = readLimitBytes);
-// The same without the reason: the whole file, or nothing.
-std::optional<QByteArray> readWholeFile(const QString& path);
 
 // "“path”: reason." — the message of a failure to read `path` ("Reason." without one).
 Error readFailure(const QString& path, const QString& reason);

@@ -6,9 +6,12 @@
 #include <unicode/gregocal.h>
 #include <unicode/locid.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
+#include <algorithm>
 #include <array>
 
 namespace CSVPorter {
@@ -70,16 +73,26 @@ struct ImportDateReader::State {
     std::unique_ptr<icu::Calendar> strict;
     // Lenient calendar that moves a missing wall time to the next valid one.
     std::unique_ptr<icu::Calendar> nextValid;
-    // Local midnight per day in a direct-mapped cache indexed by day number (372 per year, so
-    // 88 consecutive years never collide). `missing` marks a day whose midnight does not exist
-    // (the chain handles it); key 0 an empty slot.
-    struct Midnight {
-        std::int32_t key = 0;
-        long long milliseconds = 0;
+    // Local midnights by year, each year as runs of days whose midnight lies the same number
+    // of seconds from the day's UTC midnight (usually three runs: standard, summer, standard
+    // time), in a direct-mapped cache indexed by year (128 consecutive years never collide).
+    // A handful of runs per year stays in the processor's first-level cache, where a slot per
+    // day, read at random dates, missed the caches on most rows.
+    struct MidnightRun {
+        int firstDay = 0; // of the year, from 0
+        std::int32_t offsetSeconds = 0;
     };
-    static constexpr long long missing = std::numeric_limits<long long>::min();
-    std::array<Midnight, 32768> midnights{};
+    struct MidnightYear {
+        int year = 0; // 0: not built
+        std::vector<MidnightRun> runs;
+    };
+    // `missing` marks days whose midnight does not exist (the chain handles them), `uncached`
+    // days whose distance is not whole seconds (asked of the calendar each time).
+    static constexpr std::int32_t missing = std::numeric_limits<std::int32_t>::min();
+    static constexpr std::int32_t uncached = missing + 1;
+    std::array<MidnightYear, 128> midnightYears{};
 
+    const std::vector<MidnightRun>& midnightRuns(int year);
     std::optional<Instant> strictInstant(const CivilDateTime& when);
     std::optional<Instant> midnight(const CivilDateTime& day);
     std::optional<Reading> startOfMissingMidnightDay(const icu::UnicodeString& text);
@@ -97,17 +110,54 @@ std::optional<Instant> ImportDateReader::State::strictInstant(const CivilDateTim
     return instantFromUDate(date);
 }
 
+namespace {
+
+long long utcMidnightOf(std::chrono::sys_days day) { return std::chrono::duration_cast<std::chrono::milliseconds>(day.time_since_epoch()).count(); }
+
+std::chrono::sys_days civilDay(int year, int month, int day)
+{
+    return std::chrono::year_month_day(std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+                                       std::chrono::day(static_cast<unsigned>(day)));
+}
+
+} // namespace
+
+const std::vector<ImportDateReader::State::MidnightRun>& ImportDateReader::State::midnightRuns(int year)
+{
+    MidnightYear& slot = midnightYears[static_cast<std::size_t>(year) % midnightYears.size()];
+    if (slot.year == year)
+        return slot.runs;
+    slot = {year, {}};
+    const std::chrono::sys_days first = civilDay(year, 1, 1);
+    const std::chrono::sys_days end = civilDay(year + 1, 1, 1);
+    for (std::chrono::sys_days day = first; day < end; day += std::chrono::days(1)) {
+        const std::chrono::year_month_day civil(day);
+        CivilDateTime midnight;
+        midnight.year = year;
+        midnight.month = static_cast<int>(static_cast<unsigned>(civil.month()));
+        midnight.day = static_cast<int>(static_cast<unsigned>(civil.day()));
+        const std::optional<Instant> instant = strictInstant(midnight);
+        const long long offset = instant ? millisecondsOf(*instant) - utcMidnightOf(day) : 0;
+        const std::int32_t offsetSeconds = !instant                                                                  ? missing
+                                           : offset % 1000 == 0 && std::abs(offset / 1000) < 1'000'000'000 ? static_cast<std::int32_t>(offset / 1000)
+                                                                                                             : uncached;
+        if (slot.runs.empty() || slot.runs.back().offsetSeconds != offsetSeconds)
+            slot.runs.push_back({static_cast<int>((day - first).count()), offsetSeconds});
+    }
+    return slot.runs;
+}
+
 std::optional<Instant> ImportDateReader::State::midnight(const CivilDateTime& day)
 {
-    const std::int32_t key = day.year * 372 + day.month * 31 + day.day;
-    Midnight& slot = midnights[static_cast<std::size_t>(key) % midnights.size()];
-    if (slot.key != key) {
-        const std::optional<Instant> instant = strictInstant(day);
-        slot = {key, instant ? millisecondsOf(*instant) : missing};
-    }
-    if (slot.milliseconds == missing)
+    const std::chrono::sys_days civil = civilDay(day.year, day.month, day.day);
+    const int dayOfYear = static_cast<int>((civil - civilDay(day.year, 1, 1)).count());
+    const std::vector<MidnightRun>& runs = midnightRuns(day.year);
+    const auto run = std::find_if(runs.rbegin(), runs.rend(), [dayOfYear](const MidnightRun& r) { return r.firstDay <= dayOfYear; });
+    if (run->offsetSeconds == missing)
         return std::nullopt;
-    return instantFromMilliseconds(slot.milliseconds);
+    if (run->offsetSeconds == uncached)
+        return strictInstant(day);
+    return instantFromMilliseconds(utcMidnightOf(civil) + run->offsetSeconds * 1000LL);
 }
 
 std::optional<ImportDateReader::Reading> ImportDateReader::State::startOfMissingMidnightDay(const icu::UnicodeString& text)

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 #include <string>
 
@@ -28,8 +29,9 @@ std::optional<double> strtodWholeText(const std::string& text)
 
 // Plain amounts ("-1234.56"): at most 15 digits after the leading zeros, no exponent. The
 // digits as an integer and the power of ten are both exact doubles, so one division rounds
-// exactly as strtod does.
-std::optional<double> readShortDecimal(std::string_view text)
+// exactly as strtod does. NaN when the text is not such an amount: a plain double comes back in
+// a register, where an optional was assembled on the stack and stalled every read on it.
+double readShortDecimal(std::string_view text)
 {
     static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* p = text.data();
@@ -55,7 +57,7 @@ std::optional<double> readShortDecimal(std::string_view text)
     }
     const std::ptrdiff_t digitCount = p - significant - point;
     if (p != end || p - first == point || digitCount > 15)
-        return std::nullopt; // something else, no digit at all, or more digits than a double holds
+        return std::numeric_limits<double>::quiet_NaN(); // something else, no digit at all, or too many digits
     const double value = static_cast<double>(digits) / powersOfTen[fractionDigits];
     return negative ? -value : value;
 }
@@ -64,7 +66,7 @@ std::optional<double> readShortDecimal(std::string_view text)
 // cleanly (hexadecimal forms, a leading "+", out-of-range exponents) goes to strtod.
 std::optional<double> readFloatingLiteral(std::string_view text)
 {
-    if (const std::optional<double> plain = readShortDecimal(text))
+    if (const double plain = readShortDecimal(text); !std::isnan(plain))
         return plain;
     double value = 0;
     const char* end = text.data() + text.size();
@@ -89,8 +91,8 @@ std::optional<double> parseNumber(std::string_view field)
         text = text.substr(1, text.size() - 2);
 
     // Most amounts are plain decimals, read at once.
-    if (const std::optional<double> plain = readShortDecimal(text))
-        return accountingNegative ? -*plain : *plain;
+    if (const double plain = readShortDecimal(text); !std::isnan(plain))
+        return accountingNegative ? -plain : plain;
 
     // Most others hold none of the ignored characters and are read in place.
     std::string stripped;

@@ -86,6 +86,11 @@ public:
     // Fails when the store cannot be written now (not open, locked by another writer).
     Result<SaveInProgress> beginSave();
 
+    // Brings in what other connections committed and announces every pending change now
+    // rather than on the next event-loop pass: for a reader of a live list that must be
+    // current within one event (a script's request).
+    void processPendingChanges();
+
     // Discards every pending change (the undo history, made of saved changes, stays).
     void rollback();
     bool hasChanges() const;

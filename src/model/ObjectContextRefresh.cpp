@@ -58,6 +58,12 @@ void ObjectContext::refreshFromStore()
         noteChange();
 }
 
+void ObjectContext::processPendingChanges()
+{
+    refreshFromStore();
+    flushChangeNotification();
+}
+
 void ObjectContext::scheduleCheckpoint()
 {
     if (std::exchange(d_->checkpointPending, true))

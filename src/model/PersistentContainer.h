@@ -15,6 +15,10 @@ class BackgroundContext {
 public:
     virtual ~BackgroundContext() = default;
     virtual void performAndWait(const std::function<void(ObjectContext&)>& work) = 0;
+    // Runs the work on the context's thread without waiting for it (long work: an import).
+    // Dropping the background context waits for work under way and drops work not begun. The
+    // work must not throw.
+    virtual void perform(std::function<void(ObjectContext&)> work) = 0;
 };
 
 // The store file (or an in-memory store), its schema, the main context, background contexts.

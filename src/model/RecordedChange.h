@@ -13,6 +13,15 @@ class ManagedObject;
 class RecordedChange {
 public:
     bool isEmpty() const { return steps_.empty(); }
+    // Objects a save elsewhere (a background context) inserted, once the context they are
+    // objects of merged them: taking the change back deletes them there.
+    static RecordedChange inserted(std::vector<std::shared_ptr<ManagedObject>> objects)
+    {
+        RecordedChange change;
+        if (!objects.empty())
+            change.steps_.push_back(Membership{std::move(objects), true});
+        return change;
+    }
 
 private:
     friend class ObjectContext;

@@ -38,3 +38,8 @@ void ThreadedBackgroundContext::performAndWait(const std::function<void(ObjectCo
     if (failure)
         std::rethrow_exception(failure);
 }
+
+void ThreadedBackgroundContext::perform(std::function<void(ObjectContext&)> work)
+{
+    QMetaObject::invokeMethod(context_.get(), [context = context_.get(), work = std::move(work)]() { work(*context); }, Qt::QueuedConnection);
+}

@@ -5,6 +5,7 @@
 #include "csv/FileAccess.h"
 #include "csv/Utf8.h"
 #include "model/ObjectContext.h"
+#include "model/UndoManager.h"
 #include "model/UserAction.h"
 #include "services/NoteRules.h"
 #include "services/ObjectVerbs.h"
@@ -15,11 +16,14 @@
 
 namespace CsvActions {
 
-std::optional<std::string_view> importText(const QByteArray& bytes)
+Result<std::string_view> importText(const QByteArray& bytes, const QString& path)
 {
-    const std::string_view text = CSVPorter::withoutByteOrderMark(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!CSVPorter::isValidUtf8(text))
-        return std::nullopt;
+    const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::string_view text = CSVPorter::withoutByteOrderMark(all);
+    if (const std::optional<std::size_t> bad = CSVPorter::firstInvalidUtf8Byte(text)) {
+        const auto byte = static_cast<qint64>(all.size() - text.size() + *bad + 1);
+        return CSVPorter::readFailure(path, QStringLiteral("not UTF-8 at byte %1").arg(byte));
+    }
     return text;
 }
 
@@ -68,50 +72,128 @@ Result<std::vector<BalanceEntry::Values>> storedValues(ObjectContext& context)
     return values;
 }
 
-ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored)
-{
-    using namespace CSVPorter;
-    const std::vector<bool> noneLeftOut;
-    const std::vector<bool>& leaveOut = skipAlreadyStored ? preview.alreadyStored : noneLeftOut;
-    const std::int64_t leftOut = skipAlreadyStored ? preview.alreadyStoredCount : 0;
-    const std::vector<SkippedLine>& skippedLines = preview.reading.skipped;
-    ImportCounts counts{0, static_cast<std::int64_t>(skippedLines.size())};
+namespace {
 
-    UserAction action(context);
-    std::vector<std::shared_ptr<BalanceEntry>> inserted;
-    Result<void> saved;
-    // The context's one save opens before the first row: the store writes each batch of
-    // entries while the next one is made, and the commit after the last row is all that waits.
-    auto save = context.beginSave();
-    counts.imported = insertRows(preview.reading.rows, leaveOut, context, inserted, [&] {
-        if (save && saved)
-            saved = save.value().writeInserted();
-    });
-    if (counts.imported == 0)
-        return {0, counts, importAlert(0, skippedLines, leftOut), leftOut}; // the unused save writes nothing
-    if (!save)
-        saved = save.error();
-    else if (saved)
-        saved = save.value().commit();
-    if (!action.finish(saved, ObjectVerbs::countedName(static_cast<std::size_t>(counts.imported), "Import 1 Entry", "Import %1 Entries")))
-        return {std::nullopt, counts, saveFailureAlert(saved.error().message), leftOut};
-    return {counts.imported, counts, importAlert(counts.imported, skippedLines, leftOut), leftOut};
+// Thrown from the batches to stop an import (see storeInBackground).
+struct Stopped {};
+
+const std::vector<bool>& leftOutRows(const ImportPreview& preview, bool skipAlreadyStored)
+{
+    static const std::vector<bool> none;
+    return skipAlreadyStored ? preview.alreadyStored : none;
 }
 
-ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes)
+// Inserts the previewed rows not left out into `context` and saves them. The context's one
+// save opens before the first row: the store writes each batch of entries while the next one
+// is made, and the commit after the last row is all that waits. Nothing inserted: no save.
+Result<void> insertAndSave(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored,
+                           std::vector<std::shared_ptr<BalanceEntry>>& inserted, const std::function<void()>& afterBatch = {})
 {
-    const std::optional<std::string_view> text = importText(bytes);
+    Result<void> saved;
+    auto save = context.beginSave();
+    CSVPorter::insertRows(preview.reading.rows, leftOutRows(preview, skipAlreadyStored), context, inserted, [&] {
+        if (save && saved)
+            saved = save.value().writeInserted();
+        if (afterBatch)
+            afterBatch();
+    });
+    if (inserted.empty())
+        return {}; // the unused save writes nothing
+    if (!save)
+        return save.error();
+    if (saved)
+        saved = save.value().commit();
+    return saved;
+}
+
+QString importName(std::int64_t count)
+{
+    return ObjectVerbs::countedName(static_cast<std::size_t>(count), "Import 1 Entry", "Import %1 Entries");
+}
+
+ImportOutcome outcome(const ImportPreview& preview, bool skipAlreadyStored, const Result<void>& saved, std::int64_t imported)
+{
+    const std::vector<CSVPorter::SkippedLine>& skippedLines = preview.reading.skipped;
+    const std::int64_t leftOut = skipAlreadyStored ? preview.alreadyStoredCount : 0;
+    const CSVPorter::ImportCounts counts{saved ? imported : 0, static_cast<std::int64_t>(skippedLines.size())};
+    if (!saved)
+        return {std::nullopt, counts, CSVPorter::saveFailureAlert(saved.error().message), leftOut};
+    return {imported, counts, CSVPorter::importAlert(imported, skippedLines, leftOut), leftOut};
+}
+
+} // namespace
+
+ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored)
+{
+    UserAction action(context);
+    std::vector<std::shared_ptr<BalanceEntry>> inserted;
+    Result<void> saved = insertAndSave(context, preview, skipAlreadyStored, inserted);
+    const auto count = static_cast<std::int64_t>(inserted.size());
+    if (count > 0)
+        saved = action.finish(saved, importName(count));
+    return outcome(preview, skipAlreadyStored, saved, count);
+}
+
+std::optional<Result<StoredRows>> storeInBackground(ObjectContext& background, const ImportPreview& preview, bool skipAlreadyStored,
+                                                    const std::function<bool(double)>& progress)
+{
+    const auto total = static_cast<double>(preview.reading.rows.size()) - (skipAlreadyStored ? double(preview.alreadyStoredCount) : 0.0);
+    UserAction action(background); // takes a failed save back
+    std::vector<std::shared_ptr<BalanceEntry>> inserted;
+    Result<void> saved;
+    try {
+        saved = insertAndSave(background, preview, skipAlreadyStored, inserted, [&] {
+            if (!progress(double(inserted.size()) / std::max(total, 1.0)))
+                throw Stopped{};
+        });
+    } catch (const Stopped&) {
+        background.rollback(); // the save was dropped uncommitted: nothing reached the store
+        return std::nullopt;
+    }
+    if (auto finished = action.finish(saved, {}); !finished)
+        return finished.error();
+    StoredRows rows{static_cast<std::int64_t>(inserted.size())};
+    for (const auto& entry : inserted) {
+        rows.firstRowId = rows.firstRowId ? std::min(rows.firstRowId, entry->rowId()) : entry->rowId();
+        rows.lastRowId = std::max(rows.lastRowId, entry->rowId());
+    }
+    return rows;
+}
+
+ImportOutcome adoptImport(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored, const Result<StoredRows>& stored)
+{
+    if (!stored)
+        return outcome(preview, skipAlreadyStored, stored.error(), 0);
+    const StoredRows& rows = stored.value();
+    UndoManager* manager = context.undoManager();
+    if (rows.count > 0 && manager) {
+        // The fetch merges the commit; the save was the only writer between its first and last keys.
+        auto entries = context.fetchBalanceEntries(BalanceEntry::Date, SortDirection::Ascending);
+        std::vector<std::shared_ptr<ManagedObject>> imported;
+        if (entries)
+            for (const auto& entry : entries.value())
+                if (entry->rowId() >= rows.firstRowId && entry->rowId() <= rows.lastRowId)
+                    imported.push_back(entry);
+        std::sort(imported.begin(), imported.end(), [](const auto& a, const auto& b) { return a->rowId() < b->rowId(); });
+        manager->push(importName(rows.count), context, RecordedChange::inserted(std::move(imported)));
+    }
+    return outcome(preview, skipAlreadyStored, {}, rows.count);
+}
+
+ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes, const QString& path)
+{
+    const Result<std::string_view> text = importText(bytes, path);
     if (!text)
-        return {std::nullopt, {}, CSVPorter::readFailureAlert()};
-    return importPreviewed(context, previewImport(*text, {}), false);
+        return {std::nullopt, {}, CSVPorter::readFailureAlert(text.error().message)};
+    return importPreviewed(context, previewImport(text.value(), {}), false);
 }
 
 ImportOutcome importFile(ObjectContext& context, const QString& path)
 {
-    const std::optional<QByteArray> bytes = CSVPorter::readWholeFile(path);
+    const Result<QByteArray> bytes = CSVPorter::readFile(path);
     if (!bytes)
-        return {std::nullopt, {}, CSVPorter::readFailureAlert()};
-    return importBytes(context, *bytes);
+        return {std::nullopt, {}, CSVPorter::readFailureAlert(bytes.error().message)};
+    return importBytes(context, bytes.value(), path);
 }
 
 Result<QByteArray> exportBytes(ObjectContext& context)

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -29,9 +30,10 @@ struct ImportPreview {
     std::int64_t alreadyStoredCount = 0;
 };
 
-// The text of a CSV file's bytes: UTF-8 with a leading byte-order mark dropped; nothing when
-// the bytes are not UTF-8.
-std::optional<std::string_view> importText(const QByteArray& bytes);
+// The text of a CSV file's bytes: UTF-8 with a leading byte-order mark dropped. Other bytes
+// are a read failure naming `path` and the first byte that is not UTF-8, counted from 1:
+// "“/tmp/in.csv”: not UTF-8 at byte 1234."
+Result<std::string_view> importText(const QByteArray& bytes, const QString& path = {});
 
 // Reads `text` and compares its rows with `stored` (the values of the entries stored now).
 ImportPreview previewImport(std::string_view text, std::span<const BalanceEntry::Values> stored,
@@ -55,11 +57,29 @@ struct ImportOutcome {
 // nothing behind: no entry in the context or the store, the undo history as it was.
 ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored);
 
+// The save of an import made in a background context (its own connection and thread), so that
+// the window keeps painting: storeInBackground writes the rows in one transaction there, and
+// adoptImport makes what it committed the main context's undo step. Only these plain values
+// cross between the two.
+struct StoredRows {
+    std::int64_t count = 0;
+    // The row keys the save gave, first to last (none when nothing was stored).
+    std::int64_t firstRowId = 0;
+    std::int64_t lastRowId = 0;
+};
+// `progress` is called after each batch with the share stored so far; returning false stops
+// the import, which then writes nothing and gives nothing. Runs on the background context's thread.
+std::optional<Result<StoredRows>> storeInBackground(ObjectContext& background, const ImportPreview& preview, bool skipAlreadyStored,
+                                                    const std::function<bool(double)>& progress);
+// On the main context, once storeInBackground committed: the stored rows become one undo step
+// ("Import 60 Entries"), and the outcome says what storeInBackground did.
+ImportOutcome adoptImport(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored, const Result<StoredRows>& stored);
+
 // Every data row of `bytes` becomes an entry (no comparison with the stored ones), as
-// importPreviewed does.
-ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes);
-// The same for a file's contents (see CSVPorter::readWholeFile: a regular file or a pipe, at
-// most 2 GiB). A file that cannot be read gives the read-failure alert naming it and why.
+// importPreviewed does. Bytes that are not UTF-8 give the read-failure alert naming `path`.
+ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes, const QString& path = {});
+// The same for a file's contents (see CSVPorter::readFile). A file that cannot be read gives
+// the read-failure alert naming it and why.
 ImportOutcome importFile(ObjectContext& context, const QString& path);
 
 // The CSV text of every entry of `context` (newest first; see CSVPorter::csvString).

@@ -29,6 +29,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QLabel>
+#include <QTextEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -247,6 +250,46 @@ TEST_F(MainWindowTest, EveryTabStopIsVisibleAndNamed)
     EXPECT_EQ(order.mid(0, 4), (QStringList{QStringLiteral("balanceField"), QStringLiteral("adjustmentField"),
                                             QStringLiteral("transfersField"), QStringLiteral("noteField")}));
 }
+
+// On the dashboard and with each editor open: every field shown is reached by its caption's
+// mnemonic and is named and described, and no two mnemonics shown at once (the menus' among
+// them) share a letter, which would leave the key ambiguous.
+TEST_F(MainWindowTest, EveryFieldShownHasItsOwnMnemonicANameAndADescription)
+{
+    const auto mnemonic = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    const std::pair<int, std::function<void()>> views[] = {
+        {0, [] {}}, {1, [&] { entries()->addEntry(); }}, {2, [&] { window().content()->comparison()->addYear(); }}};
+    for (const auto& [tab, open] : views) {
+        tabs()->setCurrentIndex(tab);
+        open();
+        QCoreApplication::processEvents();
+        QSet<QChar> letters;
+        for (const QAction* menu : window().menuBar()->actions())
+            letters.insert(mnemonic(menu->text()));
+        QSet<QWidget*> captioned;
+        for (QLabel* label : window().findChildren<QLabel*>()) {
+            if (!label->isVisible() || !label->buddy())
+                continue;
+            captioned.insert(label->buddy());
+            const QChar letter = mnemonic(label->text());
+            EXPECT_FALSE(letter.isNull() || letters.contains(letter)) << tab << ": " << label->text().toStdString();
+            letters.insert(letter);
+        }
+        int fields = 0;
+        for (QWidget* field : window().findChildren<QWidget*>()) {
+            const auto* line = qobject_cast<QLineEdit*>(field);
+            if (!field->isVisible() || !(line || qobject_cast<QPlainTextEdit*>(field) || qobject_cast<QTextEdit*>(field)))
+                continue;
+            ++fields;
+            EXPECT_TRUE(captioned.contains(field)) << tab << ": " << field->objectName().toStdString();
+            EXPECT_FALSE(field->accessibleName().isEmpty() || field->accessibleDescription().isEmpty()) << field->objectName().toStdString();
+        }
+        EXPECT_GE(fields, 5) << tab;
+    }
+}
 } // namespace
 
 namespace {
@@ -262,15 +305,23 @@ TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
     const auto counts = [&] {
         return std::pair{context.countBalanceEntries().value(), context.countTSXYears().value()};
     };
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::EmptyStore);
+    // Every tab's banner shows the same state.
+    const auto welcomes = [&] {
+        std::vector<WelcomeBanner::State> states;
+        for (int tab = 0; tab < content->tabs()->count(); ++tab)
+            states.push_back(content->welcome(tab)->state());
+        return states;
+    };
+    const auto all = [](WelcomeBanner::State state) { return std::vector<WelcomeBanner::State>(3, state); };
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::EmptyStore));
     EXPECT_EQ(content->dashboard()->chart()->findChild<EmptyStateView*>()->title(), QStringLiteral("No entries yet"));
 
-    content->welcome()->findChild<QPushButton*>(QStringLiteral("sampleButton"))->click();
+    content->welcome(2)->findChild<QPushButton*>(QStringLiteral("sampleButton"))->click();
     QCoreApplication::processEvents();
     const auto loaded = counts();
     EXPECT_GE(loaded.first, 36);
     EXPECT_EQ(loaded.second, 3);
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::SampleData);
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::SampleData));
     EXPECT_EQ(content->comparison()->firstEntryYearWithoutRow(), QDate::currentDate().year());
     for (const auto& entry : context.fetchBalanceEntries().value())
         EXPECT_TRUE(entry->note()->startsWith(QStringLiteral("Sample data")));
@@ -278,7 +329,7 @@ TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
     app.undo();
     QCoreApplication::processEvents();
     EXPECT_EQ(counts(), (std::pair<std::int64_t, std::int64_t>{0, 0}));
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::EmptyStore);
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::EmptyStore));
     app.redo();
     EXPECT_EQ(counts(), loaded);
 
@@ -286,7 +337,7 @@ TEST(FirstRun, SampleDataLoadsAndGoesAsOneStepEach)
     content->removeSampleData();
     QCoreApplication::processEvents();
     EXPECT_EQ(counts(), (std::pair<std::int64_t, std::int64_t>{1, 0})); // the user's own entry stays
-    EXPECT_EQ(content->welcome()->state(), WelcomeBanner::State::Hidden);
+    EXPECT_EQ(welcomes(), all(WelcomeBanner::State::Hidden));
     app.undo();
     EXPECT_EQ(counts(), (std::pair{loaded.first + 1, loaded.second}));
 }

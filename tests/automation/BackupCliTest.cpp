@@ -12,6 +12,9 @@
 #include <QRandomGenerator>
 #include <gmock/gmock.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 
@@ -92,6 +95,42 @@ TEST_F(BackupCliTest, RestoreRefusesWhatItCannotTrustAndLeavesTheStoreByteIdenti
         EXPECT_EQ(bytesOf(corvanta_.storePath()), store) << refusal.reason;
         EXPECT_TRUE(backups().isEmpty()) << "nothing happens before the file is checked";
     }
+}
+
+// Backups are written to and read from regular files only: a folder, a named pipe or a device
+// (a scratch node with /dev/null's numbers, as root) is refused by name and left as it was; a
+// link to a file stays a link, and the file it leads to takes the backup.
+TEST_F(BackupCliTest, BackupAndRestoreTouchRegularFilesOnly)
+{
+    const auto typeOf = [](const QString& path) {
+        struct stat status {};
+        return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
+    };
+    const QString folder = corvanta_.scratch(QStringLiteral("folder"));
+    const QString pipe = corvanta_.scratch(QStringLiteral("pipe"));
+    const QString device = corvanta_.scratch(QStringLiteral("null"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::vector<std::pair<QString, const char*>> nodes{{folder, "a folder"}, {pipe, "a named pipe"}};
+    if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        nodes.emplace_back(device, "a device");
+    for (const auto& [node, what] : nodes) {
+        const auto type = typeOf(node);
+        for (const QString& command : {QStringLiteral("backup"), QStringLiteral("restore")}) {
+            const ProcessRun run = corvanta_.run({command, node});
+            EXPECT_EQ(run.exitCode, 1) << what;
+            EXPECT_EQ(run.errors, QStringLiteral("corvanta %1: %2: The path names %3, not a file\n").arg(command, node, QLatin1String(what)).toStdString());
+            EXPECT_EQ(typeOf(node), type) << what;
+        }
+    }
+
+    const QString file = backUp(QStringLiteral("file.sqlite"));
+    const QString link = corvanta_.scratch(QStringLiteral("link.sqlite"));
+    ASSERT_TRUE(QFile::link(file, link));
+    ASSERT_EQ(corvanta_.run({"add", "--balance", "300"}).exitCode, 0);
+    backUp(QStringLiteral("link.sqlite"));
+    EXPECT_EQ(typeOf(link), S_IFLNK);
+    EXPECT_EQ(StoreBackup::inspect(file, StoreBackup::Check::Contents).value().entries, 3);
 }
 
 // A million entries, written straight into the store's tables.

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <array>
 
 #include <sys/stat.h>
@@ -93,7 +94,7 @@ TEST_F(CliBinaryTest, FailuresExitWithTheirStatusAndOneLineNamingTheArgument)
         {{"-platform", "offscreen", "--frobnicate"}, 2, "corvanta: unknown option 'frobnicate' (try 'corvanta --help')\n"}, // Qt's own option taken
         {{"-platform", "offscreen", "add", "--balance", "5"}, 2,
          "corvanta: the window's options (such as -platform) cannot come before the command 'add' (try 'corvanta --help')\n"},
-        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n"},
+        {{"import", "/nonexistent/in.csv"}, 1, "CSV Error\nCould not read file.\n\u201c/nonexistent/in.csv\u201d: not found.\n"},
     };
     for (const Failure& c : cases) {
         const ProcessRun run = corvanta_.run(c.arguments);
@@ -139,17 +140,21 @@ struct JsonDocument {
 };
 
 // Each document parses; the keys the command line adds to the actions' encodings are there.
-// Without a display the add window cannot open: one line and the status of a failure, not Qt's
-// lines and an abort.
-TEST_F(CliBinaryTest, AddDialogWithoutADisplayFailsInOneLine)
+// Without a display neither the add window nor the main window can open: one line and the
+// status of a failure, not Qt's lines and an abort.
+TEST_F(CliBinaryTest, WindowsWithoutADisplayFailInOneLine)
 {
     corvanta_.environment().insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
         corvanta_.environment().remove(QString::fromUtf8(name));
-    const ProcessRun run = corvanta_.run({"add", "--dialog", "--balance", "5"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.errors, "corvanta add: --dialog needs a display, and none could be opened\n");
+    const ProcessRun add = corvanta_.run({"add", "--dialog", "--balance", "5"});
+    EXPECT_EQ(add.exitCode, 1);
+    EXPECT_EQ(add.errors, "corvanta add: --dialog needs a display, and none could be opened\n");
     EXPECT_FALSE(QFile::exists(corvanta_.storePath()));
+    const ProcessRun window = corvanta_.run(QStringList{});
+    EXPECT_EQ(window.exitCode, 1);
+    EXPECT_THAT(window.errors, StartsWith("corvanta: the window needs a display, and none could be opened"));
+    EXPECT_EQ(std::count(window.errors.begin(), window.errors.end(), '\n'), 1);
 }
 
 TEST_F(CliBinaryTest, EveryJsonDocumentIsValid)

@@ -155,6 +155,27 @@ TEST_F(DBusScriptingTest, ObjectsReadBackAndTheWindowsUndoTakesChangesBack)
     EXPECT_EQ(property("EntryCount").toLongLong(), 1);
 }
 
+// A request sees the store as it is at that moment, before the window has had an event-loop
+// pass to hear of a change: another process's commit, an edit not yet saved.
+TEST_F(DBusScriptingTest, EachRequestSeesChangesTheWindowHasNotYetBeenToldOf)
+{
+    const PortfolioScripting scripting(app_->context());
+    using Figure = PortfolioScripting::Figure;
+    ASSERT_TRUE(scripting.createBalanceEntry({{QStringLiteral("balance"), 1000.0}, {QStringLiteral("date"), QStringLiteral("2026-01-01")}}));
+    EXPECT_EQ(scripting.figure(Figure::CurrentValue).value(), 1000);
+
+    auto other = PersistentContainer::open(PersistentContainer::defaultStorePath());
+    ASSERT_TRUE(other.ok());
+    other.value()->viewContext().insert(makeBalanceEntry({std::nullopt, instantFromMilliseconds(1'790'000'000'000), 1500}));
+    ASSERT_TRUE(other.value()->viewContext().save().ok());
+    EXPECT_EQ(scripting.figure(Figure::CurrentValue).value(), 1500);
+    EXPECT_EQ(scripting.balanceEntryAt(1).value().value(QStringLiteral("balance")), QVariant(1500.0));
+
+    app_->context().fetchBalanceEntries().value().front()->setBalance(900);
+    EXPECT_EQ(scripting.figure(Figure::StartingBalance).value(), 900);
+    EXPECT_EQ(scripting.balanceEntriesRange(0, 5).value().size(), 2);
+}
+
 // A wrong type or an unreadable value is refused by name and adds nothing; what is taken keeps
 // its type (amounts are doubles even when whole) and an empty note stays an empty note.
 TEST_F(DBusScriptingTest, CreationChecksEachArgumentAndKeepsWhatItTakesExactly)

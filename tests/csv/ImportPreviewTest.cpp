@@ -28,7 +28,7 @@ TEST(ImportPreview, TheSampleFile)
     QFile file(QStringLiteral(CORVANTA_SAMPLES "/corvanta-sample.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    const ImportReading reading = read(*CsvActions::importText(bytes));
+    const ImportReading reading = read(CsvActions::importText(bytes).value());
     ASSERT_EQ(reading.rows.size(), 60u);
     EXPECT_TRUE(reading.skipped.empty());
     EXPECT_EQ(reading.rows.front().line, 2);

@@ -112,10 +112,12 @@ TEST_F(ImportFixture, CountsRowsAndChoosesTheAlert)
 
 TEST_F(ImportFixture, TextThatIsNotUtf8CannotBeRead)
 {
-    for (const std::string bad : {"2026-06-04,1,0,0,caf\xE9\n", "2026-06-04,1,0,0,\xED\xA0\x80\n", "\xC0\xAF"}) {
+    // Counted from 1, the byte-order mark included.
+    const std::pair<std::string, int> cases[] = {{"2026-06-04,1,0,0,caf\xE9\n", 21}, {"\xEF\xBB\xBF" "2026-06-04,1,0,0,\xED\xA0\x80\n", 21}, {"\xC0\xAF", 1}};
+    for (const auto& [bad, byte] : cases) {
         const CsvActions::ImportOutcome outcome = import(bad);
         EXPECT_EQ(outcome.imported, std::nullopt);
-        EXPECT_EQ(outcome.alert, (CSVPorter::Alert{QStringLiteral("CSV Error"), QStringLiteral("Could not read file."), AlertStyle::Warning}));
+        EXPECT_EQ(outcome.alert, (CSVPorter::Alert{QStringLiteral("CSV Error"), QStringLiteral("Could not read file.\nNot UTF-8 at byte %1.").arg(byte), AlertStyle::Warning}));
     }
     EXPECT_EQ(std::tuple(context().hasChanges(), context().countBalanceEntries().value()), std::tuple(false, 0));
 }

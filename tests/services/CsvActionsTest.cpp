@@ -105,6 +105,32 @@ TEST_F(CsvImport, RowsAlreadyStoredAreSkippedOnlyWhenAsked)
     EXPECT_EQ(context().countBalanceEntries().value(), 1 + 6);
 }
 
+// The save in a background context: stopped at a batch, it writes nothing; done, its rows
+// become the main context's one undo step.
+TEST_F(CsvImport, InTheBackgroundIsOneStepOrNothing)
+{
+    const CsvActions::ImportPreview preview = CsvActions::previewImport(fiveRows.toStdString(), {});
+    const std::string before = stored();
+    const auto store = [&](bool goOn) {
+        std::optional<Result<CsvActions::StoredRows>> rows;
+        container_->newBackgroundContext()->performAndWait([&](ObjectContext& background) {
+            rows = CsvActions::storeInBackground(background, preview, false, [&](double) { return goOn; });
+            EXPECT_FALSE(background.hasChanges());
+        });
+        return rows;
+    };
+    EXPECT_FALSE(store(false).has_value());
+    EXPECT_EQ(stored(), before);
+    const auto rows = store(true);
+    ASSERT_TRUE(rows && rows->ok());
+    EXPECT_EQ(rows->value().count, 5);
+    EXPECT_EQ(CsvActions::adoptImport(context(), preview, false, *rows).imported, 5);
+    EXPECT_EQ(undo_.undoName(), QStringLiteral("Import 5 Entries"));
+    ASSERT_TRUE(undo_.undo().ok());
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(shown(), before);
+}
+
 class CsvExport : public ActionsFixture {};
 
 TEST_F(CsvExport, WritesEveryEntryAtomically)

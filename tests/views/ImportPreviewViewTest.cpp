@@ -33,6 +33,15 @@ protected:
         view_ = std::make_unique<CorvantaTableView>(context(), &dialogs_);
         view_->resize(960, 700);
         view_->show();
+        view_->setBackgroundContexts([this] { return container_->newBackgroundContext(); });
+    }
+
+    // Clicks Import and waits until the rows are stored (in a background context) and the
+    // preview is gone.
+    bool import(ImportPreviewView* preview)
+    {
+        QTest::keyClick(preview->importButton(), Qt::Key_Return);
+        return QTest::qWaitFor([&] { return !view_->overlay()->isOpen(); }, 5000);
     }
 
     // Opens the preview of a file holding `text` and waits until it is shown.
@@ -94,8 +103,7 @@ TEST_F(ImportPreviewViewTest, CancelWritesNothingAndImportWritesWhatWasListed)
 
     preview = openPreview(twelveRows);
     ASSERT_NE(preview, nullptr);
-    QTest::keyClick(preview->importButton(), Qt::Key_Return);
-    EXPECT_FALSE(view_->overlay()->isOpen());
+    ASSERT_TRUE(import(preview));
     ASSERT_EQ(dialogs_.alerts.size(), 1u);
     EXPECT_EQ(dialogs_.alerts[0].messageText, QStringLiteral("Imported 12 entries"));
     EXPECT_EQ(dialogs_.alerts[0].informativeText,
@@ -105,6 +113,12 @@ TEST_F(ImportPreviewViewTest, CancelWritesNothingAndImportWritesWhatWasListed)
     EXPECT_EQ(entries.front()->note(), QStringLiteral("day 1"));
     EXPECT_EQ(entries.back()->balance(), 1200);
     EXPECT_EQ(stored(), shown());
+    EXPECT_EQ(undo_.undoName(), QStringLiteral("Import 12 Entries"));
+    const std::string imported = stored();
+    ASSERT_TRUE(undo_.undo().ok());
+    EXPECT_EQ(stored(), "");
+    ASSERT_TRUE(undo_.redo().ok());
+    EXPECT_EQ(stored(), imported);
 
     // The same file again: every row is already stored, and the box to skip them is checked.
     preview = openPreview(twelveRows);
@@ -112,14 +126,14 @@ TEST_F(ImportPreviewViewTest, CancelWritesNothingAndImportWritesWhatWasListed)
     EXPECT_TRUE(preview->skipAlreadyStoredBox()->isVisibleTo(preview));
     EXPECT_TRUE(preview->skipAlreadyStoredBox()->isChecked());
     EXPECT_TRUE(preview->summaryText().contains(QStringLiteral("12 of these rows are already stored")));
-    preview->importButton()->click();
+    ASSERT_TRUE(import(preview));
     EXPECT_EQ(context().countBalanceEntries().value(), 12);
     EXPECT_EQ(dialogs_.alerts.back().messageText, QStringLiteral("No rows imported"));
 
     preview = openPreview(twelveRows);
     ASSERT_NE(preview, nullptr);
     preview->skipAlreadyStoredBox()->setChecked(false);
-    preview->importButton()->click();
+    ASSERT_TRUE(import(preview));
     EXPECT_EQ(context().countBalanceEntries().value(), 24);
 }
 
@@ -141,6 +155,7 @@ TEST_F(ImportPreviewViewTest, DecimalCommasAreReadAsTheBoxSays)
     view_->importCSV();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs_.alerts.empty(); }, 5000));
     EXPECT_EQ(dialogs_.alerts.back().messageText, QStringLiteral("CSV Error"));
+    EXPECT_TRUE(dialogs_.alerts.back().informativeText.endsWith(QStringLiteral("missing.csv\u201d: not found.")));
     EXPECT_FALSE(view_->overlay()->isOpen());
 }
 

@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -129,10 +131,37 @@ Result<void> checkIntegrity(SqliteDatabase& database, const QString& path)
     return {};
 }
 
+// What a node that is not a regular file is (links followed), in words; nothing for a regular
+// file and for nothing at all. A backup is a database that is checked after it is written, so
+// it is read from and written to regular files only: never through a device or a named pipe
+// (whose reader would wait for a writer), never over a folder.
+std::optional<QString> notARegularFile(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return std::nullopt;
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(status.st_mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISSOCK(status.st_mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return QStringLiteral("a device");
+    return QStringLiteral("something else");
+}
+
+Error notAFileError(const QString& path, const QString& what)
+{
+    return fileError(path, QStringLiteral("The path names %1, not a file").arg(what));
+}
+
 // What the first 100 bytes say: SQLite's, and not shorter than its own header claims.
 Result<void> checkHeader(const QString& path)
 {
     QFile file(path);
+    if (const auto what = notARegularFile(path))
+        return notAFileError(path, *what);
     if (!QFileInfo(path).isFile())
         return fileError(path, QStringLiteral("The file does not exist"));
     if (!file.open(QIODevice::ReadOnly))
@@ -267,10 +296,15 @@ Result<void> markAsReplacement(SqliteDatabase& staging, SqliteDatabase& store)
 
 namespace StoreBackup {
 
-Result<StoreContents> copy(const QString& storePath, const QString& targetPath, const std::atomic<bool>* cancelled)
+Result<StoreContents> copy(const QString& storePath, const QString& linkOrTarget, const std::atomic<bool>* cancelled)
 {
     if (!QFileInfo(storePath).isFile())
         return fileError(storePath, QStringLiteral("There is no store to back up"));
+    if (const auto what = notARegularFile(linkOrTarget))
+        return notAFileError(linkOrTarget, *what);
+    // A link is kept: the file it leads to is replaced.
+    const QFileInfo given(linkOrTarget);
+    const QString targetPath = !given.isSymLink() ? linkOrTarget : given.exists() ? given.canonicalFilePath() : given.symLinkTarget();
     auto source = StoreConnection::connect(StoreLocation::file(storePath));
     if (!source)
         return source.error();

@@ -29,13 +29,16 @@ namespace StoreBackup {
 // (integrity, schema version, row counts), synced and renamed into place. A failure or a kill
 // at any moment leaves either the target as it was or the complete copy; the temporary file
 // is removed on failure. `cancelled` is polled between steps: a cancelled copy is a failure.
+// A target that is a symbolic link stays one (the file it leads to is replaced); a folder, a
+// device, a named pipe or a socket is refused, nothing written.
 Result<StoreContents> copy(const QString& storePath, const QString& targetPath, const std::atomic<bool>* cancelled = nullptr);
 
 enum class Check { Contents, Integrity };
 // Reads a backup (or any file offered as one) without writing to it or beside it. Refuses
-// what is not a Corvanta store this build can read: not SQLite, truncated, another program's
-// database, a newer schema; with Check::Integrity also a file that fails SQLite's integrity
-// check. The error's message says why in a sentence.
+// what is not a regular file (a named pipe is never opened) and what is not a Corvanta store
+// this build can read: not SQLite, truncated, another program's database, a newer schema;
+// with Check::Integrity also a file that fails SQLite's integrity check. The error's message
+// says why in a sentence.
 Result<StoreContents> inspect(const QString& path, Check check);
 
 // The revision of the store or backup at `path`, read cheaply (no integrity check; an older

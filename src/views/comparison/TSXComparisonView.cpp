@@ -113,6 +113,8 @@ QWidget* TSXComparisonView::buildUpperPane()
 
     table_ = new ChosenRowsTable(pane);
     table_->setObjectName(QStringLiteral("yearsTable"));
+    table_->setAccessibleName(tr("Years"));
+    table_->setAccessibleDescription(tr("One row per year: the index return beside your own"));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);

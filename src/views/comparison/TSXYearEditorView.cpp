@@ -6,6 +6,7 @@
 #include "model/StatsConversions.h"
 #include "services/TypedInput.h"
 #include "services/YearActions.h"
+#include "views/kit/InputLabel.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/TextStyles.h"
 #include "views/kit/Tints.h"
@@ -20,20 +21,26 @@
 
 namespace {
 struct FieldRule {
-    const char* label;
+    const char* label; // with its mnemonic
     const char* placeholder;
+    const char* description;
     QString YearEditorTexts::*text;
     QString YearEditorReading::*reason; // null: a field read without refusals
 };
 
 // In the order of TSXYearEditorView::Field.
 const FieldRule fieldRules[] = {
-    {"Year", "e.g. 2025", &YearEditorTexts::year, nullptr},
-    {"Label (optional)", "e.g. 2026 YTD", &YearEditorTexts::label, nullptr},
-    {"TSX Return (decimal)", "e.g. 0.215 for 21.5%", &YearEditorTexts::tsxReturn, &YearEditorReading::tsxReturn},
-    {"Net Cash Flows", "0", &YearEditorTexts::netCashFlows, &YearEditorReading::netCashFlows},
-    {"Actual Start", "0", &YearEditorTexts::actualStart, &YearEditorReading::actualStart},
-    {"Actual End", "0", &YearEditorTexts::actualEnd, &YearEditorReading::actualEnd},
+    {"&Year", "e.g. 2025", "The calendar year this row compares", &YearEditorTexts::year, nullptr},
+    {"&Label (optional)", "e.g. 2026 YTD", "Shown instead of the year, for instance for a year to date",
+     &YearEditorTexts::label, nullptr},
+    {"TSX &Return (decimal)", "e.g. 0.215 for 21.5%", "The index's total return for the year, as a decimal fraction",
+     &YearEditorTexts::tsxReturn, &YearEditorReading::tsxReturn},
+    {"&Net Cash Flows", "0", "Deposits less withdrawals during the year", &YearEditorTexts::netCashFlows,
+     &YearEditorReading::netCashFlows},
+    {"Actual &Start", "0", "The portfolio's balance at the start of the year", &YearEditorTexts::actualStart,
+     &YearEditorReading::actualStart},
+    {"Actual En&d", "0", "The portfolio's balance at the end of the year", &YearEditorTexts::actualEnd,
+     &YearEditorReading::actualEnd},
 };
 static_assert(std::size(fieldRules) == TSXYearEditorView::fieldCount);
 
@@ -73,9 +80,9 @@ TSXYearEditorView::TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSX
             returnShown_->setObjectName(QStringLiteral("returnShown"));
             row->addWidget(fields_[i], 1);
             row->addWidget(returnShown_);
-            form_->addRow(tr(fieldRules[i].label), row);
+            addLabelledRow(form_, tr(fieldRules[i].label), fields_[i], tr(fieldRules[i].description), row);
         } else {
-            form_->addRow(tr(fieldRules[i].label), fields_[i]);
+            addLabelledRow(form_, tr(fieldRules[i].label), fields_[i], tr(fieldRules[i].description));
         }
         if (fieldRules[i].reason) {
             fieldMessages_[i] = new QLabel(this);

@@ -6,6 +6,7 @@
 #include "services/TypedInput.h"
 #include "views/kit/TypedText.h"
 #include "views/kit/FormIcons.h"
+#include "views/kit/InputLabel.h"
 #include "views/kit/TextStyles.h"
 
 #include <QCalendarWidget>
@@ -61,15 +62,6 @@ QLabel* captionLabel(const QString& text, QWidget* parent)
     secondary.setAlphaF(0.6);
     setTextColour(label, secondary);
     return label;
-}
-
-// Ties a caption to its input: the caption's mnemonic focuses the input, and assistive
-// technology reads the caption as the input's name.
-void labelInput(QLabel* caption, QWidget* input, const QString& description)
-{
-    caption->setBuddy(input);
-    input->setAccessibleName(QString(caption->text()).remove(QLatin1Char('&')));
-    input->setAccessibleDescription(description);
 }
 
 QLabel* warningLabel(QWidget* parent)

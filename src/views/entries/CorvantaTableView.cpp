@@ -1,6 +1,7 @@
 #include "views/entries/CorvantaTableView.h"
 
 #include "model/BalanceEntry.h"
+#include "model/PersistentContainer.h"
 #include "model/ObjectContext.h"
 #include "services/CsvActions.h"
 #include "services/EntryActions.h"
@@ -10,9 +11,11 @@
 #include "views/entries/CSVInteractive.h"
 #include "views/entries/EntryEditorView.h"
 #include "views/entries/EntryFindField.h"
+#include "views/kit/InputLabel.h"
 #include "views/entries/EntryTableText.h"
 #include "views/entries/EntryTableModel.h"
 #include "views/entries/ImportPreviewView.h"
+#include "views/entries/ImportSavingTask.h"
 #include "views/kit/EntryToolbarIcons.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/PorterDialogs.h"
@@ -23,8 +26,11 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QToolBar>
@@ -67,6 +73,9 @@ CorvantaTableView::CorvantaTableView(ObjectContext& context, PorterDialogs* dial
     auto* spacer = new QWidget(toolBar_);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolBar_->addWidget(spacer);
+    auto* findCaption = new QLabel(tr("F&ind"), toolBar_);
+    labelInput(findCaption, findField_, findField_->accessibleDescription());
+    toolBar_->addWidget(findCaption);
     toolBar_->addWidget(findField_);
     layout->addWidget(toolBar_);
     layout->addWidget(table_, 1);
@@ -113,6 +122,8 @@ void CorvantaTableView::buildTable()
 {
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("entryTable"));
+    table_->setAccessibleName(tr("Entries"));
+    table_->setAccessibleDescription(tr("One row per entry, newest first; Return edits the selected entry, Delete removes it"));
     table_->setModel(model_);
     table_->setItemDelegate(new CachedTextDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -306,26 +317,65 @@ void CorvantaTableView::importCSV()
         return;
     auto stored = CsvActions::storedValues(context_);
     if (!stored) {
-        dialogs_->showAlert(CSVPorter::readFailureAlert());
+        dialogs_->showAlert(CSVPorter::readFailureAlert(stored.error().message));
         return;
     }
     ImportPreviewView::Actions actions{
-        .import = [this](const CsvActions::ImportPreview& preview, bool skip) { importPreviewed(preview, skip); },
+        .import = [this](const std::shared_ptr<const CsvActions::ImportPreview>& preview, bool skip) { importPreviewed(preview, skip); },
         .failed = [this](const CSVPorter::Alert& alert) {
             overlay_->close();
             dialogs_->showAlert(alert);
         },
-        .cancel = [this] { overlay_->close(); },
+        .cancel = [this] {
+            if (!saving_) {
+                overlay_->close();
+                return;
+            }
+            // The overlay closes once the import stopped (see importPreviewed).
+            saving_->cancel();
+            if (auto* preview = qobject_cast<ImportPreviewView*>(overlay_->content()))
+                preview->cancelButton()->setEnabled(false);
+        },
     };
     overlay_->open(new ImportPreviewView(*path, std::make_shared<const std::vector<BalanceEntry::Values>>(std::move(stored.value())),
                                          std::move(actions)));
 }
 
-void CorvantaTableView::importPreviewed(const CsvActions::ImportPreview& preview, bool skipAlreadyStored)
+void CorvantaTableView::setBackgroundContexts(BackgroundContexts make) { backgroundContexts_ = std::move(make); }
+
+void CorvantaTableView::importPreviewed(const std::shared_ptr<const CsvActions::ImportPreview>& preview, bool skipAlreadyStored)
 {
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    const CsvActions::ImportOutcome outcome = CsvActions::importPreviewed(context_, preview, skipAlreadyStored);
-    QApplication::restoreOverrideCursor();
+    if (saving_)
+        return;
+    if (!backgroundContexts_) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        const CsvActions::ImportOutcome outcome = CsvActions::importPreviewed(context_, *preview, skipAlreadyStored);
+        QApplication::restoreOverrideCursor();
+        importStored(outcome);
+        return;
+    }
+    auto* shown = qobject_cast<ImportPreviewView*>(overlay_->content());
+    if (shown)
+        shown->showSaving(0);
+    ImportSavingTask::Reports reports{
+        .progressed = [shown = QPointer<ImportPreviewView>(shown)](double share) {
+            if (shown)
+                shown->showSaving(share);
+        },
+        .finished = [this, preview, skipAlreadyStored](const std::optional<Result<CsvActions::StoredRows>>& stored) {
+            saving_.release()->deleteLater(); // this runs inside the task
+            if (!stored) {
+                overlay_->close(); // cancelled: nothing was written
+                return;
+            }
+            importStored(CsvActions::adoptImport(context_, *preview, skipAlreadyStored, *stored));
+        },
+    };
+    saving_ = std::make_unique<ImportSavingTask>(backgroundContexts_(), preview, skipAlreadyStored, std::move(reports));
+}
+
+void CorvantaTableView::importStored(const CsvActions::ImportOutcome& outcome)
+{
     overlay_->close(); // the preview goes once control is back in the event loop
     dialogs_->showAlert(outcome.alert);
     if (outcome.imported) {

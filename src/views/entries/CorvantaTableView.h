@@ -2,12 +2,15 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+class BackgroundContext;
 class BalanceEntry;
 class EntryFindField;
 class EntryTableModel;
+class ImportSavingTask;
 class ModalOverlay;
 class ObjectContext;
 class PorterDialogs;
@@ -16,7 +19,8 @@ class QTableView;
 class QToolBar;
 namespace CsvActions {
 struct ImportPreview;
-}
+struct ImportOutcome;
+} // namespace CsvActions
 
 // The "Corvanta" tab: every balance entry, newest first, in a multi-selection table, with a
 // toolbar to add, edit and delete entries and to export and import CSV files. Adding and
@@ -42,8 +46,12 @@ public:
     void editEntry(const std::shared_ptr<BalanceEntry>& entry);
     void deleteSelected();
     void exportCSV();
-    // Picks a file and opens its import preview in the overlay; Import there stores the rows.
+    // Picks a file and opens its import preview in the overlay; Import there stores the rows
+    // (in a background context when one can be made, see setBackgroundContexts, with a
+    // progress bar and Cancel in the overlay).
     void importCSV();
+    using BackgroundContexts = std::function<std::unique_ptr<BackgroundContext>()>;
+    void setBackgroundContexts(BackgroundContexts make);
 
     // Find: the search field takes the focus. Select All and Copy act on the rows shown.
     void find();
@@ -72,7 +80,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void importPreviewed(const CsvActions::ImportPreview& preview, bool skipAlreadyStored);
+    void importPreviewed(const std::shared_ptr<const CsvActions::ImportPreview>& preview, bool skipAlreadyStored);
+    void importStored(const CsvActions::ImportOutcome& outcome);
     void buildToolBar();
     void buildTable();
     void addTableKeys();
@@ -98,6 +107,8 @@ private:
     ModalOverlay* overlay_ = nullptr;
     EntryFindField* findField_ = nullptr;
     bool figureFitScheduled_ = false;
+    BackgroundContexts backgroundContexts_;
+    std::unique_ptr<ImportSavingTask> saving_;
     QAction* editAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
     // The entry at the top of the table, kept there while rows change elsewhere.

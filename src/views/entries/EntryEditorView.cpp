@@ -4,6 +4,7 @@
 #include "model/ObjectContext.h"
 #include "services/EntryActions.h"
 #include "views/kit/Clock.h"
+#include "views/kit/InputLabel.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/Tints.h"
 #include "views/kit/TypedText.h"
@@ -83,15 +84,16 @@ EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<Balance
     form_->setVerticalSpacing(stackSpacing);
     form_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    dateText_ = addTextRow(tr("Date"), tr("YYYY-MM-DD"), "dateField");
+    dateText_ = addTextRow(tr("&Date"), tr("YYYY-MM-DD"), tr("The entry's day, as YYYY-MM-DD"), "dateField");
     dateHint_ = redCaption(this, "dateHint");
     dateHint_->setText(tr("Use YYYY-MM-DD format (e.g. 2026-06-04)."));
     form_->addRow(QString(), dateHint_);
-    balance_ = addTextRow(tr("Balance"), QStringLiteral("0"), "balanceField");
+    balance_ = addTextRow(tr("&Balance"), QStringLiteral("0"), tr("The portfolio's value on that day"), "balanceField");
     balanceMessage_ = addMessageRow("balanceMessage");
-    adjustment_ = addTextRow(tr("Adjustment"), QStringLiteral("0"), "adjustmentField");
+    adjustment_ = addTextRow(tr("&Adjustment"), QStringLiteral("0"), tr("Cash flow: + deposit / \u2212 withdrawal"),
+                             "adjustmentField");
     adjustmentMessage_ = addMessageRow("adjustmentMessage");
-    transfers_ = addTextRow(tr("Transfers"), QStringLiteral("0"), "transfersField");
+    transfers_ = addTextRow(tr("&Transfers"), QStringLiteral("0"), tr("Moves between accounts; optional"), "transfersField");
     transfersMessage_ = addMessageRow("transfersMessage");
     note_ = new NoteEdit(this);
     note_->setObjectName(QStringLiteral("noteField"));
@@ -99,7 +101,7 @@ EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<Balance
     note_->setTabChangesFocus(true);
     note_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     note_->setLineWrapMode(QTextEdit::WidgetWidth);
-    form_->addRow(tr("Note"), note_);
+    addLabelledRow(form_, tr("&Note"), note_, tr("Optional; Shift+Return breaks the line, Return saves"));
     noteMessage_ = addMessageRow("noteMessage");
     layout->addLayout(form_);
 
@@ -121,12 +123,13 @@ EntryEditorView::EntryEditorView(ObjectContext& context, std::shared_ptr<Balance
 
 EntryEditorView::~EntryEditorView() = default;
 
-QLineEdit* EntryEditorView::addTextRow(const QString& label, const QString& placeholder, const char* name)
+QLineEdit* EntryEditorView::addTextRow(const QString& label, const QString& placeholder, const QString& description,
+                                       const char* name)
 {
     auto* field = new QLineEdit(this);
     field->setObjectName(QLatin1String(name));
     field->setPlaceholderText(placeholder);
-    form_->addRow(label, field);
+    addLabelledRow(form_, label, field, description);
     return field;
 }
 

@@ -46,7 +46,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLineEdit* addTextRow(const QString& label, const QString& placeholder, const char* name);
+    QLineEdit* addTextRow(const QString& label, const QString& placeholder, const QString& description, const char* name);
     QLabel* addMessageRow(const char* name);
     QWidget* buildButtonRow();
     void updateValidation();

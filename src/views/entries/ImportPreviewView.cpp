@@ -60,6 +60,7 @@ ImportPreviewView::ImportPreviewView(const QString& path, ImportReadingTask::Sto
 
     rows_ = new QTableWidget(0, int(columnTitles.size()), this);
     rows_->setObjectName(QStringLiteral("previewRows"));
+    rows_->setAccessibleName(tr("First and last rows read"));
     rows_->setHorizontalHeaderLabels(columnTitles);
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rows_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -89,6 +90,7 @@ ImportPreviewView::ImportPreviewView(const QString& path, ImportReadingTask::Sto
     skippedTitle_ = wrappingLabel(this);
     skipped_ = new QPlainTextEdit(this);
     skipped_->setObjectName(QStringLiteral("skippedLines"));
+    skipped_->setAccessibleName(tr("Rows to be skipped"));
     skipped_->setReadOnly(true);
     skipped_->setLineWrapMode(QPlainTextEdit::NoWrap);
     skipped_->setMaximumHeight(4 * skipped_->fontMetrics().height() + 12);
@@ -121,8 +123,8 @@ QWidget* ImportPreviewView::buildButtonRow()
         actions_.cancel();
     });
     connect(importButton_, &QPushButton::clicked, this, [this] {
-        if (const CsvActions::ImportPreview* shown = preview())
-            actions_.import(*shown, skipBox_->isChecked());
+        if (preview())
+            actions_.import(preview_, skipBox_->isChecked());
     });
     return row;
 }
@@ -145,6 +147,15 @@ void ImportPreviewView::setReading(bool reading)
     commaBox_->setEnabled(!reading);
     skipBox_->setEnabled(!reading);
     setCursor(reading ? Qt::BusyCursor : Qt::ArrowCursor);
+}
+
+void ImportPreviewView::showSaving(double share)
+{
+    progress_->setVisible(true);
+    progress_->setValue(int(share * progressSteps));
+    for (QWidget* input : std::initializer_list<QWidget*>{importButton_, commaBox_, skipBox_})
+        input->setEnabled(false);
+    setCursor(Qt::BusyCursor);
 }
 
 void ImportPreviewView::present(const std::shared_ptr<const ImportReadingTask::Outcome>& outcome)
@@ -183,6 +194,9 @@ void ImportPreviewView::present(const std::shared_ptr<const ImportReadingTask::O
     commaText_->setText(ImportPreviewText::decimalCommaText());
     commaText_->setVisible(reading.looksDecimalComma());
     commaBox_->setVisible(reading.looksDecimalComma() || commaBox_->isChecked());
+    // The finding beside each box tells a screen reader why the box is there.
+    skipBox_->setAccessibleDescription(storedText_->text());
+    commaBox_->setAccessibleDescription(commaText_->text());
 
     const std::size_t skipped = reading.skipped.size();
     skippedTitle_->setText(skipped == 1 ? tr("1 row will be skipped:") : tr("%1 rows will be skipped:").arg(skipped));

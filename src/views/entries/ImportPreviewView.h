@@ -20,7 +20,8 @@ class QTableWidget;
 // read, the first and last five rows as the table shows them, the rows already stored and the
 // amounts that look like decimal commas (each with its check box), and the skipped lines. The
 // file is read on a thread of its own with a progress bar; Cancel stops it. Import (the
-// default button) hands the preview on; nothing is written here. Main thread only.
+// default button) hands the preview on; nothing is written here (the bar shows the storing
+// that follows). Main thread only.
 class ImportPreviewView : public QWidget {
     Q_OBJECT
 public:
@@ -29,7 +30,7 @@ public:
 
     struct Actions {
         // Import clicked: the preview shown, and whether to leave out the rows already stored.
-        std::function<void(const CsvActions::ImportPreview&, bool skipAlreadyStored)> import;
+        std::function<void(const std::shared_ptr<const CsvActions::ImportPreview>&, bool skipAlreadyStored)> import;
         // The file could not be read: the alert that says so.
         std::function<void(const CSVPorter::Alert&)> failed;
         // Cancel clicked.
@@ -41,6 +42,9 @@ public:
 
     // The preview shown; null while the file is being read.
     const CsvActions::ImportPreview* preview() const { return reading_ ? nullptr : preview_.get(); }
+    // Import was clicked and the rows are being stored: the share stored so far. Nothing can
+    // be changed any more; Cancel stays.
+    void showSaving(double share);
 
     QCheckBox* skipAlreadyStoredBox() const { return skipBox_; }
     QCheckBox* decimalCommaBox() const { return commaBox_; }

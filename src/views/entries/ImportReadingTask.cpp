@@ -29,16 +29,20 @@ void ImportReadingTask::start()
     // joins the worker before this object goes, and Qt drops events posted to a deleted object.
     thread_ = std::thread([this, path = path_, bytes = bytes_, stored = stored_, options = options_]() mutable {
         auto outcome = std::make_shared<Outcome>();
+        std::optional<Error> failure;
         if (path) {
-            std::optional<QByteArray> read = CSVPorter::readWholeFile(*path);
-            bytes = read ? std::make_shared<const QByteArray>(std::move(*read)) : nullptr;
+            Result<QByteArray> read = CSVPorter::readFile(*path);
+            if (read)
+                bytes = std::make_shared<const QByteArray>(std::move(read).value());
+            else
+                failure = read.error();
         }
         outcome->bytes = bytes;
-        const std::optional<std::string_view> text = bytes ? CsvActions::importText(*bytes) : std::nullopt;
+        const Result<std::string_view> text = bytes ? CsvActions::importText(*bytes, path.value_or(QString())) : Result<std::string_view>(*failure);
         if (!text) {
-            outcome->failure = CSVPorter::readFailureAlert();
+            outcome->failure = CSVPorter::readFailureAlert(text.error().message);
         } else {
-            CsvActions::ImportPreview preview = CsvActions::previewImport(*text, *stored, options, [this](double share) {
+            CsvActions::ImportPreview preview = CsvActions::previewImport(text.value(), *stored, options, [this](double share) {
                 Q_EMIT progressed(share);
                 return !cancelled_;
             });
