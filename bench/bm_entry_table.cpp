@@ -10,8 +10,8 @@
 // range in the middle of the table) through the tab's Delete, saved, and the repaint.
 // BM_UndoDeleteSelected: the Edit menu's Undo of that delete (undo, save), and the repaint.
 // BM_WindowImportLongestFrame: Import CSV of a file of that many rows into an empty on-disk
-// store through the tab, as a person does it: the preview read, Import clicked, until the rows
-// are shown. The window is asked to repaint every 16 ms throughout; longest_frame_ms is the
+// store through the tab, as the window does it: the preview read, Import clicked, until the
+// rows are shown. The window is asked to repaint every 16 ms throughout; longest_frame_ms is the
 // longest gap between two of its paints (what a person sees as a frozen window).
 #include "PaintCounter.h"
 #include "QtBenchmarkMain.h"
@@ -285,7 +285,6 @@ void BM_WindowImportLongestFrame(benchmark::State& state)
         ObjectContext& context = container.value()->viewContext();
         context.setUndoManager(&undo);
         auto view = std::make_unique<CorvantaTableView>(context, &dialogs);
-        view->setBackgroundContexts([&] { return container.value()->newBackgroundContext(); });
         view->resize(1600, 1000);
         view->installEventFilter(&gaps);
         view->show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Translations.h"
 #include "model/PersistentContainer.h"
 #include "services/CsvActions.h"
 
@@ -62,6 +63,7 @@ inline int runScreenshots(int argc, char** argv, const char* program, const Scre
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
+    Translations::installForUser();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s <out-dir> <sample.csv>\n", program);

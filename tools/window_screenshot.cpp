@@ -2,6 +2,7 @@
 // the first run on an empty store (each tab), the chart with its read-out and legend, the keyboard
 // shortcuts sheet, and the dialog of a store that cannot be opened. Not a test: run it under
 // a display server in a scratch home (scripts/window-screenshots does both).
+#include "app/Translations.h"
 #include "ScreenshotRun.h"
 
 #include "app/ContentView.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
+    Translations::installForUser();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (argc != 3) {
         std::fprintf(stderr, "usage: window_screenshot <out-dir> <sample.csv>\n");

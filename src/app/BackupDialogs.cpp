@@ -2,6 +2,7 @@
 
 #include "views/kit/InputLabel.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -18,6 +19,8 @@ const QString backupFilter = QObject::tr("Corvanta backups (*.sqlite)");
 // The backups as a list (date, entries, range), newest first; Restore takes the selected one,
 // Other File… any file.
 class BackupList : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(BackupList)
+
 public:
     BackupList(const std::vector<BackupFile>& backups, const QString& folder, QWidget* parent) : QDialog(parent), folder_(folder)
     {

@@ -5,7 +5,6 @@
 #include "app/WelcomeBanner.h"
 #include "model/ObjectContext.h"
 #include "services/SampleData.h"
-#include "views/kit/CountText.h"
 #include "views/entries/CorvantaTableView.h"
 #include "views/comparison/TSXComparisonView.h"
 
@@ -70,17 +69,24 @@ void ContentView::refreshWelcome()
 
 void ContentView::loadSampleData()
 {
-    runSampleCommand([](ObjectContext& context) { return SampleData::load(context); }, tr("Loaded %1 of sample data"));
+    runSampleCommand([](ObjectContext& context) { return SampleData::load(context); }, [](int count) {
+        return count == 1 ? tr("Loaded 1 entry of sample data") : tr("Loaded %Ln entries of sample data", nullptr, count);
+    });
 }
 
-void ContentView::removeSampleData() { runSampleCommand(&SampleData::remove, tr("Removed %1 of sample data")); }
+void ContentView::removeSampleData()
+{
+    runSampleCommand(&SampleData::remove, [](int count) {
+        return count == 1 ? tr("Removed 1 entry of sample data") : tr("Removed %Ln entries of sample data", nullptr, count);
+    });
+}
 
-void ContentView::runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, const QString& report)
+void ContentView::runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, QString (*report)(int count))
 {
     const Result<int> done = command(context_);
     if (!done) {
         QMessageBox::warning(this, QString(), tr("Save failed: ") + done.error().message);
         return;
     }
-    Q_EMIT reported(report.arg(entriesText(done.value())), true);
+    Q_EMIT reported(report(done.value()), true);
 }

@@ -45,7 +45,7 @@ private:
     // Adds `view` as a tab under a banner of its own.
     void addTab(QWidget* view, WelcomeBanner::Tab tab, const QIcon& icon, const QString& title);
     // Runs a sample command and reports what it did (`report` takes the entries' count).
-    void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, const QString& report);
+    void runSampleCommand(const std::function<Result<int>(ObjectContext&)>& command, QString (*report)(int count));
 
     ObjectContext& context_;
     std::vector<WelcomeBanner*> welcomes_;

@@ -2,13 +2,11 @@
 
 #include "app/BackupActions.h"
 #include "app/BackupDialogs.h"
-#include "app/ContentView.h"
 #include "app/RootView.h"
 #include "automation/CorvantaShortcuts.h"
 #include "model/ObjectContext.h"
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
-#include "views/entries/CorvantaTableView.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -36,7 +34,6 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
         .redo = [this] { redo(); },
         .about = [this] { showAboutPanel(); },
     });
-    window_->content()->entries()->setBackgroundContexts([this] { return persistence_.container().newBackgroundContext(); });
     connect(&undoManager_, &UndoManager::stateChanged, this, &CorvantaApp::refreshUndoCommands);
     connect(window_.get(), &RootView::panelOpenChanged, this, &CorvantaApp::refreshUndoCommands);
     refreshUndoCommands();

@@ -6,6 +6,7 @@
 #include "app/RootView.h"
 #include "app/StoreFailureDialog.h"
 #include "app/StoreFailureRecovery.h"
+#include "app/Translations.h"
 #include "app/WindowMemory.h"
 #include "automation/CommandDispatch.h"
 #include "automation/ConsoleOutput.h"
@@ -23,20 +24,24 @@ int main(int argc, char** argv)
 {
     // A subcommand (or help, or a usage error) is settled before any window machinery exists.
     const QStringList arguments = CommandLine::arguments(argc, argv);
-    if (!CommandLine::opensWindow(arguments))
-        return CommandDispatch::run(CommandLine::parse(arguments), argc, argv);
+    if (!CommandLine::opensWindow(arguments)) {
+        const auto application = CommandDispatch::application(arguments, argc, argv);
+        Translations::installForUser();
+        return CommandDispatch::run(CommandLine::parse(arguments));
+    }
 
     auto withoutDisplay = std::make_unique<OneLineOnFatal>(
         QStringLiteral("corvanta: the window needs a display, and none could be opened (the subcommands work without one: corvanta --help)"));
     QApplication app(argc, argv); // takes out Qt's own options (-platform, -style, ...)
     withoutDisplay.reset();
-    const auto commandLine = CommandLine::parseAfterWindowOptions(QApplication::arguments());
-    if (!commandLine || commandLine.value().command != CommandLine::Command::Window)
-        return CommandDispatch::run(commandLine, argc, argv);
-    const CommandLine& options = commandLine.value();
-
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
+    Translations::installForUser();
+    const auto commandLine = CommandLine::parseAfterWindowOptions(QApplication::arguments());
+    if (!commandLine || commandLine.value().command != CommandLine::Command::Window)
+        return CommandDispatch::run(commandLine);
+    const CommandLine& options = commandLine.value();
+
     QApplication::setApplicationVersion(QStringLiteral(CORVANTA_VERSION));
     // The desktop entry's name lets Wayland compositors and task switchers match the window to
     // its entry; the installed theme icon is the entry's own, the drawn one stands in without it.

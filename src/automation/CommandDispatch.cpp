@@ -24,13 +24,8 @@ QString numberText(double value) { return QString::fromStdString(CSVPorter::numb
 
 // `add --dialog`: the window asks for the parameters (pre-filled from the command line) and
 // the result is reported as a notification, or printed when no notification service answers.
-int addWithDialog(const CommandLine& line, int argc, char** argv)
+int addWithDialog(const CommandLine& line)
 {
-    auto withoutDisplay = std::make_unique<OneLineOnFatal>(QStringLiteral("corvanta add: --dialog needs a display, and none could be opened"));
-    QApplication application(argc, argv);
-    withoutDisplay.reset();
-    QApplication::setOrganizationName(QStringLiteral("Corvanta"));
-    QApplication::setApplicationName(QStringLiteral("Corvanta"));
     AddEntryDialog dialog([](const AddBalanceEntryIntent& intent) -> Result<QString> {
         auto performed = intent.perform(std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()));
         if (!performed)
@@ -66,7 +61,22 @@ int printed(const QString& text)
 
 namespace CommandDispatch {
 
-int run(const Result<CommandLine>& parsed, int argc, char** argv)
+std::unique_ptr<QCoreApplication> application(const QStringList& arguments, int& argc, char** argv)
+{
+    const auto parsed = CommandLine::parse(arguments);
+    std::unique_ptr<QCoreApplication> application;
+    if (parsed && parsed.value().command == Command::Add && parsed.value().dialog) {
+        const OneLineOnFatal withoutDisplay(QStringLiteral("corvanta add: --dialog needs a display, and none could be opened"));
+        application = std::make_unique<QApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
+    return application;
+}
+
+int run(const Result<CommandLine>& parsed)
 {
     if (!parsed)
         return ConsoleOutput::usageError(parsed.error().message);
@@ -76,11 +86,11 @@ int run(const Result<CommandLine>& parsed, int argc, char** argv)
     case Command::Version: return printed(CommandLine::versionText(QStringLiteral(CORVANTA_VERSION)));
     case Command::Add:
         if (line.dialog)
-            return addWithDialog(line, argc, argv);
+            return addWithDialog(line);
         break;
     default: break;
     }
-    return Subcommands::run(line, argc, argv);
+    return Subcommands::run(line);
 }
 
 } // namespace CommandDispatch

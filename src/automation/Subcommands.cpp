@@ -210,11 +210,8 @@ int runCommand(const CommandLine& line)
 
 namespace Subcommands {
 
-int run(const CommandLine& line, int argc, char** argv)
+int run(const CommandLine& line)
 {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
-    QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
     const int status = runCommand(line);
     // A printed result that did not reach its reader (a full disk) is a failure.
     if (status == 0 && ConsoleOutput::outputFailed())

@@ -7,7 +7,7 @@
 // standard error, nothing half-written), 2 a usage error found only now (a missing balance
 // that cannot be asked for).
 namespace Subcommands {
-// Runs `line` inside a QCoreApplication of its own; no display is needed, and the first-launch
-// seed import never runs.
-int run(const CommandLine& line, int argc, char** argv);
+// Runs `line` in the running application; no display is needed, and the first-launch seed
+// import never runs.
+int run(const CommandLine& line);
 } // namespace Subcommands

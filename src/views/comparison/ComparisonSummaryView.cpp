@@ -21,16 +21,18 @@ struct FigureRow {
 };
 
 const FigureRow figureRows[] = {
-    {"Starting Balance", &TSXComparison::portfolioStartingBalance, &TSXComparison::tsxStartingBalance, DisplayText::currency},
-    {"Net Cash Flows", &TSXComparison::portfolioNetCashFlows, &TSXComparison::tsxNetCashFlows, DisplayText::currency},
-    {"Current Value", &TSXComparison::portfolioCurrentValue, &TSXComparison::tsxCurrentValue, DisplayText::currency},
-    {"Investment Gain (excl. cash flows)", &TSXComparison::portfolioInvestmentGain, &TSXComparison::tsxInvestmentGain,
+    {QT_TRANSLATE_NOOP("ComparisonSummaryView", "Starting Balance"), &TSXComparison::portfolioStartingBalance, &TSXComparison::tsxStartingBalance, DisplayText::currency},
+    {QT_TRANSLATE_NOOP("ComparisonSummaryView", "Net Cash Flows"), &TSXComparison::portfolioNetCashFlows, &TSXComparison::tsxNetCashFlows, DisplayText::currency},
+    {QT_TRANSLATE_NOOP("ComparisonSummaryView", "Current Value"), &TSXComparison::portfolioCurrentValue, &TSXComparison::tsxCurrentValue, DisplayText::currency},
+    {QT_TRANSLATE_NOOP("ComparisonSummaryView", "Investment Gain (excl. cash flows)"), &TSXComparison::portfolioInvestmentGain, &TSXComparison::tsxInvestmentGain,
      DisplayText::currency},
-    {"Gain as % of Start + Cash Flows", &TSXComparison::portfolioGainPercent, &TSXComparison::tsxGainPercent, DisplayText::percent},
+    {QT_TRANSLATE_NOOP("ComparisonSummaryView", "Gain as % of Start + Cash Flows"), &TSXComparison::portfolioGainPercent, &TSXComparison::tsxGainPercent, DisplayText::percent},
 };
 static_assert(std::size(figureRows) == ComparisonSummaryView::figureRows);
 
-const char* const headers[] = {"", "Your Portfolio", "TSX Equivalent", "Difference"};
+const char* const headers[] = {"", QT_TRANSLATE_NOOP("ComparisonSummaryView", "Your Portfolio"),
+                               QT_TRANSLATE_NOOP("ComparisonSummaryView", "TSX Equivalent"),
+                               QT_TRANSLATE_NOOP("ComparisonSummaryView", "Difference")};
 
 // A positive difference means the portfolio did better; zero counts as not worse. A NaN is
 // neither and shows as worse.

@@ -30,17 +30,18 @@ struct FieldRule {
 
 // In the order of TSXYearEditorView::Field.
 const FieldRule fieldRules[] = {
-    {"&Year", "e.g. 2025", "The calendar year this row compares", &YearEditorTexts::year, nullptr},
-    {"&Label (optional)", "e.g. 2026 YTD", "Shown instead of the year, for instance for a year to date",
-     &YearEditorTexts::label, nullptr},
-    {"TSX &Return (decimal)", "e.g. 0.215 for 21.5%", "The index's total return for the year, as a decimal fraction",
-     &YearEditorTexts::tsxReturn, &YearEditorReading::tsxReturn},
-    {"&Net Cash Flows", "0", "Deposits less withdrawals during the year", &YearEditorTexts::netCashFlows,
-     &YearEditorReading::netCashFlows},
-    {"Actual &Start", "0", "The portfolio's balance at the start of the year", &YearEditorTexts::actualStart,
-     &YearEditorReading::actualStart},
-    {"Actual En&d", "0", "The portfolio's balance at the end of the year", &YearEditorTexts::actualEnd,
-     &YearEditorReading::actualEnd},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "&Year"), QT_TRANSLATE_NOOP("TSXYearEditorView", "e.g. 2025"),
+     QT_TRANSLATE_NOOP("TSXYearEditorView", "The calendar year this row compares"), &YearEditorTexts::year, nullptr},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "&Label (optional)"), QT_TRANSLATE_NOOP("TSXYearEditorView", "e.g. 2026 YTD"),
+     QT_TRANSLATE_NOOP("TSXYearEditorView", "Shown instead of the year, for instance for a year to date"), &YearEditorTexts::label, nullptr},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "TSX &Return (decimal)"), QT_TRANSLATE_NOOP("TSXYearEditorView", "e.g. 0.215 for 21.5%"),
+     QT_TRANSLATE_NOOP("TSXYearEditorView", "The index's total return for the year, as a decimal fraction"), &YearEditorTexts::tsxReturn, &YearEditorReading::tsxReturn},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "&Net Cash Flows"), "0",
+     QT_TRANSLATE_NOOP("TSXYearEditorView", "Deposits less withdrawals during the year"), &YearEditorTexts::netCashFlows, &YearEditorReading::netCashFlows},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "Actual &Start"), "0",
+     QT_TRANSLATE_NOOP("TSXYearEditorView", "The portfolio's balance at the start of the year"), &YearEditorTexts::actualStart, &YearEditorReading::actualStart},
+    {QT_TRANSLATE_NOOP("TSXYearEditorView", "Actual En&d"), "0",
+     QT_TRANSLATE_NOOP("TSXYearEditorView", "The portfolio's balance at the end of the year"), &YearEditorTexts::actualEnd, &YearEditorReading::actualEnd},
 };
 static_assert(std::size(fieldRules) == TSXYearEditorView::fieldCount);
 

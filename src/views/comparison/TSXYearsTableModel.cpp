@@ -11,7 +11,15 @@
 namespace {
 using Tints::Role;
 
-const char* const titles[] = {"Year", "TSX Return", "Net Cash Flows", "Actual Start", "Actual End", "TSX Simulated", "Your Return"};
+const char* const titles[] = {
+    QT_TRANSLATE_NOOP("TSXYearsTableModel", "Year"),
+    QT_TRANSLATE_NOOP("TSXYearsTableModel", "TSX Return"),
+    QT_TRANSLATE_NOOP("TSXYearsTableModel", "Net Cash Flows"),
+    QT_TRANSLATE_NOOP("TSXYearsTableModel", "Actual Start"),
+    QT_TRANSLATE_NOOP("TSXYearsTableModel", "Actual End"),
+    QT_TRANSLATE_NOOP("TSXYearsTableModel", "TSX Simulated"),
+    QT_TRANSLATE_NOOP("TSXYearsTableModel", "Your Return"),
+};
 const ColumnWidth widths[] = {{70, 90}, {80, 100}, {100, 120}, {100, 120}, {100, 120}, {100, 120}, {90, 110}};
 static_assert(std::size(titles) == TSXYearsTableModel::ColumnCount && std::size(widths) == TSXYearsTableModel::ColumnCount);
 

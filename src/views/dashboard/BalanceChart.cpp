@@ -74,9 +74,9 @@ BalanceChart::BalanceChart()
     layout()->setContentsMargins(0, 0, 0, 0);
     setPlotAreaBackgroundVisible(false);
 
-    balanceLine_->setName(QStringLiteral("Balance"));
-    area_->setName(QStringLiteral("Balance"));
-    adjustedLine_->setName(QStringLiteral("Adjusted (investment-only)"));
+    balanceLine_->setName(tr("Balance"));
+    area_->setName(tr("Balance"));
+    adjustedLine_->setName(tr("Adjusted (investment-only)"));
     area_->setPen(Qt::NoPen);
 
     timeAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);

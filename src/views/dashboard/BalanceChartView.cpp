@@ -20,40 +20,46 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string>
 
 namespace {
+// The picker shows each window's raw value ("1M" ... "All") in the user's words; the raw
+// values themselves stay as they are in the settings.
+[[maybe_unused]] constexpr const char* rangeWords[] = {
+    QT_TRANSLATE_NOOP("BalanceChartView", "1M"), QT_TRANSLATE_NOOP("BalanceChartView", "3M"),
+    QT_TRANSLATE_NOOP("BalanceChartView", "6M"), QT_TRANSLATE_NOOP("BalanceChartView", "1Y"),
+    QT_TRANSLATE_NOOP("BalanceChartView", "5Y"), QT_TRANSLATE_NOOP("BalanceChartView", "All")};
+
 QStringList rangeLabels()
 {
     QStringList labels;
-    for (DateRange range : DateRange::allCases) {
-        const std::string_view raw = range.rawValue();
-        labels << QString::fromUtf8(raw.data(), qsizetype(raw.size()));
-    }
+    for (DateRange range : DateRange::allCases)
+        labels << BalanceChartView::tr(std::string(range.rawValue()).c_str());
     return labels;
 }
 
 QLabel* makeTitle(QWidget* parent)
 {
-    auto* title = new QLabel(QStringLiteral("Balance Over Time"), parent);
+    auto* title = new QLabel(BalanceChartView::tr("Balance Over Time"), parent);
     title->setFont(TextStyles::title2(title->font()));
     return title;
 }
 } // namespace
 
 BalanceChartView::BalanceChartView(QWidget* parent)
-    : QWidget(parent), adjustedSwitch_(new SwitchToggle(QStringLiteral("Adjusted"), this)),
-      fitButton_(new QToolButton(this)), rangePicker_(new SegmentedPicker(rangeLabels(), QStringLiteral("Range"), this)), body_(new QStackedWidget(this)),
-      emptyState_(new EmptyStateView(QStringLiteral("No data in range"), &downtrendChartIcon, body_)),
+    : QWidget(parent), adjustedSwitch_(new SwitchToggle(tr("Adjusted"), this)),
+      fitButton_(new QToolButton(this)), rangePicker_(new SegmentedPicker(rangeLabels(), tr("Range"), this)), body_(new QStackedWidget(this)),
+      emptyState_(new EmptyStateView(tr("No data in range"), &downtrendChartIcon, body_)),
       chart_(new BalanceChart), chartView_(new QChartView(chart_, body_)),
       readout_(new ChartReadout(*chartView_, *chart_)), tableOverlay_(new ModalOverlay(this))
 {
     adjustedSwitch_->setObjectName(QStringLiteral("adjustedSwitch"));
-    adjustedSwitch_->setToolTip(QStringLiteral("Show balance with cash flows removed (investment-only)"));
+    adjustedSwitch_->setToolTip(tr("Show balance with cash flows removed (investment-only)"));
     fitButton_->setObjectName(QStringLiteral("fitButton"));
-    fitButton_->setText(QStringLiteral("Fit"));
+    fitButton_->setText(tr("Fit"));
     fitButton_->setCheckable(true);
-    fitButton_->setToolTip(QStringLiteral("Fit the value axis to the data (off: the axis starts at $0)"));
-    fitButton_->setAccessibleName(QStringLiteral("Fit value axis"));
+    fitButton_->setToolTip(tr("Fit the value axis to the data (off: the axis starts at $0)"));
+    fitButton_->setAccessibleName(tr("Fit value axis"));
     fitButton_->setAccessibleDescription(fitButton_->toolTip());
     rangePicker_->setObjectName(QStringLiteral("rangePicker"));
     rangePicker_->setCurrentIndex(int(std::size(DateRange::allCases)) - 1); // "All"
@@ -63,11 +69,11 @@ BalanceChartView::BalanceChartView(QWidget* parent)
     chartView_->setFrameShape(QFrame::NoFrame);
     chartView_->setMinimumSize(200, 160);
     chartView_->setFocusPolicy(Qt::StrongFocus); // arrow keys move the read-out
-    chartView_->setAccessibleName(QStringLiteral("Balance chart"));
+    chartView_->setAccessibleName(tr("Balance chart"));
     chartView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(chartView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
-        connect(menu.addAction(QStringLiteral("Show as Table")), &QAction::triggered, this, &BalanceChartView::showAsTable);
+        connect(menu.addAction(tr("Show as Table")), &QAction::triggered, this, &BalanceChartView::showAsTable);
         menu.exec(chartView_->mapToGlobal(at));
     });
 
@@ -156,7 +162,7 @@ void BalanceChartView::redraw()
     readout_->setPoints(shown);
     if (shown.empty()) {
         // With no entries at all, "in range" would suggest picking another window helps.
-        emptyState_->setTitle(points_.empty() ? QStringLiteral("No entries yet") : QStringLiteral("No data in range"));
+        emptyState_->setTitle(points_.empty() ? tr("No entries yet") : tr("No data in range"));
         body_->setCurrentWidget(emptyState_);
         chart_->setPoints({}, showAdjusted_);
         return;

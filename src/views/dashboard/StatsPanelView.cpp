@@ -5,6 +5,7 @@
 #include "services/ReturnTexts.h"
 #include "views/dashboard/StatRow.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -30,6 +31,7 @@ struct RowRule {
     const char* label;
     const char* explanation; // the row's tooltip: what it measures
     Shown (*show)(const Figures&);
+    const char* context = "StatsPanelView"; // where the catalogues file the two texts
 };
 
 struct SectionRule {
@@ -45,27 +47,27 @@ Shown average(const std::optional<double>& value) { return value ? money(*value)
 Role gainTint(double value) { return Tints::gainRole(value); }
 
 const RowRule portfolioRows[] = {
-    {"Maximum Balance", "The highest balance any entry records.", [](const Figures& f) { return money(f.statistics.maxBalance); }},
-    {"Avg Balance (1 Month)", "The mean balance of the entries of the last 30 days, each entry counting once.",
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Maximum Balance"), QT_TRANSLATE_NOOP("StatsPanelView", "The highest balance any entry records."), [](const Figures& f) { return money(f.statistics.maxBalance); }},
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Avg Balance (1 Month)"), QT_TRANSLATE_NOOP("StatsPanelView", "The mean balance of the entries of the last 30 days, each entry counting once."),
      [](const Figures& f) { return average(f.statistics.averageBalance1Month); }},
-    {"Avg Balance (3 Months)", "The mean balance of the entries of the last 91 days, each entry counting once.",
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Avg Balance (3 Months)"), QT_TRANSLATE_NOOP("StatsPanelView", "The mean balance of the entries of the last 91 days, each entry counting once."),
      [](const Figures& f) { return average(f.statistics.averageBalance3Months); }},
-    {"Avg Balance (6 Months)", "The mean balance of the entries of the last 182 days, each entry counting once.",
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Avg Balance (6 Months)"), QT_TRANSLATE_NOOP("StatsPanelView", "The mean balance of the entries of the last 182 days, each entry counting once."),
      [](const Figures& f) { return average(f.statistics.averageBalance6Months); }},
-    {"Avg Balance (1 Year)", "The mean balance of the entries of the last 365 days, each entry counting once.",
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Avg Balance (1 Year)"), QT_TRANSLATE_NOOP("StatsPanelView", "The mean balance of the entries of the last 365 days, each entry counting once."),
      [](const Figures& f) { return average(f.statistics.averageBalance1Year); }},
-    {"Total Deposits", "Every deposit recorded, added up.", [](const Figures& f) { return money(f.statistics.totalDeposits, Tints::unlessZero(f.statistics.totalDeposits, Role::Green)); }},
-    {"Total Withdrawals", "Every withdrawal recorded, added up.", [](const Figures& f) { return money(f.statistics.totalWithdrawals, Tints::unlessZero(f.statistics.totalWithdrawals, Role::Red)); }},
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Total Deposits"), QT_TRANSLATE_NOOP("StatsPanelView", "Every deposit recorded, added up."), [](const Figures& f) { return money(f.statistics.totalDeposits, Tints::unlessZero(f.statistics.totalDeposits, Role::Green)); }},
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Total Withdrawals"), QT_TRANSLATE_NOOP("StatsPanelView", "Every withdrawal recorded, added up."), [](const Figures& f) { return money(f.statistics.totalWithdrawals, Tints::unlessZero(f.statistics.totalWithdrawals, Role::Red)); }},
 };
 
 const RowRule summaryRows[] = {
-    {"Starting Balance", "The balance of the history's first day; that day's deposits are part of it.",
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Starting Balance"), QT_TRANSLATE_NOOP("StatsPanelView", "The balance of the history's first day; that day's deposits are part of it."),
      [](const Figures& f) { return money(f.statistics.summary.startingBalance); }},
-    {"Net Cash Flows", "Deposits less withdrawals after the first day.", [](const Figures& f) { return money(f.statistics.summary.netCashFlows); }},
-    {"Current Value", "The balance of the history's last day.", [](const Figures& f) { return money(f.statistics.summary.currentValue); }},
-    {"Investment Gain (excl. cash flows)", "What the investments earned: the current value less the starting balance and the net cash flows.",
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Net Cash Flows"), QT_TRANSLATE_NOOP("StatsPanelView", "Deposits less withdrawals after the first day."), [](const Figures& f) { return money(f.statistics.summary.netCashFlows); }},
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Current Value"), QT_TRANSLATE_NOOP("StatsPanelView", "The balance of the history's last day."), [](const Figures& f) { return money(f.statistics.summary.currentValue); }},
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Investment Gain (excl. cash flows)"), QT_TRANSLATE_NOOP("StatsPanelView", "What the investments earned: the current value less the starting balance and the net cash flows."),
      [](const Figures& f) { return money(f.statistics.summary.investmentGain, gainTint(f.statistics.summary.investmentGain)); }},
-    {"Gain as % of Start + Cash Flows", "The investment gain as a share of the starting balance plus the net cash flows.",
+    {QT_TRANSLATE_NOOP("StatsPanelView", "Gain as % of Start + Cash Flows"), QT_TRANSLATE_NOOP("StatsPanelView", "The investment gain as a share of the starting balance plus the net cash flows."),
      [](const Figures& f) { return Shown{DisplayText::percent(f.statistics.summary.gainPercent), gainTint(f.statistics.summary.gainPercent)}; }},
 };
 
@@ -90,7 +92,7 @@ Shown fall(const std::optional<Drawdown>& drawdown, QString (*days)(const Drawdo
 
 constexpr RowRule returnRule(std::size_t row, Shown (*show)(const Figures&))
 {
-    return {ReturnTexts::rows[row].label, ReturnTexts::rows[row].explanation, show};
+    return {ReturnTexts::rows[row].label, ReturnTexts::rows[row].explanation, show, ReturnTexts::context};
 }
 
 const RowRule returnRows[] = {
@@ -105,7 +107,9 @@ const RowRule returnRows[] = {
 static_assert(std::size(returnRows) == ReturnTexts::rows.size());
 
 // The returns' title names the window's dates; it is set with the figures.
-const SectionRule sections[] = {{"Portfolio Stats", portfolioRows}, {"Summary", summaryRows}, {"Returns", returnRows}};
+const SectionRule sections[] = {{QT_TRANSLATE_NOOP("StatsPanelView", "Portfolio Stats"), portfolioRows},
+                                {QT_TRANSLATE_NOOP("StatsPanelView", "Summary"), summaryRows},
+                                {QT_TRANSLATE_NOOP("StatsPanelView", "Returns"), returnRows}};
 constexpr std::size_t returnsSection = 2;
 } // namespace
 
@@ -117,7 +121,7 @@ StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
     for (const SectionRule& sectionRule : sections) {
         auto* section = new QVBoxLayout;
         section->setSpacing(8);
-        auto* title = new QLabel(QString::fromUtf8(sectionRule.title), this);
+        auto* title = new QLabel(tr(sectionRule.title), this);
         titles_.push_back(title);
         QFont headline = title->font();
         headline.setBold(true);
@@ -127,7 +131,7 @@ StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
         auto* rows = new QVBoxLayout;
         rows->setSpacing(6);
         for (const RowRule& rowRule : sectionRule.rows) {
-            rows_.push_back(new StatRow(QString::fromUtf8(rowRule.label), this));
+            rows_.push_back(new StatRow(QCoreApplication::translate(rowRule.context, rowRule.label), this));
             rows->addWidget(rows_.back());
         }
         section->addLayout(rows);
@@ -169,7 +173,7 @@ void StatsPanelView::recompute()
     for (const SectionRule& section : sections)
         for (const RowRule& rule : section.rows) {
             const Shown shown = rule.show(figures);
-            const QString explanation = QString::fromUtf8(rule.explanation);
+            const QString explanation = QCoreApplication::translate(rule.context, rule.explanation);
             (*row)->setToolTip(shown.toolTip.isEmpty() ? explanation : explanation + QLatin1Char(' ') + shown.toolTip);
             (*row++)->setValue(shown.text, shown.tint);
         }

@@ -6,7 +6,6 @@
 #include "services/CsvActions.h"
 #include "services/EntryActions.h"
 #include "views/kit/CachedTextDelegate.h"
-#include "views/kit/CountText.h"
 #include "views/kit/Clock.h"
 #include "views/entries/CSVInteractive.h"
 #include "views/entries/EntryEditorView.h"
@@ -297,7 +296,8 @@ void CorvantaTableView::deleteSelected()
         return;
     }
     table_->clearSelection();
-    Q_EMIT reported(tr("Deleted %1").arg(entriesText(qint64(entries.size()))), true);
+    const int deleted = int(entries.size());
+    Q_EMIT reported(deleted == 1 ? tr("Deleted 1 entry") : tr("Deleted %Ln entries", nullptr, deleted), true);
 }
 
 void CorvantaTableView::exportCSV()
@@ -307,7 +307,12 @@ void CorvantaTableView::exportCSV()
         return;
     const Result<std::int64_t> count = context_.countBalanceEntries();
     const QString file = QFileInfo(*path).fileName();
-    Q_EMIT reported(count ? tr("Exported %1 to %2").arg(entriesText(count.value()), file) : tr("Exported to %1").arg(file), false);
+    if (!count)
+        Q_EMIT reported(tr("Exported to %1").arg(file), false);
+    else if (count.value() == 1)
+        Q_EMIT reported(tr("Exported 1 entry to %1").arg(file), false);
+    else
+        Q_EMIT reported(tr("Exported %Ln entries to %1", nullptr, int(count.value())).arg(file), false);
 }
 
 void CorvantaTableView::importCSV()
@@ -380,7 +385,8 @@ void CorvantaTableView::importStored(const CsvActions::ImportOutcome& outcome)
     dialogs_->showAlert(outcome.alert);
     if (outcome.imported) {
         qCInfo(lcEntries).noquote() << QStringLiteral("Imported %1 rows").arg(*outcome.imported);
-        Q_EMIT reported(tr("Imported %1").arg(entriesText(*outcome.imported)), *outcome.imported > 0);
+        const int imported = int(*outcome.imported);
+        Q_EMIT reported(imported == 1 ? tr("Imported 1 entry") : tr("Imported %Ln entries", nullptr, imported), imported > 0);
     }
 }
 

@@ -19,8 +19,9 @@
 namespace {
 
 constexpr int progressSteps = 1000;
-const QStringList columnTitles = {QStringLiteral("Date"), QStringLiteral("Balance"), QStringLiteral("Adjustment"),
-                                  QStringLiteral("Transfers"), QStringLiteral("Note")};
+const char* const columnTitles[] = {QT_TRANSLATE_NOOP("ImportPreviewView", "Date"), QT_TRANSLATE_NOOP("ImportPreviewView", "Balance"),
+                                    QT_TRANSLATE_NOOP("ImportPreviewView", "Adjustment"),
+                                    QT_TRANSLATE_NOOP("ImportPreviewView", "Transfers"), QT_TRANSLATE_NOOP("ImportPreviewView", "Note")};
 
 QLabel* wrappingLabel(QWidget* parent)
 {
@@ -58,10 +59,13 @@ ImportPreviewView::ImportPreviewView(const QString& path, ImportReadingTask::Sto
     summary_->addRow(tr("Dates read as:"), dateReading_);
     layout->addLayout(summary_);
 
-    rows_ = new QTableWidget(0, int(columnTitles.size()), this);
+    rows_ = new QTableWidget(0, int(std::size(columnTitles)), this);
     rows_->setObjectName(QStringLiteral("previewRows"));
     rows_->setAccessibleName(tr("First and last rows read"));
-    rows_->setHorizontalHeaderLabels(columnTitles);
+    QStringList titles;
+    for (const char* title : columnTitles)
+        titles << tr(title);
+    rows_->setHorizontalHeaderLabels(titles);
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rows_->setSelectionMode(QAbstractItemView::NoSelection);
     rows_->setFocusPolicy(Qt::NoFocus);
@@ -199,7 +203,7 @@ void ImportPreviewView::present(const std::shared_ptr<const ImportReadingTask::O
     commaBox_->setAccessibleDescription(commaText_->text());
 
     const std::size_t skipped = reading.skipped.size();
-    skippedTitle_->setText(skipped == 1 ? tr("1 row will be skipped:") : tr("%1 rows will be skipped:").arg(skipped));
+    skippedTitle_->setText(skipped == 1 ? tr("1 row will be skipped:") : tr("%n rows will be skipped:", nullptr, skipped));
     skipped_->setPlainText(CSVPorter::skippedLinesText(reading.skipped));
     skippedTitle_->setVisible(skipped > 0);
     skipped_->setVisible(skipped > 0);

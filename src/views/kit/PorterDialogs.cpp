@@ -11,16 +11,17 @@ WidgetPorterDialogs::WidgetPorterDialogs(QWidget* parent) : parent_(parent) {}
 
 QString WidgetPorterDialogs::importMessage()
 {
-    return QStringLiteral("Choose a CSV with columns: Date, Balance, Adjustment, Transfers, Note");
+    //: The column names are the file's own headers: keep them as they are.
+    return tr("Choose a CSV with columns: Date, Balance, Adjustment, Transfers, Note");
 }
 
 // Comma-separated text first, then plain text; the first filter offers both at once.
 QString WidgetPorterDialogs::importFilters()
 {
-    return QStringLiteral("CSV or plain text (*.csv *.txt *.text);;Comma-separated values (*.csv);;Plain text (*.txt *.text)");
+    return tr("CSV or plain text (*.csv *.txt *.text);;Comma-separated values (*.csv);;Plain text (*.txt *.text)");
 }
 
-QString WidgetPorterDialogs::exportFilters() { return QStringLiteral("Comma-separated values (*.csv)"); }
+QString WidgetPorterDialogs::exportFilters() { return tr("Comma-separated values (*.csv)"); }
 
 QString WidgetPorterDialogs::proposedExportName()
 {
@@ -35,7 +36,7 @@ std::optional<QString> WidgetPorterDialogs::chooseFileToImport()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile); // a single file
     dialog.setNameFilters(importFilters().split(QStringLiteral(";;")));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Open"));
+    dialog.setLabelText(QFileDialog::Accept, tr("Open"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -44,7 +45,7 @@ std::optional<QString> WidgetPorterDialogs::chooseFileToImport()
 std::optional<QString> WidgetPorterDialogs::chooseFileToExport()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialog(parentWidget(), QStringLiteral("Export CSV"), QDir(folder).filePath(proposedExportName()),
+    QFileDialog dialog(parentWidget(), tr("Export CSV"), QDir(folder).filePath(proposedExportName()),
                        exportFilters());
     dialog.setAcceptMode(QFileDialog::AcceptSave); // creating folders stays allowed
     dialog.setDefaultSuffix(QStringLiteral("csv"));

@@ -2,6 +2,7 @@
 
 #include "csv/CSVAlerts.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -23,6 +24,8 @@ public:
 
 // The real dialogs: QFileDialog and QMessageBox, modal to `parent` (or the active window).
 class WidgetPorterDialogs final : public PorterDialogs {
+    Q_DECLARE_TR_FUNCTIONS(WidgetPorterDialogs)
+
 public:
     explicit WidgetPorterDialogs(QWidget* parent = nullptr);
 

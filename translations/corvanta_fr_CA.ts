@@ -1,0 +1,1377 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_CA">
+<context>
+    <name>BackupList</name>
+    <message>
+        <source>Restore From Backup</source>
+        <translation>Restaurer une sauvegarde</translation>
+    </message>
+    <message>
+        <source>There are no backups in %1 yet.</source>
+        <translation>Il n’y a encore aucune sauvegarde dans %1.</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>Entrées</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurer</translation>
+    </message>
+    <message>
+        <source>Other File…</source>
+        <translation>Autre fichier…</translation>
+    </message>
+    <message>
+        <source>&amp;Backups in %1:</source>
+        <translation>&amp;Sauvegardes dans %1&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Newest first; Return restores the selected backup</source>
+        <translation>Les plus récentes d’abord; Entrée restaure la sauvegarde sélectionnée</translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation>Sauvegardes</translation>
+    </message>
+</context>
+<context>
+    <name>BalanceChart</name>
+    <message>
+        <source>Balance</source>
+        <translation>Solde</translation>
+    </message>
+    <message>
+        <source>Adjusted (investment-only)</source>
+        <translation>Ajusté (hors flux)</translation>
+    </message>
+</context>
+<context>
+    <name>BalanceChartView</name>
+    <message>
+        <source>1M</source>
+        <translation>1&#xa0;M</translation>
+    </message>
+    <message>
+        <source>3M</source>
+        <translation>3&#xa0;M</translation>
+    </message>
+    <message>
+        <source>6M</source>
+        <translation>6&#xa0;M</translation>
+    </message>
+    <message>
+        <source>1Y</source>
+        <translation>1&#xa0;A</translation>
+    </message>
+    <message>
+        <source>5Y</source>
+        <translation>5&#xa0;A</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Tout</translation>
+    </message>
+    <message>
+        <source>Balance Over Time</source>
+        <translation>Solde au fil du temps</translation>
+    </message>
+    <message>
+        <source>Adjusted</source>
+        <translation>Ajusté</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>No data in range</source>
+        <translation>Aucune donnée dans la période</translation>
+    </message>
+    <message>
+        <source>Show balance with cash flows removed (investment-only)</source>
+        <translation>Afficher le solde sans les flux de trésorerie (hors flux)</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Cadrer</translation>
+    </message>
+    <message>
+        <source>Fit the value axis to the data (off: the axis starts at $0)</source>
+        <translation>Cadrer l’axe des valeurs sur les données (désactivé&#xa0;: l’axe commence à 0&#xa0;$)</translation>
+    </message>
+    <message>
+        <source>Fit value axis</source>
+        <translation>Cadrer l’axe des valeurs</translation>
+    </message>
+    <message>
+        <source>Balance chart</source>
+        <translation>Graphique du solde</translation>
+    </message>
+    <message>
+        <source>Show as Table</source>
+        <translation>Afficher en tableau</translation>
+    </message>
+    <message>
+        <source>No entries yet</source>
+        <translation>Aucune entrée pour le moment</translation>
+    </message>
+</context>
+<context>
+    <name>ChartReadout</name>
+    <message>
+        <source>Balance: %1</source>
+        <translation>Solde&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Investment-only: %1</source>
+        <translation>Hors flux&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ChartTableSheet</name>
+    <message>
+        <source>Balance Over Time</source>
+        <translation>Solde au fil du temps</translation>
+    </message>
+    <message>
+        <source>Balance over time, as a table</source>
+        <translation>Solde au fil du temps, en tableau</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Solde</translation>
+    </message>
+    <message>
+        <source>Investment-only</source>
+        <translation>Hors flux</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonSummaryView</name>
+    <message>
+        <source>Add yearly data to see the comparison.</source>
+        <translation>Ajoutez des données annuelles pour voir la comparaison.</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Starting Balance</source>
+        <translation>Solde de départ</translation>
+    </message>
+    <message>
+        <source>Net Cash Flows</source>
+        <translation>Flux de trésorerie nets</translation>
+    </message>
+    <message>
+        <source>Current Value</source>
+        <translation>Valeur actuelle</translation>
+    </message>
+    <message>
+        <source>Investment Gain (excl. cash flows)</source>
+        <translation>Gain de placement (hors flux)</translation>
+    </message>
+    <message>
+        <source>Gain as % of Start + Cash Flows</source>
+        <translation>Gain en % du départ + flux</translation>
+    </message>
+    <message>
+        <source>Your Portfolio</source>
+        <translation>Votre portefeuille</translation>
+    </message>
+    <message>
+        <source>TSX Equivalent</source>
+        <translation>Équivalent TSX</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Écart</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>Views</source>
+        <translation>Vues</translation>
+    </message>
+    <message>
+        <source>Dashboard</source>
+        <translation>Tableau de bord</translation>
+    </message>
+    <message>
+        <source>Corvanta</source>
+        <translation>Corvanta</translation>
+    </message>
+    <message>
+        <source>TSX Comparison</source>
+        <translation>Comparaison TSX</translation>
+    </message>
+    <message>
+        <source>Save failed: </source>
+        <translation>Échec de l’enregistrement&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Loaded 1 entry of sample data</source>
+        <translation>1 entrée d’exemple chargée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Loaded %Ln entries of sample data</source>
+        <translation>
+            <numerusform>%Ln entrée d’exemple chargée</numerusform>
+            <numerusform>%Ln entrées d’exemple chargées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 entry of sample data</source>
+        <translation>1 entrée d’exemple retirée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln entries of sample data</source>
+        <translation>
+            <numerusform>%Ln entrée d’exemple retirée</numerusform>
+            <numerusform>%Ln entrées d’exemple retirées</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CorvantaApp</name>
+    <message>
+        <source>Back Up Now…</source>
+        <translation>Sauvegarder maintenant…</translation>
+    </message>
+    <message>
+        <source>Restore From Backup…</source>
+        <translation>Restaurer une sauvegarde…</translation>
+    </message>
+    <message>
+        <source>Undo failed: %1</source>
+        <translation>Échec de l’annulation&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Undid the last change</source>
+        <translation>Dernière modification annulée</translation>
+    </message>
+    <message>
+        <source>Undid %1</source>
+        <translation>Annulé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Redo failed: %1</source>
+        <translation>Échec du rétablissement&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Redid the last change</source>
+        <translation>Dernière modification rétablie</translation>
+    </message>
+    <message>
+        <source>Redid %1</source>
+        <translation>Rétabli&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>About Corvanta</source>
+        <translation>À propos de Corvanta</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Corvanta %1&lt;/h3&gt;&lt;p&gt;Tracks the value of one investment portfolio over time and separates market performance from the money moved in and out.&lt;/p&gt;&lt;p&gt;Data file: %2&lt;/p&gt;&lt;p&gt;Released under the MIT licence.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Corvanta %1&lt;/h3&gt;&lt;p&gt;Suit la valeur d’un portefeuille de placements au fil du temps et distingue le rendement du marché de l’argent déposé et retiré.&lt;/p&gt;&lt;p&gt;Fichier de données&#xa0;: %2&lt;/p&gt;&lt;p&gt;Publié sous licence MIT.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CorvantaTableView</name>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Add a new balance entry</source>
+        <translation>Ajouter une entrée de solde</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Edit the selected entry</source>
+        <translation>Modifier l’entrée sélectionnée</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Delete the selected entries</source>
+        <translation>Supprimer les entrées sélectionnées</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exporter en CSV</translation>
+    </message>
+    <message>
+        <source>Export all entries to a CSV file</source>
+        <translation>Exporter toutes les entrées dans un fichier CSV</translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation>Importer un CSV</translation>
+    </message>
+    <message>
+        <source>Import entries from a CSV file</source>
+        <translation>Importer des entrées d’un fichier CSV</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exportation vers %1 terminée</translation>
+    </message>
+    <message>
+        <source>Deleted 1 entry</source>
+        <translation>1 entrée supprimée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleted %Ln entries</source>
+        <translation>
+            <numerusform>%Ln entrée supprimée</numerusform>
+            <numerusform>%Ln entrées supprimées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Exported 1 entry to %1</source>
+        <translation>1 entrée exportée vers %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %Ln entries to %1</source>
+        <translation>
+            <numerusform>%Ln entrée exportée vers %1</numerusform>
+            <numerusform>%Ln entrées exportées vers %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Imported 1 entry</source>
+        <translation>1 entrée importée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %Ln entries</source>
+        <translation>
+            <numerusform>%Ln entrée importée</numerusform>
+            <numerusform>%Ln entrées importées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>F&amp;ind</source>
+        <translation>&amp;Rechercher</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>Entrées</translation>
+    </message>
+    <message>
+        <source>One row per entry, newest first; Return edits the selected entry, Delete removes it</source>
+        <translation>Une ligne par entrée, la plus récente d’abord; Entrée modifie l’entrée sélectionnée, Suppr la supprime</translation>
+    </message>
+</context>
+<context>
+    <name>EntryEditorView</name>
+    <message>
+        <source>Add Entry</source>
+        <translation>Ajouter une entrée</translation>
+    </message>
+    <message>
+        <source>Edit Entry</source>
+        <translation>Modifier l’entrée</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD</source>
+        <translation>AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>Use YYYY-MM-DD format (e.g. 2026-06-04).</source>
+        <translation>Utilisez le format AAAA-MM-JJ (p. ex. 2026-06-04).</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Save failed: </source>
+        <translation>Échec de l’enregistrement&#xa0;: </translation>
+    </message>
+    <message>
+        <source>This entry was deleted elsewhere.</source>
+        <translation>Cette entrée a été supprimée ailleurs.</translation>
+    </message>
+    <message>
+        <source>&amp;Date</source>
+        <translation>&amp;Date</translation>
+    </message>
+    <message>
+        <source>The entry&apos;s day, as YYYY-MM-DD</source>
+        <translation>Le jour de l’entrée, au format AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>&amp;Balance</source>
+        <translation>&amp;Solde</translation>
+    </message>
+    <message>
+        <source>The portfolio&apos;s value on that day</source>
+        <translation>La valeur du portefeuille ce jour-là</translation>
+    </message>
+    <message>
+        <source>&amp;Adjustment</source>
+        <translation>&amp;Ajustement</translation>
+    </message>
+    <message>
+        <source>Cash flow: + deposit / − withdrawal</source>
+        <translation>Flux de trésorerie&#xa0;: + dépôt / − retrait</translation>
+    </message>
+    <message>
+        <source>&amp;Transfers</source>
+        <translation>&amp;Transferts</translation>
+    </message>
+    <message>
+        <source>Moves between accounts; optional</source>
+        <translation>Mouvements entre comptes; facultatif</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Note</translation>
+    </message>
+    <message>
+        <source>Optional; Shift+Return breaks the line, Return saves</source>
+        <translation>Facultatif; Maj+Entrée passe à la ligne, Entrée enregistre</translation>
+    </message>
+</context>
+<context>
+    <name>EntryFindField</name>
+    <message>
+        <source>Find in notes, dates, amounts</source>
+        <translation>Chercher dans les notes, dates, montants</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Shows only the entries whose note, date or amounts contain the text</source>
+        <translation>N’affiche que les entrées dont la note, la date ou les montants contiennent le texte</translation>
+    </message>
+</context>
+<context>
+    <name>EntryTableModel</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Solde</translation>
+    </message>
+    <message>
+        <source>Adjustment</source>
+        <translation>Ajustement</translation>
+    </message>
+    <message>
+        <source>Transfers</source>
+        <translation>Transferts</translation>
+    </message>
+    <message>
+        <source>Adj. Balance</source>
+        <translation>Solde aj.</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+</context>
+<context>
+    <name>ImportPreviewView</name>
+    <message>
+        <source>Import %1</source>
+        <translation>Importer %1</translation>
+    </message>
+    <message>
+        <source>Rows read:</source>
+        <translation>Lignes lues&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Dates:</source>
+        <translation>Dates&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Dates read as:</source>
+        <translation>Dates lues comme&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>1 row will be skipped:</source>
+        <translation>1 ligne sera ignorée&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Solde</translation>
+    </message>
+    <message>
+        <source>Adjustment</source>
+        <translation>Ajustement</translation>
+    </message>
+    <message>
+        <source>Transfers</source>
+        <translation>Transferts</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n rows will be skipped:</source>
+        <translation>
+            <numerusform>%n ligne sera ignorée&#xa0;:</numerusform>
+            <numerusform>%n lignes seront ignorées&#xa0;:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>First and last rows read</source>
+        <translation>Premières et dernières lignes lues</translation>
+    </message>
+    <message>
+        <source>Rows to be skipped</source>
+        <translation>Lignes qui seront ignorées</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>New Entry</source>
+        <translation>Nouvelle entrée</translation>
+    </message>
+    <message>
+        <source>Import CSV…</source>
+        <translation>Importer un CSV…</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Exporter en CSV…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>Dashboard</source>
+        <translation>Tableau de bord</translation>
+    </message>
+    <message>
+        <source>Corvanta</source>
+        <translation>Corvanta</translation>
+    </message>
+    <message>
+        <source>TSX Comparison</source>
+        <translation>Comparaison TSX</translation>
+    </message>
+    <message>
+        <source>Previous Tab</source>
+        <translation>Onglet précédent</translation>
+    </message>
+    <message>
+        <source>Next Tab</source>
+        <translation>Onglet suivant</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Aid&amp;e</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>About Corvanta</source>
+        <translation>À propos de Corvanta</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
+    </message>
+</context>
+<context>
+    <name>NewEntryFormView</name>
+    <message>
+        <source>New Entry</source>
+        <translation>Nouvelle entrée</translation>
+    </message>
+    <message>
+        <source>&amp;Balance</source>
+        <translation>&amp;Solde</translation>
+    </message>
+    <message>
+        <source>Required, e.g. 1242000</source>
+        <translation>Requis, p. ex. 1242000</translation>
+    </message>
+    <message>
+        <source>&amp;Adjustment</source>
+        <translation>&amp;Ajustement</translation>
+    </message>
+    <message>
+        <source>Cash flow: + deposit / − withdrawal</source>
+        <translation>Flux de trésorerie&#xa0;: + dépôt / − retrait</translation>
+    </message>
+    <message>
+        <source>&amp;Transfers</source>
+        <translation>&amp;Transferts</translation>
+    </message>
+    <message>
+        <source>Optional</source>
+        <translation>Facultatif</translation>
+    </message>
+    <message>
+        <source>&amp;Date</source>
+        <translation>&amp;Date</translation>
+    </message>
+    <message>
+        <source>The entry&apos;s day, as YYYY-MM-DD</source>
+        <translation>Le jour de l’entrée, au format AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD</source>
+        <translation>AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>Pick a day</source>
+        <translation>Choisir un jour</translation>
+    </message>
+    <message>
+        <source>Opens a calendar to choose the entry&apos;s day</source>
+        <translation>Ouvre un calendrier pour choisir le jour de l’entrée</translation>
+    </message>
+    <message>
+        <source>Use YYYY-MM-DD format (e.g. 2026-06-04).</source>
+        <translation>Utilisez le format AAAA-MM-JJ (p. ex. 2026-06-04).</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Note</translation>
+    </message>
+    <message>
+        <source>Optional; Ctrl+Return submits the entry</source>
+        <translation>Facultatif; Ctrl+Entrée ajoute l’entrée</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Balance must be a number.</source>
+        <translation>Le solde doit être un nombre.</translation>
+    </message>
+    <message>
+        <source>Date must be in YYYY-MM-DD format.</source>
+        <translation>La date doit être au format AAAA-MM-JJ.</translation>
+    </message>
+    <message>
+        <source>Save failed: </source>
+        <translation>Échec de l’enregistrement&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Added an entry</source>
+        <translation>Entrée ajoutée</translation>
+    </message>
+    <message>
+        <source>Added the entry of %1</source>
+        <translation>Entrée du %1 ajoutée</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>%1 entries and %2 years%3</source>
+        <translation>%1 entrées et %2 années%3</translation>
+    </message>
+    <message>
+        <source>The backup could not be made.</source>
+        <translation>La sauvegarde n’a pas pu être faite.</translation>
+    </message>
+    <message>
+        <source>Backed up %1 to %2.</source>
+        <translation>Sauvegarde faite dans %2&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>This backup cannot be restored.</source>
+        <translation>Cette sauvegarde ne peut pas être restaurée.</translation>
+    </message>
+    <message>
+        <source>the %1 entries and %2 years in the store now</source>
+        <translation>les %1 entrées et %2 années enregistrées actuellement</translation>
+    </message>
+    <message>
+        <source>what the store holds now</source>
+        <translation>les données actuelles</translation>
+    </message>
+    <message>
+        <source>Replace the store with %1?</source>
+        <translation>Remplacer les données par %1?</translation>
+    </message>
+    <message>
+        <source>This replaces %1 with the backup&apos;s %2. The store as it is now is backed up first. The undo history is cleared.</source>
+        <translation>Cette opération remplace %1 par le contenu de la sauvegarde (%2). Les données actuelles sont d’abord sauvegardées. L’historique d’annulation est effacé.</translation>
+    </message>
+    <message>
+        <source>The backup could not be restored.</source>
+        <translation>La sauvegarde n’a pas pu être restaurée.</translation>
+    </message>
+    <message>
+        <source>The window holds changes not yet saved; nothing was restored</source>
+        <translation>La fenêtre contient des modifications non enregistrées; rien n’a été restauré</translation>
+    </message>
+    <message>
+        <source>Restored %1; the undo history was cleared.</source>
+        <translation>Restauration faite&#xa0;: %1; l’historique d’annulation a été effacé.</translation>
+    </message>
+    <message>
+        <source>the backup of %1</source>
+        <translation>la sauvegarde du %1</translation>
+    </message>
+    <message>
+        <source>Corvanta backups (*.sqlite)</source>
+        <translation>Sauvegardes Corvanta (*.sqlite)</translation>
+    </message>
+    <message>
+        <source>Back Up Now</source>
+        <translation>Sauvegarder maintenant</translation>
+    </message>
+    <message>
+        <source>Restore From Backup</source>
+        <translation>Restaurer une sauvegarde</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurer</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Sauvegarde</translation>
+    </message>
+    <message>
+        <source>Restore From Backup…</source>
+        <translation>Restaurer une sauvegarde…</translation>
+    </message>
+    <message>
+        <source>Restore %1 over the store that cannot be opened?</source>
+        <translation>Restaurer %1 à la place des données qui ne peuvent pas être ouvertes?</translation>
+    </message>
+    <message>
+        <source>The store as it is now is moved into %1, whole.</source>
+        <translation>Les données actuelles sont déplacées telles quelles dans %1.</translation>
+    </message>
+    <message>
+        <source>The backup was restored. Start Corvanta again to open it.</source>
+        <translation>La sauvegarde a été restaurée. Relancez Corvanta pour l’ouvrir.</translation>
+    </message>
+</context>
+<context>
+    <name>ReturnTexts</name>
+    <message>
+        <source>Returns</source>
+        <translation>Rendements</translation>
+    </message>
+    <message>
+        <source>Returns, %1 – %2</source>
+        <translation>Rendements du %1 au %2</translation>
+    </message>
+    <message>
+        <source>recovered on %1</source>
+        <translation>récupérée le %1</translation>
+    </message>
+    <message>
+        <source>not yet recovered</source>
+        <translation>pas encore récupérée</translation>
+    </message>
+    <message>
+        <source>From the peak of %1 to the trough of %2; %3.</source>
+        <translation>Du sommet du %1 au creux du %2; %3.</translation>
+    </message>
+    <message>
+        <source>Peak on %1.</source>
+        <translation>Sommet le %1.</translation>
+    </message>
+    <message>
+        <source>Time-Weighted Return</source>
+        <translation>Rendement pondéré en fonction du temps</translation>
+    </message>
+    <message>
+        <source>How the money invested grew over the whole period, the timing and size of deposits and withdrawals taken out. For the period, not per year.</source>
+        <translation>La croissance de l’argent investi sur toute la période, sans l’effet du moment ni du montant des dépôts et des retraits. Pour la période, non annualisé.</translation>
+    </message>
+    <message>
+        <source>Time-Weighted, per Year</source>
+        <translation>Pondéré en fonction du temps, annualisé</translation>
+    </message>
+    <message>
+        <source>The time-weighted return as a yearly rate, over the days from the first snapshot holding money to the last. Shown for 365 days or more only.</source>
+        <translation>Le rendement pondéré en fonction du temps en taux annuel, du premier relevé contenant de l’argent au dernier. Affiché à partir de 365 jours seulement.</translation>
+    </message>
+    <message>
+        <source>Money-Weighted (XIRR), per Year</source>
+        <translation>Pondéré en fonction des capitaux (TRI), annualisé</translation>
+    </message>
+    <message>
+        <source>The yearly rate your money earned, each deposit and withdrawal counting from its own day (the internal rate of return). Shown for 365 days or more only.</source>
+        <translation>Le taux annuel qu’a rapporté votre argent, chaque dépôt et chaque retrait comptant à partir de son propre jour (le taux de rendement interne). Affiché à partir de 365 jours seulement.</translation>
+    </message>
+    <message>
+        <source>Modified Dietz Return</source>
+        <translation>Rendement selon Dietz modifié</translation>
+    </message>
+    <message>
+        <source>The gain over the period divided by the average capital invested, each flow weighted by the share of the period it was in. For the period, not per year.</source>
+        <translation>Le gain de la période divisé par le capital moyen investi, chaque flux étant pondéré par la part de la période où il était investi. Pour la période, non annualisé.</translation>
+    </message>
+    <message>
+        <source>Max Drawdown</source>
+        <translation>Baisse maximale</translation>
+    </message>
+    <message>
+        <source>The deepest fall of the value, cash flows taken out, from a peak to a later low in the period.</source>
+        <translation>La plus forte baisse de la valeur, hors flux de trésorerie, d’un sommet à un creux ultérieur dans la période.</translation>
+    </message>
+    <message>
+        <source>Current Drawdown</source>
+        <translation>Baisse actuelle</translation>
+    </message>
+    <message>
+        <source>How far the value, cash flows taken out, stands below its last peak on the period&apos;s last day.</source>
+        <translation>Le recul de la valeur, hors flux de trésorerie, sous son dernier sommet au dernier jour de la période.</translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutsSheet</name>
+    <message>
+        <source>Submit the new entry (from any of its fields)</source>
+        <translation>Ajouter la nouvelle entrée (depuis n’importe lequel de ses champs)</translation>
+    </message>
+    <message>
+        <source>Next field of the new entry; edit the entry of the current row</source>
+        <translation>Champ suivant de la nouvelle entrée; modifier l’entrée de la ligne courante</translation>
+    </message>
+    <message>
+        <source>Delete the selected entries</source>
+        <translation>Supprimer les entrées sélectionnées</translation>
+    </message>
+    <message>
+        <source>Left, Right</source>
+        <translation>Gauche, Droite</translation>
+    </message>
+    <message>
+        <source>Move the chart&apos;s read-out by one point (chart focused)</source>
+        <translation>Déplacer la lecture du graphique d’un point (graphique actif)</translation>
+    </message>
+    <message>
+        <source>Home, End</source>
+        <translation>Début, Fin</translation>
+    </message>
+    <message>
+        <source>Chart&apos;s read-out to the first or last point</source>
+        <translation>Lecture du graphique au premier ou au dernier point</translation>
+    </message>
+    <message>
+        <source>Close a sheet or editor; clear the search</source>
+        <translation>Fermer une feuille ou un éditeur; effacer la recherche</translation>
+    </message>
+    <message>
+        <source>Next tab (outside tables)</source>
+        <translation>Onglet suivant (hors des tableaux)</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>StatsPanelView</name>
+    <message>
+        <source>Maximum Balance</source>
+        <translation>Solde maximal</translation>
+    </message>
+    <message>
+        <source>The highest balance any entry records.</source>
+        <translation>Le solde le plus élevé inscrit dans une entrée.</translation>
+    </message>
+    <message>
+        <source>Avg Balance (1 Month)</source>
+        <translation>Solde moyen (1 mois)</translation>
+    </message>
+    <message>
+        <source>The mean balance of the entries of the last 30 days, each entry counting once.</source>
+        <translation>Le solde moyen des entrées des 30 derniers jours, chaque entrée comptant une fois.</translation>
+    </message>
+    <message>
+        <source>Avg Balance (3 Months)</source>
+        <translation>Solde moyen (3 mois)</translation>
+    </message>
+    <message>
+        <source>The mean balance of the entries of the last 91 days, each entry counting once.</source>
+        <translation>Le solde moyen des entrées des 91 derniers jours, chaque entrée comptant une fois.</translation>
+    </message>
+    <message>
+        <source>Avg Balance (6 Months)</source>
+        <translation>Solde moyen (6 mois)</translation>
+    </message>
+    <message>
+        <source>The mean balance of the entries of the last 182 days, each entry counting once.</source>
+        <translation>Le solde moyen des entrées des 182 derniers jours, chaque entrée comptant une fois.</translation>
+    </message>
+    <message>
+        <source>Avg Balance (1 Year)</source>
+        <translation>Solde moyen (1 an)</translation>
+    </message>
+    <message>
+        <source>The mean balance of the entries of the last 365 days, each entry counting once.</source>
+        <translation>Le solde moyen des entrées des 365 derniers jours, chaque entrée comptant une fois.</translation>
+    </message>
+    <message>
+        <source>Total Deposits</source>
+        <translation>Total des dépôts</translation>
+    </message>
+    <message>
+        <source>Every deposit recorded, added up.</source>
+        <translation>La somme de tous les dépôts inscrits.</translation>
+    </message>
+    <message>
+        <source>Total Withdrawals</source>
+        <translation>Total des retraits</translation>
+    </message>
+    <message>
+        <source>Every withdrawal recorded, added up.</source>
+        <translation>La somme de tous les retraits inscrits.</translation>
+    </message>
+    <message>
+        <source>Starting Balance</source>
+        <translation>Solde de départ</translation>
+    </message>
+    <message>
+        <source>The balance of the history&apos;s first day; that day&apos;s deposits are part of it.</source>
+        <translation>Le solde du premier jour de l’historique; les dépôts de ce jour-là en font partie.</translation>
+    </message>
+    <message>
+        <source>Net Cash Flows</source>
+        <translation>Flux de trésorerie nets</translation>
+    </message>
+    <message>
+        <source>Deposits less withdrawals after the first day.</source>
+        <translation>Les dépôts moins les retraits après le premier jour.</translation>
+    </message>
+    <message>
+        <source>Current Value</source>
+        <translation>Valeur actuelle</translation>
+    </message>
+    <message>
+        <source>The balance of the history&apos;s last day.</source>
+        <translation>Le solde du dernier jour de l’historique.</translation>
+    </message>
+    <message>
+        <source>Investment Gain (excl. cash flows)</source>
+        <translation>Gain de placement (hors flux)</translation>
+    </message>
+    <message>
+        <source>What the investments earned: the current value less the starting balance and the net cash flows.</source>
+        <translation>Ce que les placements ont rapporté&#xa0;: la valeur actuelle moins le solde de départ et les flux de trésorerie nets.</translation>
+    </message>
+    <message>
+        <source>Gain as % of Start + Cash Flows</source>
+        <translation>Gain en % du départ + flux</translation>
+    </message>
+    <message>
+        <source>The investment gain as a share of the starting balance plus the net cash flows.</source>
+        <translation>Le gain de placement en proportion du solde de départ plus les flux de trésorerie nets.</translation>
+    </message>
+    <message>
+        <source>Portfolio Stats</source>
+        <translation>Statistiques du portefeuille</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Returns</source>
+        <translation>Rendements</translation>
+    </message>
+</context>
+<context>
+    <name>StatusFeedback</name>
+    <message>
+        <source>Last action</source>
+        <translation>Dernière action</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>StoreFailureDialog</name>
+    <message>
+        <source>Corvanta</source>
+        <translation>Corvanta</translation>
+    </message>
+    <message>
+        <source>Data file: %1</source>
+        <translation>Fichier de données&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Show File</source>
+        <translation>Afficher le fichier</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>TSXComparisonView</name>
+    <message>
+        <source>Add Year</source>
+        <translation>Ajouter une année</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Add the year after the latest one</source>
+        <translation>Ajouter l’année qui suit la plus récente</translation>
+    </message>
+    <message>
+        <source>Edit the selected year</source>
+        <translation>Modifier l’année sélectionnée</translation>
+    </message>
+    <message>
+        <source>Delete the selected year</source>
+        <translation>Supprimer l’année sélectionnée</translation>
+    </message>
+    <message>
+        <source>Portfolio vs S&amp;P/TSX Composite (Total Return)</source>
+        <translation>Portefeuille c. indice composé S&amp;P/TSX (rendement total)</translation>
+    </message>
+    <message>
+        <source>Cannot add another year: the last row already stands at the highest position a row can have (32,767).</source>
+        <translation>Impossible d’ajouter une autre année&#xa0;: la dernière ligne occupe déjà la position la plus élevée possible (32&#xa0;767).</translation>
+    </message>
+    <message>
+        <source>Save failed: </source>
+        <translation>Échec de l’enregistrement&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>Années</translation>
+    </message>
+    <message>
+        <source>One row per year: the index return beside your own</source>
+        <translation>Une ligne par année&#xa0;: le rendement de l’indice à côté du vôtre</translation>
+    </message>
+</context>
+<context>
+    <name>TSXYearEditorView</name>
+    <message>
+        <source>Add Year</source>
+        <translation>Ajouter une année</translation>
+    </message>
+    <message>
+        <source>Edit Year</source>
+        <translation>Modifier l’année</translation>
+    </message>
+    <message>
+        <source>Fill from Entries</source>
+        <translation>Remplir à partir des entrées</translation>
+    </message>
+    <message>
+        <source>Propose this year&apos;s start, end and net cash flows from the balance entries</source>
+        <translation>Proposer les soldes de début et de fin et les flux de trésorerie nets de l’année à partir des entrées</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Save failed: </source>
+        <translation>Échec de l’enregistrement&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Type a year to fill it from the entries.</source>
+        <translation>Tapez une année pour la remplir à partir des entrées.</translation>
+    </message>
+    <message>
+        <source>Could not read the entries: </source>
+        <translation>Impossible de lire les entrées&#xa0;: </translation>
+    </message>
+    <message>
+        <source>There are no entries dated in %1.</source>
+        <translation>Aucune entrée n’est datée de %1.</translation>
+    </message>
+    <message>
+        <source>This year was deleted elsewhere.</source>
+        <translation>Cette année a été supprimée ailleurs.</translation>
+    </message>
+    <message>
+        <source>e.g. 2025</source>
+        <translation>p. ex. 2025</translation>
+    </message>
+    <message>
+        <source>e.g. 2026 YTD</source>
+        <translation>p. ex. 2026 CDA</translation>
+    </message>
+    <message>
+        <source>e.g. 0.215 for 21.5%</source>
+        <translation>p. ex. 0.215 pour 21,5&#xa0;%</translation>
+    </message>
+    <message>
+        <source>&amp;Year</source>
+        <translation>&amp;Année</translation>
+    </message>
+    <message>
+        <source>The calendar year this row compares</source>
+        <translation>L’année civile que compare cette ligne</translation>
+    </message>
+    <message>
+        <source>&amp;Label (optional)</source>
+        <translation>&amp;Libellé (facultatif)</translation>
+    </message>
+    <message>
+        <source>Shown instead of the year, for instance for a year to date</source>
+        <translation>Affiché à la place de l’année, par exemple pour un cumul depuis le début de l’année</translation>
+    </message>
+    <message>
+        <source>TSX &amp;Return (decimal)</source>
+        <translation>&amp;Rendement TSX (décimal)</translation>
+    </message>
+    <message>
+        <source>The index&apos;s total return for the year, as a decimal fraction</source>
+        <translation>Le rendement total de l’indice pour l’année, en fraction décimale</translation>
+    </message>
+    <message>
+        <source>&amp;Net Cash Flows</source>
+        <translation>&amp;Flux de trésorerie nets</translation>
+    </message>
+    <message>
+        <source>Deposits less withdrawals during the year</source>
+        <translation>Les dépôts moins les retraits de l’année</translation>
+    </message>
+    <message>
+        <source>Actual &amp;Start</source>
+        <translation>&amp;Début réel</translation>
+    </message>
+    <message>
+        <source>The portfolio&apos;s balance at the start of the year</source>
+        <translation>Le solde du portefeuille au début de l’année</translation>
+    </message>
+    <message>
+        <source>Actual En&amp;d</source>
+        <translation>Fi&amp;n réelle</translation>
+    </message>
+    <message>
+        <source>The portfolio&apos;s balance at the end of the year</source>
+        <translation>Le solde du portefeuille à la fin de l’année</translation>
+    </message>
+</context>
+<context>
+    <name>TSXYearsTableModel</name>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>TSX Return</source>
+        <translation>Rendement TSX</translation>
+    </message>
+    <message>
+        <source>Net Cash Flows</source>
+        <translation>Flux nets</translation>
+    </message>
+    <message>
+        <source>Actual Start</source>
+        <translation>Début réel</translation>
+    </message>
+    <message>
+        <source>Actual End</source>
+        <translation>Fin réelle</translation>
+    </message>
+    <message>
+        <source>TSX Simulated</source>
+        <translation>TSX simulé</translation>
+    </message>
+    <message>
+        <source>Your Return</source>
+        <translation>Votre rendement</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeBanner</name>
+    <message>
+        <source>Add your first balance</source>
+        <translation>Ajoutez votre premier solde</translation>
+    </message>
+    <message>
+        <source>Import a CSV file…</source>
+        <translation>Importer un fichier CSV…</translation>
+    </message>
+    <message>
+        <source>Try with sample data</source>
+        <translation>Essayer avec des données d’exemple</translation>
+    </message>
+    <message>
+        <source>Remove sample data</source>
+        <translation>Retirer les données d’exemple</translation>
+    </message>
+    <message>
+        <source>Welcome to Corvanta</source>
+        <translation>Bienvenue dans Corvanta</translation>
+    </message>
+    <message>
+        <source>You are looking at sample data</source>
+        <translation>Vous consultez des données d’exemple</translation>
+    </message>
+    <message>
+        <source>Record your portfolio&apos;s balance as of a day, bring in a CSV file of past balances, or look around with sample entries and sample index years first.</source>
+        <translation>Inscrivez le solde de votre portefeuille à une date donnée, importez un fichier CSV de soldes passés, ou explorez d’abord avec des entrées et des années d’indice d’exemple.</translation>
+    </message>
+    <message>
+        <source>The entries and years marked “Sample data” are made up. Remove them before recording your own; one Undo brings them back.</source>
+        <translation>Les entrées et les années marquées «&#xa0;Sample data&#xa0;» sont fictives. Retirez-les avant d’inscrire les vôtres; une seule annulation les ramène.</translation>
+    </message>
+    <message>
+        <source>Your entries will be listed here</source>
+        <translation>Vos entrées seront affichées ici</translation>
+    </message>
+    <message>
+        <source>Each entry is your portfolio&apos;s balance on a day, with its cash flow, transfers and a note. Add your first balance, import a CSV file of past balances, or try the table with sample entries.</source>
+        <translation>Chaque entrée est le solde de votre portefeuille à une date, avec son flux de trésorerie, ses transferts et une note. Ajoutez votre premier solde, importez un fichier CSV de soldes passés, ou essayez le tableau avec des entrées d’exemple.</translation>
+    </message>
+    <message>
+        <source>Compare your years with the index</source>
+        <translation>Comparez vos années à l’indice</translation>
+    </message>
+    <message>
+        <source>This tab sets your portfolio&apos;s return for each calendar year beside the S&amp;P/TSX Composite total return. Try it with sample entries and sample index years, or start from your own balances.</source>
+        <translation>Cet onglet place le rendement de votre portefeuille pour chaque année civile à côté du rendement total de l’indice composé S&amp;P/TSX. Essayez-le avec des entrées et des années d’indice d’exemple, ou partez de vos propres soldes.</translation>
+    </message>
+    <message>
+        <source>Moves the focus to the new entry form on the dashboard</source>
+        <translation>Place le curseur dans le formulaire de nouvelle entrée du tableau de bord</translation>
+    </message>
+    <message>
+        <source>Chooses a CSV file of past balances and previews its import</source>
+        <translation>Choisit un fichier CSV de soldes passés et affiche un aperçu de l’importation</translation>
+    </message>
+    <message>
+        <source>Stores made-up entries and index years, marked as sample data; Undo takes them out</source>
+        <translation>Enregistre des entrées et des années d’indice fictives, marquées comme données d’exemple; Annuler les retire</translation>
+    </message>
+    <message>
+        <source>Takes out every entry and year marked as sample data</source>
+        <translation>Retire toutes les entrées et années marquées comme données d’exemple</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPorterDialogs</name>
+    <message>
+        <source>Choose a CSV with columns: Date, Balance, Adjustment, Transfers, Note</source>
+        <extracomment>The column names are the file&apos;s own headers: keep them as they are.</extracomment>
+        <translation>Choisissez un CSV aux colonnes&#xa0;: Date, Balance, Adjustment, Transfers, Note</translation>
+    </message>
+    <message>
+        <source>CSV or plain text (*.csv *.txt *.text);;Comma-separated values (*.csv);;Plain text (*.txt *.text)</source>
+        <translation>CSV ou texte brut (*.csv *.txt *.text);;Valeurs séparées par des virgules (*.csv);;Texte brut (*.txt *.text)</translation>
+    </message>
+    <message>
+        <source>Comma-separated values (*.csv)</source>
+        <translation>Valeurs séparées par des virgules (*.csv)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exporter en CSV</translation>
+    </message>
+</context>
+</TS>
