@@ -67,7 +67,7 @@ int main(int argc, char** argv)
             return false;
         RootView window(context, AppCommands{});
         QTabWidget* tabs = window.content()->tabs();
-        auto* comparison = qobject_cast<TSXComparisonView*>(tabs->widget(2));
+        TSXComparisonView* comparison = window.content()->comparison();
         tabs->setCurrentIndex(2);
         window.resize(size);
         window.show();

@@ -8,10 +8,14 @@
 #include "views/entries/CorvantaTableView.h"
 #include "views/comparison/TSXComparisonView.h"
 
+#include <QEvent>
 #include <QMessageBox>
 #include <QTabBar>
+#include <QTimer>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 // Sample data only makes sense in a small store; a larger one is not searched for it.
@@ -26,19 +30,64 @@ ContentView::ContentView(ObjectContext& context, QWidget* parent) : QWidget(pare
     tabs_->setObjectName(QStringLiteral("mainTabs"));
     tabs_->setDocumentMode(true);
     tabs_->tabBar()->setAccessibleName(tr("Views"));
+    addTab(WelcomeBanner::Tab::Dashboard, AppIcons::dashboard(), tr("Dashboard"));
+    addTab(WelcomeBanner::Tab::Entries, AppIcons::entryTable(), tr("Corvanta"));
+    addTab(WelcomeBanner::Tab::Comparison, AppIcons::comparison(), tr("TSX Comparison"));
     dashboard_ = new DashboardView(context);
-    entries_ = new CorvantaTableView(context);
-    comparison_ = new TSXComparisonView(context);
-    addTab(dashboard_, WelcomeBanner::Tab::Dashboard, AppIcons::dashboard(), tr("Dashboard"));
-    addTab(entries_, WelcomeBanner::Tab::Entries, AppIcons::entryTable(), tr("Corvanta"));
-    addTab(comparison_, WelcomeBanner::Tab::Comparison, AppIcons::comparison(), tr("TSX Comparison"));
+    place(0, dashboard_);
+    connect(tabs_, &QTabWidget::currentChanged, this, &ContentView::buildTab);
     layout->addWidget(tabs_);
     refreshWelcome();
 }
 
 ContentView::~ContentView() = default;
 
-void ContentView::addTab(QWidget* view, WelcomeBanner::Tab tab, const QIcon& icon, const QString& title)
+CorvantaTableView* ContentView::entries()
+{
+    if (!entries_) {
+        entries_ = new CorvantaTableView(context_);
+        connect(entries_, &CorvantaTableView::reported, this, &ContentView::reported);
+        place(1, entries_);
+    }
+    return entries_;
+}
+
+TSXComparisonView* ContentView::comparison()
+{
+    if (!comparison_) {
+        comparison_ = new TSXComparisonView(context_);
+        place(2, comparison_);
+    }
+    return comparison_;
+}
+
+void ContentView::buildTab(int index)
+{
+    if (index == 1)
+        entries();
+    else if (index == 2)
+        comparison();
+}
+
+bool ContentView::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !std::exchange(painted_, true)) {
+        QTimer::singleShot(0, this, [this] {
+            entries();
+            comparison();
+        });
+    }
+    return QWidget::event(event);
+}
+
+void ContentView::place(int index, QWidget* view)
+{
+    static_cast<QVBoxLayout*>(tabs_->widget(index)->layout())->addWidget(view, 1);
+    view->show(); // at once: a layout shows a child added to a visible page only later
+    Q_EMIT viewBuilt(view);
+}
+
+void ContentView::addTab(WelcomeBanner::Tab tab, const QIcon& icon, const QString& title)
 {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
@@ -46,7 +95,6 @@ void ContentView::addTab(QWidget* view, WelcomeBanner::Tab tab, const QIcon& ico
     column->setSpacing(0);
     auto* welcome = new WelcomeBanner(tab, page);
     column->addWidget(welcome);
-    column->addWidget(view, 1);
     connect(welcome, &WelcomeBanner::addFirstRequested, this, &ContentView::addFirstRequested);
     connect(welcome, &WelcomeBanner::importRequested, this, &ContentView::importRequested);
     connect(welcome, &WelcomeBanner::sampleRequested, this, &ContentView::loadSampleData);

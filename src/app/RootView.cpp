@@ -64,14 +64,19 @@ RootView::RootView(ObjectContext& context, AppCommands commands, QWidget* parent
     feedback_ = new StatusFeedback(commands_.undo, this);
     statusBar()->addWidget(feedback_, 1);
     statusBar()->setSizeGripEnabled(false);
-    connect(content_->entries(), &CorvantaTableView::reported, this, &RootView::report);
     connect(content_, &ContentView::reported, this, &RootView::report);
     connect(content_, &ContentView::addFirstRequested, this, &RootView::newEntry);
     connect(content_, &ContentView::importRequested, this, &RootView::importCSV);
     connect(content_->dashboard()->form(), &NewEntryFormView::reported, this, &RootView::report);
-    for (ModalOverlay* overlay : content_->findChildren<ModalOverlay*>()) {
-        connect(overlay, &ModalOverlay::opened, this, &RootView::panelOpenChanged);
-        connect(overlay, &ModalOverlay::closed, this, &RootView::panelOpenChanged);
+    watchPanels(content_);
+    connect(content_, &ContentView::viewBuilt, this, &RootView::watchPanels);
+}
+
+void RootView::watchPanels(QWidget* view)
+{
+    for (ModalOverlay* overlay : view->findChildren<ModalOverlay*>()) {
+        connect(overlay, &ModalOverlay::opened, this, &RootView::panelOpenChanged, Qt::UniqueConnection);
+        connect(overlay, &ModalOverlay::closed, this, &RootView::panelOpenChanged, Qt::UniqueConnection);
     }
 }
 

@@ -59,6 +59,8 @@ Q_SIGNALS:
     void panelOpenChanged();
 
 private:
+    // Follows the panels (overlays) in `view` opening and closing.
+    void watchPanels(QWidget* view);
     AppCommands commands_;
     ContentView* content_ = nullptr;
     MainMenus* menus_ = nullptr;

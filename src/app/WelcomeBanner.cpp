@@ -59,15 +59,18 @@ WelcomeBanner::WelcomeBanner(Tab tab, QWidget* parent)
     removeSample_->setAccessibleDescription(tr("Takes out every entry and year marked as sample data"));
 
     // The comparison has little to show without index years: there the sample comes first.
-    const auto order = tab == Tab::Comparison ? std::array{sample_, addFirst_, import_, removeSample_}
-                                              : std::array{addFirst_, import_, sample_, removeSample_};
+    const auto order = tab == Tab::Comparison ? std::array{sample_, addFirst_, import_} : std::array{addFirst_, import_, sample_};
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : order)
         buttons->addWidget(button);
     buttons->addStretch(1);
+    // "Remove sample data" sits beside the title, so that the reminder takes two lines.
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(title_, 1);
+    titleRow->addWidget(removeSample_);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 12, 16, 12);
-    column->addWidget(title_);
+    column->addLayout(titleRow);
     column->addWidget(text_);
     column->addLayout(buttons);
 

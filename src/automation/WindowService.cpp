@@ -99,6 +99,11 @@ std::optional<Result<QString>> WindowService::restoreInRunningWindow(const QStri
         restore << path;
         // Backing up and restoring a large store takes a while.
         const QDBusMessage reply = bus.call(restore, QDBus::Block, restoreTimeoutMilliseconds);
+        // Qt's bus thread wakes this call before it is done with an error reply (it goes on to
+        // post the error to its listeners, as a QDBusError and a QDBusMessage). Were the process
+        // to exit meanwhile, those would be built after Qt's type registry is gone: a warning
+        // on stderr. One more round trip on this connection waits for the bus thread.
+        (void)bus.interface()->isServiceRegistered(text(serviceName));
         if (reply.type() == QDBusMessage::ReplyMessage)
             return Result<QString>(reply.arguments().value(0).toString());
         if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))

@@ -36,15 +36,17 @@ private:
     // stored (it has a row). `deleted_` on top marks a pending delete (or, for an inserted
     // object, an insert taken back).
     enum class Lifecycle : std::uint8_t { Detached, Inserted, Stored };
+    // (The fields run from the widest to the narrowest: a million loaded objects pay for
+    // every byte of padding.)
     ObjectContext* context_ = nullptr;
     // The row id while Stored; while Inserted, the insert's turn among the context's unsaved
     // inserts (which come after every stored row in fetch order).
     std::int64_t rowId_ = 0;
-    Lifecycle lifecycle_ = Lifecycle::Detached;
-    bool deleted_ = false;
     // While detached after a saved delete: the row key it had. Inserted again (an undo of the
     // delete), the object is written back under that key, in its old place among equal dates.
     std::int64_t formerRowId_ = 0;
     // 1 + the object's place in its context's changes not yet announced; 0 for none.
     std::uint32_t changeSlot_ = 0;
+    Lifecycle lifecycle_ = Lifecycle::Detached;
+    bool deleted_ = false;
 };

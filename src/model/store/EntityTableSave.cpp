@@ -233,8 +233,13 @@ void EntityTable<Entity>::didCommit()
         });
     }
     changed_.clear();
+    // The inserts move into the registry (inserted_ is emptied below): no reference count
+    // changes, and at most one allocation (growing geometrically: saves of one entry each
+    // must not copy the registry every time).
+    if (const std::size_t needed = stored_.size() + inserted_.size() - takenBackInserts_; needed > stored_.capacity())
+        stored_.reserve(std::max(needed, 2 * stored_.capacity()));
     for (std::size_t index = 0; index < inserted_.size(); ++index) {
-        const auto& object = inserted_[index];
+        auto& object = inserted_[index];
         if (object->deleted_) {
             detach(*object);
             continue;
@@ -243,11 +248,11 @@ void EntityTable<Entity>::didCommit()
         // Row ids only grow (RowSequence), but another connection's rows merged later may
         // sit between ours: keep the registry ordered either way.
         if (stored_.empty() || stored_.back()->rowId_ < object->rowId_)
-            stored_.push_back(object);
+            stored_.push_back(std::move(object));
         else
             stored_.insert(std::upper_bound(stored_.begin(), stored_.end(), object->rowId_,
                                             [](std::int64_t id, const auto& other) { return id < other->rowId_; }),
-                           object);
+                           std::move(object));
     }
     // Nobody else added rows since the last merge (keys are handed out under the write
     // lock): the rows up to ours are all known.

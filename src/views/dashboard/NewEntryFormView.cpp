@@ -8,6 +8,7 @@
 #include "views/kit/FormIcons.h"
 #include "views/kit/InputLabel.h"
 #include "views/kit/TextStyles.h"
+#include "views/kit/Tints.h"
 
 #include <QCalendarWidget>
 #include <QDateTime>
@@ -67,7 +68,7 @@ QLabel* captionLabel(const QString& text, QWidget* parent)
 QLabel* warningLabel(QWidget* parent)
 {
     auto* label = captionLabel(QString(), parent);
-    setTextColour(label, QColor(0xC6, 0x28, 0x28));
+    setTextColour(label, Tints::red(label->palette()));
     label->setWordWrap(true);
     label->hide();
     return label;

@@ -42,6 +42,9 @@ Q_LOGGING_CATEGORY(lcEntries, "corvanta.entries")
 
 namespace {
 
+// Pixels between the adjusted balance (aligned right) and the note (aligned left).
+constexpr int adjustedBalanceGap = 12;
+
 QAction* makeAction(QWidget* owner, const QIcon& icon, const QString& title, const QString& help, const char* name)
 {
     auto* action = new QAction(icon, title, owner);
@@ -73,6 +76,7 @@ CorvantaTableView::CorvantaTableView(ObjectContext& context, PorterDialogs* dial
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolBar_->addWidget(spacer);
     auto* findCaption = new QLabel(tr("F&ind"), toolBar_);
+    findCaption->setContentsMargins(0, 0, 6, 0);
     labelInput(findCaption, findField_, findField_->accessibleDescription());
     toolBar_->addWidget(findCaption);
     toolBar_->addWidget(findField_);
@@ -124,7 +128,9 @@ void CorvantaTableView::buildTable()
     table_->setAccessibleName(tr("Entries"));
     table_->setAccessibleDescription(tr("One row per entry, newest first; Return edits the selected entry, Delete removes it"));
     table_->setModel(model_);
-    table_->setItemDelegate(new CachedTextDelegate(table_));
+    auto* delegate = new CachedTextDelegate(table_);
+    delegate->setTrailingGap(EntryTableModel::AdjustedBalanceColumn, adjustedBalanceGap);
+    table_->setItemDelegate(delegate);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -193,7 +199,7 @@ void CorvantaTableView::fitFigureColumns()
                        EntryTableModel::AdjustedBalanceColumn}) {
         // sizeHintForColumn measures the rows on screen only; the adjusted balance keeps a
         // clear gap before the note.
-        const int gap = column == EntryTableModel::AdjustedBalanceColumn ? 16 : 4;
+        const int gap = column == EntryTableModel::AdjustedBalanceColumn ? 4 + adjustedBalanceGap : 4;
         const int wanted = std::max(EntryTableModel::width(EntryTableModel::Column(column)).minimum,
                                     static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(column) + gap);
         if (header->sectionSize(column) < wanted)

@@ -58,7 +58,9 @@ void CachedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& ba
     // the style would measure the text) less the margin its text drawing keeps.
     const bool textOnly = !(option.features & (QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasCheckIndicator));
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect area = (textOnly ? option.rect : style->subElementRect(QStyle::SE_ItemViewItemText, &option, widget)).adjusted(margin, 0, -margin, 0);
+    const int trailing = index.column() == gapColumn_ ? gap_ : 0;
+    const QRect area = (textOnly ? option.rect : style->subElementRect(QStyle::SE_ItemViewItemText, &option, widget))
+                           .adjusted(margin, 0, -margin - trailing, 0);
     const QStaticText* shown = option.text.isEmpty() || (option.features & QStyleOptionViewItem::WrapText) || !isOneLine(option.text)
                                    ? nullptr
                                    : &laidOut(option.text, option.font);

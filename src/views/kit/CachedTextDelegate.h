@@ -19,8 +19,18 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // Keeps `pixels` clear after the texts of `column` that are drawn here (not the elided
+    // ones): a figure aligned right then stands clear of the next column's text.
+    void setTrailingGap(int column, int pixels)
+    {
+        gapColumn_ = column;
+        gap_ = pixels;
+    }
+
 private:
     const QStaticText& laidOut(const QString& text, const QFont& font) const;
 
     mutable QHash<std::pair<QFont, QString>, QStaticText> texts_;
+    int gapColumn_ = -1;
+    int gap_ = 0;
 };
