@@ -2,6 +2,84 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_CA">
 <context>
+    <name>AddBalanceEntryIntent</name>
+    <message>
+        <source>Added %1 on %2.</source>
+        <translation>Ajout de %1 le %2.</translation>
+    </message>
+    <message>
+        <source>Add Balance Entry</source>
+        <translation>Ajouter une entrée de solde</translation>
+    </message>
+    <message>
+        <source>What is the portfolio balance?</source>
+        <translation>Quel est le solde du portefeuille?</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Date of the snapshot (defaults to today).</source>
+        <translation>Date du relevé (aujourd’hui par défaut).</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Solde</translation>
+    </message>
+    <message>
+        <source>Total portfolio value at this date.</source>
+        <translation>Valeur totale du portefeuille à cette date.</translation>
+    </message>
+    <message>
+        <source>Adjustment</source>
+        <translation>Ajustement</translation>
+    </message>
+    <message>
+        <source>Cash flow: positive for a deposit, negative for a withdrawal.</source>
+        <translation>Flux de trésorerie : positif pour un dépôt, négatif pour un retrait.</translation>
+    </message>
+    <message>
+        <source>Transfers</source>
+        <translation>Transferts</translation>
+    </message>
+    <message>
+        <source>Transfer amount (optional).</source>
+        <translation>Montant des transferts (facultatif).</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Optional note for this entry.</source>
+        <translation>Note facultative pour cette entrée.</translation>
+    </message>
+</context>
+<context>
+    <name>AddEntryDialog</name>
+    <message>
+        <source>YYYY-MM-DD</source>
+        <translation>AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A field&apos;s title, then why its text was refused.</extracomment>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>BackupCommands</name>
+    <message>
+        <source>%1 entries, %2 years</source>
+        <translation>%1 entrées, %2 années</translation>
+    </message>
+</context>
+<context>
     <name>BackupList</name>
     <message>
         <source>Restore From Backup</source>
@@ -42,6 +120,33 @@
     <message>
         <source>Backups</source>
         <translation>Sauvegardes</translation>
+    </message>
+</context>
+<context>
+    <name>Backups</name>
+    <message>
+        <source>The backups folder could not be created</source>
+        <translation>Le dossier des sauvegardes n’a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>The unreadable store could not be moved aside</source>
+        <translation>Les données illisibles n’ont pas pu être mises de côté</translation>
+    </message>
+    <message>
+        <source>A backup cannot replace the store itself</source>
+        <translation>Une sauvegarde ne peut pas remplacer les données elles-mêmes</translation>
+    </message>
+    <message>
+        <source>The current store could not be kept first, so nothing was restored (%1)</source>
+        <translation>Les données actuelles n’ont pas pu être conservées d’abord; rien n’a donc été restauré (%1)</translation>
+    </message>
+    <message>
+        <source>Restored %1: %2 entries, %3 years.</source>
+        <translation>%1 restaurée&#xa0;: %2 entrées, %3 années.</translation>
+    </message>
+    <message>
+        <source> The store as it was is kept in %1.</source>
+        <translation> Les données telles quelles sont conservées dans %1.</translation>
     </message>
 </context>
 <context>
@@ -127,6 +232,78 @@
     </message>
 </context>
 <context>
+    <name>CSVAlerts</name>
+    <message>
+        <source>CSV Error</source>
+        <translation>Erreur CSV</translation>
+    </message>
+    <message>
+        <source>Imported 1 entry</source>
+        <translation>1 entrée importée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n entries</source>
+        <translation>
+            <numerusform>%n entrée importée</numerusform>
+            <numerusform>%n entrées importées</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) were skipped (couldn&apos;t be parsed).</source>
+        <translation>
+            <numerusform>%n ligne a été ignorée (illisible).</numerusform>
+            <numerusform>%n lignes ont été ignorées (illisibles).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No rows imported</source>
+        <translation>Aucune ligne importée</translation>
+    </message>
+    <message>
+        <source>Expected columns: Date, Balance, Adjustment, Transfers, Note. Dates such as 2026-06-04 or 06/04/2026 are accepted.</source>
+        <extracomment>The column names are the file&apos;s own headers: keep them as they are.</extracomment>
+        <translation>Colonnes attendues&#xa0;: Date, Balance, Adjustment, Transfers, Note. Les dates comme 2026-06-04 ou 06/04/2026 sont acceptées.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) couldn&apos;t be parsed.</source>
+        <translation>
+            <numerusform>%n ligne n’a pas pu être lue.</numerusform>
+            <numerusform>%n lignes n’ont pas pu être lues.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>ligne %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>et %1 de plus</translation>
+    </message>
+    <message>
+        <source>Skipped 1 row already stored.</source>
+        <translation>1 ligne déjà enregistrée a été ignorée.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Skipped %n rows already stored.</source>
+        <translation>
+            <numerusform>%n ligne déjà enregistrée a été ignorée.</numerusform>
+            <numerusform>%n lignes déjà enregistrées ont été ignorées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not read file.</source>
+        <translation>Impossible de lire le fichier.</translation>
+    </message>
+    <message>
+        <source>Save failed: </source>
+        <translation>Échec de l’enregistrement&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Could not export CSV: </source>
+        <translation>Impossible d’exporter le CSV&#xa0;: </translation>
+    </message>
+</context>
+<context>
     <name>ChartReadout</name>
     <message>
         <source>Balance: %1</source>
@@ -166,6 +343,215 @@
     <message>
         <source>Close</source>
         <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Utilisation&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Example:</source>
+        <translation>Exemple&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Usage: corvanta [COMMAND [OPTIONS]]
+
+Without a command, opens the Corvanta window (or raises the one already open).
+
+Commands:
+</source>
+        <translation>Utilisation&#xa0;: corvanta [COMMAND [OPTIONS]]
+
+Sans commande, ouvre la fenêtre de Corvanta (ou met au premier plan celle qui est déjà ouverte).
+
+Commandes&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>
+  --help, -h, help [COMMAND]   Show this help, or a command&apos;s options.
+  --version, -v                Show the version.
+
+Examples:
+</source>
+        <translation>
+  --help, -h, help [COMMAND]   Afficher cette aide, ou les options d’une commande.
+  --version, -v                Afficher la version.
+
+Exemples&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 done, 1 the store, a file or the output failed, 2 a usage error,
+3 the add window was cancelled.
+</source>
+        <translation>
+Code de sortie&#xa0;: 0 terminé, 1 échec des données, d’un fichier ou de la sortie, 2 erreur d’utilisation,
+3 fenêtre d’ajout annulée.
+</translation>
+    </message>
+    <message>
+        <source>--%1 given more than once</source>
+        <translation>--%1 donné plus d’une fois</translation>
+    </message>
+    <message>
+        <source>--%1 expects a plain number such as 1234.56, not %2</source>
+        <translation>--%1 attend un nombre simple comme 1234.56, pas %2</translation>
+    </message>
+    <message>
+        <source>--date expects YYYY-MM-DD or an ISO 8601 date-time, not %1</source>
+        <translation>--date attend AAAA-MM-JJ ou une date-heure ISO 8601, pas %1</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --dialog</source>
+        <translation>--json ne peut pas être combiné à --dialog</translation>
+    </message>
+    <message>
+        <source>--id expects a UUID, not %1</source>
+        <translation>--id attend un UUID, pas %1</translation>
+    </message>
+    <message>
+        <source>--suggested cannot be combined with --id</source>
+        <translation>--suggested ne peut pas être combiné à --id</translation>
+    </message>
+    <message>
+        <source>--%1 expects YYYY-MM-DD or an ISO 8601 date-time, not %2</source>
+        <translation>--%1 attend AAAA-MM-JJ ou une date-heure ISO 8601, pas %2</translation>
+    </message>
+    <message>
+        <source>--from must come before --to</source>
+        <translation>--from doit précéder --to</translation>
+    </message>
+    <message>
+        <source>--window cannot be combined with --from or --to</source>
+        <translation>--window ne peut pas être combiné à --from ou --to</translation>
+    </message>
+    <message>
+        <source>--window expects 1M, 3M, 6M, 1Y, 5Y, YTD or All, not %1</source>
+        <translation>--window attend 1M, 3M, 6M, 1Y, 5Y, YTD ou All, pas %1</translation>
+    </message>
+    <message>
+        <source>unexpected argument %1</source>
+        <translation>argument inattendu %1</translation>
+    </message>
+    <message>
+        <source>missing argument FILE</source>
+        <translation>argument FILE manquant</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --notify</source>
+        <translation>--json ne peut pas être combiné à --notify</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>commande inconnue %1</translation>
+    </message>
+    <message>
+        <source>corvanta%1: %2 (try &apos;corvanta%3 --help&apos;)</source>
+        <translation>corvanta%1: %2 (essayez «&#xa0;corvanta%3 --help&#xa0;»)</translation>
+    </message>
+    <message>
+        <source>the window&apos;s options (such as -platform) cannot come before the command %1</source>
+        <translation>les options de la fenêtre (comme -platform) ne peuvent pas précéder la commande %1</translation>
+    </message>
+    <message>
+        <source>Print JSON instead of text.</source>
+        <translation>Afficher du JSON au lieu de texte.</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD (local midnight) or an ISO 8601 date-time (local time without an offset).</source>
+        <translation>AAAA-MM-JJ (minuit, heure locale) ou une date-heure ISO 8601 (heure locale sans décalage).</translation>
+    </message>
+    <message>
+        <source>Ask for the entry in a small window.</source>
+        <translation>Demander l’entrée dans une petite fenêtre.</translation>
+    </message>
+    <message>
+        <source>Show the summary as a desktop notification.</source>
+        <translation>Afficher le sommaire dans une notification du bureau.</translation>
+    </message>
+    <message>
+        <source>Only the 20 latest entries, newest first.</source>
+        <translation>Seulement les 20 dernières entrées, les plus récentes d’abord.</translation>
+    </message>
+    <message>
+        <source>Only the entry with this id (repeatable).</source>
+        <translation>Seulement l’entrée portant cet identifiant (répétable).</translation>
+    </message>
+    <message>
+        <source>Leave out rows already stored (same day, amounts and note as an entry).</source>
+        <translation>Laisser de côté les lignes déjà enregistrées (même jour, mêmes montants et même note qu’une entrée).</translation>
+    </message>
+    <message>
+        <source>Read &apos;,&apos; as the decimal separator and &apos;.&apos; as grouping (1.234,56).</source>
+        <translation>Lire «&#xa0;,&#xa0;» comme séparateur décimal et «&#xa0;.&#xa0;» comme séparateur de milliers (1.234,56).</translation>
+    </message>
+    <message>
+        <source>Only say what the import would do; write nothing.</source>
+        <translation>Seulement dire ce que ferait l’importation; ne rien écrire.</translation>
+    </message>
+    <message>
+        <source>The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent).</source>
+        <translation>La période des rendements&#xa0;: 1M, 3M, 6M, 1Y, 5Y, YTD ou All (par défaut).</translation>
+    </message>
+    <message>
+        <source>The returns from this day (YYYY-MM-DD) or instant on.</source>
+        <translation>Les rendements à partir de ce jour (AAAA-MM-JJ) ou de cet instant.</translation>
+    </message>
+    <message>
+        <source>The returns up to the end of this day (YYYY-MM-DD) or up to this instant.</source>
+        <translation>Les rendements jusqu’à la fin de ce jour (AAAA-MM-JJ) ou jusqu’à cet instant.</translation>
+    </message>
+    <message>
+        <source>Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return.</source>
+        <translation>Chaque année civile qui contient des entrées, comme la propose «&#xa0;Remplir à partir des entrées&#xa0;», avec son rendement pondéré en fonction du temps.</translation>
+    </message>
+    <message>
+        <source>Add a balance entry and print what was added.</source>
+        <translation>Ajouter une entrée de solde et afficher ce qui a été ajouté.</translation>
+    </message>
+    <message>
+        <source>Print the portfolio summary.</source>
+        <translation>Afficher le sommaire du portefeuille.</translation>
+    </message>
+    <message>
+        <source>List the balance entries, oldest first.</source>
+        <translation>Lister les entrées de solde, les plus anciennes d’abord.</translation>
+    </message>
+    <message>
+        <source>Print the dashboard&apos;s statistics.</source>
+        <translation>Afficher les statistiques du tableau de bord.</translation>
+    </message>
+    <message>
+        <source>Print the yearly index comparison.</source>
+        <translation>Afficher la comparaison annuelle avec l’indice.</translation>
+    </message>
+    <message>
+        <source>Import the entries of a CSV file.</source>
+        <translation>Importer les entrées d’un fichier CSV.</translation>
+    </message>
+    <message>
+        <source>Export every entry as CSV to FILE (standard output when absent or &quot;-&quot;).</source>
+        <translation>Exporter toutes les entrées en CSV dans FILE (la sortie standard sans FILE ou avec «&#xa0;-&#xa0;»).</translation>
+    </message>
+    <message>
+        <source>Back up the whole store to FILE (a new file in the backups folder when absent).</source>
+        <translation>Sauvegarder toutes les données dans FILE (un nouveau fichier du dossier des sauvegardes sans FILE).</translation>
+    </message>
+    <message>
+        <source>List the backups in the backups folder, newest first.</source>
+        <translation>Lister les sauvegardes du dossier des sauvegardes, les plus récentes d’abord.</translation>
+    </message>
+    <message>
+        <source>Replace the store with a backup, after backing up the store as it is.</source>
+        <translation>Remplacer les données par une sauvegarde, après avoir sauvegardé les données telles quelles.</translation>
     </message>
 </context>
 <context>
@@ -392,6 +778,66 @@
     </message>
 </context>
 <context>
+    <name>CsvActions</name>
+    <message>
+        <source>Import 1 Entry</source>
+        <translation>Importer 1 entrée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Import %n Entries</source>
+        <translation>
+            <numerusform>Importer %n entrée</numerusform>
+            <numerusform>Importer %n entrées</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>EntryActions</name>
+    <message>
+        <source>%1 must be a finite number.</source>
+        <translation>%1 doit être un nombre fini.</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Solde</translation>
+    </message>
+    <message>
+        <source>Adjustment</source>
+        <translation>Ajustement</translation>
+    </message>
+    <message>
+        <source>Transfers</source>
+        <translation>Transferts</translation>
+    </message>
+    <message>
+        <source>Add Entry</source>
+        <translation>Ajouter une entrée</translation>
+    </message>
+    <message>
+        <source>Edit Entry</source>
+        <translation>Modifier l’entrée</translation>
+    </message>
+    <message>
+        <source>Delete Entry</source>
+        <translation>Supprimer l’entrée</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n Entries</source>
+        <translation>
+            <numerusform>Supprimer %n entrée</numerusform>
+            <numerusform>Supprimer %n entrées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The entry could not be deleted: %1.</source>
+        <translation>L’entrée n’a pas pu être supprimée&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>The entries could not be deleted: %1.</source>
+        <translation>Les entrées n’ont pas pu être supprimées&#xa0;: %1.</translation>
+    </message>
+</context>
+<context>
     <name>EntryEditorView</name>
     <message>
         <source>Add Entry</source>
@@ -470,7 +916,7 @@
     <name>EntryFindField</name>
     <message>
         <source>Find in notes, dates, amounts</source>
-        <translation>Chercher dans les notes, dates, montants</translation>
+        <translation>Notes, dates, montants</translation>
     </message>
     <message>
         <source>Find</source>
@@ -479,6 +925,17 @@
     <message>
         <source>Shows only the entries whose note, date or amounts contain the text</source>
         <translation>N’affiche que les entrées dont la note, la date ou les montants contiennent le texte</translation>
+    </message>
+</context>
+<context>
+    <name>EntryListing</name>
+    <message>
+        <source>corvanta entries: </source>
+        <translation>corvanta entries: </translation>
+    </message>
+    <message>
+        <source>corvanta entries: standard output could not be written</source>
+        <translation>corvanta entries: la sortie standard n’a pas pu être écrite</translation>
     </message>
 </context>
 <context>
@@ -506,6 +963,263 @@
     <message>
         <source>Note</source>
         <translation>Note</translation>
+    </message>
+</context>
+<context>
+    <name>FigureTables</name>
+    <message>
+        <source>Starting Balance</source>
+        <translation>Solde de départ</translation>
+    </message>
+    <message>
+        <source>Net Cash Flows</source>
+        <translation>Flux de trésorerie nets</translation>
+    </message>
+    <message>
+        <source>Current Value</source>
+        <translation>Valeur actuelle</translation>
+    </message>
+    <message>
+        <source>Investment Gain (excl. cash flows)</source>
+        <translation>Gain de placement (hors flux)</translation>
+    </message>
+    <message>
+        <source>Gain as % of Start + Cash Flows</source>
+        <translation>Gain en % du départ + flux</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Portfolio Stats</source>
+        <translation>Statistiques du portefeuille</translation>
+    </message>
+    <message>
+        <source>Maximum Balance</source>
+        <translation>Solde maximal</translation>
+    </message>
+    <message>
+        <source>Avg Balance (1 Month)</source>
+        <translation>Solde moyen (1 mois)</translation>
+    </message>
+    <message>
+        <source>Avg Balance (3 Months)</source>
+        <translation>Solde moyen (3 mois)</translation>
+    </message>
+    <message>
+        <source>Avg Balance (6 Months)</source>
+        <translation>Solde moyen (6 mois)</translation>
+    </message>
+    <message>
+        <source>Avg Balance (1 Year)</source>
+        <translation>Solde moyen (1 an)</translation>
+    </message>
+    <message>
+        <source>Total Deposits</source>
+        <translation>Total des dépôts</translation>
+    </message>
+    <message>
+        <source>Total Withdrawals</source>
+        <translation>Total des retraits</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Portfolio vs S&amp;P/TSX Composite (Total Return)</source>
+        <translation>Portefeuille c. indice composé S&amp;P/TSX (rendement total)</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>TSX Return</source>
+        <translation>Rendement TSX</translation>
+    </message>
+    <message>
+        <source>Actual Start</source>
+        <translation>Début réel</translation>
+    </message>
+    <message>
+        <source>Actual End</source>
+        <translation>Fin réelle</translation>
+    </message>
+    <message>
+        <source>TSX Simulated</source>
+        <translation>TSX simulé</translation>
+    </message>
+    <message>
+        <source>Your Return</source>
+        <translation>Votre rendement</translation>
+    </message>
+    <message>
+        <source>Add yearly data to see the comparison.</source>
+        <translation>Ajoutez des données annuelles pour voir la comparaison.</translation>
+    </message>
+    <message>
+        <source>Your Portfolio</source>
+        <translation>Votre portefeuille</translation>
+    </message>
+    <message>
+        <source>TSX Equivalent</source>
+        <translation>Équivalent TSX</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Écart</translation>
+    </message>
+    <message>
+        <source>Time-Weighted Return</source>
+        <translation>Rendement pondéré en fonction du temps</translation>
+    </message>
+</context>
+<context>
+    <name>FileAccess</name>
+    <message>
+        <source>not found</source>
+        <translation>introuvable</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permission refusée</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>too large for memory</source>
+        <translation>trop volumineux pour la mémoire</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>un dossier, pas un fichier</translation>
+    </message>
+    <message>
+        <source>a socket, not a file</source>
+        <translation>un socket, pas un fichier</translation>
+    </message>
+    <message>
+        <source>a device, not a file</source>
+        <translation>un périphérique, pas un fichier</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>too large for memory (over %1)</source>
+        <translation>trop volumineux pour la mémoire (plus de %1)</translation>
+    </message>
+    <message>
+        <source>the reading end was closed</source>
+        <translation>le lecteur a fermé le canal</translation>
+    </message>
+</context>
+<context>
+    <name>GetPortfolioSummaryIntent</name>
+    <message>
+        <source>Current value: %1
+Investment gain: %2%3 (%2%4)
+Net cash flows: %5</source>
+        <translation>Valeur actuelle&#xa0;: %1
+Gain de placement&#xa0;: %2%3 (%2%4)
+Flux de trésorerie nets&#xa0;: %5</translation>
+    </message>
+    <message>
+        <source>Get Portfolio Summary</source>
+        <translation>Obtenir le sommaire du portefeuille</translation>
+    </message>
+</context>
+<context>
+    <name>ImportCommand</name>
+    <message>
+        <source>line %1</source>
+        <translation>ligne %1</translation>
+    </message>
+    <message>
+        <source>Rows read: %1
+</source>
+        <translation>Lignes lues&#xa0;: %1
+</translation>
+    </message>
+    <message>
+        <source>Dates: %1
+</source>
+        <translation>Dates&#xa0;: %1
+</translation>
+    </message>
+    <message>
+        <source>Date reading: %1
+</source>
+        <translation>Lecture des dates&#xa0;: %1
+</translation>
+    </message>
+    <message>
+        <source>Would import: %1
+</source>
+        <translation>Importerait&#xa0;: %1
+</translation>
+    </message>
+    <message>
+        <source>First rows:
+</source>
+        <translation>Premières lignes&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>Last rows:
+</source>
+        <translation>Dernières lignes&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>corvanta import: %1 They were read with &apos;,&apos; grouping; --decimal-comma reads them with a decimal comma.
+</source>
+        <translation>corvanta import: %1 Ils ont été lus avec «&#xa0;,&#xa0;» comme séparateur de milliers; --decimal-comma les lit avec une virgule décimale.
+</translation>
+    </message>
+    <message>
+        <source>corvanta import: %1; they would be imported again (--skip-existing leaves them out).
+</source>
+        <translation>corvanta import: %1; elles seraient importées de nouveau (--skip-existing les laisse de côté).
+</translation>
+    </message>
+    <message>
+        <source>corvanta import: %1; they are imported again (--skip-existing leaves them out).
+</source>
+        <translation>corvanta import: %1; elles sont importées de nouveau (--skip-existing les laisse de côté).
+</translation>
+    </message>
+    <message>
+        <source>corvanta import: </source>
+        <translation>corvanta import: </translation>
+    </message>
+</context>
+<context>
+    <name>ImportPreviewText</name>
+    <message>
+        <source>1 of these rows is already stored</source>
+        <translation>1 de ces lignes est déjà enregistrée</translation>
+    </message>
+    <message>
+        <source>%1 of these rows are already stored</source>
+        <translation>%1 de ces lignes sont déjà enregistrées</translation>
+    </message>
+    <message>
+        <source>The amounts look like numbers with a decimal comma, such as 1.234,56.</source>
+        <translation>Les montants semblent écrits avec une virgule décimale, comme 1.234,56.</translation>
+    </message>
+    <message>
+        <source>Skip rows already stored</source>
+        <translation>Ignorer les lignes déjà enregistrées</translation>
+    </message>
+    <message>
+        <source>Read &apos;,&apos; as the decimal separator</source>
+        <translation>Lire «&#xa0;,&#xa0;» comme séparateur décimal</translation>
     </message>
 </context>
 <context>
@@ -572,6 +1286,32 @@
     <message>
         <source>Rows to be skipped</source>
         <translation>Lignes qui seront ignorées</translation>
+    </message>
+</context>
+<context>
+    <name>ImportRows</name>
+    <message>
+        <source>only one column, no balance</source>
+        <translation>une seule colonne, aucun solde</translation>
+    </message>
+    <message>
+        <source>%1 is not a date</source>
+        <translation>%1 n’est pas une date</translation>
+    </message>
+    <message>
+        <source>no balance</source>
+        <translation>aucun solde</translation>
+    </message>
+    <message>
+        <source>%1 is not an amount</source>
+        <translation>%1 n’est pas un montant</translation>
+    </message>
+</context>
+<context>
+    <name>JsonOutput</name>
+    <message>
+        <source>corvanta: standard output could not be written</source>
+        <translation>corvanta: la sortie standard n’a pas pu être écrite</translation>
     </message>
 </context>
 <context>
@@ -749,6 +1489,63 @@
     </message>
 </context>
 <context>
+    <name>NoteRules</name>
+    <message>
+        <source>The note is too long: %1 bytes, at most 1 MiB (%2 bytes).</source>
+        <translation>La note est trop longue&#xa0;: %1 octets, au plus 1 Mio (%2 octets).</translation>
+    </message>
+</context>
+<context>
+    <name>ObjectVerbs</name>
+    <message>
+        <source>The object belongs to another store.</source>
+        <translation>L’objet appartient à d’autres données.</translation>
+    </message>
+    <message>
+        <source>The object was deleted.</source>
+        <translation>L’objet a été supprimé.</translation>
+    </message>
+</context>
+<context>
+    <name>PortfolioScripting</name>
+    <message>
+        <source>%1 entries do not fit one reply: read them in parts with BalanceEntriesRange(offset, count), at most %2 at a time</source>
+        <translation>%1 entrées ne tiennent pas dans une seule réponse&#xa0;: lisez-les par parties avec BalanceEntriesRange(offset, count), au plus %2 à la fois</translation>
+    </message>
+    <message>
+        <source>Index %1 is outside 0 to %2</source>
+        <translation>L’indice %1 est hors de l’intervalle 0 à %2</translation>
+    </message>
+    <message>
+        <source>No object has the scriptID &quot;%1&quot;</source>
+        <translation>Aucun objet ne porte le scriptID «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be %2</source>
+        <translation>«&#xa0;%1&#xa0;» doit être %2</translation>
+    </message>
+    <message>
+        <source>a date as text, YYYY-MM-DD or an ISO 8601 date-time (years 1 to 9999)</source>
+        <translation>une date en texte, AAAA-MM-JJ ou une date-heure ISO 8601 (années 1 à 9999)</translation>
+    </message>
+    <message>
+        <source>a finite number</source>
+        <translation>un nombre fini</translation>
+    </message>
+    <message>
+        <source>a number, not %1</source>
+        <translation>un nombre, pas %1</translation>
+    </message>
+    <message>
+        <source>zero or more</source>
+        <translation>zéro ou plus</translation>
+    </message>
+    <message>
+        <source>between 0 and %1</source>
+        <translation>entre 0 et %1</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>%1 entries and %2 years%3</source>
@@ -908,6 +1705,17 @@
     <message>
         <source>How far the value, cash flows taken out, stands below its last peak on the period&apos;s last day.</source>
         <translation>Le recul de la valeur, hors flux de trésorerie, sous son dernier sommet au dernier jour de la période.</translation>
+    </message>
+</context>
+<context>
+    <name>SampleData</name>
+    <message>
+        <source>Load Sample Data</source>
+        <translation>Charger les données d’exemple</translation>
+    </message>
+    <message>
+        <source>Remove Sample Data</source>
+        <translation>Retirer les données d’exemple</translation>
     </message>
 </context>
 <context>
@@ -1099,6 +1907,35 @@
     </message>
 </context>
 <context>
+    <name>Subcommands</name>
+    <message>
+        <source>Please type a plain number such as 1234.56.
+</source>
+        <translation>Veuillez taper un nombre simple comme 1234.56.
+</translation>
+    </message>
+    <message>
+        <source>--balance is required (the portfolio balance)</source>
+        <translation>--balance est requis (le solde du portefeuille)</translation>
+    </message>
+    <message>
+        <source>Portfolio Summary</source>
+        <translation>Sommaire du portefeuille</translation>
+    </message>
+    <message>
+        <source>standard output could not be written</source>
+        <translation>la sortie standard n’a pas pu être écrite</translation>
+    </message>
+    <message>
+        <source>corvanta: no subcommand to run</source>
+        <translation>corvanta: aucune sous-commande à exécuter</translation>
+    </message>
+    <message>
+        <source>corvanta %1: standard output could not be written</source>
+        <translation>corvanta %1: la sortie standard n’a pas pu être écrite</translation>
+    </message>
+</context>
+<context>
     <name>TSXComparisonView</name>
     <message>
         <source>Add Year</source>
@@ -1284,6 +2121,28 @@
     </message>
 </context>
 <context>
+    <name>TypedAmount</name>
+    <message>
+        <source>%1 is ambiguous: write %2 or %3</source>
+        <translation>%1 est ambigu&#xa0;: écrivez %2 ou %3</translation>
+    </message>
+    <message>
+        <source>The number is too large.</source>
+        <translation>Le nombre est trop grand.</translation>
+    </message>
+    <message>
+        <source>Enter a number such as -1000 or %1</source>
+        <translation>Entrez un nombre comme -1000 ou %1</translation>
+    </message>
+</context>
+<context>
+    <name>TypedDay</name>
+    <message>
+        <source>Use YYYY-MM-DD format (e.g. 2026-06-04).</source>
+        <translation>Utilisez le format AAAA-MM-JJ (p. ex. 2026-06-04).</translation>
+    </message>
+</context>
+<context>
     <name>WelcomeBanner</name>
     <message>
         <source>Add your first balance</source>
@@ -1372,6 +2231,46 @@
     <message>
         <source>Export CSV</source>
         <translation>Exporter en CSV</translation>
+    </message>
+</context>
+<context>
+    <name>WindowService</name>
+    <message>
+        <source>This window cannot restore backups</source>
+        <translation>Cette fenêtre ne peut pas restaurer de sauvegardes</translation>
+    </message>
+</context>
+<context>
+    <name>YearActions</name>
+    <message>
+        <source>The yearly amounts must be finite numbers.</source>
+        <translation>Les montants annuels doivent être des nombres finis.</translation>
+    </message>
+    <message>
+        <source>Add Year %1</source>
+        <translation>Ajouter l’année %1</translation>
+    </message>
+    <message>
+        <source>Edit Year %1</source>
+        <translation>Modifier l’année %1</translation>
+    </message>
+    <message>
+        <source>Delete Year %1</source>
+        <translation>Supprimer l’année %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n Years</source>
+        <translation>
+            <numerusform>Supprimer %n année</numerusform>
+            <numerusform>Supprimer %n années</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>corvanta: the Corvanta window already open in this session does not answer</source>
+        <translation>corvanta: la fenêtre de Corvanta déjà ouverte dans cette session ne répond pas</translation>
     </message>
 </context>
 </TS>

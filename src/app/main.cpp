@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         case WindowService::Launch::OpenWindow: break;
         case WindowService::Launch::RaisedOther: return 0;
         case WindowService::Launch::OtherSilent:
-            return ConsoleOutput::failure(QStringLiteral("corvanta: the Corvanta window already open in this session does not answer"));
+            return ConsoleOutput::failure(QCoreApplication::translate("main", "corvanta: the Corvanta window already open in this session does not answer"));
         }
     }
 

@@ -9,5 +9,5 @@ Result<AddBalanceEntryIntent::Outcome> AddBalanceEntryIntent::perform(Instant no
     if (!added)
         return added.error();
     const BalanceEntryEntity& entity = added.value();
-    return Outcome{entity, QStringLiteral("Added %1 on %2.").arg(DisplayText::currency(balance), DisplayText::date(entity.date))};
+    return Outcome{entity, tr("Added %1 on %2.").arg(DisplayText::currency(balance), DisplayText::date(entity.date))};
 }

@@ -32,7 +32,7 @@ QLabel* descriptionLabel(const QString& description, QWidget* parent)
 
 AddEntryDialog::AddEntryDialog(Perform perform, QWidget* parent) : QDialog(parent), perform_(std::move(perform))
 {
-    setWindowTitle(text(AddBalanceEntryIntent::title));
+    setWindowTitle(AddBalanceEntryIntent::tr(AddBalanceEntryIntent::title));
     auto* column = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     form->setRowWrapPolicy(QFormLayout::DontWrapRows);
@@ -40,17 +40,17 @@ AddEntryDialog::AddEntryDialog(Perform perform, QWidget* parent) : QDialog(paren
         auto* field = new QLineEdit(this);
         field->setObjectName(text(parameter.key));
         field->setMinimumWidth(280);
-        field->setToolTip(text(parameter.description));
+        field->setToolTip(AddBalanceEntryIntent::tr(parameter.description));
         fields_.push_back(field);
         auto* cell = new QVBoxLayout;
         cell->setSpacing(2);
         cell->addWidget(field);
-        cell->addWidget(descriptionLabel(text(parameter.description), this));
+        cell->addWidget(descriptionLabel(AddBalanceEntryIntent::tr(parameter.description), this));
         // The titles' first letters differ: each is its field's mnemonic.
-        addLabelledRow(form, QLatin1Char('&') + text(parameter.title), field, text(parameter.description), cell);
+        addLabelledRow(form, QLatin1Char('&') + AddBalanceEntryIntent::tr(parameter.title), field, AddBalanceEntryIntent::tr(parameter.description), cell);
     }
-    fields_[DateField]->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
-    fields_[BalanceField]->setPlaceholderText(text(AddBalanceEntryIntent::balancePrompt));
+    fields_[DateField]->setPlaceholderText(tr("YYYY-MM-DD"));
+    fields_[BalanceField]->setPlaceholderText(AddBalanceEntryIntent::tr(AddBalanceEntryIntent::balancePrompt));
     fields_[AdjustmentField]->setPlaceholderText(QStringLiteral("0"));
     fields_[TransfersField]->setPlaceholderText(QStringLiteral("0"));
     column->addLayout(form);
@@ -64,7 +64,7 @@ AddEntryDialog::AddEntryDialog(Perform perform, QWidget* parent) : QDialog(paren
     column->addWidget(error_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    QPushButton* add = buttons->addButton(QStringLiteral("Add"), QDialogButtonBox::AcceptRole);
+    QPushButton* add = buttons->addButton(tr("Add"), QDialogButtonBox::AcceptRole);
     add->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &AddEntryDialog::submit);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -99,7 +99,8 @@ std::optional<AddBalanceEntryIntent> AddEntryDialog::readIntent()
     };
     // The amounts' reasons name their field: the window has one message line for all.
     const auto titled = [](Field field, const Error& error) {
-        return text(AddBalanceEntryIntent::parameters[field].title) + QStringLiteral(": ") + error.message;
+        //: A field's title, then why its text was refused.
+        return tr("%1: %2").arg(AddBalanceEntryIntent::tr(AddBalanceEntryIntent::parameters[field].title), error.message);
     };
     const QString day = fields_[DateField]->text();
     if (prefilledDate_ && day == prefilledDay_) {

@@ -6,14 +6,19 @@
 #include "model/PersistentContainer.h"
 #include "services/Backups.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(BackupCommands)
+};
+
 QString counts(const StoreContents& contents)
 {
-    return QStringLiteral("%1 entries, %2 years").arg(contents.entries).arg(contents.years);
+    return Words::tr("%1 entries, %2 years").arg(contents.entries).arg(contents.years);
 }
 
 int failure(const QString& subcommand, const Error& error)

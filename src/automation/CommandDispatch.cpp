@@ -46,7 +46,7 @@ int addWithDialog(const CommandLine& line)
         ConsoleOutput::error(QStringLiteral("corvanta add: cancelled, nothing was added\n"));
         return cancelledStatus;
     }
-    if (!DesktopNotification::show(QString::fromUtf8(AddBalanceEntryIntent::title), dialog.report()))
+    if (!DesktopNotification::show(AddBalanceEntryIntent::tr(AddBalanceEntryIntent::title), dialog.report()))
         ConsoleOutput::print(dialog.report() + QLatin1Char('\n'));
     return 0;
 }

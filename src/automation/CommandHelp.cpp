@@ -4,18 +4,26 @@
 #include "automation/CommandRules.h"
 #include "automation/TerminalText.h"
 
+#include <QCoreApplication>
+
 namespace {
 using CommandRules::OptionRule;
 using CommandRules::SubcommandRule;
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 QString optionHelp(const OptionRule& option)
 {
     for (const auto& parameter : AddBalanceEntryIntent::parameters)
         if (qstrcmp(parameter.key, option.name) == 0)
-            return QStringLiteral("%1: %2 %3").arg(text(parameter.title), text(parameter.description), text(option.help)).trimmed();
-    return text(option.help);
+            return QStringLiteral("%1: %2 %3")
+                .arg(AddBalanceEntryIntent::tr(parameter.title), AddBalanceEntryIntent::tr(parameter.description), Words::tr(option.help))
+                .trimmed();
+    return Words::tr(option.help);
 }
 
 QString optionLine(const OptionRule& option)
@@ -42,28 +50,28 @@ QString synopsis(const SubcommandRule& rule)
 QString CommandLine::helpText(std::optional<Command> topic, int width)
 {
     if (const SubcommandRule* rule = topic ? CommandRules::ruleFor(*topic) : nullptr) {
-        QString help = QStringLiteral("Usage: ") + synopsis(*rule) + QStringLiteral("\n\n") + text(rule->summary) + QLatin1Char('\n');
+        QString help = Words::tr("Usage: %1").arg(synopsis(*rule)) + QStringLiteral("\n\n") + Words::tr(rule->summary) + QLatin1Char('\n');
         if (!rule->options.empty()) {
-            help += QStringLiteral("\nOptions:\n");
+            help += QLatin1Char('\n') + Words::tr("Options:") + QLatin1Char('\n');
             for (const OptionRule& option : rule->options)
                 help += optionLine(option);
         }
         if (const char* example = CommandRules::exampleOf(rule->command))
-            help += QStringLiteral("\nExample:\n  ") + text(example) + QLatin1Char('\n');
+            help += QLatin1Char('\n') + Words::tr("Example:") + QStringLiteral("\n  ") + text(example) + QLatin1Char('\n');
         return TerminalText::wrapped(help, width);
     }
-    QString help = QStringLiteral("Usage: corvanta [COMMAND [OPTIONS]]\n\n"
-                                  "Without a command, opens the Corvanta window (or raises the one already open).\n\n"
-                                  "Commands:\n");
+    QString help = Words::tr("Usage: corvanta [COMMAND [OPTIONS]]\n\n"
+                             "Without a command, opens the Corvanta window (or raises the one already open).\n\n"
+                             "Commands:\n");
     for (const SubcommandRule& rule : CommandRules::subcommands())
-        help += (QStringLiteral("  ") + text(rule.name)).leftJustified(12) + text(rule.summary) + QLatin1Char('\n');
-    help += QStringLiteral("\n  --help, -h, help [COMMAND]   Show this help, or a command's options.\n"
-                           "  --version, -v                Show the version.\n\nExamples:\n");
+        help += (QStringLiteral("  ") + text(rule.name)).leftJustified(12) + Words::tr(rule.summary) + QLatin1Char('\n');
+    help += Words::tr("\n  --help, -h, help [COMMAND]   Show this help, or a command's options.\n"
+                      "  --version, -v                Show the version.\n\nExamples:\n");
     for (const SubcommandRule& rule : CommandRules::subcommands())
         if (const char* example = CommandRules::exampleOf(rule.command))
             help += QStringLiteral("  ") + text(example) + QLatin1Char('\n');
-    help += QStringLiteral("\nExit status: 0 done, 1 the store, a file or the output failed, 2 a usage error,\n"
-                           "3 the add window was cancelled.\n");
+    help += Words::tr("\nExit status: 0 done, 1 the store, a file or the output failed, 2 a usage error,\n"
+                      "3 the add window was cancelled.\n");
     return TerminalText::wrapped(help, width);
 }
 

@@ -5,6 +5,7 @@
 #include "automation/CommandRules.h"
 #include "automation/TerminalText.h"
 
+#include <QCoreApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 
@@ -13,6 +14,10 @@
 #include <tuple>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 using Command = CommandLine::Command;
 using CommandRules::OptionRule;
 using CommandRules::ruleFor;
@@ -62,7 +67,7 @@ struct ParsedOptions {
     std::optional<Error> singleValued(const char* name) const
     {
         if (parser.values(QLatin1String(name)).size() > 1)
-            return usage(context, QStringLiteral("--%1 given more than once").arg(QLatin1String(name)));
+            return usage(context, Words::tr("--%1 given more than once").arg(QLatin1String(name)));
         return std::nullopt;
     }
 
@@ -76,7 +81,7 @@ struct ParsedOptions {
         if (auto parsed = Fmt::finiteNumber(value.toStdString()))
             return std::optional<double>(*parsed + 0.0); // -0 is zero
 
-        return usage(context, QStringLiteral("--%1 expects a plain number such as 1234.56, not %2").arg(QLatin1String(name), quoted(value)));
+        return usage(context, Words::tr("--%1 expects a plain number such as 1234.56, not %2").arg(QLatin1String(name), quoted(value)));
     }
 };
 
@@ -101,13 +106,13 @@ Result<void> readAddOptions(const ParsedOptions& options, CommandLine& line)
         line.date = CommandLine::parseDate(value);
         if (!line.date)
             return usage(options.context,
-                         QStringLiteral("--date expects YYYY-MM-DD or an ISO 8601 date-time, not %1").arg(quoted(value)));
+                         Words::tr("--date expects YYYY-MM-DD or an ISO 8601 date-time, not %1").arg(quoted(value)));
     }
     if (parser.isSet(QStringLiteral("note")))
         line.note = parser.value(QStringLiteral("note"));
     line.dialog = parser.isSet(QStringLiteral("dialog"));
     if (line.dialog && line.json)
-        return usage(options.context, QStringLiteral("--json cannot be combined with --dialog"));
+        return usage(options.context, Words::tr("--json cannot be combined with --dialog"));
     return {};
 }
 
@@ -117,11 +122,11 @@ Result<void> readEntriesOptions(const ParsedOptions& options, CommandLine& line)
     for (const QString& value : options.parser.values(QStringLiteral("id"))) {
         auto id = Uuid::fromString(value.toStdString());
         if (!id)
-            return usage(options.context, QStringLiteral("--id expects a UUID, not %1").arg(quoted(value)));
+            return usage(options.context, Words::tr("--id expects a UUID, not %1").arg(quoted(value)));
         line.ids.push_back(*id);
     }
     if (line.suggested && !line.ids.empty())
-        return usage(options.context, QStringLiteral("--suggested cannot be combined with --id"));
+        return usage(options.context, Words::tr("--suggested cannot be combined with --id"));
     return {};
 }
 
@@ -148,19 +153,19 @@ Result<void> readStatsOptions(const ParsedOptions& options, CommandLine& line)
         const QString value = parser.value(QLatin1String(name));
         *bound = read(value);
         if (!*bound)
-            return usage(options.context, QStringLiteral("--%1 expects YYYY-MM-DD or an ISO 8601 date-time, not %2").arg(QLatin1String(name), quoted(value)));
+            return usage(options.context, Words::tr("--%1 expects YYYY-MM-DD or an ISO 8601 date-time, not %2").arg(QLatin1String(name), quoted(value)));
     }
     if (line.from && line.until && *line.from >= *line.until)
-        return usage(options.context, QStringLiteral("--from must come before --to"));
+        return usage(options.context, Words::tr("--from must come before --to"));
     if (!parser.isSet(QStringLiteral("window")))
         return {};
     if (line.from || line.until)
-        return usage(options.context, QStringLiteral("--window cannot be combined with --from or --to"));
+        return usage(options.context, Words::tr("--window cannot be combined with --from or --to"));
     const QString value = parser.value(QStringLiteral("window"));
     line.yearToDate = value == QLatin1String("YTD");
     const auto window = DateRange::fromRawValue(value.toStdString());
     if (!window && !line.yearToDate)
-        return usage(options.context, QStringLiteral("--window expects 1M, 3M, 6M, 1Y, 5Y, YTD or All, not %1").arg(quoted(value)));
+        return usage(options.context, Words::tr("--window expects 1M, 3M, 6M, 1Y, 5Y, YTD or All, not %1").arg(quoted(value)));
     line.window = window.value_or(DateRange::all);
     return {};
 }
@@ -187,9 +192,9 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
     line.command = rule.command;
     const QStringList positionals = parser.positionalArguments();
     if (positionals.size() > rule.maximumPositionals)
-        return usage(options.context, QStringLiteral("unexpected argument %1").arg(quoted(positionals[rule.maximumPositionals])));
+        return usage(options.context, Words::tr("unexpected argument %1").arg(quoted(positionals[rule.maximumPositionals])));
     if (positionals.size() < rule.minimumPositionals)
-        return usage(options.context, QStringLiteral("missing argument FILE"));
+        return usage(options.context, Words::tr("missing argument FILE"));
     if (!positionals.isEmpty())
         line.file = positionals.first();
     line.json = std::any_of(rule.options.begin(), rule.options.end(), [&](const OptionRule& option) {
@@ -212,7 +217,7 @@ Result<CommandLine> parseSubcommand(const SubcommandRule& rule, const QStringLis
     } else if (rule.command == Command::Summary) {
         line.notify = parser.isSet(QStringLiteral("notify"));
         if (line.notify && line.json)
-            read = usage(options.context, QStringLiteral("--json cannot be combined with --notify"));
+            read = usage(options.context, Words::tr("--json cannot be combined with --notify"));
     }
     if (!read)
         return read.error();
@@ -230,7 +235,7 @@ Result<CommandLine> parseWindow(const QStringList& arguments)
     if (!parser.parse(arguments))
         return usage({}, parserMessage(parser.errorText()));
     if (!parser.positionalArguments().isEmpty())
-        return usage({}, QStringLiteral("unknown command %1").arg(quoted(parser.positionalArguments().first())));
+        return usage({}, Words::tr("unknown command %1").arg(quoted(parser.positionalArguments().first())));
     CommandLine line;
     line.quitAfterFirstPaint = parser.isSet(quitAfterFirstPaint);
     line.screenshotPath = parser.value(screenshot);
@@ -242,11 +247,11 @@ Result<CommandLine> parseHelp(const QStringList& arguments)
     CommandLine line;
     line.command = Command::Help;
     if (arguments.size() > 3)
-        return usage(QStringLiteral("help"), QStringLiteral("unexpected argument %1").arg(quoted(arguments[3])));
+        return usage(QStringLiteral("help"), Words::tr("unexpected argument %1").arg(quoted(arguments[3])));
     if (arguments.size() == 3) {
         const SubcommandRule* rule = ruleFor(arguments[2]);
         if (!rule)
-            return usage(QStringLiteral("help"), QStringLiteral("unknown command %1").arg(quoted(arguments[2])));
+            return usage(QStringLiteral("help"), Words::tr("unknown command %1").arg(quoted(arguments[2])));
         line.helpTopic = rule->command;
     }
     return line;
@@ -261,12 +266,12 @@ Result<CommandLine> CommandLine::parse(const QStringList& arguments)
     const QString& first = arguments[1];
     if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
         if (first != QLatin1String("help") && arguments.size() > 2)
-            return usage({}, QStringLiteral("unexpected argument %1").arg(quoted(arguments[2])));
+            return usage({}, Words::tr("unexpected argument %1").arg(quoted(arguments[2])));
         return parseHelp(arguments);
     }
     if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
         if (arguments.size() > 2)
-            return usage({}, QStringLiteral("unexpected argument %1").arg(quoted(arguments[2])));
+            return usage({}, Words::tr("unexpected argument %1").arg(quoted(arguments[2])));
         CommandLine line;
         line.command = Command::Version;
         return line;
@@ -297,14 +302,14 @@ Error CommandLine::usageError(const QString& subcommand, const QString& message)
 {
     const QString context = subcommand.isEmpty() ? QString() : QLatin1Char(' ') + subcommand;
     const QString helpContext = subcommand == QLatin1String("help") ? QString() : context;
-    return Error{QStringLiteral("corvanta%1: %2 (try 'corvanta%3 --help')").arg(context, message, helpContext), {}};
+    return Error{Words::tr("corvanta%1: %2 (try 'corvanta%3 --help')").arg(context, message, helpContext), {}};
 }
 
 Result<CommandLine> CommandLine::parseAfterWindowOptions(const QStringList& arguments)
 {
     auto parsed = parse(arguments);
     if (parsed && !nameOf(parsed.value().command).isEmpty())
-        return usageError({}, QStringLiteral("the window's options (such as -platform) cannot come before the command %1")
+        return usageError({}, Words::tr("the window's options (such as -platform) cannot come before the command %1")
                                   .arg(quoted(nameOf(parsed.value().command))));
     return parsed;
 }

@@ -1,45 +1,47 @@
 #include "automation/CommandRules.h"
 
+#include <QCoreApplication>
+
 namespace CommandRules {
 namespace {
 using Command = CommandLine::Command;
 
-constexpr OptionRule jsonOption{"json", nullptr, "Print JSON instead of text."};
+constexpr OptionRule jsonOption{"json", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Print JSON instead of text.")};
 
 // The add action's parameters: their help starts with the action's own title and description.
 constexpr OptionRule addOptions[] = {
     {"balance", "N", ""},
-    {"date", "D", "YYYY-MM-DD (local midnight) or an ISO 8601 date-time (local time without an offset)."},
+    {"date", "D", QT_TRANSLATE_NOOP("CommandLine", "YYYY-MM-DD (local midnight) or an ISO 8601 date-time (local time without an offset).")},
     {"adjustment", "N", ""},
     {"transfers", "N", ""},
     {"note", "TEXT", ""},
     jsonOption,
-    {"dialog", nullptr, "Ask for the entry in a small window."},
+    {"dialog", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Ask for the entry in a small window.")},
 };
 constexpr OptionRule summaryOptions[] = {
     jsonOption,
-    {"notify", nullptr, "Show the summary as a desktop notification."},
+    {"notify", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Show the summary as a desktop notification.")},
 };
 constexpr OptionRule entriesOptions[] = {
-    {"suggested", nullptr, "Only the 20 latest entries, newest first."},
-    {"id", "UUID", "Only the entry with this id (repeatable)."},
+    {"suggested", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Only the 20 latest entries, newest first.")},
+    {"id", "UUID", QT_TRANSLATE_NOOP("CommandLine", "Only the entry with this id (repeatable).")},
     jsonOption,
 };
 constexpr OptionRule importOptions[] = {
-    {"skip-existing", nullptr, "Leave out rows already stored (same day, amounts and note as an entry)."},
-    {"decimal-comma", nullptr, "Read ',' as the decimal separator and '.' as grouping (1.234,56)."},
-    {"dry-run", nullptr, "Only say what the import would do; write nothing."},
+    {"skip-existing", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Leave out rows already stored (same day, amounts and note as an entry).")},
+    {"decimal-comma", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Read ',' as the decimal separator and '.' as grouping (1.234,56).")},
+    {"dry-run", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Only say what the import would do; write nothing.")},
     jsonOption,
 };
 constexpr OptionRule statsOptions[] = {
     jsonOption,
-    {"window", "W", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent)."},
-    {"from", "DATE", "The returns from this day (YYYY-MM-DD) or instant on."},
-    {"to", "DATE", "The returns up to the end of this day (YYYY-MM-DD) or up to this instant."},
+    {"window", "W", QT_TRANSLATE_NOOP("CommandLine", "The window of the returns: 1M, 3M, 6M, 1Y, 5Y, YTD or All (when absent).")},
+    {"from", "DATE", QT_TRANSLATE_NOOP("CommandLine", "The returns from this day (YYYY-MM-DD) or instant on.")},
+    {"to", "DATE", QT_TRANSLATE_NOOP("CommandLine", "The returns up to the end of this day (YYYY-MM-DD) or up to this instant.")},
 };
 constexpr OptionRule yearsOptions[] = {
     jsonOption,
-    {"from-entries", nullptr, "Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return."},
+    {"from-entries", nullptr, QT_TRANSLATE_NOOP("CommandLine", "Every calendar year that holds entries, as Fill from Entries proposes it, with its time-weighted return.")},
 };
 
 constexpr OptionRule jsonOnly[] = {jsonOption};
@@ -59,16 +61,16 @@ constexpr std::pair<Command, const char*> examples[] = {
 };
 
 constexpr SubcommandRule subcommandTable[] = {
-    {Command::Add, "add", "", "Add a balance entry and print what was added.", addOptions, 0, 0},
-    {Command::Summary, "summary", "", "Print the portfolio summary.", summaryOptions, 0, 0},
-    {Command::Entries, "entries", "", "List the balance entries, oldest first.", entriesOptions, 0, 0},
-    {Command::Stats, "stats", "", "Print the dashboard's statistics.", statsOptions, 0, 0},
-    {Command::Years, "years", "", "Print the yearly index comparison.", yearsOptions, 0, 0},
-    {Command::Import, "import", " FILE", "Import the entries of a CSV file.", importOptions, 1, 1},
-    {Command::Export, "export", " [FILE]", "Export every entry as CSV to FILE (standard output when absent or \"-\").", {}, 0, 1},
-    {Command::Backup, "backup", " [FILE]", "Back up the whole store to FILE (a new file in the backups folder when absent).", {}, 0, 1},
-    {Command::Backups, "backups", "", "List the backups in the backups folder, newest first.", jsonOnly, 0, 0},
-    {Command::Restore, "restore", " FILE", "Replace the store with a backup, after backing up the store as it is.", {}, 1, 1},
+    {Command::Add, "add", "", QT_TRANSLATE_NOOP("CommandLine", "Add a balance entry and print what was added."), addOptions, 0, 0},
+    {Command::Summary, "summary", "", QT_TRANSLATE_NOOP("CommandLine", "Print the portfolio summary."), summaryOptions, 0, 0},
+    {Command::Entries, "entries", "", QT_TRANSLATE_NOOP("CommandLine", "List the balance entries, oldest first."), entriesOptions, 0, 0},
+    {Command::Stats, "stats", "", QT_TRANSLATE_NOOP("CommandLine", "Print the dashboard's statistics."), statsOptions, 0, 0},
+    {Command::Years, "years", "", QT_TRANSLATE_NOOP("CommandLine", "Print the yearly index comparison."), yearsOptions, 0, 0},
+    {Command::Import, "import", " FILE", QT_TRANSLATE_NOOP("CommandLine", "Import the entries of a CSV file."), importOptions, 1, 1},
+    {Command::Export, "export", " [FILE]", QT_TRANSLATE_NOOP("CommandLine", "Export every entry as CSV to FILE (standard output when absent or \"-\")."), {}, 0, 1},
+    {Command::Backup, "backup", " [FILE]", QT_TRANSLATE_NOOP("CommandLine", "Back up the whole store to FILE (a new file in the backups folder when absent)."), {}, 0, 1},
+    {Command::Backups, "backups", "", QT_TRANSLATE_NOOP("CommandLine", "List the backups in the backups folder, newest first."), jsonOnly, 0, 0},
+    {Command::Restore, "restore", " FILE", QT_TRANSLATE_NOOP("CommandLine", "Replace the store with a backup, after backing up the store as it is."), {}, 1, 1},
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "automation/TerminalText.h"
 #include "services/DisplayText.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
 
@@ -13,6 +14,9 @@
 #include <memory>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(EntryListing)
+};
 
 // Standard output in blocks: one write per block, the first failure remembered.
 class BlockWriter {
@@ -236,9 +240,9 @@ int print(const QString& storePath, const StoredEntrySelection& selection, bool 
     if (json)
         out.buffer() += first ? "]\n" : "\n]\n";
     if (!read)
-        return ConsoleOutput::failure(QStringLiteral("corvanta entries: ") + read.error().message);
+        return ConsoleOutput::failure(Words::tr("corvanta entries: ") + read.error().message);
     if (!out.flush())
-        return ConsoleOutput::failure(QStringLiteral("corvanta entries: standard output could not be written"));
+        return ConsoleOutput::failure(Words::tr("corvanta entries: standard output could not be written"));
     return 0;
 }
 

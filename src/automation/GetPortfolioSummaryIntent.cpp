@@ -16,7 +16,7 @@ GetPortfolioSummaryIntent::Outcome GetPortfolioSummaryIntent::summarise(std::spa
 QString GetPortfolioSummaryIntent::dialog(const PortfolioSummary& s)
 {
     const QString sign = s.investmentGain >= 0 ? QStringLiteral("+") : QString();
-    return QStringLiteral("Current value: %1\nInvestment gain: %2%3 (%2%4)\nNet cash flows: %5")
+    return tr("Current value: %1\nInvestment gain: %2%3 (%2%4)\nNet cash flows: %5")
         .arg(DisplayText::currency(s.currentValue), sign, DisplayText::currency(s.investmentGain), DisplayText::percent(s.gainPercent),
              DisplayText::currency(s.netCashFlows));
 }

@@ -8,11 +8,16 @@
 #include "services/CsvActions.h"
 #include "services/ImportPreviewText.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace ImportCommand {
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ImportCommand)
+};
+
 
 constexpr std::size_t rowsShownAtEachEnd = 5;
 
@@ -44,28 +49,28 @@ QJsonObject previewJson(const CsvActions::ImportPreview& preview, bool skipExist
 
 QString rowLine(const CSVPorter::ReadRow& row)
 {
-    return QStringLiteral("  line %1\t").arg(row.line) + ImportPreviewText::rowCells(row.values).join(QLatin1Char('\t')) + QLatin1Char('\n');
+    return QStringLiteral("  ") + Words::tr("line %1").arg(row.line) + QLatin1Char('\t') + ImportPreviewText::rowCells(row.values).join(QLatin1Char('\t')) + QLatin1Char('\n');
 }
 
 QString previewText(const CsvActions::ImportPreview& preview, bool skipExisting)
 {
     const auto& rows = preview.reading.rows;
-    QString text = QStringLiteral("Rows read: %1\n").arg(rows.size());
+    QString text = Words::tr("Rows read: %1\n").arg(rows.size());
     if (rows.empty())
         return text;
-    text += QStringLiteral("Dates: %1\n").arg(ImportPreviewText::dateRangeText(preview.reading));
+    text += Words::tr("Dates: %1\n").arg(ImportPreviewText::dateRangeText(preview.reading));
     for (const QString& reading : ImportPreviewText::dateReadings(preview.reading))
-        text += QStringLiteral("Date reading: %1\n").arg(reading);
+        text += Words::tr("Date reading: %1\n").arg(reading);
     if (preview.alreadyStoredCount > 0)
         text += ImportPreviewText::alreadyStoredText(preview.alreadyStoredCount) + QLatin1Char('\n');
-    text += QStringLiteral("Would import: %1\n").arg(wouldImport(preview, skipExisting));
+    text += Words::tr("Would import: %1\n").arg(wouldImport(preview, skipExisting));
     const std::size_t head = std::min(rows.size(), rowsShownAtEachEnd);
     const std::size_t tail = std::max(head, rows.size() - std::min(rows.size(), rowsShownAtEachEnd));
-    text += QStringLiteral("First rows:\n");
+    text += Words::tr("First rows:\n");
     for (std::size_t i = 0; i < head; ++i)
         text += rowLine(rows[i]);
     if (tail < rows.size()) {
-        text += QStringLiteral("Last rows:\n");
+        text += Words::tr("Last rows:\n");
         for (std::size_t i = tail; i < rows.size(); ++i)
             text += rowLine(rows[i]);
     }
@@ -79,12 +84,12 @@ void warn(const CommandLine& line, const CsvActions::ImportPreview& preview)
     for (const CSVPorter::SkippedLine& skipped : preview.reading.skipped)
         ConsoleOutput::error(CSVPorter::skippedLineText(skipped) + QLatin1Char('\n'));
     if (!line.decimalComma && preview.reading.looksDecimalComma())
-        ConsoleOutput::error(QStringLiteral("corvanta import: %1 They were read with ',' grouping; --decimal-comma reads them with a decimal comma.\n")
+        ConsoleOutput::error(Words::tr("corvanta import: %1 They were read with ',' grouping; --decimal-comma reads them with a decimal comma.\n")
                                  .arg(ImportPreviewText::decimalCommaText()));
     if (!line.skipExisting && preview.alreadyStoredCount > 0)
-        ConsoleOutput::error(QStringLiteral("corvanta import: %1; they %2 imported again (--skip-existing leaves them out).\n")
-                                 .arg(ImportPreviewText::alreadyStoredText(preview.alreadyStoredCount), line.dryRun ? QStringLiteral("would be")
-                                                                                                               : QStringLiteral("are")));
+        ConsoleOutput::error((line.dryRun ? Words::tr("corvanta import: %1; they would be imported again (--skip-existing leaves them out).\n")
+                                          : Words::tr("corvanta import: %1; they are imported again (--skip-existing leaves them out).\n"))
+                                 .arg(ImportPreviewText::alreadyStoredText(preview.alreadyStoredCount)));
 }
 
 } // namespace
@@ -97,7 +102,7 @@ int run(const CommandLine& line, ObjectContext& context, const QString& storePat
         return failure(CSVPorter::readFailureAlert(text.error().message));
     auto stored = readStoredEntryValues(storePath);
     if (!stored)
-        return ConsoleOutput::failure(QStringLiteral("corvanta import: ") + stored.error().message);
+        return ConsoleOutput::failure(Words::tr("corvanta import: ") + stored.error().message);
     const CsvActions::ImportPreview preview = CsvActions::previewImport(text.value(), stored.value(), {.decimalComma = line.decimalComma});
     warn(line, preview);
     const bool nothingRead = preview.reading.rows.empty();

@@ -4,14 +4,18 @@
 #include "model/NewEntry.h"
 #include "services/JsonEncoding.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 
-
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(JsonOutput)
+};
+
 int printDocument(const QJsonDocument& document)
 {
     if (!ConsoleOutput::write(document.toJson(QJsonDocument::Indented)))
-        return ConsoleOutput::failure(QStringLiteral("corvanta: standard output could not be written"));
+        return ConsoleOutput::failure(Words::tr("corvanta: standard output could not be written"));
     return 0;
 }
 } // namespace

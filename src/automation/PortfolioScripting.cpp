@@ -10,12 +10,17 @@
 #include "services/NoteRules.h"
 #include "analytics/PortfolioStats.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 
 #include <chrono>
 #include <cmath>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(PortfolioScripting)
+};
+
 using Figure = PortfolioScripting::Figure;
 
 Error refusal(const char* name, const QString& message) { return Error{message, QString::fromUtf8(name)}; }
@@ -53,8 +58,8 @@ std::int64_t replyBytes(const BalanceEntry& entry) { return 256 + 3 * std::int64
 Error tooLargeFor(std::int64_t count)
 {
     return refusal(PortfolioScripting::tooLarge,
-                   QStringLiteral("%1 entries do not fit one reply: read them in parts with BalanceEntriesRange(offset, count), "
-                                  "at most %2 at a time")
+                   Words::tr("%1 entries do not fit one reply: read them in parts with BalanceEntriesRange(offset, count), "
+                             "at most %2 at a time")
                        .arg(count)
                        .arg(PortfolioScripting::maximumReplyEntries));
 }
@@ -85,7 +90,7 @@ Result<typename Objects::value_type> objectAt(const Objects& objects, std::int64
 {
     if (index < 0 || std::uint64_t(index) >= objects.size())
         return refusal(PortfolioScripting::indexOutOfRange,
-                       QStringLiteral("Index %1 is outside 0 to %2").arg(index).arg(qlonglong(objects.size()) - 1));
+                       Words::tr("Index %1 is outside 0 to %2").arg(index).arg(qlonglong(objects.size()) - 1));
     return objects[std::size_t(index)];
 }
 
@@ -110,7 +115,7 @@ Result<QVariantMap> byScriptID(const Objects& objects, const QString& scriptID, 
         for (std::size_t i = 0; i < objects.size(); ++i)
             if (objects[i]->id() == wanted)
                 return dictionary(encode(*objects[i]), std::int64_t(i));
-    return refusal(PortfolioScripting::notFound, QStringLiteral("No object has the scriptID \"%1\"").arg(scriptID));
+    return refusal(PortfolioScripting::notFound, Words::tr("No object has the scriptID \"%1\"").arg(scriptID));
 }
 
 // The yearly rows are few: each request fetches them.
@@ -141,7 +146,7 @@ std::optional<double> numberIn(const QVariant& value)
 
 Error invalid(const QString& key, const QString& expectation)
 {
-    return refusal(PortfolioScripting::invalidArgument, QStringLiteral("\"%1\" must be %2").arg(key, expectation));
+    return refusal(PortfolioScripting::invalidArgument, Words::tr("\"%1\" must be %2").arg(key, expectation));
 }
 
 // The creation properties as an entry's values, dated now unless they say otherwise.
@@ -157,7 +162,7 @@ Result<BalanceEntry::Values> entryValues(const QVariantMap& properties, Instant 
         if (key == QLatin1String("date")) {
             values.date = value.typeId() == QMetaType::QString ? CommandLine::parseDate(value.toString()) : std::nullopt;
             if (!values.date)
-                return invalid(key, QStringLiteral("a date as text, YYYY-MM-DD or an ISO 8601 date-time (years 1 to 9999)"));
+                return invalid(key, Words::tr("a date as text, YYYY-MM-DD or an ISO 8601 date-time (years 1 to 9999)"));
         } else if (key == QLatin1String("note")) {
             values.note = value.typeId() == QMetaType::QString ? std::optional<QString>(value.toString()) : std::nullopt;
             if (auto tooLong = NoteRules::refusal(values.note))
@@ -168,7 +173,7 @@ Result<BalanceEntry::Values> entryValues(const QVariantMap& properties, Instant 
                 continue;
             const std::optional<double> number = numberIn(value);
             if (!number || !std::isfinite(*number))
-                return invalid(key, number ? QStringLiteral("a finite number") : QStringLiteral("a number, not %1").arg(QString::fromUtf8(value.typeName())));
+                return invalid(key, number ? Words::tr("a finite number") : Words::tr("a number, not %1").arg(QString::fromUtf8(value.typeName())));
             *slot = *number;
         }
     }
@@ -272,9 +277,9 @@ Result<QList<QVariantMap>> PortfolioScripting::balanceEntries() const
 Result<QList<QVariantMap>> PortfolioScripting::balanceEntriesRange(std::int64_t offset, std::int64_t count) const
 {
     if (offset < 0)
-        return invalid(QStringLiteral("offset"), QStringLiteral("zero or more"));
+        return invalid(QStringLiteral("offset"), Words::tr("zero or more"));
     if (count < 0 || count > maximumReplyEntries)
-        return invalid(QStringLiteral("count"), QStringLiteral("between 0 and %1").arg(maximumReplyEntries));
+        return invalid(QStringLiteral("count"), Words::tr("between 0 and %1").arg(maximumReplyEntries));
     auto live = liveEntries();
     if (!live)
         return live.error();

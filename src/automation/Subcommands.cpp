@@ -32,6 +32,10 @@
 #include <unistd.h>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(Subcommands)
+};
+
 using Command = CommandLine::Command;
 
 Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
@@ -73,13 +77,13 @@ std::optional<double> askForBalance()
     if (!isatty(STDIN_FILENO))
         return std::nullopt;
     for (;;) {
-        ConsoleOutput::error(QString::fromUtf8(AddBalanceEntryIntent::balancePrompt) + QLatin1Char(' '));
+        ConsoleOutput::error(AddBalanceEntryIntent::tr(AddBalanceEntryIntent::balancePrompt) + QLatin1Char(' '));
         std::string answer;
         if (!std::getline(std::cin, answer))
             return std::nullopt;
         if (auto balance = Fmt::finiteNumber(std::string_view(answer).substr(0, answer.find_first_of("\r\n"))))
             return *balance + 0.0; // -0 is zero
-        ConsoleOutput::error(QStringLiteral("Please type a plain number such as 1234.56.\n"));
+        ConsoleOutput::error(Words::tr("Please type a plain number such as 1234.56.\n"));
     }
 }
 
@@ -88,7 +92,7 @@ int add(const CommandLine& line)
     const std::optional<double> balance = line.balance ? line.balance : askForBalance();
     if (!balance)
         return ConsoleOutput::usageError(
-            CommandLine::usageError(QStringLiteral("add"), QStringLiteral("--balance is required (the portfolio balance)")).message);
+            CommandLine::usageError(QStringLiteral("add"), Words::tr("--balance is required (the portfolio balance)")).message);
     const AddBalanceEntryIntent intent{line.date, *balance, line.adjustment, line.transfers, line.note};
     auto added = intent.perform(now());
     if (!added)
@@ -108,7 +112,7 @@ int summary(const CommandLine& line)
     const auto outcome = GetPortfolioSummaryIntent::summarise(inputs.value());
     if (line.json)
         return JsonOutput::print(JsonOutput::summary(outcome.summary, outcome.dialog));
-    if (line.notify && DesktopNotification::show(QStringLiteral("Portfolio Summary"), outcome.dialog))
+    if (line.notify && DesktopNotification::show(Words::tr("Portfolio Summary"), outcome.dialog))
         return 0;
     ConsoleOutput::print(outcome.dialog + QLatin1Char('\n'));
     return 0;
@@ -183,7 +187,7 @@ int exportFile(const CommandLine& line)
     if (!bytes)
         return report(CSVPorter::exportFailureAlert(bytes.error().message), true);
     if (!ConsoleOutput::write(bytes.value()))
-        return report(CSVPorter::exportFailureAlert(QStringLiteral("standard output could not be written")), true);
+        return report(CSVPorter::exportFailureAlert(Words::tr("standard output could not be written")), true);
     return 0;
 }
 
@@ -204,7 +208,7 @@ int runCommand(const CommandLine& line)
     case Command::Help:
     case Command::Version: break;
     }
-    return ConsoleOutput::usageError(QStringLiteral("corvanta: no subcommand to run"));
+    return ConsoleOutput::usageError(Words::tr("corvanta: no subcommand to run"));
 }
 } // namespace
 
@@ -215,7 +219,7 @@ int run(const CommandLine& line)
     const int status = runCommand(line);
     // A printed result that did not reach its reader (a full disk) is a failure.
     if (status == 0 && ConsoleOutput::outputFailed())
-        return ConsoleOutput::failure(QStringLiteral("corvanta %1: standard output could not be written").arg(CommandLine::nameOf(line.command)));
+        return ConsoleOutput::failure(Words::tr("corvanta %1: standard output could not be written").arg(CommandLine::nameOf(line.command)));
     return status;
 }
 

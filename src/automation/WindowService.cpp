@@ -3,6 +3,7 @@
 #include "PortfolioAdaptor.h"
 #include "WindowAdaptor.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -12,6 +13,10 @@
 #include <QThread>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(WindowService)
+};
+
 Q_LOGGING_CATEGORY(busLog, "corvanta.dbus")
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -163,7 +168,7 @@ void WindowService::Raise()
 QString WindowService::RestoreBackup(const QString& path)
 {
     if (!restore_) {
-        refuse(Error{QStringLiteral("This window cannot restore backups"), QStringLiteral("org.corvanta.Corvanta.Error.NotSupported")});
+        refuse(Error{Words::tr("This window cannot restore backups"), QStringLiteral("org.corvanta.Corvanta.Error.NotSupported")});
         return {};
     }
     return answer(restore_(path));

@@ -1,33 +1,39 @@
 #include "csv/CSVAlerts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
 
 namespace CSVPorter {
 namespace {
-const QString errorTitle = QStringLiteral("CSV Error");
-}
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(CSVAlerts)
+};
+
+QString errorTitle() { return Words::tr("CSV Error"); }
+} // namespace
 
 Alert resultAlert(std::int64_t imported, std::int64_t skipped)
 {
     if (imported > 0) {
-        Alert alert{QStringLiteral("Imported %1 %2").arg(imported).arg(imported == 1 ? QStringLiteral("entry") : QStringLiteral("entries")),
-                    QString(), AlertStyle::Informational};
+        Alert alert{imported == 1 ? Words::tr("Imported 1 entry") : Words::tr("Imported %n entries", nullptr, int(imported)), QString(),
+                    AlertStyle::Informational};
         if (skipped > 0)
-            alert.informativeText = QStringLiteral("%1 row(s) were skipped (couldn't be parsed).").arg(skipped);
+            alert.informativeText = Words::tr("%n row(s) were skipped (couldn't be parsed).", nullptr, int(skipped));
         return alert;
     }
-    Alert alert{QStringLiteral("No rows imported"),
-                QStringLiteral("Expected columns: Date, Balance, Adjustment, Transfers, Note. "
-                               "Dates such as 2026-06-04 or 06/04/2026 are accepted."),
+    Alert alert{Words::tr("No rows imported"),
+                //: The column names are the file's own headers: keep them as they are.
+                Words::tr("Expected columns: Date, Balance, Adjustment, Transfers, Note. "
+                          "Dates such as 2026-06-04 or 06/04/2026 are accepted."),
                 AlertStyle::Warning};
     if (skipped > 0)
-        alert.informativeText += QStringLiteral("\n\n%1 row(s) couldn't be parsed.").arg(skipped);
+        alert.informativeText += QStringLiteral("\n\n") + Words::tr("%n row(s) couldn't be parsed.", nullptr, int(skipped));
     return alert;
 }
 
-QString skippedLineText(const SkippedLine& line) { return QStringLiteral("line %1: %2").arg(line.line).arg(line.reason); }
+QString skippedLineText(const SkippedLine& line) { return Words::tr("line %1: %2").arg(line.line).arg(line.reason); }
 
 QString skippedLinesText(std::span<const SkippedLine> lines, std::size_t shown)
 {
@@ -35,13 +41,13 @@ QString skippedLinesText(std::span<const SkippedLine> lines, std::size_t shown)
     for (std::size_t i = 0; i < std::min(shown, lines.size()); ++i)
         texts.append(skippedLineText(lines[i]));
     if (lines.size() > shown)
-        texts.append(QStringLiteral("and %1 more").arg(lines.size() - shown));
+        texts.append(Words::tr("and %1 more").arg(lines.size() - shown));
     return texts.join(QLatin1Char('\n'));
 }
 
 QString leftOutAsStoredText(std::int64_t count)
 {
-    return QStringLiteral("Skipped %1 %2 already stored.").arg(count).arg(count == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+    return count == 1 ? Words::tr("Skipped 1 row already stored.") : Words::tr("Skipped %n rows already stored.", nullptr, int(count));
 }
 
 Alert importAlert(std::int64_t imported, std::span<const SkippedLine> skipped, std::int64_t leftOutAsStored, bool listLines)
@@ -61,20 +67,20 @@ Alert importAlert(std::int64_t imported, std::span<const SkippedLine> skipped, s
 
 Alert readFailureAlert(const QString& description)
 {
-    QString text = QStringLiteral("Could not read file.");
+    QString text = Words::tr("Could not read file.");
     if (!description.isEmpty())
         text += QLatin1Char('\n') + description;
-    return {errorTitle, text, AlertStyle::Warning};
+    return {errorTitle(), text, AlertStyle::Warning};
 }
 
 Alert saveFailureAlert(const QString& description)
 {
-    return {errorTitle, QStringLiteral("Save failed: ") + description, AlertStyle::Warning};
+    return {errorTitle(), Words::tr("Save failed: ") + description, AlertStyle::Warning};
 }
 
 Alert exportFailureAlert(const QString& description)
 {
-    return {errorTitle, QStringLiteral("Could not export CSV: ") + description, AlertStyle::Warning};
+    return {errorTitle(), Words::tr("Could not export CSV: ") + description, AlertStyle::Warning};
 }
 
 } // namespace CSVPorter

@@ -1,5 +1,6 @@
 #include "csv/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QSaveFile>
@@ -14,6 +15,9 @@
 
 namespace CSVPorter {
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(FileAccess)
+};
 
 QString quoted(const QString& path) { return QStringLiteral("“%1”").arg(path); }
 
@@ -21,12 +25,12 @@ QString systemReason(int error)
 {
     switch (error) {
     case ENOENT:
-    case ENOTDIR: return QStringLiteral("not found");
+    case ENOTDIR: return Words::tr("not found");
     case EACCES:
-    case EPERM: return QStringLiteral("permission denied");
+    case EPERM: return Words::tr("permission denied");
     case ENOSPC:
-    case EDQUOT: return QStringLiteral("the disk is full");
-    case ENOMEM: return QStringLiteral("too large for memory");
+    case EDQUOT: return Words::tr("the disk is full");
+    case ENOMEM: return Words::tr("too large for memory");
     default: break;
     }
     QString text = qt_error_string(error);
@@ -39,12 +43,12 @@ QString systemReason(int error)
 QString notAFile(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder, not a file");
+        return Words::tr("a folder, not a file");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket, not a file");
+        return Words::tr("a socket, not a file");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device, not a file");
-    return QStringLiteral("not a regular file");
+        return Words::tr("a device, not a file");
+    return Words::tr("not a regular file");
 }
 
 Error writeFailure(const QString& path, const QString& reason)
@@ -54,7 +58,7 @@ Error writeFailure(const QString& path, const QString& reason)
 
 QString tooLarge(std::int64_t limit)
 {
-    return QStringLiteral("too large for memory (over %1)").arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat));
+    return Words::tr("too large for memory (over %1)").arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat));
 }
 
 class Descriptor {
@@ -125,7 +129,7 @@ Result<void> writeAll(int fd, const QByteArray& bytes, const QString& path)
     }
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (failure != 0)
-        return writeFailure(path, failure == EPIPE ? QStringLiteral("the reading end was closed") : systemReason(failure));
+        return writeFailure(path, failure == EPIPE ? Words::tr("the reading end was closed") : systemReason(failure));
     return {};
 }
 

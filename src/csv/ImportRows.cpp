@@ -5,6 +5,8 @@
 #include "csv/FieldText.h"
 #include "model/NewEntry.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
@@ -15,6 +17,9 @@
 
 namespace CSVPorter {
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ImportRows)
+};
 
 enum Column : std::size_t { DateColumn, BalanceColumn, AdjustmentColumn, TransfersColumn, NoteColumn, columnCount };
 
@@ -78,16 +83,16 @@ public:
         if (isHeader || (!droppedText && isBlankRow(row)))
             return;
         if (row.size() <= BalanceColumn)
-            return skip(line, QStringLiteral("only one column, no balance"));
+            return skip(line, Words::tr("only one column, no balance"));
         noteHints(row);
         const std::optional<ImportDateReader::Reading> date = dates_.readNamingPattern(row[DateColumn]);
         if (!date)
-            return skip(line, quoted(row[DateColumn]) + QStringLiteral(" is not a date"));
+            return skip(line, Words::tr("%1 is not a date").arg(quoted(row[DateColumn])));
         const std::optional<double> balance = amount(row[BalanceColumn]);
         if (!balance) {
             if (trimmed(row[BalanceColumn]).empty())
-                return skip(line, QStringLiteral("no balance"));
-            return skip(line, quoted(row[BalanceColumn]) + QStringLiteral(" is not an amount"));
+                return skip(line, Words::tr("no balance"));
+            return skip(line, Words::tr("%1 is not an amount").arg(quoted(row[BalanceColumn])));
         }
         notePattern(*date, row[DateColumn]);
         // The note as unescape gives it (trimmed; empty is none), straight into the entry's string type.

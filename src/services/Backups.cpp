@@ -4,6 +4,7 @@
 #include "model/PersistentContainer.h"
 #include "services/BackupRotation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -12,6 +13,10 @@
 #include <algorithm>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(Backups)
+};
+
 Q_LOGGING_CATEGORY(backupLog, "corvanta.backup")
 
 // A name not yet taken in `folder`: now, or the next free second (two backups in one second
@@ -45,7 +50,7 @@ Result<QString> keepCurrentStore(const QString& storePath, const QString& folder
     const QDir into(folder);
     if (StoreBackup::inspect(storePath, StoreBackup::Check::Integrity)) {
         if (!into.mkpath(QStringLiteral(".")))
-            return Error{QStringLiteral("The backups folder could not be created"), QStringLiteral("{path: %1}").arg(folder)};
+            return Error{Words::tr("The backups folder could not be created"), QStringLiteral("{path: %1}").arg(folder)};
         const QString path = freshPath(into, BackupRotation::beforeRestoreFileName);
         auto kept = StoreBackup::copy(storePath, path);
         if (!kept)
@@ -54,7 +59,7 @@ Result<QString> keepCurrentStore(const QString& storePath, const QString& folder
     }
     const QString aside = into.filePath(QStringLiteral("Corvanta-unreadable-%1.sqlite").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"))));
     if (!into.mkpath(QStringLiteral(".")) || !QFile::rename(storePath, aside))
-        return Error{QStringLiteral("The unreadable store could not be moved aside"), QStringLiteral("{path: %1, to: %2}").arg(storePath, aside)};
+        return Error{Words::tr("The unreadable store could not be moved aside"), QStringLiteral("{path: %1, to: %2}").arg(storePath, aside)};
     for (const char* companion : {"-wal", "-shm"})
         if (QFileInfo::exists(storePath + QLatin1String(companion)))
             QFile::rename(storePath + QLatin1String(companion), aside + QLatin1String(companion));
@@ -85,11 +90,11 @@ Result<BackupFile> backUp(const QString& storePath, const QString& folder, const
 {
     const QDir into(folder);
     if (target.isEmpty() && !into.mkpath(QStringLiteral(".")))
-        return Error{QStringLiteral("The backups folder could not be created"), QStringLiteral("{path: %1}").arg(folder)};
+        return Error{Words::tr("The backups folder could not be created"), QStringLiteral("{path: %1}").arg(folder)};
     const QString path = target.isEmpty() ? freshPath(into) : QFileInfo(target).absoluteFilePath();
     const QString store = QFileInfo(storePath).canonicalFilePath();
     if (!store.isEmpty() && QFileInfo(path).canonicalFilePath() == store)
-        return Error{QStringLiteral("A backup cannot replace the store itself"), QStringLiteral("{path: %1}").arg(path)};
+        return Error{Words::tr("A backup cannot replace the store itself"), QStringLiteral("{path: %1}").arg(path)};
     auto copied = StoreBackup::copy(storePath, path, cancelled);
     if (!copied)
         return copied.error();
@@ -120,7 +125,7 @@ Result<Restored> restore(const QString& storePath, const QString& backup, const 
         return checked.error();
     auto previous = keepCurrentStore(storePath, folder);
     if (!previous)
-        return Error{QStringLiteral("The current store could not be kept first, so nothing was restored (%1)").arg(previous.error().message),
+        return Error{Words::tr("The current store could not be kept first, so nothing was restored (%1)").arg(previous.error().message),
                      previous.error().details};
     auto restored = StoreBackup::restore(backup, storePath);
     if (!restored)
@@ -165,9 +170,9 @@ QString rangeText(const StoreContents& contents)
 
 QString restoreReport(const QString& backup, const Restored& restored)
 {
-    QString report = QStringLiteral("Restored %1: %2 entries, %3 years.").arg(backup).arg(restored.contents.entries).arg(restored.contents.years);
+    QString report = Words::tr("Restored %1: %2 entries, %3 years.").arg(backup).arg(restored.contents.entries).arg(restored.contents.years);
     if (!restored.previous.isEmpty())
-        report += QStringLiteral(" The store as it was is kept in %1.").arg(restored.previous);
+        report += Words::tr(" The store as it was is kept in %1.").arg(restored.previous);
     return report;
 }
 

@@ -10,11 +10,18 @@
 #include "services/NoteRules.h"
 #include "services/ObjectVerbs.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace CsvActions {
+namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(CsvActions)
+};
+} // namespace
 
 Result<std::string_view> importText(const QByteArray& bytes, const QString& path)
 {
@@ -108,7 +115,7 @@ Result<void> insertAndSave(ObjectContext& context, const ImportPreview& preview,
 
 QString importName(std::int64_t count)
 {
-    return ObjectVerbs::countedName(static_cast<std::size_t>(count), "Import 1 Entry", "Import %1 Entries");
+    return count == 1 ? Words::tr("Import 1 Entry") : Words::tr("Import %n Entries", nullptr, int(count));
 }
 
 ImportOutcome outcome(const ImportPreview& preview, bool skipAlreadyStored, const Result<void>& saved, std::int64_t imported)

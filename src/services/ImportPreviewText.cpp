@@ -2,6 +2,7 @@
 
 #include "services/DisplayText.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
 
@@ -9,6 +10,9 @@
 
 namespace ImportPreviewText {
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ImportPreviewText)
+};
 
 // "June 4, 2026": the long form leaves no doubt about which number was the month.
 QString spelledOut(Instant instant)
@@ -81,9 +85,9 @@ QStringList rowCells(const BalanceEntry::Values& values)
 
 QString alreadyStoredText(std::int64_t count)
 {
-    return count == 1 ? QStringLiteral("1 of these rows is already stored") : QStringLiteral("%1 of these rows are already stored").arg(count);
+    return count == 1 ? Words::tr("1 of these rows is already stored") : Words::tr("%1 of these rows are already stored").arg(count);
 }
 
-QString decimalCommaText() { return QStringLiteral("The amounts look like numbers with a decimal comma, such as 1.234,56."); }
+QString decimalCommaText() { return Words::tr("The amounts look like numbers with a decimal comma, such as 1.234,56."); }
 
 } // namespace ImportPreviewText

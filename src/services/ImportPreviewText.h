@@ -2,6 +2,7 @@
 
 #include "services/CsvActions.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -31,7 +32,7 @@ QString alreadyStoredText(std::int64_t count);
 // Said when the amounts look like decimal-comma numbers.
 QString decimalCommaText();
 
-inline constexpr const char* skipAlreadyStoredLabel = "Skip rows already stored";
-inline constexpr const char* decimalCommaLabel = "Read ',' as the decimal separator";
+inline constexpr const char* skipAlreadyStoredLabel = QT_TRANSLATE_NOOP("ImportPreviewText", "Skip rows already stored");
+inline constexpr const char* decimalCommaLabel = QT_TRANSLATE_NOOP("ImportPreviewText", "Read ',' as the decimal separator");
 
 } // namespace ImportPreviewText

@@ -1,5 +1,13 @@
 #include "services/NoteRules.h"
 
+#include <QCoreApplication>
+
+namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(NoteRules)
+};
+} // namespace
+
 namespace NoteRules {
 
 qsizetype utf8Bytes(const QString& note)
@@ -23,7 +31,7 @@ std::optional<QString> refusal(const std::optional<QString>& note)
     const qsizetype bytes = utf8Bytes(*note);
     if (bytes <= maxNoteBytes)
         return std::nullopt;
-    return QStringLiteral("The note is too long: %1 bytes, at most 1 MiB (%2 bytes).").arg(bytes).arg(maxNoteBytes);
+    return Words::tr("The note is too long: %1 bytes, at most 1 MiB (%2 bytes).").arg(bytes).arg(maxNoteBytes);
 }
 
 } // namespace NoteRules

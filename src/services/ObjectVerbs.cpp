@@ -1,11 +1,14 @@
 #include "services/ObjectVerbs.h"
 
-namespace ObjectVerbs {
-Error foreignObject() { return {QStringLiteral("The object belongs to another store."), {}}; }
-Error deletedObject() { return {QStringLiteral("The object was deleted."), {}}; }
+#include <QCoreApplication>
 
-QString countedName(std::size_t count, const char* one, const char* many)
-{
-    return count == 1 ? QString::fromUtf8(one) : QString::fromUtf8(many).arg(count);
-}
+namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ObjectVerbs)
+};
+} // namespace
+
+namespace ObjectVerbs {
+Error foreignObject() { return {Words::tr("The object belongs to another store."), {}}; }
+Error deletedObject() { return {Words::tr("The object was deleted."), {}}; }
 } // namespace ObjectVerbs

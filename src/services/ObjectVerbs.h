@@ -21,8 +21,6 @@ using Assign = void (*)(Entity& object, const typename Entity::Values& values);
 
 Error foreignObject();
 Error deletedObject();
-// "Delete Entry", "Delete 3 Entries": `one`, or `many` with %1 for the count.
-QString countedName(std::size_t count, const char* one, const char* many);
 
 template <class Entity>
 Result<std::shared_ptr<Entity>> add(ObjectContext& context, std::shared_ptr<Entity> made, const QString& name)

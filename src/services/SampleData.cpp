@@ -6,6 +6,7 @@
 #include "model/TSXYear.h"
 #include "model/UserAction.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <array>
@@ -13,6 +14,10 @@
 
 namespace SampleData {
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(SampleData)
+};
+
 // Monthly market moves, in per mille, repeated: a plausible walk that ends higher than it began.
 constexpr std::array<int, 12> monthlyMoves{18, -7, 25, 9, -31, 14, 22, -12, 6, 27, -4, 11};
 // The index's yearly total returns for the sample years, oldest first.
@@ -83,7 +88,7 @@ Result<void> change(ObjectContext& context, const Samples& samples, bool inserti
         inserting ? context.insert(entry) : context.remove(entry);
     for (const auto& year : samples.years)
         inserting ? context.insert(year) : context.remove(year);
-    return action.save(inserting ? QStringLiteral("Load Sample Data") : QStringLiteral("Remove Sample Data"));
+    return action.save(inserting ? Words::tr("Load Sample Data") : Words::tr("Remove Sample Data"));
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "services/TypedInput.h"
 
+#include <QCoreApplication>
+
 #include <unicode/dcfmtsym.h>
 #include <unicode/locid.h>
 
@@ -13,6 +15,9 @@
 #include <optional>
 
 namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(TypedAmount)
+};
 
 bool isBlank(QChar c) { return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space; }
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
@@ -227,12 +232,12 @@ Result<double> read(const QString& text, Kind kind)
     if (point && grouped && valueOf(*point, false) != valueOf(*grouped, false)) {
         QString asDecimal = QString::fromLatin1(point->digits);
         asDecimal.replace(QLatin1Char('.'), writing.decimal);
-        return refusal(QStringLiteral("%1 is ambiguous: write %2 or %3").arg(body, QString::fromLatin1(grouped->digits), asDecimal));
+        return refusal(Words::tr("%1 is ambiguous: write %2 or %3").arg(body, QString::fromLatin1(grouped->digits), asDecimal));
     }
     number.exponent += shift;
     const double value = valueOf(number, negative);
     if (!std::isfinite(value))
-        return refusal(QStringLiteral("The number is too large."));
+        return refusal(Words::tr("The number is too large."));
     return value;
 }
 
@@ -253,8 +258,7 @@ bool isBlank(const QString& text) { return std::all_of(text.begin(), text.end(),
 QString amountExample()
 {
     const Writing& writing = currentWriting();
-    return QStringLiteral("Enter a number such as -1000 or 1") + writing.grouping + QStringLiteral("250") + writing.decimal
-           + QStringLiteral("50");
+    return Words::tr("Enter a number such as -1000 or %1").arg(QStringLiteral("1") + writing.grouping + QStringLiteral("250") + writing.decimal + QStringLiteral("50"));
 }
 
 } // namespace TypedInput

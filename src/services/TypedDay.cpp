@@ -2,9 +2,17 @@
 
 #include "analytics/Fmt.h"
 
+#include <QCoreApplication>
+
+namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(TypedDay)
+};
+} // namespace
+
 namespace TypedInput {
 
-QString dayHint() { return QStringLiteral("Use YYYY-MM-DD format (e.g. 2026-06-04)."); }
+QString dayHint() { return Words::tr("Use YYYY-MM-DD format (e.g. 2026-06-04)."); }
 
 Result<Instant> day(const QString& text)
 {

@@ -77,10 +77,10 @@ ImportPreviewView::ImportPreviewView(const QString& path, ImportReadingTask::Sto
     layout->addWidget(rows_);
 
     storedText_ = wrappingLabel(this);
-    skipBox_ = new QCheckBox(QString::fromUtf8(ImportPreviewText::skipAlreadyStoredLabel), this);
+    skipBox_ = new QCheckBox(QCoreApplication::translate("ImportPreviewText", ImportPreviewText::skipAlreadyStoredLabel), this);
     skipBox_->setObjectName(QStringLiteral("skipAlreadyStored"));
     commaText_ = wrappingLabel(this);
-    commaBox_ = new QCheckBox(QString::fromUtf8(ImportPreviewText::decimalCommaLabel), this);
+    commaBox_ = new QCheckBox(QCoreApplication::translate("ImportPreviewText", ImportPreviewText::decimalCommaLabel), this);
     commaBox_->setObjectName(QStringLiteral("decimalComma"));
     // Each finding beside the box that acts on it.
     for (auto [text, box] : {std::pair<QLabel*, QCheckBox*>{storedText_, skipBox_}, std::pair<QLabel*, QCheckBox*>{commaText_, commaBox_}}) {
