@@ -17,7 +17,7 @@
 #include "csv/FileAccess.h"
 #include "model/BalanceEntry.h"
 #include "model/PersistentContainer.h"
-#include "model/StoredEntryInputs.h"
+#include "model/StoredEntries.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,8 @@
 
 Result<AddBalanceEntryIntent::Outcome> AddBalanceEntryIntent::perform(Instant now, PersistentContainer& container) const
 {
-    auto added = IntentsDataProvider::addEntry(date.value_or(now), balance, adjustment, transfers, note, container);
+    auto added = IntentsDataProvider::addEntry(
+        {.date = date.value_or(now), .balance = balance, .adjustment = adjustment, .transfers = transfers, .note = note}, container);
     if (!added)
         return added.error();
     const BalanceEntryEntity& entity = added.value();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "automation/BalanceEntryEntity.h"
-#include "model/StoredEntryRows.h"
+#include "model/StoredEntries.h"
 
 #include <QByteArray>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "automation/JsonOutput.h"
 #include "csv/CSVAlerts.h"
 #include "csv/FileAccess.h"
-#include "model/StoredEntryInputs.h"
+#include "model/StoredEntries.h"
 #include "services/CsvActions.h"
 #include "services/ImportPreviewText.h"
 

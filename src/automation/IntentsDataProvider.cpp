@@ -57,12 +57,11 @@ std::vector<BalanceEntryEntity> entities(const std::vector<Uuid>& ids, Persisten
     });
 }
 
-Result<BalanceEntryEntity> addEntry(Instant date, double balance, double adjustment, double transfers,
-                                    const std::optional<QString>& note, PersistentContainer& container)
+Result<BalanceEntryEntity> addEntry(BalanceEntry::Values values, PersistentContainer& container)
 {
     Result<BalanceEntryEntity> result = Error{};
     container.newBackgroundContext()->performAndWait([&](ObjectContext& context) {
-        auto added = EntryActions::add(context, {.date = date, .balance = balance, .adjustment = adjustment, .transfers = transfers, .note = note});
+        auto added = EntryActions::add(context, std::move(values));
         if (!added)
             result = added.error();
         else

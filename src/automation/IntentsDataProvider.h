@@ -2,6 +2,7 @@
 
 #include "analytics/StatsInput.h"
 #include "automation/BalanceEntryEntity.h"
+#include "model/BalanceEntry.h"
 #include "model/PersistenceController.h"
 #include "model/Result.h"
 
@@ -23,6 +24,5 @@ std::vector<BalanceEntryEntity> allEntities(PersistentContainer& container = sha
 std::vector<BalanceEntryEntity> entities(const std::vector<Uuid>& ids, PersistentContainer& container = sharedContainer());
 // Adds a new entry through the shared verb (fresh id; an empty note stores no note; non-finite
 // amounts refused) and saves it. On a failed save nothing is stored and the error is returned.
-Result<BalanceEntryEntity> addEntry(Instant date, double balance, double adjustment, double transfers,
-                                    const std::optional<QString>& note, PersistentContainer& container = sharedContainer());
+Result<BalanceEntryEntity> addEntry(BalanceEntry::Values values, PersistentContainer& container = sharedContainer());
 } // namespace IntentsDataProvider

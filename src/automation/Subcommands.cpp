@@ -17,7 +17,7 @@
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
 #include "model/StatsConversions.h"
-#include "model/StoredEntryInputs.h"
+#include "model/StoredEntries.h"
 #include "services/CsvActions.h"
 #include "services/JsonEncoding.h"
 #include "services/PortfolioFigures.h"

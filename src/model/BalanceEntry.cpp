@@ -11,9 +11,11 @@ std::shared_ptr<BalanceEntry> BalanceEntry::create(ObjectContext& context)
     return entry;
 }
 
-void BalanceEntry::setId(std::optional<Uuid> value) { ObjectContext::assign(*this, Id, &Values::id, std::move(value)); }
-void BalanceEntry::setDate(std::optional<Instant> value) { ObjectContext::assign(*this, Date, &Values::date, value); }
-void BalanceEntry::setBalance(double value) { ObjectContext::assign(*this, Balance, &Values::balance, value); }
-void BalanceEntry::setAdjustment(double value) { ObjectContext::assign(*this, Adjustment, &Values::adjustment, value); }
-void BalanceEntry::setTransfers(double value) { ObjectContext::assign(*this, Transfers, &Values::transfers, value); }
-void BalanceEntry::setNote(std::optional<QString> value) { ObjectContext::assign(*this, Note, &Values::note, std::move(value)); }
+void BalanceEntry::assign(const Values& values) { ObjectContext::assignAll(*this, values); }
+
+void BalanceEntry::setId(std::optional<Uuid> value) { ObjectContext::assign<Id>(*this, std::move(value)); }
+void BalanceEntry::setDate(std::optional<Instant> value) { ObjectContext::assign<Date>(*this, value); }
+void BalanceEntry::setBalance(double value) { ObjectContext::assign<Balance>(*this, value); }
+void BalanceEntry::setAdjustment(double value) { ObjectContext::assign<Adjustment>(*this, value); }
+void BalanceEntry::setTransfers(double value) { ObjectContext::assign<Transfers>(*this, value); }
+void BalanceEntry::setNote(std::optional<QString> value) { ObjectContext::assign<Note>(*this, std::move(value)); }

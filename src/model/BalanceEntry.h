@@ -2,6 +2,7 @@
 
 #include "analytics/Instant.h"
 #include "analytics/Uuid.h"
+#include "model/EntityDescription.h"
 #include "model/ManagedObject.h"
 
 #include <QString>
@@ -29,6 +30,14 @@ public:
         double transfers = 0;
         std::optional<QString> note{};
     };
+    static constexpr std::tuple attributes{
+        describe("id", &Values::id),
+        describe("date", &Values::date),
+        describe("balance", &Values::balance),
+        describe("adjustment", &Values::adjustment),
+        describe("transfers", &Values::transfers),
+        describe("note", &Values::note),
+    };
 
     BalanceEntry();
     // A new object inserted into `context` (all attributes at their defaults).
@@ -48,9 +57,12 @@ public:
     void setNote(std::optional<QString> value);
 
     const Values& values() const { return values_; }
+    // Writes every attribute (each one that changes is tracked, recorded for undo, announced).
+    void assign(const Values& values);
 
 private:
     friend class ObjectContext;
     template <class Entity> friend class EntityTable;
     Values values_;
 };
+static_assert(describesEveryAttribute<BalanceEntry>);

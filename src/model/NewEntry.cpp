@@ -12,12 +12,6 @@ std::shared_ptr<BalanceEntry> makeBalanceEntry(BalanceEntry::Values values)
     if (!values.id)
         values.id = Uuid::random();
     auto entry = std::make_shared<BalanceEntry>();
-    // Detached: the setters only store the values (no change tracking, no undo).
-    entry->setId(std::move(values.id));
-    entry->setDate(values.date);
-    entry->setBalance(values.balance);
-    entry->setAdjustment(values.adjustment);
-    entry->setTransfers(values.transfers);
-    entry->setNote(std::move(values.note));
+    entry->assign(values); // detached: only stores the values (no change tracking, no undo)
     return entry;
 }

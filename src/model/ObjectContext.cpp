@@ -1,7 +1,11 @@
 #include "model/ObjectContext.h"
 
+<<<<<<< HEAD
 #include "model/StoreWords.h"
 #include "model/store/EntityTable.h"
+=======
+#include "model/ObjectContextPrivate.h"
+>>>>>>> main
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteTransaction.h"
 #include "model/UndoManager.h"
@@ -34,34 +38,6 @@ Result<T> readOrFail(Result<T> read)
     return read;
 }
 } // namespace
-
-struct ObjectContext::Private {
-    explicit Private(ObjectContext& context, std::unique_ptr<SqliteDatabase> connection, Error error)
-        : database(std::move(connection)), openError(std::move(error)), entries(context), years(context)
-    {
-    }
-
-    // Declared first: the tables' statements are finalized before the connection closes.
-    std::unique_ptr<SqliteDatabase> database;
-    Error openError;
-    EntityTable<BalanceEntry> entries;
-    EntityTable<TSXYear> years;
-    QPointer<UndoManager> undoManager;
-    // What the open actions changed so far; steps before `sealedSteps` belong to an enclosing
-    // action and take in nothing more.
-    RecordedChange record;
-    std::size_t sealedSteps = 0;
-    int openActions = 0;
-    std::function<void()> commitObserver;
-    bool changeNotificationPending = false;
-    bool refreshPending = false;
-    bool checkpointPending = false;
-    bool resetPending = false;
-    // A save in steps is open: announcements wait for its end, merges too (refreshDeferred).
-    bool saveOpen = false;
-    bool refreshDeferred = false;
-    long long dataVersion = -1;
-};
 
 ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error openError)
     : d_(std::make_unique<Private>(*this, std::move(database), std::move(openError)))
@@ -376,74 +352,6 @@ void ObjectContext::setUndoManager(UndoManager* undoManager) { d_->undoManager =
 UndoManager* ObjectContext::undoManager() const { return d_->undoManager; }
 
 void ObjectContext::setCommitObserver(std::function<void()> observer) { d_->commitObserver = std::move(observer); }
-
-void ObjectContext::scheduleRefreshFromStore()
-{
-    if (d_->refreshPending)
-        return;
-    d_->refreshPending = true;
-    QMetaObject::invokeMethod(this, &ObjectContext::refreshFromStore, Qt::QueuedConnection);
-}
-
-void ObjectContext::refreshFromStore()
-{
-    d_->refreshPending = false;
-    if (!d_->database)
-        return;
-    if (d_->saveOpen) {
-        d_->refreshDeferred = true;
-        return;
-    }
-    // data_version changes only when another connection committed: the cheap test that makes
-    // a file-change notification without a commit (or our own commit) cost nothing.
-    auto version = d_->database->queryInteger("PRAGMA data_version");
-    if (!version) {
-        qCWarning(storeLog, "%s", qUtf8Printable(version.error().message));
-        return;
-    }
-    if (version.value() == d_->dataVersion)
-        return;
-    d_->dataVersion = version.value();
-    bool changed = false;
-    const auto merge = [&](auto& table) {
-        const bool loaded = table.isLoaded();
-        auto merged = table.mergeCommitted(*d_->database);
-        if (!merged) {
-            qCWarning(storeLog, "%s %s", qUtf8Printable(merged.error().message), qUtf8Printable(merged.error().details));
-            return;
-        }
-        changed |= merged.value();
-        // A table never loaded holds no objects to name: those who only count learn of its
-        // change as a reset.
-        d_->resetPending |= merged.value() && !loaded;
-    };
-    merge(d_->entries);
-    merge(d_->years);
-    if (changed)
-        noteChange();
-}
-
-void ObjectContext::processPendingChanges()
-{
-    refreshFromStore();
-    flushChangeNotification();
-}
-
-void ObjectContext::scheduleCheckpoint()
-{
-    if (std::exchange(d_->checkpointPending, true))
-        return;
-    QMetaObject::invokeMethod(this, &ObjectContext::checkpoint, Qt::QueuedConnection);
-}
-
-void ObjectContext::checkpoint()
-{
-    d_->checkpointPending = false;
-    // A failure (another process holding the log) only leaves the log larger: the next
-    // commit tries again, and the last connection to close copies it anyway.
-    if (auto copied = d_->database->checkpoint(); !copied)
-        qCWarning(storeLog, "%s %s", qUtf8Printable(copied.error().message), qUtf8Printable(copied.error().details));
-}
 
 void ObjectContext::willChange(BalanceEntry& object, int attribute) { d_->entries.willChange(object, attribute); }
 

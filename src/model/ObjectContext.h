@@ -158,6 +158,11 @@ private:
     // Writes one attribute through the context: change tracking, undo, notification.
     template <class Entity, class T>
     static void assign(Entity& object, typename Entity::Attribute attribute, T Entity::Values::*field, T value);
+    // The same for attribute A, and for every attribute in turn.
+    template <auto A, class Entity, class T>
+    static void assign(Entity& object, T value) { assign(object, A, fieldOf<Entity, A>, std::move(value)); }
+    template <class Entity>
+    static void assignAll(Entity& object, const typename Entity::Values& values);
     void willChange(BalanceEntry& object, int attribute);
     void willChange(TSXYear& object, int attribute);
     void noteChange();
@@ -166,6 +171,14 @@ private:
     struct Private;
     std::unique_ptr<Private> d_;
 };
+
+template <class Entity>
+void ObjectContext::assignAll(Entity& object, const typename Entity::Values& values)
+{
+    forEachAttribute<Entity>([&](auto attribute, const auto& description) {
+        assign(object, typename Entity::Attribute(attribute()), description.field, values.*description.field);
+    });
+}
 
 template <class Entity, class T>
 void ObjectContext::assign(Entity& object, typename Entity::Attribute attribute, T Entity::Values::*field, T value)

@@ -226,15 +226,16 @@ void seedTSX(ObjectContext& context, const SeedSource& source)
         return;
     }
     for (const TSXSeed& record : *records) {
-        const auto row = TSXYear::create(context);
-        row->setId(Uuid::random());
-        row->setSortOrder(record.sortOrder);
-        row->setYear(record.year);
-        row->setLabel(record.label);
-        row->setTsxReturn(record.tsxReturn);
-        row->setNetCashFlows(record.netCashFlows);
-        row->setActualStart(record.actualStart);
-        row->setActualEnd(record.actualEnd);
+        TSXYear::create(context)->assign({
+            .id = Uuid::random(),
+            .year = record.year,
+            .label = record.label,
+            .tsxReturn = record.tsxReturn,
+            .actualStart = record.actualStart,
+            .actualEnd = record.actualEnd,
+            .netCashFlows = record.netCashFlows,
+            .sortOrder = record.sortOrder,
+        });
     }
 }
 

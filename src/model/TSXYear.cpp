@@ -11,14 +11,16 @@ std::shared_ptr<TSXYear> TSXYear::create(ObjectContext& context)
     return year;
 }
 
-void TSXYear::setId(std::optional<Uuid> value) { ObjectContext::assign(*this, Id, &Values::id, std::move(value)); }
-void TSXYear::setYear(std::int32_t value) { ObjectContext::assign(*this, Year, &Values::year, value); }
-void TSXYear::setLabel(std::optional<QString> value) { ObjectContext::assign(*this, Label, &Values::label, std::move(value)); }
-void TSXYear::setTsxReturn(double value) { ObjectContext::assign(*this, TsxReturn, &Values::tsxReturn, value); }
-void TSXYear::setActualStart(double value) { ObjectContext::assign(*this, ActualStart, &Values::actualStart, value); }
-void TSXYear::setActualEnd(double value) { ObjectContext::assign(*this, ActualEnd, &Values::actualEnd, value); }
-void TSXYear::setNetCashFlows(double value) { ObjectContext::assign(*this, NetCashFlows, &Values::netCashFlows, value); }
-void TSXYear::setSortOrder(std::int16_t value) { ObjectContext::assign(*this, SortOrder, &Values::sortOrder, value); }
+void TSXYear::assign(const Values& values) { ObjectContext::assignAll(*this, values); }
+
+void TSXYear::setId(std::optional<Uuid> value) { ObjectContext::assign<Id>(*this, std::move(value)); }
+void TSXYear::setYear(std::int32_t value) { ObjectContext::assign<Year>(*this, value); }
+void TSXYear::setLabel(std::optional<QString> value) { ObjectContext::assign<Label>(*this, std::move(value)); }
+void TSXYear::setTsxReturn(double value) { ObjectContext::assign<TsxReturn>(*this, value); }
+void TSXYear::setActualStart(double value) { ObjectContext::assign<ActualStart>(*this, value); }
+void TSXYear::setActualEnd(double value) { ObjectContext::assign<ActualEnd>(*this, value); }
+void TSXYear::setNetCashFlows(double value) { ObjectContext::assign<NetCashFlows>(*this, value); }
+void TSXYear::setSortOrder(std::int16_t value) { ObjectContext::assign<SortOrder>(*this, value); }
 
 QString TSXYear::displayName() const
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analytics/Uuid.h"
+#include "model/EntityDescription.h"
 #include "model/ManagedObject.h"
 
 #include <QString>
@@ -29,6 +30,16 @@ public:
         double netCashFlows = 0;
         std::int16_t sortOrder = 0;
     };
+    static constexpr std::tuple attributes{
+        describe("id", &Values::id),
+        describe("year", &Values::year, Presence::Required),
+        describe("label", &Values::label),
+        describe("tsxReturn", &Values::tsxReturn),
+        describe("actualStart", &Values::actualStart),
+        describe("actualEnd", &Values::actualEnd),
+        describe("netCashFlows", &Values::netCashFlows),
+        describe("sortOrder", &Values::sortOrder, Presence::Required),
+    };
 
     TSXYear();
     static std::shared_ptr<TSXYear> create(ObjectContext& context);
@@ -54,9 +65,12 @@ public:
     QString displayName() const;
 
     const Values& values() const { return values_; }
+    // Writes every attribute (each one that changes is tracked, recorded for undo, announced).
+    void assign(const Values& values);
 
 private:
     friend class ObjectContext;
     template <class Entity> friend class EntityTable;
     Values values_;
 };
+static_assert(describesEveryAttribute<TSXYear>);

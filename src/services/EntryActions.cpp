@@ -30,15 +30,12 @@ std::optional<Error> invalid(const BalanceEntry::Values& values)
     return std::nullopt;
 }
 
-void assign(BalanceEntry& entry, const BalanceEntry::Values& values)
+void assign(BalanceEntry& entry, const BalanceEntry::Values& given)
 {
-    if (!entry.id())
-        entry.setId(values.id ? values.id : Uuid::random());
-    entry.setDate(values.date);
-    entry.setBalance(values.balance);
-    entry.setAdjustment(values.adjustment);
-    entry.setTransfers(values.transfers);
-    entry.setNote(noteFromText(values.note));
+    BalanceEntry::Values values = given;
+    values.id = entry.id() ? entry.id() : values.id ? values.id : Uuid::random();
+    values.note = noteFromText(std::move(values.note));
+    entry.assign(values);
 }
 
 } // namespace

@@ -31,6 +31,26 @@ QJsonValue date(const std::optional<Instant>& value)
     return utc.toString(ms % 1000 == 0 ? Qt::ISODate : Qt::ISODateWithMs);
 }
 
+// An attribute's value in JSON: ids and dates as text, amounts as numbers (null when not
+// finite), integers as integers, absent values as null.
+QJsonValue attributeValue(const std::optional<Uuid>& value) { return id(value); }
+QJsonValue attributeValue(const std::optional<Instant>& value) { return date(value); }
+QJsonValue attributeValue(const std::optional<QString>& value) { return text(value); }
+QJsonValue attributeValue(double value) { return number(value); }
+QJsonValue attributeValue(std::int32_t value) { return static_cast<qint64>(value); }
+QJsonValue attributeValue(std::int16_t value) { return static_cast<qint64>(value); }
+
+// Every attribute under its name.
+template <class Entity>
+QJsonObject attributes(const typename Entity::Values& values)
+{
+    QJsonObject object;
+    forEachAttribute<Entity>([&](auto, const auto& attribute) {
+        object.insert(QLatin1String(attribute.name.data(), qsizetype(attribute.name.size())), attributeValue(values.*attribute.field));
+    });
+    return object;
+}
+
 template <class Object, class Encode>
 QJsonArray array(const std::vector<std::shared_ptr<Object>>& objects, Encode encode)
 {
@@ -55,33 +75,11 @@ QJsonObject yearValues(const TSXYearInput& input)
 
 } // namespace
 
-QJsonObject entry(const BalanceEntry& entry)
-{
-    return {
-        {QStringLiteral("id"), id(entry.id())},
-        {QStringLiteral("date"), date(entry.date())},
-        {QStringLiteral("balance"), number(entry.balance())},
-        {QStringLiteral("adjustment"), number(entry.adjustment())},
-        {QStringLiteral("transfers"), number(entry.transfers())},
-        {QStringLiteral("note"), text(entry.note())},
-    };
-}
+QJsonObject entry(const BalanceEntry& entry) { return attributes<BalanceEntry>(entry.values()); }
 
 QJsonArray entries(const std::vector<std::shared_ptr<BalanceEntry>>& list) { return array(list, entry); }
 
-QJsonObject year(const TSXYear& year)
-{
-    return {
-        {QStringLiteral("id"), id(year.id())},
-        {QStringLiteral("year"), static_cast<qint64>(year.year())},
-        {QStringLiteral("label"), text(year.label())},
-        {QStringLiteral("tsxReturn"), number(year.tsxReturn())},
-        {QStringLiteral("actualStart"), number(year.actualStart())},
-        {QStringLiteral("actualEnd"), number(year.actualEnd())},
-        {QStringLiteral("netCashFlows"), number(year.netCashFlows())},
-        {QStringLiteral("sortOrder"), static_cast<qint64>(year.sortOrder())},
-    };
-}
+QJsonObject year(const TSXYear& year) { return attributes<TSXYear>(year.values()); }
 
 QJsonArray years(const std::vector<std::shared_ptr<TSXYear>>& list) { return array(list, year); }
 

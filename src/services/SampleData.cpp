@@ -65,14 +65,16 @@ Samples makeSamples(QDate today)
     for (int i = 0; i < int(indexReturns.size()); ++i) {
         const int year = firstYear + i;
         auto made = std::make_shared<TSXYear>();
-        made->setId(Uuid::random());
-        made->setYear(year);
-        made->setLabel(marker);
-        made->setTsxReturn(indexReturns[std::size_t(i)]);
-        made->setActualStart(figures[year].start);
-        made->setActualEnd(figures[year].end);
-        made->setNetCashFlows(figures[year].flows);
-        made->setSortOrder(std::int16_t(i));
+        made->assign({
+            .id = Uuid::random(),
+            .year = year,
+            .label = marker,
+            .tsxReturn = indexReturns[std::size_t(i)],
+            .actualStart = figures[year].start,
+            .actualEnd = figures[year].end,
+            .netCashFlows = figures[year].flows,
+            .sortOrder = std::int16_t(i),
+        });
         samples.years.push_back(made);
     }
     return samples;

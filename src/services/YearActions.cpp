@@ -20,17 +20,11 @@ std::optional<Error> invalid(const TSXYear::Values& values)
     return std::nullopt;
 }
 
-void assign(TSXYear& year, const TSXYear::Values& values)
+void assign(TSXYear& year, const TSXYear::Values& given)
 {
-    if (!year.id())
-        year.setId(values.id ? values.id : Uuid::random());
-    year.setYear(values.year);
-    year.setLabel(values.label);
-    year.setTsxReturn(values.tsxReturn);
-    year.setActualStart(values.actualStart);
-    year.setActualEnd(values.actualEnd);
-    year.setNetCashFlows(values.netCashFlows);
-    year.setSortOrder(values.sortOrder);
+    TSXYear::Values values = given;
+    values.id = year.id() ? year.id() : values.id ? values.id : Uuid::random();
+    year.assign(values);
 }
 
 } // namespace

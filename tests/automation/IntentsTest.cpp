@@ -7,7 +7,7 @@
 #include "automation/GetPortfolioSummaryIntent.h"
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
-#include "model/StoredEntryInputs.h"
+#include "model/StoredEntries.h"
 
 #include <QTemporaryDir>
 #include <gmock/gmock.h>

@@ -2,7 +2,7 @@
 // nothing is created beside it. The disk is a small tmpfs mounted for the test (root only).
 #include "model/ObjectContext.h"
 #include "model/PersistentContainer.h"
-#include "model/StoredEntryInputs.h"
+#include "model/StoredEntries.h"
 #include "StoreTestSupport.h"
 
 #include <QDir>

@@ -9,10 +9,27 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 // How each attribute type is stored: UUIDs as 16-byte blobs, instants as integer milliseconds
 // since 1970 UTC, doubles as REAL (NaN as NULL), strings as TEXT, integers as INTEGER; an absent
 // optional as NULL.
+
+// The column type of each attribute type, as the schema declares it.
+template <class T>
+constexpr std::string_view columnType = {};
+template <>
+inline constexpr std::string_view columnType<std::optional<Uuid>> = "BLOB";
+template <>
+inline constexpr std::string_view columnType<std::optional<Instant>> = "INTEGER";
+template <>
+inline constexpr std::string_view columnType<std::optional<QString>> = "TEXT";
+template <>
+inline constexpr std::string_view columnType<double> = "REAL";
+template <>
+inline constexpr std::string_view columnType<std::int32_t> = "INTEGER";
+template <>
+inline constexpr std::string_view columnType<std::int16_t> = "INTEGER";
 
 inline void bindAttribute(SqliteStatement& statement, int index, const std::optional<Uuid>& value)
 {

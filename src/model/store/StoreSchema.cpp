@@ -1,10 +1,13 @@
 #include "model/store/StoreSchema.h"
 
 #include "model/StoreWords.h"
+#include "model/store/AttributeColumns.h"
+#include "model/store/EntityTraits.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteTransaction.h"
 
 #include <array>
+#include <string_view>
 
 namespace {
 // migrations[n] takes a store from version n to version n + 1.
@@ -52,6 +55,58 @@ constexpr std::array<const char*, StoreSchema::currentVersion> migrations = {
     " BEGIN DELETE FROM ChangeLog WHERE seq <= new.seq - 10000; END;",
 };
 static_assert(StoreSchema::applicationId == 1129469524);
+
+// Whether the column declaration `declaration` (", "-separated part of a CREATE TABLE, or what
+// follows ADD COLUMN) declares the attribute as described.
+constexpr bool declaresAs(std::string_view declaration, std::string_view name, std::string_view type, Presence presence)
+{
+    while (declaration.starts_with(' '))
+        declaration.remove_prefix(1);
+    if (!declaration.starts_with(name) || !declaration.substr(name.size()).starts_with(' '))
+        return false;
+    declaration.remove_prefix(name.size() + 1);
+    const bool required = declaration.find("NOT NULL") != std::string_view::npos;
+    return declaration.starts_with(type) && required == (presence == Presence::Required);
+}
+
+// Whether the migrations give the entity's table a column for the attribute, of its type.
+template <class Entity, class Description>
+constexpr bool hasColumn(const Description& attribute)
+{
+    const std::string_view type = columnType<typename Description::Type>;
+    const std::string_view table = Entity::entityName;
+    for (std::string_view migration : migrations) {
+        SqlText create, alter;
+        create << "CREATE TABLE " << table << " (";
+        alter << "ALTER TABLE " << table << " ADD COLUMN ";
+        if (const auto start = migration.find(create.view()); start != std::string_view::npos) {
+            std::string_view body = migration.substr(start + create.view().size());
+            body = body.substr(0, body.find(");"));
+            for (std::size_t comma; !body.empty(); body.remove_prefix(comma == std::string_view::npos ? body.size() : comma + 1)) {
+                comma = body.find(',');
+                if (declaresAs(body.substr(0, comma), attribute.name, type, attribute.presence))
+                    return true;
+            }
+        }
+        for (auto start = migration.find(alter.view()); start != std::string_view::npos; start = migration.find(alter.view(), start + 1)) {
+            const std::string_view added = migration.substr(start + alter.view().size());
+            if (declaresAs(added.substr(0, added.find(';')), attribute.name, type, attribute.presence))
+                return true;
+        }
+    }
+    return false;
+}
+
+template <class Entity>
+constexpr bool migrationsDeclareEveryAttribute()
+{
+    bool every = true;
+    forEachAttribute<Entity>([&](auto, const auto& attribute) { every = every && hasColumn<Entity>(attribute); });
+    return every;
+}
+// A new attribute needs a migration step that adds its column.
+static_assert(migrationsDeclareEveryAttribute<BalanceEntry>());
+static_assert(migrationsDeclareEveryAttribute<TSXYear>());
 
 QString describe(const QString& location, const QString& what) { return QStringLiteral("{path: %1, %2}").arg(location, what); }
 } // namespace

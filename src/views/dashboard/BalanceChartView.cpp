@@ -8,6 +8,7 @@
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/SegmentedPicker.h"
 #include "views/kit/SwitchToggle.h"
+#include "views/kit/TextStyles.h"
 
 #include <QChartView>
 #include <QEvent>
@@ -40,10 +41,7 @@ QStringList rangeLabels()
 QLabel* makeTitle(QWidget* parent)
 {
     auto* title = new QLabel(BalanceChartView::tr("Balance Over Time"), parent);
-    QFont font = title->font();
-    font.setPointSizeF(font.pointSizeF() * 17 / 13); // the title-2 text style
-    font.setBold(true);
-    title->setFont(font);
+    title->setFont(TextStyles::title2(title->font()));
     return title;
 }
 } // namespace

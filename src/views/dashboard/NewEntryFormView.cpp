@@ -48,14 +48,6 @@ QString isoDayText(Instant instant)
 
 QDate localDay(Instant instant) { return QDateTime::fromMSecsSinceEpoch(millisecondsOf(instant)).date(); }
 
-QFont scaledFont(const QFont& base, qreal factor, bool bold = false)
-{
-    QFont font = base;
-    font.setPointSizeF(base.pointSizeF() * factor);
-    font.setBold(bold);
-    return font;
-}
-
 void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
@@ -66,7 +58,7 @@ void setTextColour(QWidget* widget, const QColor& colour)
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    label->setFont(scaledFont(label->font(), 0.85));
+    label->setFont(TextStyles::caption(label->font()));
     QColor secondary = label->palette().color(QPalette::WindowText);
     secondary.setAlphaF(0.6);
     setTextColour(label, secondary);

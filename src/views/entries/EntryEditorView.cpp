@@ -29,19 +29,11 @@ constexpr int inset = 16;
 // Save button) stays inside a window of the minimum size.
 constexpr int noteLinesBeforeScrolling = 12;
 
-QFont scaledFont(const QFont& base, qreal factor, bool bold = false)
-{
-    QFont font = base;
-    font.setPointSizeF(base.pointSizeF() * factor);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel* redCaption(QWidget* parent, const char* name)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(scaledFont(label->font(), 0.85));
+    label->setFont(TextStyles::caption(label->font()));
     label->setWordWrap(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Tints::red(palette));

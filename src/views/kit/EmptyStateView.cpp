@@ -1,5 +1,6 @@
 #include "views/kit/EmptyStateView.h"
 
+#include "views/kit/TextStyles.h"
 #include "views/kit/Tints.h"
 
 #include <QEvent>
@@ -23,10 +24,7 @@ EmptyStateView::EmptyStateView(const QString& title, IconPainter drawIcon, QWidg
     column->addStretch(1);
     column->setSpacing(10);
 
-    QFont titleFont = title_->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 17 / 13); // the title-2 text style
-    titleFont.setBold(true);
-    title_->setFont(titleFont);
+    title_->setFont(TextStyles::title2(title_->font()));
     setAccessibleName(title);
     applyPalette();
 }

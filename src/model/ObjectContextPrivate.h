@@ -1,0 +1,41 @@
+#pragma once
+
+// What an ObjectContext holds; shared by the files of ObjectContext only.
+
+#include "model/ObjectContext.h"
+#include "model/store/EntityTable.h"
+#include "model/store/SqliteDatabase.h"
+#include "model/UndoManager.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+struct ObjectContext::Private {
+    explicit Private(ObjectContext& context, std::unique_ptr<SqliteDatabase> connection, Error error)
+        : database(std::move(connection)), openError(std::move(error)), entries(context), years(context)
+    {
+    }
+
+    // Declared first: the tables' statements are finalized before the connection closes.
+    std::unique_ptr<SqliteDatabase> database;
+    Error openError;
+    EntityTable<BalanceEntry> entries;
+    EntityTable<TSXYear> years;
+    QPointer<UndoManager> undoManager;
+    // What the open actions changed so far; steps before `sealedSteps` belong to an enclosing
+    // action and take in nothing more.
+    RecordedChange record;
+    std::size_t sealedSteps = 0;
+    int openActions = 0;
+    std::function<void()> commitObserver;
+    bool changeNotificationPending = false;
+    bool refreshPending = false;
+    bool checkpointPending = false;
+    bool resetPending = false;
+    // A save in steps is open: announcements wait for its end, merges too (refreshDeferred).
+    bool saveOpen = false;
+    bool refreshDeferred = false;
+    long long dataVersion = -1;
+};
