@@ -1,11 +1,7 @@
 #include "model/ObjectContext.h"
 
-<<<<<<< HEAD
-#include "model/StoreWords.h"
-#include "model/store/EntityTable.h"
-=======
 #include "model/ObjectContextPrivate.h"
->>>>>>> main
+#include "model/StoreWords.h"
 #include "model/store/SqliteDatabase.h"
 #include "model/store/SqliteTransaction.h"
 #include "model/UndoManager.h"
