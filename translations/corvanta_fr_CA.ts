@@ -75,8 +75,9 @@
 <context>
     <name>BackupCommands</name>
     <message>
-        <source>%1 entries, %2 years</source>
-        <translation>%1 entrées, %2 années</translation>
+        <source>%1, %2</source>
+        <comment>entries, years</comment>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -141,12 +142,34 @@
         <translation>Les données actuelles n’ont pas pu être conservées d’abord; rien n’a donc été restauré (%1)</translation>
     </message>
     <message>
-        <source>Restored %1: %2 entries, %3 years.</source>
-        <translation>%1 restaurée&#xa0;: %2 entrées, %3 années.</translation>
-    </message>
-    <message>
         <source> The store as it was is kept in %1.</source>
         <translation> Les données telles quelles sont conservées dans %1.</translation>
+    </message>
+    <message>
+        <source>1 entry</source>
+        <translation>1 entrée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n entrée</numerusform>
+            <numerusform>%n entrées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 year</source>
+        <translation>1 année</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n years</source>
+        <translation>
+            <numerusform>%n année</numerusform>
+            <numerusform>%n années</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restored %1: %2, %3.</source>
+        <translation>%1 restaurée&#xa0;: %2, %3.</translation>
     </message>
 </context>
 <context>
@@ -1548,10 +1571,6 @@ Flux de trésorerie nets&#xa0;: %5</translation>
 <context>
     <name>QObject</name>
     <message>
-        <source>%1 entries and %2 years%3</source>
-        <translation>%1 entrées et %2 années%3</translation>
-    </message>
-    <message>
         <source>The backup could not be made.</source>
         <translation>La sauvegarde n’a pas pu être faite.</translation>
     </message>
@@ -1562,10 +1581,6 @@ Flux de trésorerie nets&#xa0;: %5</translation>
     <message>
         <source>This backup cannot be restored.</source>
         <translation>Cette sauvegarde ne peut pas être restaurée.</translation>
-    </message>
-    <message>
-        <source>the %1 entries and %2 years in the store now</source>
-        <translation>les %1 entrées et %2 années enregistrées actuellement</translation>
     </message>
     <message>
         <source>what the store holds now</source>
@@ -1630,6 +1645,15 @@ Flux de trésorerie nets&#xa0;: %5</translation>
     <message>
         <source>The backup was restored. Start Corvanta again to open it.</source>
         <translation>La sauvegarde a été restaurée. Relancez Corvanta pour l’ouvrir.</translation>
+    </message>
+    <message>
+        <source>%1 and %2%3</source>
+        <comment>entries and years (days)</comment>
+        <translation>%1 et %2%3</translation>
+    </message>
+    <message>
+        <source>the %1 and %2 in the store now</source>
+        <translation>les %1 et %2 enregistrées actuellement</translation>
     </message>
 </context>
 <context>

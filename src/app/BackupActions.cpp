@@ -19,10 +19,9 @@ struct BusyCursor {
 QString describeContents(const StoreContents& contents)
 {
     const QString range = Backups::rangeText(contents);
-    return QObject::tr("%1 entries and %2 years%3")
-        .arg(contents.entries)
-        .arg(contents.years)
-        .arg(range.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(range));
+    return QObject::tr("%1 and %2%3", "entries and years (days)")
+        .arg(Backups::entriesText(contents.entries), Backups::yearsText(contents.years),
+             range.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(range));
 }
 } // namespace
 
@@ -60,7 +59,7 @@ void BackupActions::restoreFromBackup()
     }
     const auto entries = context_.countBalanceEntries();
     const auto years = context_.countTSXYears();
-    const QString now = entries && years ? QObject::tr("the %1 entries and %2 years in the store now").arg(entries.value()).arg(years.value())
+    const QString now = entries && years ? QObject::tr("the %1 and %2 in the store now").arg(Backups::entriesText(entries.value()), Backups::yearsText(years.value()))
                                          : QObject::tr("what the store holds now");
     if (!dialogs_.confirmRestore(QObject::tr("Replace the store with %1?").arg(describeBackup(*chosen)),
                                  QObject::tr("This replaces %1 with the backup's %2. The store as it is now is backed up "

@@ -18,7 +18,7 @@ struct Words {
 
 QString counts(const StoreContents& contents)
 {
-    return Words::tr("%1 entries, %2 years").arg(contents.entries).arg(contents.years);
+    return Words::tr("%1, %2", "entries, years").arg(Backups::entriesText(contents.entries), Backups::yearsText(contents.years));
 }
 
 int failure(const QString& subcommand, const Error& error)

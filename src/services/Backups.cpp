@@ -168,9 +168,14 @@ QString rangeText(const StoreContents& contents)
     return first.isEmpty() ? QString() : QStringLiteral("%1 – %2").arg(first, last);
 }
 
+QString entriesText(long long count) { return count == 1 ? Words::tr("1 entry") : Words::tr("%n entries", nullptr, int(count)); }
+
+QString yearsText(long long count) { return count == 1 ? Words::tr("1 year") : Words::tr("%n years", nullptr, int(count)); }
+
 QString restoreReport(const QString& backup, const Restored& restored)
 {
-    QString report = Words::tr("Restored %1: %2 entries, %3 years.").arg(backup).arg(restored.contents.entries).arg(restored.contents.years);
+    QString report =
+        Words::tr("Restored %1: %2, %3.").arg(backup, entriesText(restored.contents.entries), yearsText(restored.contents.years));
     if (!restored.previous.isEmpty())
         report += Words::tr(" The store as it was is kept in %1.").arg(restored.previous);
     return report;

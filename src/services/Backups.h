@@ -59,6 +59,9 @@ Result<AutomaticOutcome> backUpIfChanged(const QString& storePath, const BackupS
 QString timeText(const QDateTime& time);
 QString dayText(const std::optional<long long>& date);
 QString rangeText(const StoreContents& contents);
+// "1 entry", "120 entries"; "1 year", "3 years": counts read right in the singular too.
+QString entriesText(long long count);
+QString yearsText(long long count);
 // "Restored <backup>: 120 entries, 3 years. The store as it was is kept in <path>."
 QString restoreReport(const QString& backup, const Restored& restored);
 

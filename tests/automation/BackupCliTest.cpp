@@ -69,6 +69,10 @@ TEST_F(BackupCliTest, BackupListAndRestoreRoundTrip)
     EXPECT_EQ(std::count(entries.begin(), entries.end(), '\n'), 2);
     EXPECT_EQ(backups().size(), 2) << "the store as it was is a backup too";
     EXPECT_THAT(corvanta_.run({"backups"}).output, HasSubstr("3 entries, 0 years\t2026-06-04 – 2026-06-05\t"));
+
+    CorvantaProcess single; // a count of one reads in the singular
+    ASSERT_EQ(single.run({"add", "--balance", "5"}).exitCode, 0);
+    EXPECT_THAT(single.run({"backup"}).output, HasSubstr("\n1 entry, 0 years\n"));
 }
 
 TEST_F(BackupCliTest, RestoreRefusesWhatItCannotTrustAndLeavesTheStoreByteIdentical)
