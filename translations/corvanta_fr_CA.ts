@@ -879,10 +879,6 @@ Code de sortie&#xa0;: 0 terminé, 1 échec des données, d’un fichier ou de la
         <translation>Utilisez le format AAAA-MM-JJ (p. ex. 2026-06-04).</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
@@ -1264,10 +1260,6 @@ Flux de trésorerie nets&#xa0;: %5</translation>
         <translation>Dates lues comme&#xa0;:</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>Import</source>
         <translation>Importer</translation>
     </message>
@@ -1527,6 +1519,13 @@ Flux de trésorerie nets&#xa0;: %5</translation>
     <message>
         <source>The object was deleted.</source>
         <translation>L’objet a été supprimé.</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayButtons</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -2206,10 +2205,6 @@ Flux de trésorerie nets&#xa0;: %5</translation>
     <message>
         <source>Propose this year&apos;s start, end and net cash flows from the balance entries</source>
         <translation>Proposer les soldes de début et de fin et les flux de trésorerie nets de l’année à partir des entrées</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
     </message>
     <message>
         <source>Save</source>

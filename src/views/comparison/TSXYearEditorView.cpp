@@ -7,7 +7,7 @@
 #include "services/TypedInput.h"
 #include "services/YearActions.h"
 #include "views/kit/InputLabel.h"
-#include "views/kit/ModalOverlay.h"
+#include "views/kit/OverlayButtons.h"
 #include "views/kit/TextStyles.h"
 #include "views/kit/Tints.h"
 
@@ -110,18 +110,11 @@ TSXYearEditorView::TSXYearEditorView(ObjectContext& context, std::shared_ptr<TSX
     message_->setVisible(false);
     column->addWidget(message_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    ModalOverlay::setCancelButton(cancel);
-    connect(cancel, &QPushButton::clicked, this, &TSXYearEditorView::cancel);
-    saveButton_ = new QPushButton(tr("Save"), this);
-    saveButton_->setObjectName(QStringLiteral("saveButton"));
-    saveButton_->setDefault(true);
+    const OverlayButtons buttons = makeOverlayButtons(this, tr("Save"), QStringLiteral("saveButton"));
+    saveButton_ = buttons.accept;
+    connect(buttons.cancel, &QPushButton::clicked, this, &TSXYearEditorView::cancel);
     connect(saveButton_, &QPushButton::clicked, this, &TSXYearEditorView::save);
-    buttons->addWidget(cancel);
-    buttons->addStretch(1);
-    buttons->addWidget(saveButton_);
-    column->addLayout(buttons);
+    column->addLayout(buttons.layout);
 }
 
 TSXYearEditorView::~TSXYearEditorView() = default;

@@ -5,7 +5,7 @@
 #include "services/EntryActions.h"
 #include "views/kit/Clock.h"
 #include "views/kit/InputLabel.h"
-#include "views/kit/ModalOverlay.h"
+#include "views/kit/OverlayButtons.h"
 #include "views/kit/Tints.h"
 #include "views/kit/TypedText.h"
 #include "views/kit/TextStyles.h"
@@ -144,19 +144,10 @@ QLabel* EntryEditorView::addMessageRow(const char* name)
 QWidget* EntryEditorView::buildButtonRow()
 {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* cancel = new QPushButton(tr("Cancel"), row);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setAutoDefault(false);
-    ModalOverlay::setCancelButton(cancel);
-    saveButton_ = new QPushButton(tr("Save"), row);
-    saveButton_->setObjectName(QStringLiteral("saveButton"));
-    saveButton_->setDefault(true);
-    layout->addWidget(cancel);
-    layout->addStretch(1);
-    layout->addWidget(saveButton_);
-    connect(cancel, &QPushButton::clicked, this, [this] { onClose_(); });
+    const OverlayButtons buttons = makeOverlayButtons(row, tr("Save"), QStringLiteral("saveButton"));
+    row->setLayout(buttons.layout);
+    saveButton_ = buttons.accept;
+    connect(buttons.cancel, &QPushButton::clicked, this, [this] { onClose_(); });
     connect(saveButton_, &QPushButton::clicked, this, &EntryEditorView::save);
     return row;
 }

@@ -1,7 +1,7 @@
 #include "views/entries/ImportPreviewView.h"
 
 #include "services/ImportPreviewText.h"
-#include "views/kit/ModalOverlay.h"
+#include "views/kit/OverlayButtons.h"
 #include "views/kit/TextStyles.h"
 
 #include <QCheckBox>
@@ -110,18 +110,10 @@ ImportPreviewView::~ImportPreviewView() = default;
 QWidget* ImportPreviewView::buildButtonRow()
 {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    cancelButton_ = new QPushButton(tr("Cancel"), row);
-    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton_->setAutoDefault(false);
-    ModalOverlay::setCancelButton(cancelButton_);
-    importButton_ = new QPushButton(tr("Import"), row);
-    importButton_->setObjectName(QStringLiteral("importButton"));
-    importButton_->setDefault(true);
-    layout->addWidget(cancelButton_);
-    layout->addStretch(1);
-    layout->addWidget(importButton_);
+    const OverlayButtons buttons = makeOverlayButtons(row, tr("Import"), QStringLiteral("importButton"));
+    row->setLayout(buttons.layout);
+    cancelButton_ = buttons.cancel;
+    importButton_ = buttons.accept;
     connect(cancelButton_, &QPushButton::clicked, this, [this] {
         task_.reset(); // stops the reading
         actions_.cancel();
