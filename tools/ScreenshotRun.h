@@ -58,13 +58,19 @@ inline void settleForScreenshot()
 // returns whether it could.
 using ScreenshotShot = std::function<bool(ObjectContext& context, const QString& outDir, const QString& look, QSize size)>;
 
-inline int runScreenshots(int argc, char** argv, const char* program, const ScreenshotShot& shoot)
+// The names, the words and the style every screenshot program's application takes.
+inline void prepareScreenshotApplication()
 {
-    QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     Translations::installForUser();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
+
+inline int runScreenshots(int argc, char** argv, const char* program, const ScreenshotShot& shoot)
+{
+    QApplication app(argc, argv);
+    prepareScreenshotApplication();
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s <out-dir> <sample.csv>\n", program);
         return 2;

@@ -2,7 +2,6 @@
 // the first run on an empty store (each tab), the chart with its read-out and legend, the keyboard
 // shortcuts sheet, and the dialog of a store that cannot be opened. Not a test: run it under
 // a display server in a scratch home (scripts/window-screenshots does both).
-#include "app/Translations.h"
 #include "ScreenshotRun.h"
 
 #include "app/ContentView.h"
@@ -25,10 +24,7 @@ bool save(QWidget& widget, const QString& outDir, const QString& name, const QSt
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Corvanta"));
-    QApplication::setApplicationName(QStringLiteral("Corvanta"));
-    Translations::installForUser();
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    prepareScreenshotApplication();
     if (argc != 3) {
         std::fprintf(stderr, "usage: window_screenshot <out-dir> <sample.csv>\n");
         return 2;
