@@ -1,5 +1,6 @@
 #include "analytics/YearFieldText.h"
 
+#include "analytics/AsciiDigits.h"
 #include "analytics/Blanks.h"
 
 #include <charconv>
@@ -7,16 +8,8 @@
 #include <limits>
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The number of leading ASCII digits of `text` from `at`.
-std::size_t digitsFrom(std::string_view text, std::size_t at)
-{
-    std::size_t end = at;
-    while (end < text.size() && isDigit(text[end]))
-        ++end;
-    return end - at;
-}
+using AsciiDigits::digitsFrom;
+using AsciiDigits::isDigit;
 
 // `text` without one leading sign, and whether that sign was a minus.
 std::string_view withoutSign(std::string_view text, bool& negative)

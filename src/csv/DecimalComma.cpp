@@ -1,4 +1,5 @@
 #include "csv/DecimalComma.h"
+#include "analytics/AsciiDigits.h"
 #include "csv/CSVPorter.h"
 #include "csv/FieldText.h"
 
@@ -8,16 +9,8 @@
 namespace CSVPorter {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The digits that follow position `from` up to the next non-digit.
-std::size_t digitsFrom(std::string_view text, std::size_t from)
-{
-    std::size_t end = from;
-    while (end < text.size() && isDigit(text[end]))
-        ++end;
-    return end - from;
-}
+using AsciiDigits::digitsFrom;
+using AsciiDigits::isDigit;
 
 } // namespace
 
