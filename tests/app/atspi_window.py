@@ -12,6 +12,7 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 NAMED_ROLES = {
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TEXT,
@@ -24,7 +25,10 @@ TEXT_ROLES = {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}
 def wait_for(what, seconds=20.0):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        found = what()
+        try:
+            found = what()
+        except GLib.GError:  # an object went away while the tree was read: read it again
+            found = None
         if found:
             return found
         time.sleep(0.2)
