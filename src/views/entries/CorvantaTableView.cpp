@@ -326,11 +326,6 @@ void CorvantaTableView::importCSV()
     const std::optional<QString> path = dialogs_->chooseFileToImport();
     if (!path || path->isEmpty())
         return;
-    auto stored = CsvActions::storedValues(context_);
-    if (!stored) {
-        dialogs_->showAlert(CSVPorter::readFailureAlert(stored.error().message));
-        return;
-    }
     ImportPreviewView::Actions actions{
         .import = [this](const std::shared_ptr<const CsvActions::ImportPreview>& preview, bool skip) { importPreviewed(preview, skip); },
         .failed = [this](const CSVPorter::Alert& alert) {
@@ -348,8 +343,27 @@ void CorvantaTableView::importCSV()
                 preview->cancelButton()->setEnabled(false);
         },
     };
-    overlay_->open(new ImportPreviewView(*path, std::make_shared<const std::vector<BalanceEntry::Values>>(std::move(stored.value())),
-                                         std::move(actions)));
+    overlay_->open(new ImportPreviewView(*path, storedValuesSource(), std::move(actions)));
+}
+
+// The stored entries' values are read on the reading's thread through a background context of
+// their own (a million of them take a while); without one, they are copied here.
+ImportReadingTask::StoredSource CorvantaTableView::storedValuesSource()
+{
+    using Values = std::vector<BalanceEntry::Values>;
+    const auto shared = [](Result<Values> values) -> Result<ImportReadingTask::StoredValues> {
+        if (!values)
+            return values.error();
+        return std::make_shared<const Values>(std::move(values).value());
+    };
+    if (!backgroundContexts_)
+        return [values = shared(CsvActions::storedValues(context_))] { return values; };
+    std::shared_ptr<BackgroundContext> background = backgroundContexts_();
+    return [background, shared] {
+        Result<Values> values = Error{};
+        background->performAndWait([&](ObjectContext& context) { values = CsvActions::storedValues(context); });
+        return shared(std::move(values));
+    };
 }
 
 void CorvantaTableView::setBackgroundContexts(BackgroundContexts make) { backgroundContexts_ = std::move(make); }

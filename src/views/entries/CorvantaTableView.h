@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/entries/ImportReadingTask.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -82,6 +84,7 @@ protected:
 private:
     void importPreviewed(const std::shared_ptr<const CsvActions::ImportPreview>& preview, bool skipAlreadyStored);
     void importStored(const CsvActions::ImportOutcome& outcome);
+    ImportReadingTask::StoredSource storedValuesSource();
     void buildToolBar();
     void buildTable();
     void addTableKeys();

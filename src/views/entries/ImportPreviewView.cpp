@@ -33,7 +33,7 @@ QLabel* wrappingLabel(QWidget* parent)
 
 } // namespace
 
-ImportPreviewView::ImportPreviewView(const QString& path, ImportReadingTask::StoredValues stored, Actions actions, QWidget* parent)
+ImportPreviewView::ImportPreviewView(const QString& path, ImportReadingTask::StoredSource stored, Actions actions, QWidget* parent)
     : QWidget(parent), stored_(std::move(stored)), actions_(std::move(actions)), path_(path)
 {
     setFixedWidth(panelWidth);
@@ -162,6 +162,7 @@ void ImportPreviewView::present(const std::shared_ptr<const ImportReadingTask::O
         return;
     }
     bytes_ = outcome->bytes;
+    stored_ = [stored = outcome->stored]() -> Result<ImportReadingTask::StoredValues> { return stored; };
     preview_ = std::shared_ptr<const CsvActions::ImportPreview>(outcome, &*outcome->preview);
     const CSVPorter::ImportReading& reading = preview_->reading;
     const bool first = std::exchange(firstReading_, false);

@@ -37,7 +37,8 @@ public:
         std::function<void()> cancel;
     };
 
-    ImportPreviewView(const QString& path, ImportReadingTask::StoredValues stored, Actions actions, QWidget* parent = nullptr);
+        // `stored` is asked once, on the reading's thread.
+    ImportPreviewView(const QString& path, ImportReadingTask::StoredSource stored, Actions actions, QWidget* parent = nullptr);
     ~ImportPreviewView() override;
 
     // The preview shown; null while the file is being read.
@@ -66,7 +67,7 @@ private:
     void setReading(bool reading);
     QWidget* buildButtonRow();
 
-    ImportReadingTask::StoredValues stored_;
+    ImportReadingTask::StoredSource stored_;
     Actions actions_;
     QString path_;
     ImportReadingTask::Bytes bytes_;

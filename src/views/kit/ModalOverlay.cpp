@@ -7,6 +7,8 @@
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -41,6 +43,34 @@ protected:
     }
 };
 
+// The panel's soft shadow, blurred once for a panel of this size: a blur on every repaint
+// (a graphics effect on the panel) made each progress step redraw it.
+QPixmap blurredShadow(QSize panelSize)
+{
+    QImage shape(panelSize, QImage::Format_ARGB32_Premultiplied);
+    shape.fill(Qt::transparent);
+    {
+        QPainter painter(&shape);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath outline;
+        outline.addRoundedRect(QRectF(shape.rect()), cornerRadius, cornerRadius);
+        painter.fillPath(outline, Qt::black);
+    }
+    QGraphicsScene scene;
+    QGraphicsPixmapItem* item = scene.addPixmap(QPixmap::fromImage(shape));
+    auto* shadow = new QGraphicsDropShadowEffect;
+    shadow->setColor(QColor::fromRgbF(0, 0, 0, shadowOpacity));
+    shadow->setBlurRadius(shadowRadius);
+    shadow->setOffset(0, 0);
+    item->setGraphicsEffect(shadow);
+    const int margin = int(shadowRadius);
+    QPixmap blurred(panelSize + QSize(2 * margin, 2 * margin));
+    blurred.fill(Qt::transparent);
+    QPainter painter(&blurred);
+    scene.render(&painter, QRectF(blurred.rect()), QRectF(-margin, -margin, blurred.width(), blurred.height()));
+    return blurred;
+}
+
 } // namespace
 
 ModalOverlay::ModalOverlay(QWidget* over) : QWidget(over)
@@ -54,11 +84,6 @@ ModalOverlay::ModalOverlay(QWidget* over) : QWidget(over)
     panel_->setObjectName(QStringLiteral("modalOverlayPanel"));
     auto* panelLayout = new QVBoxLayout(panel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    auto* shadow = new QGraphicsDropShadowEffect(panel_);
-    shadow->setColor(QColor::fromRgbF(0, 0, 0, shadowOpacity));
-    shadow->setBlurRadius(shadowRadius);
-    shadow->setOffset(0, 0);
-    panel_->setGraphicsEffect(shadow);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel_, 0, Qt::AlignCenter);
@@ -119,6 +144,12 @@ void ModalOverlay::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, Tints::isDark(palette()) ? darkDimmingOpacity : dimmingOpacity));
+    if (shadow_.isNull() || shadowFor_ != panel_->size()) {
+        shadowFor_ = panel_->size();
+        shadow_ = blurredShadow(shadowFor_);
+    }
+    const int margin = int(shadowRadius);
+    painter.drawPixmap(panel_->pos() - QPoint(margin, margin), shadow_);
 }
 
 // A click, wheel turn or context-menu request on the dimmed area (or the panel's margin)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -62,6 +63,8 @@ private:
     QAbstractButton* buttonFor(int key) const;
 
     QFrame* panel_ = nullptr;
+    QPixmap shadow_; // blurred for a panel of shadowFor_'s size
+    QSize shadowFor_;
     QPointer<QWidget> content_;
     QPointer<QWidget> focusBeforeOpen_;
 };
