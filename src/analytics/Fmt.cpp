@@ -1,6 +1,7 @@
 #include "analytics/Fmt.h"
 
 #include "analytics/Blanks.h"
+#include "analytics/CurrencyShape.h"
 #include "analytics/LocalCalendar.h"
 
 #include <unicode/datefmt.h>
@@ -114,6 +115,16 @@ public:
     }
 
     icu::DecimalFormat* currency() { return made(currency_, [&] { return dollarFormat(locale_, u"CAD", 0); }); }
+    // The whole-unit text's shape, learned from currency() once; null when it has none.
+    const CurrencyShape* currencyShape()
+    {
+        if (!currencyShapeLearned_) {
+            currencyShapeLearned_ = true;
+            if (const icu::DecimalFormat* format = currency())
+                currencyShape_ = CurrencyShape::learn(*format);
+        }
+        return currencyShape_ ? &*currencyShape_ : nullptr;
+    }
     icu::DecimalFormat* currencyCents() { return made(currencyCents_, [&] { return dollarFormat(locale_, nullptr, 2); }); }
     icu::DecimalFormat* percent() { return made(percent_, [&] { return percentFormat(locale_); }); }
     icu::DateFormat* date()
@@ -142,6 +153,8 @@ private:
         if (locale != locale_) {
             locale_ = locale;
             currency_.reset();
+            currencyShape_.reset();
+            currencyShapeLearned_ = false;
             currencyCents_.reset();
             percent_.reset();
             date_.reset();
@@ -161,6 +174,8 @@ private:
     icu::Locale locale_ = icu::Locale::getRoot();
     std::unique_ptr<icu::TimeZone> zone_;
     std::unique_ptr<icu::DecimalFormat> currency_;
+    std::optional<CurrencyShape> currencyShape_;
+    bool currencyShapeLearned_ = false;
     std::unique_ptr<icu::DecimalFormat> currencyCents_;
     std::unique_ptr<icu::DecimalFormat> percent_;
     std::unique_ptr<icu::DateFormat> date_;
@@ -203,7 +218,16 @@ locale_t cNumericLocale()
 } // namespace
 
 namespace Fmt {
-std::optional<std::string> currency(double value) { return formatted(ThreadFormatters::current().currency(), value); }
+std::optional<std::string> currency(double value)
+{
+    ThreadFormatters& formatters = ThreadFormatters::current();
+    if (const CurrencyShape* shape = formatters.currencyShape()) {
+        std::string text;
+        if (shape->write(value, text))
+            return text;
+    }
+    return formatted(formatters.currency(), value);
+}
 std::optional<std::string> currencyCents(double value) { return formatted(ThreadFormatters::current().currencyCents(), value); }
 std::optional<std::string> percent(double fraction) { return formatted(ThreadFormatters::current().percent(), fraction); }
 std::optional<std::string> date(Instant instant) { return formatted(ThreadFormatters::current().date(), instant); }

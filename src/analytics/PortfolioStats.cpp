@@ -109,6 +109,27 @@ std::vector<BalancePoint> series(std::span<const StatsInput> inputs)
     return points;
 }
 
+void updateSeries(std::span<const StatsInput> inputs, std::size_t unchanged, std::vector<BalancePoint>& points, std::vector<double>& flows)
+{
+    const bool inOrder = std::is_sorted(inputs.begin(), inputs.end(), [](const StatsInput& a, const StatsInput& b) { return a.date < b.date; });
+    if (!inOrder) {
+        points = series(inputs);
+        flows.clear(); // the next update starts over
+        return;
+    }
+    // In date order a point's running sum is that of the list up to it, as series() adds them.
+    std::size_t k = std::min({unchanged, points.size(), flows.size(), inputs.size()});
+    points.resize(inputs.size());
+    flows.resize(inputs.size());
+    double cashFlows = k == 0 ? 0 : flows[k - 1];
+    for (; k < inputs.size(); ++k) {
+        const StatsInput& input = inputs[k];
+        cashFlows += input.adjustment;
+        flows[k] = cashFlows;
+        points[k] = BalancePoint{input.id, input.date, input.balance, input.balance - cashFlows};
+    }
+}
+
 double maxBalance(std::span<const StatsInput> inputs) { return totals(inputs).maxBalance; }
 
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now)

@@ -42,6 +42,10 @@ std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs);
 // order, as DayStart gives them).
 std::vector<std::size_t> dailyPositions(std::span<const StatsInput> inputs, std::span<const Instant> dayStarts);
 std::vector<BalancePoint> series(std::span<const StatsInput> inputs);
+// Brings `points` to series(inputs) after a change that left the first `unchanged` snapshots
+// as they were, with `flows` (the running sums of the adjustments, kept alongside): only the
+// points from there on are computed again. Inputs out of date order are computed whole.
+void updateSeries(std::span<const StatsInput> inputs, std::size_t unchanged, std::vector<BalancePoint>& points, std::vector<double>& flows);
 double maxBalance(std::span<const StatsInput> inputs);
 double averageBalance(std::span<const StatsInput> inputs, int sinceDays, Instant now);
 // averageBalance for each of `sinceDays` in one pass over the snapshots, in that order;

@@ -58,14 +58,18 @@ std::optional<Uuid> Uuid::fromString(std::string_view text)
 
 std::string Uuid::toString() const
 {
+    std::string text(textLength, '\0');
+    writeText(text.data());
+    return text;
+}
+
+void Uuid::writeText(char* out) const
+{
     static constexpr char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(36);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10)
-            text.push_back('-');
-        text.push_back(digits[bytes[i] >> 4]);
-        text.push_back(digits[bytes[i] & 0x0F]);
+            *out++ = '-';
+        *out++ = digits[bytes[i] >> 4];
+        *out++ = digits[bytes[i] & 0x0F];
     }
-    return text;
 }

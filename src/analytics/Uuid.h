@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +16,9 @@ struct Uuid {
     static std::optional<Uuid> fromString(std::string_view text);
     // Upper-case 8-4-4-4-12 form.
     std::string toString() const;
+    static constexpr std::size_t textLength = 36;
+    // The same text into `out`, which has room for textLength characters (no terminator).
+    void writeText(char* out) const;
 
     // (No <=> here: Qt 6.4's moc cannot read <compare> when it is the first standard header a
     // Q_OBJECT header reaches.)

@@ -2,10 +2,10 @@
 
 #include "analytics/PortfolioStats.h"
 #include "model/ObjectContext.h"
-#include "model/StatsConversions.h"
 #include "views/dashboard/BalanceChartView.h"
 #include "views/dashboard/NewEntryFormView.h"
 #include "views/dashboard/StatsPanelView.h"
+#include "views/kit/HiddenOnPurpose.h"
 
 #include <QFrame>
 #include <QLoggingCategory>
@@ -19,7 +19,7 @@ Q_LOGGING_CATEGORY(lcDashboard, "corvanta.dashboard")
 }
 
 DashboardView::DashboardView(ObjectContext& context, QWidget* parent)
-    : QSplitter(Qt::Horizontal, parent), context_(context), entries_(context, BalanceEntry::Date, SortDirection::Ascending)
+    : QSplitter(Qt::Horizontal, parent), context_(context), entries_(context, [this] { entriesChanged(); })
 {
     setObjectName(QStringLiteral("dashboard"));
     setChildrenCollapsible(false);
@@ -33,7 +33,6 @@ DashboardView::DashboardView(ObjectContext& context, QWidget* parent)
     connect(chart_, &BalanceChartView::rangeChanged, stats_, &StatsPanelView::setRange);
     chart_->setNoteLookup([this](const BalancePoint& point) { return noteFor(point); });
 
-    entries_.setListener(this);
     if (auto fetched = entries_.fetch(); !fetched) {
         // An empty dashboard would read as "no data": say why it is empty.
         qCWarning(lcDashboard).noquote() << QStringLiteral("Dashboard fetch failed: ") + fetched.error().message;
@@ -85,55 +84,41 @@ QWidget* DashboardView::buildChartPane()
 
 void DashboardView::rebuild()
 {
-    chart_->setPoints(PortfolioStats::series(inputs_));
-    stats_->setInputs(inputs_);
+    refreshChart();
+    stats_->shareInputs(entries_.inputs());
 }
 
-std::vector<StatsInput> DashboardView::snapshots(int first, int last) const
+void DashboardView::refreshChart()
 {
-    const auto& objects = entries_.objects();
-    return statsInputs(std::ranges::subrange(objects.begin() + first, objects.begin() + last + 1));
+    chartStale_ = false;
+    std::vector<BalancePoint> points = chart_->takePoints();
+    PortfolioStats::updateSeries(*entries_.inputs(), entries_.takeFirstChangedRow(), points, seriesFlows_);
+    chart_->setPoints(std::move(points));
+}
+
+void DashboardView::entriesChanged()
+{
+    // Hidden, the panel recomputes from the shared snapshots when it is shown again; the chart
+    // waits for the dashboard's own show.
+    if (isHiddenOnPurpose(*this))
+        chartStale_ = true;
+    else
+        rebuild();
+}
+
+void DashboardView::showEvent(QShowEvent* event)
+{
+    if (chartStale_)
+        refreshChart(); // the panel has just recomputed on its own show
+    QSplitter::showEvent(event);
 }
 
 QString DashboardView::noteFor(const BalancePoint& point) const
 {
     const auto byDate = [](const StatsInput& input, Instant date) { return input.date < date; };
-    const auto& objects = entries_.objects();
-    for (auto input = std::lower_bound(inputs_.begin(), inputs_.end(), point.date, byDate);
-         input != inputs_.end() && input->date == point.date; ++input)
+    const auto& inputs = *entries_.inputs();
+    for (auto input = std::lower_bound(inputs.begin(), inputs.end(), point.date, byDate); input != inputs.end() && input->date == point.date; ++input)
         if (input->id == point.id)
-            return objects[std::size_t(input - inputs_.begin())]->note().value_or(QString());
+            return entries_.entries()[std::size_t(input - inputs.begin())]->note().value_or(QString());
     return {};
-}
-
-void DashboardView::didReset() { inputs_ = statsInputs(entries_.objects()); }
-
-void DashboardView::willInsert(int first, int last) { inserting_ = {first, last}; }
-
-void DashboardView::didInsert()
-{
-    const auto added = snapshots(inserting_.first, inserting_.second);
-    inputs_.insert(inputs_.begin() + inserting_.first, added.begin(), added.end());
-}
-
-void DashboardView::willRemove(int first, int last) { inputs_.erase(inputs_.begin() + first, inputs_.begin() + last + 1); }
-
-void DashboardView::willMove(int from, int to)
-{
-    if (to < from)
-        std::rotate(inputs_.begin() + to, inputs_.begin() + from, inputs_.begin() + from + 1);
-    else
-        std::rotate(inputs_.begin() + from, inputs_.begin() + from + 1, inputs_.begin() + to);
-}
-
-void DashboardView::didUpdate(int first, int last, std::uint32_t)
-{
-    const auto changed = snapshots(first, last);
-    std::copy(changed.begin(), changed.end(), inputs_.begin() + first);
-}
-
-void DashboardView::didApply(const ChangeSet& changes)
-{
-    if (changes.reset || !changes.entries.isEmpty())
-        rebuild();
 }

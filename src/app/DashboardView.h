@@ -2,7 +2,7 @@
 
 #include "analytics/PortfolioStats.h"
 #include "analytics/StatsInput.h"
-#include "model/LiveResult.h"
+#include "model/LiveSnapshots.h"
 
 #include <QSplitter>
 
@@ -15,10 +15,10 @@ class StatsPanelView;
 
 // The dashboard tab: the new-entry form and the statistics in a scrolling pane on the left
 // (320 to 460 wide), the balance chart on the right (at least 420 wide). Keeps every entry by
-// date ascending as a live result, and their snapshots for the analytics in the same order,
-// edited row by row as change sets arrive (no refetch, no re-sort); after each change set
-// both children are rebuilt from the snapshots.
-class DashboardView : public QSplitter, private LiveResult<BalanceEntry>::Listener {
+// date ascending with its snapshot for the analytics (LiveSnapshots); after each change of the
+// entries the chart's series is brought up to date from the first row the change touched and
+// the statistics are computed again, at once while the tab is shown, else when it is shown.
+class DashboardView : public QSplitter {
     Q_OBJECT
 public:
     static constexpr int sidebarMinimumWidth = 320;
@@ -35,26 +35,21 @@ public:
     // Both children from the current snapshots.
     void rebuild();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* buildSidebar();
     QWidget* buildChartPane();
-
-    // The snapshots follow the live result's rows.
-    void didReset() override;
-    void didInsert() override;
-    void willInsert(int first, int last) override;
-    void willRemove(int first, int last) override;
-    void willMove(int from, int to) override;
-    void didUpdate(int first, int last, std::uint32_t attributes) override;
-    void didApply(const ChangeSet& changes) override;
-    std::vector<StatsInput> snapshots(int first, int last) const;
+    void entriesChanged();
+    void refreshChart();
     // The note of the entry a chart point stands for (the snapshots run parallel to the rows).
     QString noteFor(const BalancePoint& point) const;
 
     ObjectContext& context_;
-    LiveResult<BalanceEntry> entries_;
-    std::vector<StatsInput> inputs_;
-    std::pair<int, int> inserting_;
+    LiveSnapshots entries_;
+    std::vector<double> seriesFlows_; // the running sums of adjustments behind the chart's points
+    bool chartStale_ = false;
     NewEntryFormView* form_ = nullptr;
     StatsPanelView* stats_ = nullptr;
     BalanceChartView* chart_ = nullptr;

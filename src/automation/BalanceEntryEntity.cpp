@@ -1,5 +1,6 @@
 #include "automation/BalanceEntryEntity.h"
 
+#include "analytics/Fmt.h"
 #include "services/DisplayText.h"
 #include "model/BalanceEntry.h"
 
@@ -7,8 +8,9 @@ BalanceEntryEntity BalanceEntryEntity::from(const BalanceEntry& entry) { return 
 
 BalanceEntryEntity BalanceEntryEntity::from(const BalanceEntry::Values& values)
 {
-    return BalanceEntryEntity{values.id.value_or(Uuid::random()), values.date.value_or(distantPast()), values.balance,
-                              values.adjustment,                  values.transfers,                  values.note};
+    // (Not value_or: it would draw a random id for every entry that has one.)
+    return BalanceEntryEntity{values.id ? *values.id : Uuid::random(), values.date.value_or(distantPast()), values.balance,
+                              values.adjustment, values.transfers, values.note};
 }
 
 DisplayRepresentation BalanceEntryEntity::displayRepresentation() const
@@ -18,5 +20,14 @@ DisplayRepresentation BalanceEntryEntity::displayRepresentation() const
 
 QString BalanceEntryEntity::title(const QString& dateText, double balance)
 {
-    return dateText + QStringLiteral(" \u2014 ") + DisplayText::currency(balance);
+    std::string text;
+    appendTitle(text, dateText.toStdString(), balance);
+    return QString::fromStdString(text);
+}
+
+void BalanceEntryEntity::appendTitle(std::string& out, std::string_view dateText, double balance)
+{
+    out += dateText;
+    out += " \u2014 ";
+    out += Fmt::currency(balance).value_or(std::string(Fmt::currencyFallback));
 }

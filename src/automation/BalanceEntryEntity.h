@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 // How an entry is shown in a list of results: a title and, when there is one, a subtitle.
 struct DisplayRepresentation {
@@ -37,4 +39,6 @@ struct BalanceEntryEntity {
     DisplayRepresentation displayRepresentation() const;
     // The title for an entry of that balance on the day `dateText` names.
     static QString title(const QString& dateText, double balance);
+    // The same title appended to `out` in UTF-8, for writers of long listings.
+    static void appendTitle(std::string& out, std::string_view dateText, double balance);
 };

@@ -1,10 +1,9 @@
 #include "automation/PortfolioScripting.h"
 
 #include "automation/CommandLine.h"
-#include "model/LiveResult.h"
+#include "model/LiveSnapshots.h"
 #include "model/NewEntry.h"
 #include "model/ObjectContext.h"
-#include "model/StatsConversions.h"
 #include "services/EntryActions.h"
 #include "services/JsonEncoding.h"
 #include "services/NoteRules.h"
@@ -15,6 +14,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <span>
 
 namespace {
 struct Words {
@@ -103,17 +103,21 @@ Result<QVariantMap> atIndex(const Objects& objects, std::int64_t index, Encode e
     return dictionary(encode(*object.value()), index);
 }
 
-// Compares bytes, not texts: only the exact upper-case form of an id names it.
+// Compares bytes, not texts: only the exact upper-case form of an id names it. `snapshots`,
+// when given, run parallel to the objects: their ids lie side by side, so most objects are
+// passed over without being read (an object without an id has a drawn one there, so each
+// match is checked on the object itself).
 template <class Objects, class Encode>
-Result<QVariantMap> byScriptID(const Objects& objects, const QString& scriptID, Encode encode)
+Result<QVariantMap> byScriptID(const Objects& objects, const QString& scriptID, Encode encode, std::span<const StatsInput> snapshots = {})
 {
     const std::string text = scriptID.toStdString();
     std::optional<Uuid> wanted = Uuid::fromString(text);
     if (wanted && wanted->toString() != text)
         wanted.reset();
+    const bool parallel = wanted && snapshots.size() == objects.size();
     if (wanted || text.empty())
         for (std::size_t i = 0; i < objects.size(); ++i)
-            if (objects[i]->id() == wanted)
+            if ((!parallel || snapshots[i].id == *wanted) && objects[i]->id() == wanted)
                 return dictionary(encode(*objects[i]), std::int64_t(i));
     return refusal(PortfolioScripting::notFound, Words::tr("No object has the scriptID \"%1\"").arg(scriptID));
 }
@@ -187,10 +191,8 @@ struct Figures {
     double totalDeposits = 0;
     double totalWithdrawals = 0;
 
-    template <class Entries>
-    static Figures of(const Entries& entries)
+    static Figures of(std::span<const StatsInput> inputs)
     {
-        const std::vector<StatsInput> inputs = statsInputs(entries);
         return {PortfolioStats::summary(inputs), PortfolioStats::maxBalance(inputs), PortfolioStats::totalDeposits(inputs),
                 PortfolioStats::totalWithdrawals(inputs)};
     }
@@ -214,13 +216,11 @@ struct Figures {
 Instant now() { return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()); }
 } // namespace
 
-struct PortfolioScripting::LiveEntries : LiveResult<BalanceEntry>::Listener {
-    explicit LiveEntries(ObjectContext& context) : list(context, BalanceEntry::Date, SortDirection::Ascending) { list.setListener(this); }
-    void didReset() override { figures.reset(); }
-    void didApply(const ChangeSet&) override { figures.reset(); }
-    const LiveResult<BalanceEntry>::Objects& entries() const { return list.objects(); }
+struct PortfolioScripting::LiveEntries {
+    explicit LiveEntries(ObjectContext& context) : snapshots(context, [this] { figures.reset(); }) {}
+    const LiveResult<BalanceEntry>::Objects& entries() const { return snapshots.entries(); }
 
-    LiveResult<BalanceEntry> list;
+    LiveSnapshots snapshots;
     bool loaded = false;
     std::optional<Figures> figures; // of the list as it stands
 };
@@ -234,7 +234,7 @@ Result<const PortfolioScripting::LiveEntries*> PortfolioScripting::liveEntries()
     // What another process committed, or a change not yet announced, reaches the list first.
     context_.processPendingChanges();
     if (!live_->loaded) {
-        if (auto loaded = live_->list.fetch(); !loaded)
+        if (auto loaded = live_->snapshots.fetch(); !loaded)
             return refusal(readFailed, loaded.error().message);
         live_->loaded = true;
     }
@@ -255,7 +255,7 @@ Result<double> PortfolioScripting::figure(Figure figure) const
     if (!live)
         return live.error();
     if (!live_->figures)
-        live_->figures = Figures::of(live_->entries());
+        live_->figures = Figures::of(*live_->snapshots.inputs());
     return (*live_->figures)[figure];
 }
 
@@ -314,7 +314,7 @@ Result<QVariantMap> PortfolioScripting::balanceEntryByScriptID(const QString& sc
     auto live = liveEntries();
     if (!live)
         return live.error();
-    return byScriptID(live.value()->entries(), scriptID, JsonEncoding::entry);
+    return byScriptID(live.value()->entries(), scriptID, JsonEncoding::entry, *live.value()->snapshots.inputs());
 }
 
 Result<QVariantMap> PortfolioScripting::tsxYearByScriptID(const QString& scriptID) const

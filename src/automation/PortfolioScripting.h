@@ -15,7 +15,8 @@ class ObjectContext;
 // object (WindowService) only translates. Every request sees the context as it is: the entries
 // are a live date-ordered list, loaded at the first request and kept current by the context's
 // change sets (brought up to date at each request), so a request costs what it returns, not a
-// fetch and sort of every entry; the figures are computed once per change of the entries.
+// fetch and sort of every entry; the figures are computed once per change of the entries, from
+// the snapshots kept beside the list (LiveSnapshots), never converting every entry again.
 //
 // An entry or a yearly row is a dictionary of its attributes (a missing or non-finite value
 // left out; dates as ISO 8601 text in UTC; amounts always doubles), its "scriptID" (the upper-case UUID, empty when it

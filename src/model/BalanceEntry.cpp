@@ -2,7 +2,7 @@
 
 #include "model/ObjectContext.h"
 
-BalanceEntry::BalanceEntry() = default;
+BalanceEntry::BalanceEntry() : ManagedObject(Kind::BalanceEntry) {}
 
 std::shared_ptr<BalanceEntry> BalanceEntry::create(ObjectContext& context)
 {
@@ -19,3 +19,7 @@ void BalanceEntry::setBalance(double value) { ObjectContext::assign<Balance>(*th
 void BalanceEntry::setAdjustment(double value) { ObjectContext::assign<Adjustment>(*this, value); }
 void BalanceEntry::setTransfers(double value) { ObjectContext::assign<Transfers>(*this, value); }
 void BalanceEntry::setNote(std::optional<QString> value) { ObjectContext::assign<Note>(*this, std::move(value)); }
+
+// make_shared puts the object beside 16 bytes of counts: 120 bytes keep a loaded entry in
+// malloc's 144-byte class (a million are loaded at once).
+static_assert(sizeof(BalanceEntry) <= 120);

@@ -19,14 +19,14 @@ public:
     {
         record(object, true)->attributes |= attributes;
     }
-    // The same for an object that may already have its step (as every attribute set right
-    // after an insert does), without taking a shared pointer then.
-    void updated(Entity& object, std::uint32_t attributes)
+    // The same for an object that already has its step (as every attribute set right after
+    // an insert does), without a shared pointer; false when it has none yet.
+    bool updatedIfRecorded(Entity& object, std::uint32_t attributes)
     {
-        if (Step* step = stepOf(object))
+        Step* step = stepOf(object);
+        if (step)
             step->attributes |= attributes;
-        else
-            updated(std::static_pointer_cast<Entity>(object.shared_from_this()), attributes);
+        return step;
     }
     bool isEmpty() const { return order_.empty(); }
 

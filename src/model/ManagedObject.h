@@ -8,10 +8,13 @@ class ObjectContext;
 // Base of the two entities: the object's place in a context and in the store.
 // Objects are shared (std::shared_ptr) so that views, undo steps and the context can all
 // hold them; an object belongs to at most one context, and is used only on that context's
-// thread.
-class ManagedObject : public std::enable_shared_from_this<ManagedObject> {
+// thread. A million loaded objects pay for every field here, so the object carries neither
+// a virtual table (the entity is told by `kind_`; shared_ptr deletes the right type anyway)
+// nor a weak pointer to itself (its context finds its shared pointer in the registry).
+class ManagedObject {
 public:
-    virtual ~ManagedObject() = default;
+    enum class Kind : std::uint8_t { BalanceEntry, TSXYear };
+
     ManagedObject(const ManagedObject&) = delete;
     ManagedObject& operator=(const ManagedObject&) = delete;
 
@@ -25,7 +28,8 @@ public:
     bool isDeleted() const { return deleted_; }
 
 protected:
-    ManagedObject() = default;
+    explicit ManagedObject(Kind kind) : kind_(kind) {}
+    ~ManagedObject() = default;
 
 private:
     friend class ObjectContext;
@@ -39,14 +43,19 @@ private:
     // (The fields run from the widest to the narrowest: a million loaded objects pay for
     // every byte of padding.)
     ObjectContext* context_ = nullptr;
-    // The row id while Stored; while Inserted, the insert's turn among the context's unsaved
-    // inserts (which come after every stored row in fetch order).
+    // The row id while Stored. Otherwise, when `restored_`, the row key the object had before
+    // its delete was saved: inserted again (an undo of the delete), it is written back under
+    // that key, in its old place among equal dates. Otherwise, while Inserted, the insert's
+    // turn among the context's unsaved inserts (which come after every stored row in fetch
+    // order).
     std::int64_t rowId_ = 0;
-    // While detached after a saved delete: the row key it had. Inserted again (an undo of the
-    // delete), the object is written back under that key, in its old place among equal dates.
-    std::int64_t formerRowId_ = 0;
     // 1 + the object's place in its context's changes not yet announced; 0 for none.
     std::uint32_t changeSlot_ = 0;
     Lifecycle lifecycle_ = Lifecycle::Detached;
     bool deleted_ = false;
+    bool restored_ = false;
+    const Kind kind_;
+
+    // The key to write the object back under (see rowId_), or 0.
+    std::int64_t formerRowId() const { return restored_ && lifecycle_ != Lifecycle::Stored ? rowId_ : 0; }
 };

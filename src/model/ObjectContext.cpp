@@ -81,10 +81,18 @@ void ObjectContext::changeMembership(const std::shared_ptr<ManagedObject>& objec
 {
     const bool insert = change == Membership::Insert;
     bool changed = false;
-    if (auto entry = std::dynamic_pointer_cast<BalanceEntry>(object))
+    switch (object->kind_) {
+    case ManagedObject::Kind::BalanceEntry: {
+        auto entry = std::static_pointer_cast<BalanceEntry>(object);
         changed = insert ? d_->entries.insert(entry) : d_->entries.remove(entry);
-    else if (auto year = std::dynamic_pointer_cast<TSXYear>(object))
+        break;
+    }
+    case ManagedObject::Kind::TSXYear: {
+        auto year = std::static_pointer_cast<TSXYear>(object);
         changed = insert ? d_->years.insert(year) : d_->years.remove(year);
+        break;
+    }
+    }
     if (!changed)
         return;
     if (recording())
@@ -353,6 +361,10 @@ void ObjectContext::setCommitObserver(std::function<void()> observer) { d_->comm
 void ObjectContext::willChange(BalanceEntry& object, int attribute) { d_->entries.willChange(object, attribute); }
 
 void ObjectContext::willChange(TSXYear& object, int attribute) { d_->years.willChange(object, attribute); }
+
+std::shared_ptr<BalanceEntry> ObjectContext::shared(BalanceEntry& object) const { return d_->entries.shared(object); }
+
+std::shared_ptr<TSXYear> ObjectContext::shared(TSXYear& object) const { return d_->years.shared(object); }
 
 void ObjectContext::noteChange()
 {

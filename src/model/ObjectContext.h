@@ -196,6 +196,9 @@ private:
     static void assignAll(Entity& object, const typename Entity::Values& values);
     void willChange(BalanceEntry& object, int attribute);
     void willChange(TSXYear& object, int attribute);
+    // The shared pointer of an object of this context (see EntityTable::shared).
+    std::shared_ptr<BalanceEntry> shared(BalanceEntry& object) const;
+    std::shared_ptr<TSXYear> shared(TSXYear& object) const;
     void noteChange();
     void flushChangeNotification();
     struct Adoption;
@@ -228,7 +231,7 @@ void ObjectContext::assign(Entity& object, typename Entity::Attribute attribute,
     context->willChange(object, attribute);
     T previous = std::exchange(slot, std::move(value));
     if (context->recording()) {
-        auto self = std::static_pointer_cast<Entity>(object.shared_from_this());
+        auto self = context->shared(object);
         context->recordAssignment([self, attribute, field, previous, now = slot](bool forward) {
             assign(*self, attribute, field, forward ? now : previous);
         });

@@ -2,7 +2,7 @@
 
 #include "model/ObjectContext.h"
 
-TSXYear::TSXYear() = default;
+TSXYear::TSXYear() : ManagedObject(Kind::TSXYear) {}
 
 std::shared_ptr<TSXYear> TSXYear::create(ObjectContext& context)
 {

@@ -1,5 +1,6 @@
 // What the user sees and types: amounts, percents and days in the user's locale, and the
 // fields of the year editor.
+#include "analytics/CurrencyShape.h"
 #include "analytics/Fmt.h"
 #include "analytics/YearFieldText.h"
 
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -37,6 +40,36 @@ TEST(Fmt, FormatsInTheUsersLocale)
     EXPECT_EQ(std::vector({Fmt::percent(0.05), Fmt::currencyCents(0.125), Fmt::currencyCents(5)}), std::vector<std::optional<std::string>>({"5%", "$0.12", "$5.00"}));
     const ScopedLocale japanese("ja_JP"); // the yen has no cents, yet "$" and up to two decimals
     EXPECT_EQ(std::pair(Fmt::currencyCents(1234.567), Fmt::currencyCents(1234)), std::pair(std::optional<std::string>("$1,234.57"), std::optional<std::string>("$1,234")));
+}
+
+// Whole units written without ICU read exactly as ICU writes them, ties and signs included,
+// wherever the shape is taken; locales of another shape (Indian grouping, other digits) keep
+// ICU.
+TEST(Fmt, CurrencyShapeWritesWhatIcuWrites)
+{
+    const std::pair<const char*, bool> locales[] = {{"en_US", true}, {"fr_CA", true}, {"de_CH", true}, {"nl_NL", true},
+                                                    {"hi_IN", false}, {"es_ES", true}, {"ar_EG", false}};
+    std::mt19937_64 random(7);
+    for (const auto& [name, shaped] : locales) {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::NumberFormat> made(icu::NumberFormat::createCurrencyInstance(icu::Locale(name), status));
+        auto* format = dynamic_cast<icu::DecimalFormat*>(made.get());
+        ASSERT_TRUE(U_SUCCESS(status) && format) << name;
+        format->setMaximumFractionDigits(0);
+        const std::optional<CurrencyShape> shape = CurrencyShape::learn(*format);
+        ASSERT_EQ(shape.has_value(), shaped) << name;
+        for (int i = 0; shape && i < 20000; ++i) {
+            const double drawn = std::ldexp(std::uniform_real_distribution(-1.0, 1.0)(random), int(random() % 52));
+            const double value = i % 2 ? std::trunc(drawn) + 0.5 : drawn; // every other one a tie
+            std::string written;
+            icu::UnicodeString text;
+            std::string expected;
+            format->format(value, text).toUTF8String(expected);
+            if (shape->write(value, written)) {
+                ASSERT_EQ(written, expected) << name << " " << value;
+            }
+        }
+    }
 }
 
 TEST(Fmt, DaysFollowTheTimeZone)

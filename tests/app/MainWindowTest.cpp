@@ -14,12 +14,15 @@
 #include "model/PersistenceController.h"
 #include "model/PersistentContainer.h"
 #include "services/Backups.h"
+#include "services/DisplayText.h"
 #include "services/EntryActions.h"
+#include "views/comparison/ComparisonSummaryView.h"
 #include "views/comparison/TSXComparisonView.h"
 #include "views/kit/Clock.h"
 #include "views/kit/EmptyStateView.h"
 #include "views/dashboard/BalanceChartView.h"
 #include "views/dashboard/NewEntryFormView.h"
+#include "views/dashboard/StatRow.h"
 #include "views/entries/CorvantaTableView.h"
 #include "views/entries/EntryFindField.h"
 #include "views/entries/EntryTableModel.h"
@@ -419,5 +422,25 @@ TEST_F(MainWindowTest, AmountColumnsWidenToTheWidestFigureShown)
         const QFont font = cell.data(Qt::FontRole).isValid() ? cell.data(Qt::FontRole).value<QFont>() : table->font();
         EXPECT_GT(table->columnWidth(column), QFontMetrics(font).horizontalAdvance(cell.data().toString())) << column;
     }
+}
+// The dashboard and the comparison leave their figures while another tab is shown, and show
+// the entry added meanwhile once they are shown again.
+TEST_F(MainWindowTest, HiddenTabsCatchUpWhenShown)
+{
+    TSXComparisonView* comparison = window().content()->comparison();
+    window().showTab(1);
+    ASSERT_TRUE(EntryActions::add(app_->context(), {.date = systemNow(), .balance = 987654.32}).ok());
+    const QString shown = DisplayText::currency(987654.32);
+    const auto dashboardCurrentValue = [&] {
+        for (const StatRow* row : window().content()->dashboard()->findChildren<StatRow*>())
+            if (row->label() == QStringLiteral("Current Value"))
+                return row->value();
+        return QString();
+    };
+    window().showTab(0);
+    EXPECT_EQ(dashboardCurrentValue(), shown);
+    EXPECT_EQ(window().content()->dashboard()->chart()->points().back().balance, 987654.32);
+    window().showTab(2);
+    EXPECT_EQ(comparison->summary()->cell(2, ComparisonSummaryView::Portfolio).text, shown);
 }
 } // namespace

@@ -1,7 +1,10 @@
 #include "StoreTestSupport.h"
 
+#include "analytics/PortfolioStats.h"
 #include "model/CommittedEntries.h"
 #include "model/LiveResult.h"
+#include "model/LiveSnapshots.h"
+#include "model/StatsConversions.h"
 #include "model/UndoManager.h"
 #include "model/UserAction.h"
 
@@ -66,9 +69,15 @@ struct LiveResultTest : ::testing::Test {
 };
 
 // Random edits of every kind, in this context and through another connection; after each
-// pass every live list equals a fresh fetch and what its listener was told.
+// pass every live list equals a fresh fetch and what its listener was told, and the snapshots
+// and chart series kept incrementally beside the date order equal those computed afresh
+// (the same doubles: sums in list order).
 TEST_F(LiveResultTest, AlwaysEqualsAFreshFetch)
 {
+    LiveSnapshots snapshots(context, {});
+    ASSERT_TRUE(snapshots.fetch().ok());
+    std::vector<BalancePoint> points;
+    std::vector<double> flows;
     LiveResult<BalanceEntry> byDate(context, BalanceEntry::Date, SortDirection::Ascending);
     LiveResult<BalanceEntry> byBalance(context, BalanceEntry::Balance, SortDirection::Descending);
     LiveResult<BalanceEntry> byNote(context, BalanceEntry::Note, SortDirection::Ascending);
@@ -102,7 +111,12 @@ TEST_F(LiveResultTest, AlwaysEqualsAFreshFetch)
         for (int edit = pick(4) + 1; edit > 0; --edit) {
             switch (pick(10)) {
             case 0:
-            case 1: addEntry(context, pick(6), pick(5))->setNote(fewNotes()); break;
+            case 1: {
+                auto entry = addEntry(context, pick(6), pick(5));
+                entry->setNote(fewNotes());
+                entry->setAdjustment(0.1 * (pick(7) - 3));
+                break;
+            }
             case 2:
                 if (auto entry = anyEntry()) {
                     UserAction action(context);
@@ -118,6 +132,7 @@ TEST_F(LiveResultTest, AlwaysEqualsAFreshFetch)
                 if (auto entry = anyEntry()) {
                     UserAction action(context);
                     entry->setBalance(pick(5));
+                    entry->setAdjustment(0.3 * pick(3));
                     entry->setNote(fewNotes());
                     (void)action.save(QStringLiteral("Edit Entry"));
                 }
@@ -143,6 +158,19 @@ TEST_F(LiveResultTest, AlwaysEqualsAFreshFetch)
             for (int row = 0; row < result->size(); ++row)
                 ASSERT_EQ(result->indexOf(*result->objects()[static_cast<std::size_t>(row)]), row);
         }
+        const auto afresh = statsInputs(context.fetchBalanceEntries(BalanceEntry::Date, SortDirection::Ascending).value());
+        const auto& inputs = *snapshots.inputs();
+        ASSERT_EQ(inputs.size(), afresh.size());
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            ASSERT_TRUE(inputs[i].id == afresh[i].id && inputs[i].date == afresh[i].date && inputs[i].balance == afresh[i].balance &&
+                        inputs[i].adjustment == afresh[i].adjustment)
+                << "pass " << pass << ", row " << i;
+        PortfolioStats::updateSeries(inputs, snapshots.takeFirstChangedRow(), points, flows);
+        const auto series = PortfolioStats::series(afresh);
+        ASSERT_EQ(points.size(), series.size());
+        for (std::size_t i = 0; i < series.size(); ++i)
+            ASSERT_TRUE(points[i].id == series[i].id && points[i].balance == series[i].balance && points[i].adjusted == series[i].adjusted)
+                << "pass " << pass << ", point " << i;
     }
     // Every kind of announcement was exercised, and resets stayed rare (rollbacks only).
     EXPECT_GT(dates.moves, 0);

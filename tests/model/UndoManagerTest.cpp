@@ -147,6 +147,26 @@ TEST_F(UndoTest, UndoOfADeleteKeepsRowKeysAndSameDayOrder)
     EXPECT_EQ(merged, before);
 }
 
+// An edit inside an action is undone whatever the entry's state when the action began:
+// stored, inserted and not yet saved, or deleted, saved and inserted again.
+TEST_F(UndoTest, EditsAreUndoneWhateverTheEntrysState)
+{
+    auto stored = addEntry(context, 1, 1);
+    auto restored = addEntry(context, 2, 2);
+    ASSERT_TRUE(context.save().ok());
+    context.remove(restored);
+    ASSERT_TRUE(context.save().ok());
+    auto inserted = addEntry(context, 3, 3);
+    context.insert(restored);
+    context.processPendingChanges(); // the edits below start new change records
+    ASSERT_TRUE(act("Edit", [&] { for (const auto& entry : {stored, restored, inserted}) entry->setBalance(entry->balance() * 10); }).ok());
+    const auto balances = [&] { return std::tuple(stored->balance(), restored->balance(), inserted->balance(), storedRows().size()); };
+    ASSERT_TRUE(undo.undo().ok());
+    EXPECT_EQ(balances(), std::tuple(1.0, 2.0, 3.0, std::size_t{3}));
+    ASSERT_TRUE(undo.redo().ok());
+    EXPECT_EQ(balances(), std::tuple(10.0, 20.0, 30.0, std::size_t{3}));
+}
+
 // An undo or redo whose save fails leaves the context showing what the store holds, and the
 // step where it was, to be tried again.
 TEST_F(UndoTest, AFailedUndoOrRedoShowsWhatTheStoreHolds)

@@ -146,8 +146,8 @@ struct FetchOrder {
         case ManagedObject::Lifecycle::Stored: return {0, static_cast<std::uint64_t>(object.rowId_)};
         case ManagedObject::Lifecycle::Inserted:
             // A deleted row brought back takes its old place at once.
-            if (object.formerRowId_)
-                return {0, static_cast<std::uint64_t>(object.formerRowId_)};
+            if (object.restored_)
+                return {0, static_cast<std::uint64_t>(object.rowId_)};
             return {1, static_cast<std::uint64_t>(object.rowId_)};
         case ManagedObject::Lifecycle::Detached: break;
         }

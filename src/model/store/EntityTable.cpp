@@ -24,7 +24,11 @@ bool EntityTable<Entity>::insert(const std::shared_ptr<Entity>& object)
         object->context_ = &context_;
         object->lifecycle_ = Lifecycle::Inserted;
         object->deleted_ = false;
-        object->rowId_ = static_cast<std::int64_t>(++insertTurns_); // its turn, until it is stored
+        // Its turn, until it is stored (a restored object keeps its key instead; it takes a
+        // turn all the same, so that turns count the places in inserted_).
+        ++insertTurns_;
+        if (!object->restored_)
+            object->rowId_ = static_cast<std::int64_t>(insertTurns_);
         inserted_.push_back(object);
         break;
     case Lifecycle::Inserted:
@@ -61,8 +65,8 @@ bool EntityTable<Entity>::remove(const std::shared_ptr<Entity>& object)
 template <class Entity>
 void EntityTable<Entity>::willChange(Entity& object, int attribute)
 {
-    if (!object.deleted_ && object.lifecycle_ != Lifecycle::Detached)
-        changes_.updated(object, 1u << attribute);
+    if (!object.deleted_ && object.lifecycle_ != Lifecycle::Detached && !changes_.updatedIfRecorded(object, 1u << attribute))
+        changes_.updated(shared(object), 1u << attribute);
     if (object.lifecycle_ != Lifecycle::Stored)
         return; // an unsaved insert has no committed values to keep
     auto [snapshot, fresh] = changed_.try_emplace(&object);
@@ -87,7 +91,7 @@ Result<typename EntityTable<Entity>::Objects> EntityTable<Entity>::fetch(
     for (const auto& object : inserted_) {
         if (!object->deleted_) {
             slots.push_back(&object);
-            restored |= object->formerRowId_ != 0;
+            restored |= object->restored_;
         }
     }
     // Rows brought back by an undo sit among the stored ones, in key order.
@@ -180,9 +184,25 @@ void EntityTable<Entity>::restoreCommitted(Entity& object)
 }
 
 template <class Entity>
-std::shared_ptr<Entity> EntityTable<Entity>::shared(Entity& object)
+std::shared_ptr<Entity> EntityTable<Entity>::shared(Entity& object) const
 {
-    return std::static_pointer_cast<Entity>(object.shared_from_this());
+    switch (object.lifecycle_) {
+    case Lifecycle::Stored: {
+        auto found = storedObject(object.rowId_);
+        return found.get() == &object ? found : nullptr;
+    }
+    case Lifecycle::Inserted: {
+        if (object.restored_) { // (rare: brought back by an undo)
+            auto place = std::find_if(inserted_.rbegin(), inserted_.rend(), [&](const auto& other) { return other.get() == &object; });
+            return place != inserted_.rend() ? *place : nullptr;
+        }
+        // inserted_ holds the turns since the last save or rollback, one after another.
+        const auto place = static_cast<std::uint64_t>(object.rowId_) - (insertTurns_ - inserted_.size()) - 1;
+        return place < inserted_.size() && inserted_[place].get() == &object ? inserted_[place] : nullptr;
+    }
+    case Lifecycle::Detached: break;
+    }
+    return nullptr;
 }
 
 template <class Entity>
@@ -210,7 +230,7 @@ void EntityTable<Entity>::attach(Entity& object, std::int64_t rowId)
 {
     object.context_ = &context_;
     object.rowId_ = rowId;
-    object.formerRowId_ = 0;
+    object.restored_ = false;
     object.lifecycle_ = Lifecycle::Stored;
 }
 
@@ -218,7 +238,8 @@ template <class Entity>
 void EntityTable<Entity>::detach(Entity& object)
 {
     object.context_ = nullptr;
-    object.rowId_ = 0;
+    if (!object.restored_) // (a restored object keeps its former key)
+        object.rowId_ = 0;
     object.lifecycle_ = Lifecycle::Detached;
 }
 

@@ -66,6 +66,8 @@ public:
     // merge into: true when the table changed since the last look (or on the first look).
     Result<bool> mergeCommitted(SqliteDatabase& database);
     bool isLoaded() const { return loaded_; }
+    // The shared pointer of one of this table's objects (stored or inserted); null for others.
+    std::shared_ptr<Entity> shared(Entity& object) const;
 
     // Rows another context committed, taken in as objects made there (see
     // ObjectContext::adoptCommitted). While merges are held (a count), mergeCommitted reads
@@ -105,7 +107,6 @@ private:
     std::uint32_t mergeRow(Entity& object, const Values& row);
     void forget(const std::shared_ptr<Entity>& object);
     void restoreCommitted(Entity& object);
-    static std::shared_ptr<Entity> shared(Entity& object);
     void attach(Entity& object, std::int64_t rowId);
     static void detach(Entity& object);
 

@@ -220,7 +220,9 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
     // Merge-join of the rows (by pk) with the registry (by row id). Nothing is dropped from
     // the registry before the whole read succeeded.
     Objects next;
-    next.reserve(stored_.size());
+    // The first load reserves for the highest key (no more rows than that): the registry is
+    // not left up to twice the size it needs by growing while a million rows arrive.
+    next.reserve(loaded_ ? stored_.size() : static_cast<std::size_t>(std::max<std::int64_t>(marks.value().rowId, 0)));
     Objects vanished;
     bool changed = false;
     std::size_t known = 0;
@@ -261,6 +263,8 @@ Result<bool> EntityTable<Entity>::synchronize(SqliteDatabase& database)
     for (const auto& object : vanished)
         forget(object);
     changed |= !vanished.empty();
+    if (next.capacity() - next.size() > next.size() / 8) // many rows deleted since
+        next.shrink_to_fit();
     stored_.swap(next);
     loaded_ = true;
     knownRowId_ = std::max(marks.value().rowId, stored_.empty() ? 0 : stored_.back()->rowId_);

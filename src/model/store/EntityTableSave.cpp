@@ -129,29 +129,29 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
     // A row brought back under its old key, below keys other connections already know: the
     // change log tells them.
     const auto writeRestored = [&](const Entity& object) -> Result<void> {
-        if (auto done = writeRow(object, object.formerRowId_); !done)
+        if (auto done = writeRow(object, object.formerRowId()); !done)
             return done;
         auto log = logRestored_.get(database, "INSERT INTO ChangeLog (entity, pk) VALUES (?1, ?2)");
         if (!log)
             return log.error();
         log.value()->bindInt64(1, Traits::logCode);
-        log.value()->bindInt64(2, object.formerRowId_);
+        log.value()->bindInt64(2, object.formerRowId());
         return run(*log.value());
     };
     // The key of a member of a written group (restored rows were written on their own).
     const auto groupKey = [&](const Entity& object) {
-        return object.deleted_ ? 0 : object.formerRowId_ ? object.formerRowId_ : ++*lastRowId_;
+        return object.deleted_ ? 0 : object.formerRowId() ? object.formerRowId() : ++*lastRowId_;
     };
     // Whole groups of rowsPerInsert rows while enough are left, single rows for the rest.
     int bound = 0; // rows bound in the multi-row statement, from inserted_[newRowIds_.size()] on
     for (std::size_t index = newRowIds_.size(); index < inserted_.size(); ++index) {
         const Entity& object = *inserted_[index];
-        if (object.deleted_ || object.formerRowId_) {
+        if (object.deleted_ || object.formerRowId()) {
             if (!object.deleted_)
                 if (auto written = writeRestored(object); !written)
                     return written;
             if (bound == 0)
-                newRowIds_.push_back(object.deleted_ ? 0 : object.formerRowId_);
+                newRowIds_.push_back(object.deleted_ ? 0 : object.formerRowId());
             continue; // inside a group: numbered when the group is written
         }
         if (bound == 0 && inserted_.size() - index < static_cast<std::size_t>(rowsPerInsert)) {
@@ -174,7 +174,7 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
     // A group cut short at the end: its rows one by one.
     for (std::size_t member = newRowIds_.size(); member < inserted_.size(); ++member) {
         const Entity& object = *inserted_[member];
-        if (object.deleted_ || object.formerRowId_)
+        if (object.deleted_ || object.formerRowId())
             newRowIds_.push_back(groupKey(object));
         else if (auto written = writeSingle(object); !written)
             return written;
@@ -229,7 +229,8 @@ void EntityTable<Entity>::didCommit()
                 return false;
             const std::int64_t rowId = object->rowId_;
             detach(*object);
-            object->formerRowId_ = rowId;
+            object->rowId_ = rowId;
+            object->restored_ = true;
             return true;
         });
     }

@@ -6,6 +6,7 @@
 #include "services/YearActions.h"
 #include "views/comparison/ComparisonSummaryView.h"
 #include "views/kit/EntryToolbarIcons.h"
+#include "views/kit/HiddenOnPurpose.h"
 #include "views/kit/ChosenRowsTable.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/comparison/TSXYearEditorView.h"
@@ -274,10 +275,28 @@ void TSXComparisonView::didApply(const ChangeSet& changes)
 {
     if (changes.entries.isEmpty() && !changes.reset)
         return;
+    // A summary over every entry costs a pass over all of them: a hidden tab waits for its show.
+    if (isHiddenOnPurpose(*this)) {
+        entriesSummaryStale_ = true;
+        return;
+    }
     recomputeEntriesSummary();
     refreshSummary();
 }
 
-void TSXComparisonView::recomputeEntriesSummary() { entriesSummary_ = PortfolioStats::summary(statsInputs(entries_.objects())); }
+void TSXComparisonView::showEvent(QShowEvent* event)
+{
+    if (entriesSummaryStale_) {
+        recomputeEntriesSummary();
+        refreshSummary();
+    }
+    QWidget::showEvent(event);
+}
+
+void TSXComparisonView::recomputeEntriesSummary()
+{
+    entriesSummaryStale_ = false;
+    entriesSummary_ = PortfolioStats::summary(statsInputs(entries_.objects()));
+}
 
 void TSXComparisonView::refreshSummary() { summary_->setComparison(TSXModel::comparison(inputs(model_->years()), entriesSummary_)); }

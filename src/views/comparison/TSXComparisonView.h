@@ -66,6 +66,9 @@ public:
     // The table's context menu (Edit, Delete: both act on the selection, not the clicked row).
     QMenu* buildContextMenu();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* buildUpperPane();
     QWidget* buildLowerPane();
@@ -80,9 +83,11 @@ private:
     ObjectContext& context_;
     TSXYearsTableModel* model_ = nullptr;
     // The entries by date, kept current by change sets; their summary is recomputed only when
-    // the entries change (an edit of a year leaves it as it was).
+    // the entries change (an edit of a year leaves it as it was), and while the tab is hidden
+    // only once it is shown again.
     LiveResult<BalanceEntry> entries_;
     PortfolioSummary entriesSummary_;
+    bool entriesSummaryStale_ = false;
     std::shared_ptr<TSXYear> selectedBeforeReset_;
     Alert alert_;
     QSplitter* splitter_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class BalanceChart;
@@ -30,6 +31,10 @@ public:
 
     // The whole series (ascending by date); the view applies its own window.
     void setPoints(std::vector<BalancePoint> points);
+    // Hands the series back (the view shows none until the next setPoints), so that a caller
+    // can edit a few points of a long series and set it again without a copy.
+    std::vector<BalancePoint> takePoints() { return std::exchange(points_, {}); }
+    const std::vector<BalancePoint>& points() const { return points_; }
     // The source of the current instant for the window start (the system clock at first).
     void setClock(Clock clock);
 

@@ -142,7 +142,9 @@ StatsPanelView::StatsPanelView(QWidget* parent) : QWidget(parent)
 
 StatsPanelView::~StatsPanelView() = default;
 
-void StatsPanelView::setInputs(std::vector<StatsInput> inputs)
+void StatsPanelView::setInputs(std::vector<StatsInput> inputs) { shareInputs(std::make_shared<const std::vector<StatsInput>>(std::move(inputs))); }
+
+void StatsPanelView::shareInputs(std::shared_ptr<const std::vector<StatsInput>> inputs)
 {
     inputs_ = std::move(inputs);
     recompute();
@@ -168,7 +170,7 @@ void StatsPanelView::showEvent(QShowEvent* event)
 
 void StatsPanelView::recompute()
 {
-    const Figures figures{inputs_, clock_, PortfolioFigures::statistics(inputs_, clock_(), range_)};
+    const Figures figures{*inputs_, clock_, PortfolioFigures::statistics(*inputs_, clock_(), range_)};
     auto row = rows_.begin();
     for (const SectionRule& section : sections)
         for (const RowRule& rule : section.rows) {

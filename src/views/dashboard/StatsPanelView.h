@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class StatRow;
@@ -23,6 +24,9 @@ public:
 
     // Recomputes every row from these snapshots (the current instant is read here).
     void setInputs(std::vector<StatsInput> inputs);
+    // The same, without a copy: the caller edits them in place and calls this after each change
+    // (the panel recomputes from them too when it is shown again).
+    void shareInputs(std::shared_ptr<const std::vector<StatsInput>> inputs);
     // The window of the returns ("All" at first), counted back from the clock's instant.
     void setRange(DateRange range);
     // The source of the current instant for the trailing averages (the system clock at first).
@@ -36,7 +40,7 @@ protected:
 private:
     void recompute();
 
-    std::vector<StatsInput> inputs_;
+    std::shared_ptr<const std::vector<StatsInput>> inputs_ = std::make_shared<const std::vector<StatsInput>>();
     DateRange range_ = DateRange::all;
     Clock clock_ = systemNow;
     std::vector<StatRow*> rows_; // in the order of the row table

@@ -17,6 +17,7 @@
 #include "views/entries/ImportPreviewView.h"
 #include "views/entries/ImportSavingTask.h"
 #include "views/kit/EntryToolbarIcons.h"
+#include "views/kit/HiddenOnPurpose.h"
 #include "views/kit/ModalOverlay.h"
 #include "views/kit/PorterDialogs.h"
 
@@ -184,6 +185,12 @@ void CorvantaTableView::resizeEvent(QResizeEvent* event)
     scheduleFigureFit(); // more or other rows on screen
 }
 
+void CorvantaTableView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    scheduleFigureFit(); // the rows that came while the tab was hidden
+}
+
 void CorvantaTableView::scheduleFigureFit()
 {
     if (figureFitScheduled_)
@@ -195,6 +202,8 @@ void CorvantaTableView::scheduleFigureFit()
 void CorvantaTableView::fitFigureColumns()
 {
     figureFitScheduled_ = false;
+    if (isHiddenOnPurpose(*this))
+        return; // measuring the rows of a hidden table reads a thousand of them: its show fits it
     QHeaderView* header = table_->horizontalHeader();
     for (int column : {EntryTableModel::BalanceColumn, EntryTableModel::AdjustmentColumn, EntryTableModel::TransfersColumn,
                        EntryTableModel::AdjustedBalanceColumn}) {
