@@ -135,8 +135,23 @@ public:
         // Until the window has loaded its entries and answers.
         for (int waited = 0; waited < processTimeoutMs; waited += 100) {
             if (read().type() == QDBusMessage::ReplyMessage)
-                return true;
+                return settled();
             QThread::msleep(100);
+        }
+        return false;
+    }
+
+    // Until the window has also built what it builds after its first paint (the other tabs):
+    // the first call measured must not carry that.
+    bool settled() const
+    {
+        double before = mainThreadCpuMilliseconds();
+        for (int waited = 0; waited < processTimeoutMs; waited += 200) {
+            QThread::msleep(200);
+            const double now = mainThreadCpuMilliseconds();
+            if (now - before < 2)
+                return true;
+            before = now;
         }
         return false;
     }

@@ -3,6 +3,7 @@
 
 #include <QHash>
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <algorithm>
@@ -30,30 +31,44 @@ std::uint64_t hashOf(const EntryKey& key)
     return hash ^ (hash >> 29);
 }
 
-// The stored keys in an open-addressing table (linear probing, at most half full): a lookup
-// is mostly one cache miss, where a node-based map costs two or more. Equal keys sit in one
-// probe run; each slot answers for one stored entry and is spent when a row matches it.
+// The stored keys in an open-addressing table (linear probing, at most half full), each slot
+// eight bytes: an index into the keys and the hash's high half, so that a probe compares
+// keys only when that half matches. Equal keys sit in one probe run; each slot answers for
+// one stored entry and is spent when a row matches it. A million keys make a table far
+// larger than the processor's caches, and each lookup lands in it at random: callers
+// prefetch a slot some rows before they take it, so that the misses overlap.
 class StoredKeys {
 public:
+    // How many keys ahead to prefetch.
+    static constexpr std::size_t lookahead = 16;
+
     explicit StoredKeys(std::vector<EntryKey> keys) : keys_(std::move(keys))
     {
         slots_.assign(std::bit_ceil(std::max<std::size_t>(keys_.size() * 2, 16)), Slot{});
+        mask_ = slots_.size() - 1;
+        std::vector<std::uint64_t> hashes(keys_.size());
+        for (std::size_t i = 0; i < keys_.size(); ++i)
+            hashes[i] = hashOf(keys_[i]);
         for (std::size_t i = 0; i < keys_.size(); ++i) {
-            const std::uint64_t hash = hashOf(keys_[i]);
-            std::size_t at = hash & (slots_.size() - 1);
+            if (i + lookahead < keys_.size())
+                prefetch(hashes[i + lookahead]);
+            std::size_t at = hashes[i] & mask_;
             while (slots_[at].key != Slot::empty)
-                at = (at + 1) & (slots_.size() - 1);
-            slots_[at] = {hash, static_cast<std::uint32_t>(i)};
+                at = (at + 1) & mask_;
+            slots_[at] = {tagOf(hashes[i]), static_cast<std::uint32_t>(i)};
         }
     }
 
-    // True when an unspent stored entry has `key`; that entry is then spent.
-    bool take(const EntryKey& key)
+    void prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
+
+    // True when an unspent stored entry has `key` (whose hash is `hash`); that entry is then
+    // spent.
+    bool take(const EntryKey& key, std::uint64_t hash)
     {
-        const std::uint64_t hash = hashOf(key);
-        for (std::size_t at = hash & (slots_.size() - 1); slots_[at].key != Slot::empty; at = (at + 1) & (slots_.size() - 1)) {
+        const std::uint32_t tag = tagOf(hash);
+        for (std::size_t at = hash & mask_; slots_[at].key != Slot::empty; at = (at + 1) & mask_) {
             Slot& slot = slots_[at];
-            if (slot.hash == hash && slot.key != Slot::spent && keys_[slot.key] == key) {
+            if (slot.tag == tag && slot.key != Slot::spent && keys_[slot.key] == key) {
                 slot.key = Slot::spent;
                 return true;
             }
@@ -65,11 +80,14 @@ private:
     struct Slot {
         static constexpr std::uint32_t empty = UINT32_MAX;
         static constexpr std::uint32_t spent = UINT32_MAX - 1;
-        std::uint64_t hash = 0;
+        std::uint32_t tag = 0;
         std::uint32_t key = empty;
     };
+    static std::uint32_t tagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+
     std::vector<EntryKey> keys_;
     std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
 };
 
 // As trimmed() trims a field: space separators and tabs, not line breaks (all of them BMP).
@@ -106,8 +124,20 @@ std::vector<bool> markAlreadyStored(std::span<const ReadRow> rows, std::span<con
     for (const BalanceEntry::Values& values : stored)
         keys.push_back(keyOf(values, dayStart));
     StoredKeys unspent(std::move(keys));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        marks[i] = unspent.take(keyOf(rows[i].values, dayStart));
+    // Rows in turn (each stored entry goes to the first equal row), each key made and its
+    // slot prefetched `lookahead` rows before it is taken.
+    constexpr std::size_t ahead = StoredKeys::lookahead;
+    std::array<EntryKey, ahead> pending;
+    std::array<std::uint64_t, ahead> hashes{};
+    for (std::size_t i = 0; i < rows.size() + ahead; ++i) {
+        if (i >= ahead)
+            marks[i - ahead] = unspent.take(pending[i % ahead], hashes[i % ahead]);
+        if (i < rows.size()) {
+            pending[i % ahead] = keyOf(rows[i].values, dayStart);
+            hashes[i % ahead] = hashOf(pending[i % ahead]);
+            unspent.prefetch(hashes[i % ahead]);
+        }
+    }
     return marks;
 }
 

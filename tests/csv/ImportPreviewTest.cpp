@@ -117,6 +117,19 @@ TEST(ImportPreview, RowsAlreadyStored)
     };
     EXPECT_EQ(CSVPorter::markAlreadyStored(reading.rows, stored), std::vector<bool>({true, true, false, false, false, true}));
     EXPECT_EQ(CSVPorter::markAlreadyStored(reading.rows, {}), std::vector<bool>(6, false));
+
+    std::string many; // more rows than are looked up ahead at once: every third one is stored
+    for (int i = 0; i < 40; ++i)
+        many += "2026-06-" + std::to_string(10 + i % 20) + "," + std::to_string(i) + "\n";
+    const ImportReading longer = read(many);
+    std::vector<BalanceEntry::Values> some;
+    std::vector<bool> expected;
+    for (const auto& row : longer.rows) {
+        expected.push_back(static_cast<int>(row.values.balance) % 3 == 0);
+        if (expected.back())
+            some.push_back(row.values);
+    }
+    EXPECT_EQ(CSVPorter::markAlreadyStored(longer.rows, some), expected);
 }
 
 } // namespace

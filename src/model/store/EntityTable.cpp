@@ -54,10 +54,12 @@ bool EntityTable<Entity>::remove(const std::shared_ptr<Entity>& object)
     if (object->lifecycle_ == Lifecycle::Detached || object->deleted_)
         return false;
     object->deleted_ = true;
-    if (object->lifecycle_ == Lifecycle::Inserted)
+    if (object->lifecycle_ == Lifecycle::Inserted) {
         ++takenBackInserts_;
-    else
+    } else {
         ++pendingDeletes_;
+        removedRowIds_.push_back(object->rowId_);
+    }
     changes_.deleted(object);
     return true;
 }
@@ -150,6 +152,7 @@ bool EntityTable<Entity>::rollback()
     }
     Objects().swap(inserted_);
     pendingDeletes_ = 0;
+    removedRowIds_.clear();
     takenBackInserts_ = 0;
     return changed;
 }
@@ -203,6 +206,26 @@ std::shared_ptr<Entity> EntityTable<Entity>::shared(Entity& object) const
     case Lifecycle::Detached: break;
     }
     return nullptr;
+}
+
+template <class Entity>
+std::vector<std::size_t> EntityTable<Entity>::pendingDeletePositions()
+{
+    std::ranges::sort(removedRowIds_);
+    removedRowIds_.erase(std::unique(removedRowIds_.begin(), removedRowIds_.end()), removedRowIds_.end());
+    std::vector<std::size_t> positions;
+    for (const std::int64_t rowId : removedRowIds_) {
+        const auto place = std::lower_bound(stored_.begin(), stored_.end(), rowId, [](const auto& object, std::int64_t id) { return object->rowId_ < id; });
+        if (place != stored_.end() && (*place)->rowId_ == rowId && (*place)->deleted_)
+            positions.push_back(std::size_t(place - stored_.begin()));
+    }
+    if (positions.size() == pendingDeletes_)
+        return positions;
+    positions.clear();
+    for (std::size_t i = 0; i < stored_.size(); ++i)
+        if (stored_[i]->deleted_)
+            positions.push_back(i);
+    return positions;
 }
 
 template <class Entity>

@@ -104,6 +104,10 @@ private:
     Result<std::vector<std::int64_t>> loggedSince(SqliteDatabase& database);
     // The stored object with this row id, or null.
     std::shared_ptr<Entity> storedObject(std::int64_t rowId) const;
+    // Where the pending deletes stand in stored_, ascending: found through removedRowIds_ when
+    // those account for all of them (a delete of one entry must not read a million objects),
+    // else by a pass over the registry.
+    std::vector<std::size_t> pendingDeletePositions();
     std::uint32_t mergeRow(Entity& object, const Values& row);
     void forget(const std::shared_ptr<Entity>& object);
     void restoreCommitted(Entity& object);
@@ -116,6 +120,7 @@ private:
     Objects inserted_; // in insertion order; includes inserts taken back (deleted_) until saved
     std::unordered_map<const Entity*, Snapshot> changed_;
     std::size_t pendingDeletes_ = 0;
+    std::vector<std::int64_t> removedRowIds_; // of the stored objects remove() marked since the last save
     std::size_t takenBackInserts_ = 0;
     std::uint64_t insertTurns_ = 0;
     ChangeRecorder<Entity> changes_;

@@ -32,10 +32,8 @@ Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
         auto remover = remove_.get(database, Traits::remove);
         if (!remover)
             return remover.error();
-        for (const auto& object : stored_) {
-            if (!object->deleted_)
-                continue;
-            remover.value()->bindInt64(1, object->rowId_);
+        for (const std::size_t position : pendingDeletePositions()) {
+            remover.value()->bindInt64(1, stored_[position]->rowId_);
             if (auto done = run(*remover.value()); !done)
                 return done;
         }
@@ -224,15 +222,28 @@ template <class Entity>
 void EntityTable<Entity>::didCommit()
 {
     if (pendingDeletes_ > 0) {
-        std::erase_if(stored_, [](const std::shared_ptr<Entity>& object) {
-            if (!object->deleted_)
-                return false;
-            const std::int64_t rowId = object->rowId_;
-            detach(*object);
-            object->rowId_ = rowId;
-            object->restored_ = true;
-            return true;
-        });
+        const auto release = [](Entity& object) {
+            const std::int64_t rowId = object.rowId_;
+            detach(object);
+            object.rowId_ = rowId; // kept, so that an undo brings the row back under its key
+            object.restored_ = true;
+        };
+        // A few deletes are erased one by one (the registry's tail moves once per delete), many
+        // in one pass.
+        constexpr std::size_t fewDeletes = 16;
+        if (const auto positions = pendingDeletePositions(); positions.size() <= fewDeletes) {
+            for (auto position = positions.rbegin(); position != positions.rend(); ++position) {
+                release(*stored_[*position]);
+                stored_.erase(stored_.begin() + std::ptrdiff_t(*position));
+            }
+        } else {
+            std::erase_if(stored_, [&](const std::shared_ptr<Entity>& object) {
+                if (!object->deleted_)
+                    return false;
+                release(*object);
+                return true;
+            });
+        }
     }
     changed_.clear();
     // The inserts move into the registry (inserted_ is emptied below): no reference count
@@ -265,6 +276,7 @@ void EntityTable<Entity>::didCommit()
     lastRowId_.reset();
     rowIdBeforeSave_.reset();
     pendingDeletes_ = 0;
+    removedRowIds_.clear();
     takenBackInserts_ = 0;
 }
 
