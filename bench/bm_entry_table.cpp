@@ -12,7 +12,8 @@
 // BM_WindowImportLongestFrame: Import CSV of a file of that many rows into an empty on-disk
 // store through the tab, as the window does it: the preview read, Import clicked, until the
 // rows are shown. The window is asked to repaint every 16 ms throughout; longest_frame_ms is the
-// longest gap between two of its paints (what a person sees as a frozen window).
+// longest gap between two of its paints (what a person sees as a frozen window), up to the
+// first paint after the rows are shown; undo_longest_frame_ms the same for Undo of the import.
 #include "PaintCounter.h"
 #include "QtBenchmarkMain.h"
 
@@ -276,6 +277,7 @@ void BM_WindowImportLongestFrame(benchmark::State& state)
         return;
     }
     PaintGaps gaps;
+    qint64 importGap = 0, undoGap = 0;
     int run = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -288,6 +290,7 @@ void BM_WindowImportLongestFrame(benchmark::State& state)
         ObjectContext& context = container.value()->viewContext();
         context.setUndoManager(&undo);
         auto view = std::make_unique<CorvantaTableView>(context, &dialogs);
+        view->setBackgroundContexts([store = container.value().get()] { return store->newBackgroundContext(); });
         view->resize(1600, 1000);
         view->installEventFilter(&gaps);
         view->show();
@@ -304,8 +307,17 @@ void BM_WindowImportLongestFrame(benchmark::State& state)
         const bool imported = preview && processEventsUntil([&] { return preview->preview() != nullptr; })
             && (preview->importButton()->click(), processEventsUntil([&] { return dialogs.alert.has_value(); }))
             && processEventsUntil([&] { return view->model()->rowCount() == count; });
-        const int paintsBefore = gaps.paints;
-        const bool paintedAfter = processEventsUntil([&] { return gaps.paints > paintsBefore; }, 10'000);
+        const auto paintedAgain = [&] {
+            const int paintsBefore = gaps.paints;
+            return processEventsUntil([&] { return gaps.paints > paintsBefore; }, 10'000);
+        };
+        bool paintedAfter = paintedAgain();
+        // Undo of the import, from the event loop as the Edit menu does it.
+        importGap = std::max(importGap, gaps.longestNs);
+        gaps.longestNs = 0;
+        QTimer::singleShot(0, [&] { (void)undo.undo(); });
+        paintedAfter = paintedAfter && processEventsUntil([&] { return view->model()->rowCount() == 0; }) && paintedAgain();
+        undoGap = std::max(undoGap, gaps.longestNs);
 
         state.PauseTiming();
         if (!imported || dialogs.alert->messageText != QStringLiteral("Imported %1 entries").arg(count))
@@ -318,7 +330,8 @@ void BM_WindowImportLongestFrame(benchmark::State& state)
         container.value().reset();
         state.ResumeTiming();
     }
-    state.counters["longest_frame_ms"] = double(gaps.longestNs) / 1e6;
+    state.counters["longest_frame_ms"] = double(importGap) / 1e6;
+    state.counters["undo_longest_frame_ms"] = double(undoGap) / 1e6;
 }
 
 } // namespace

@@ -46,10 +46,19 @@ CorvantaTableView* ContentView::entries()
 {
     if (!entries_) {
         entries_ = new CorvantaTableView(context_);
+        if (backgroundContexts_)
+            entries_->setBackgroundContexts(backgroundContexts_);
         connect(entries_, &CorvantaTableView::reported, this, &ContentView::reported);
         place(1, entries_);
     }
     return entries_;
+}
+
+void ContentView::setBackgroundContexts(std::function<std::unique_ptr<BackgroundContext>()> make)
+{
+    backgroundContexts_ = std::move(make);
+    if (entries_)
+        entries_->setBackgroundContexts(backgroundContexts_);
 }
 
 TSXComparisonView* ContentView::comparison()

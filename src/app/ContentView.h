@@ -6,8 +6,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
+class BackgroundContext;
 class CorvantaTableView;
 class DashboardView;
 class ObjectContext;
@@ -30,6 +32,9 @@ public:
     DashboardView* dashboard() const { return dashboard_; }
     // Built on first call.
     CorvantaTableView* entries();
+    // Where the entries tab stores its imports (see CorvantaTableView::setBackgroundContexts),
+    // now or once it is built.
+    void setBackgroundContexts(std::function<std::unique_ptr<BackgroundContext>()> make);
     TSXComparisonView* comparison();
     // The banner at the top of tab `index`.
     WelcomeBanner* welcome(int index) const { return welcomes_.at(std::size_t(index)); }
@@ -64,5 +69,6 @@ private:
     QTabWidget* tabs_ = nullptr;
     DashboardView* dashboard_ = nullptr;
     CorvantaTableView* entries_ = nullptr;
+    std::function<std::unique_ptr<BackgroundContext>()> backgroundContexts_;
     TSXComparisonView* comparison_ = nullptr;
 };

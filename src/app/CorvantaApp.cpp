@@ -2,6 +2,7 @@
 
 #include "app/BackupActions.h"
 #include "app/BackupDialogs.h"
+#include "app/ContentView.h"
 #include "app/RootView.h"
 #include "automation/CorvantaShortcuts.h"
 #include "model/ObjectContext.h"
@@ -34,6 +35,8 @@ CorvantaApp::CorvantaApp(PersistenceController& persistence, const SeedImporter:
         .redo = [this] { redo(); },
         .about = [this] { showAboutPanel(); },
     });
+    // Imports are stored off the UI thread.
+    window_->content()->setBackgroundContexts([this] { return persistence_.container().newBackgroundContext(); });
     connect(&undoManager_, &UndoManager::stateChanged, this, &CorvantaApp::refreshUndoCommands);
     connect(window_.get(), &RootView::panelOpenChanged, this, &CorvantaApp::refreshUndoCommands);
     refreshUndoCommands();

@@ -18,7 +18,11 @@ struct EntityChanges {
         std::uint32_t attributes = 0; // bit n = attribute n
     };
     std::vector<Update> updated; // visible before and after, with these attributes changed
-    bool isEmpty() const { return inserted.empty() && deleted.empty() && updated.empty(); }
+    // Became visible in bulk, taken in from another context's commit (see
+    // ObjectContext::adoptCommitted), by date ascending, equal dates in fetch order. Live
+    // lists that prepared for them already hold them.
+    std::shared_ptr<const std::vector<std::shared_ptr<Entity>>> adopted;
+    bool isEmpty() const { return inserted.empty() && deleted.empty() && updated.empty() && !adopted; }
 };
 
 struct ChangeSet {

@@ -1,6 +1,9 @@
 #include "model/LiveResult.h"
 
+#include "model/ReleaseOffThread.h"
 #include "model/store/EntitySort.h"
+
+#include <QDeadlineTimer>
 
 #include <algorithm>
 #include <unordered_set>
@@ -9,6 +12,8 @@ namespace {
 // Inserting this many scattered runs one by one would shift the list too often: one reset
 // (a single merge) is cheaper for the listener too.
 constexpr std::size_t maxShiftedElements = 20'000'000;
+// Steps of an adoption's preparation between two looks at the clock.
+constexpr std::size_t stepsPerCheck = 1024;
 } // namespace
 
 template <class Entity>
@@ -16,6 +21,15 @@ LiveResult<Entity>::LiveResult(ObjectContext& context, typename Entity::Attribut
     : context_(context), sortKey_(sortKey), direction_(direction)
 {
     QObject::connect(&context, &ObjectContext::objectsDidChange, &receiver_, [this](const ChangeSet& changes) { apply(changes); });
+    if constexpr (std::is_same_v<Entity, BalanceEntry>)
+        context.addAdoptionListener(this);
+}
+
+template <class Entity>
+LiveResult<Entity>::~LiveResult()
+{
+    if constexpr (std::is_same_v<Entity, BalanceEntry>)
+        context_.removeAdoptionListener(this);
 }
 
 template <class Entity>
@@ -32,6 +46,7 @@ Result<void> LiveResult<Entity>::fetch()
     if (listener_)
         listener_->willReset();
     auto& fetchedObjects = fetched.value();
+    adoption_.reset(); // prepared for the list replaced
     objects_.assign(std::make_move_iterator(fetchedObjects.begin()), std::make_move_iterator(fetchedObjects.end()));
     fetched_ = true;
     if (listener_)
@@ -71,6 +86,9 @@ void LiveResult<Entity>::apply(const ChangeSet& changes)
 {
     if (!fetched_)
         return;
+    const EntityChanges<Entity>& own = changes.of<Entity>();
+    if (adoption_ && (changes.reset || !own.inserted.empty() || !own.deleted.empty() || !own.updated.empty()))
+        adoption_.reset(); // prepared for the list as it was
     if (changes.reset) {
         // A failed reload keeps the list; the listener still hears of the change set.
         (void)fetch();
@@ -141,6 +159,8 @@ void LiveResult<Entity>::applyChanges(const EntityChanges<Entity>& changes)
         for (const auto& update : changes.updated)
             if (update.attributes & sortBit)
                 arriving.push_back(update.object);
+    if (changes.adopted && !isAdoptedIn(changes.adopted)) // not prepared for: at once
+        arriving.insert(arriving.end(), changes.adopted->begin(), changes.adopted->end());
     insertObjects(std::move(arriving));
 
     std::vector<std::pair<std::size_t, std::uint32_t>> updates;
@@ -263,6 +283,88 @@ void LiveResult<Entity>::announceUpdates(const std::vector<std::pair<std::size_t
         listener_->didUpdate(static_cast<int>(updates[run].first), static_cast<int>(updates[end - 1].first), updates[run].second);
         run = end;
     }
+}
+
+template <class Entity>
+bool LiveResult<Entity>::prepareAdoption(const Adopted& adopted, const QDeadlineTimer& deadline)
+{
+    if constexpr (!std::is_same_v<Entity, BalanceEntry>) {
+        return true;
+    } else {
+        if (!fetched_ || isAdoptedIn(adopted))
+            return true;
+        if (!adoption_ || adoption_->adopted != adopted) {
+            adoption_ = std::make_unique<Adoption>();
+            adoption_->adopted = adopted;
+        }
+        return orderAdopted(deadline) && mergeAdopted(deadline);
+    }
+}
+
+template <class Entity>
+bool LiveResult<Entity>::orderAdopted(const QDeadlineTimer& deadline)
+{
+    if constexpr (std::is_same_v<Entity, BalanceEntry>) {
+        Adoption& adoption = *adoption_;
+        const auto& adopted = *adoption.adopted;
+        if (adoption.ordered == adopted.size())
+            return true;
+        if (sortKey_ != BalanceEntry::Date) { // not met in the window: sorted at once
+            adoption.incoming.assign(adopted.begin(), adopted.end());
+            std::sort(adoption.incoming.begin(), adoption.incoming.end(), [this](const auto& a, const auto& b) { return before(*a, *b); });
+            adoption.ordered = adopted.size();
+            return true;
+        }
+        // By date ascending, equal dates by fetch order: descending takes the runs of equal
+        // dates from the last, each still in fetch order.
+        const bool ascending = direction_ == SortDirection::Ascending;
+        for (std::size_t steps = 0; adoption.ordered < adopted.size(); ++steps) {
+            if (steps % stepsPerCheck == 0 && deadline.hasExpired())
+                return false;
+            if (ascending) {
+                adoption.incoming.push_back(adopted[adoption.ordered++]);
+                continue;
+            }
+            const std::size_t end = adopted.size() - adoption.ordered;
+            std::size_t begin = end - 1;
+            while (begin > 0 && entity_sort::compareByAttribute(*adopted[begin - 1], *adopted[end - 1], sortKey_, direction_) == 0)
+                --begin;
+            adoption.incoming.insert(adoption.incoming.end(), adopted.begin() + std::ptrdiff_t(begin), adopted.begin() + std::ptrdiff_t(end));
+            adoption.ordered += end - begin;
+        }
+        return true;
+    } else {
+        return true;
+    }
+}
+
+template <class Entity>
+bool LiveResult<Entity>::mergeAdopted(const QDeadlineTimer& deadline)
+{
+    Adoption& adoption = *adoption_;
+    const auto& incoming = adoption.incoming;
+    for (std::size_t steps = 0; adoption.fromList < objects_.size() || adoption.fromIncoming < incoming.size(); ++steps) {
+        if (steps % stepsPerCheck == 0 && deadline.hasExpired())
+            return false;
+        const bool fromList = adoption.fromIncoming == incoming.size()
+            || (adoption.fromList < objects_.size() && !before(*incoming[adoption.fromIncoming], *objects_[adoption.fromList]));
+        adoption.merged.push_back(fromList ? objects_[adoption.fromList++] : incoming[adoption.fromIncoming++]);
+    }
+    return true;
+}
+
+template <class Entity>
+void LiveResult<Entity>::finishAdoption()
+{
+    if (!adoption_)
+        return;
+    if (listener_)
+        listener_->willReset();
+    objects_.swap(adoption_->merged);
+    adoptedIn_ = adoption_->adopted;
+    releaseOffThread(std::move(adoption_)); // the list as it was
+    if (listener_)
+        listener_->didReset();
 }
 
 template class LiveResult<BalanceEntry>;

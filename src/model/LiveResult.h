@@ -17,8 +17,11 @@
 // a fresh fetch with the same key. Applying a change set costs in proportion to what it
 // changed (plus a scan of the list when an object's sort key changed), not a re-sort.
 // Lives on the context's thread; must not outlive the context.
+//
+// A large adoption (ObjectContext::adoptCommitted) is prepared in steps: the new list is merged
+// from the list and the adopted objects a slice at a time, and swapped in at once (a reset).
 template <class Entity>
-class LiveResult {
+class LiveResult : private ObjectContext::AdoptionListener {
 public:
     // A deque, so that the newest entry of either direction comes in without shifting a
     // million rows.
@@ -41,6 +44,7 @@ public:
 
     // Empty until the first fetch(); change sets before it are ignored.
     LiveResult(ObjectContext& context, typename Entity::Attribute sortKey, SortDirection direction);
+    ~LiveResult() override;
     LiveResult(const LiveResult&) = delete;
     LiveResult& operator=(const LiveResult&) = delete;
 
@@ -64,6 +68,30 @@ private:
     // Where the object stands now, or would be inserted, given its current values.
     std::size_t lowerBound(const Entity& object) const;
     bool isAt(std::size_t row, const Entity& object) const { return row < objects_.size() && objects_[row].get() == &object; }
+
+    bool prepareAdoption(const Adopted& adopted, const QDeadlineTimer& deadline) override;
+    void finishAdoption() override;
+    // The adopted objects in this list's order, a run of equal keys at a time.
+    bool orderAdopted(const QDeadlineTimer& deadline);
+    bool mergeAdopted(const QDeadlineTimer& deadline);
+    // An adoption being prepared: `merged` is the list with the adopted objects, built from
+    // objects_[0, fromList) and incoming[0, fromIncoming).
+    struct Adoption {
+        Adopted adopted;
+        std::vector<std::shared_ptr<Entity>> incoming;
+        std::size_t ordered = 0; // of adopted, taken into incoming
+        Objects merged;
+        std::size_t fromList = 0;
+        std::size_t fromIncoming = 0;
+    };
+    std::unique_ptr<Adoption> adoption_;
+    // The last adoption shown (not kept alive: its entries let go of their objects).
+    std::weak_ptr<const void> adoptedIn_;
+    template <class Other>
+    bool isAdoptedIn(const std::shared_ptr<Other>& adopted) const
+    {
+        return !adoptedIn_.owner_before(adopted) && !adopted.owner_before(adoptedIn_);
+    }
 
     ObjectContext& context_;
     typename Entity::Attribute sortKey_;

@@ -54,6 +54,7 @@ ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error ope
 
 ObjectContext::~ObjectContext()
 {
+    d_->adoption.reset(); // its hold reaches back into this context
     // A background context's thread may be gone before the queued checkpoint ran.
     if (d_->checkpointPending)
         checkpoint();

@@ -17,8 +17,10 @@
 #include <utility>
 #include <vector>
 
+class QDeadlineTimer;
 class SqliteDatabase;
 class UndoManager;
+struct CommittedEntries;
 
 enum class SortDirection { Ascending, Descending };
 
@@ -90,6 +92,35 @@ public:
     // rather than on the next event-loop pass: for a reader of a live list that must be
     // current within one event (a script's request).
     void processPendingChanges();
+
+    // Taking in what a background context committed without reading it back: a million rows
+    // read back and listed at once would hold the window for seconds.
+    // holdMerges: until the hold goes, nothing other connections commit is merged into the
+    // entries (it waits for the first merge after). Take it before the other context commits.
+    using MergeHold = std::shared_ptr<void>;
+    MergeHold holdMerges();
+    // Takes in `entries` (rows another context just committed) over several event-loop passes
+    // of a few milliseconds each: the objects are attached and every live list of entries
+    // prepares its new contents; then, in one pass, the registry takes them in, the lists swap
+    // and one change set announces them (as `adopted`), so that every view sees them all at
+    // once or not yet. `hold` goes then. When another writer's rows came in between, the rows
+    // are merged from the store instead, at once. `progressed` gets the share done; `done`
+    // runs once the entries are visible.
+    void adoptCommitted(std::shared_ptr<CommittedEntries> entries, MergeHold hold, std::function<void(double)> progressed,
+                        std::function<void()> done);
+    // A live list of entries that prepares for an adoption in steps (LiveResult).
+    class AdoptionListener {
+    public:
+        using Adopted = std::shared_ptr<const std::vector<std::shared_ptr<BalanceEntry>>>;
+        virtual ~AdoptionListener() = default;
+        // Prepares the list with `adopted` in it, working until `deadline`; true once ready
+        // (again false when a change made since asks for preparing again).
+        virtual bool prepareAdoption(const Adopted& adopted, const QDeadlineTimer& deadline) = 0;
+        // Shows the list prepared.
+        virtual void finishAdoption() = 0;
+    };
+    void addAdoptionListener(AdoptionListener* listener);
+    void removeAdoptionListener(AdoptionListener* listener);
 
     // Discards every pending change (the undo history, made of saved changes, stays).
     void rollback();
@@ -170,6 +201,9 @@ private:
     std::shared_ptr<TSXYear> shared(TSXYear& object) const;
     void noteChange();
     void flushChangeNotification();
+    struct Adoption;
+    void continueAdoption();
+    void finishAdoption();
 
     struct Private;
     std::unique_ptr<Private> d_;

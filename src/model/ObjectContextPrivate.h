@@ -2,6 +2,7 @@
 
 // What an ObjectContext holds; shared by the files of ObjectContext only.
 
+#include "model/CommittedEntries.h"
 #include "model/ObjectContext.h"
 #include "model/store/EntityTable.h"
 #include "model/store/SqliteDatabase.h"
@@ -11,6 +12,16 @@
 
 #include <functional>
 #include <memory>
+
+struct ObjectContext::Adoption {
+    std::shared_ptr<CommittedEntries> entries;
+    AdoptionListener::Adopted byDate; // (within entries)
+    MergeHold hold;
+    std::function<void(double)> progressed;
+    std::function<void()> done;
+    std::size_t attached = 0;
+    bool ready = false; // every list prepared: the next pass shows them
+};
 
 struct ObjectContext::Private {
     explicit Private(ObjectContext& context, std::unique_ptr<SqliteDatabase> connection, Error error)
@@ -38,4 +49,7 @@ struct ObjectContext::Private {
     bool saveOpen = false;
     bool refreshDeferred = false;
     long long dataVersion = -1;
+    // An adoption under way (see adoptCommitted), and the live lists that prepare for one.
+    std::unique_ptr<Adoption> adoption;
+    std::vector<AdoptionListener*> adoptionListeners;
 };

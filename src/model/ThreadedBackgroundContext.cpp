@@ -7,6 +7,9 @@ ThreadedBackgroundContext::ThreadedBackgroundContext(std::unique_ptr<ObjectConte
 {
     thread_.setObjectName(QStringLiteral("BackgroundContext"));
     context_->moveToThread(&thread_);
+    // The context goes on its own thread as it ends: a context that holds a million objects
+    // takes a while to free, which must not hold the thread that drops it.
+    QObject::connect(&thread_, &QThread::finished, [this] { context_.reset(); });
     thread_.start();
 }
 
@@ -14,8 +17,7 @@ ThreadedBackgroundContext::~ThreadedBackgroundContext()
 {
     thread_.quit();
     thread_.wait();
-    // The thread is finished: nothing runs on the context any more, so it may go from here.
-    context_.reset();
+    context_.reset(); // (gone with the thread already, unless it never ran)
 }
 
 void ThreadedBackgroundContext::performAndWait(const std::function<void(ObjectContext&)>& work)

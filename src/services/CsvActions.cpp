@@ -4,6 +4,7 @@
 #include "csv/CSVPorter.h"
 #include "csv/FileAccess.h"
 #include "csv/Utf8.h"
+#include "model/CommittedEntries.h"
 #include "model/ObjectContext.h"
 #include "model/UndoManager.h"
 #include "model/UserAction.h"
@@ -159,32 +160,50 @@ std::optional<Result<StoredRows>> storeInBackground(ObjectContext& background, c
     }
     if (auto finished = action.finish(saved, {}); !finished)
         return finished.error();
-    StoredRows rows{static_cast<std::int64_t>(inserted.size())};
-    for (const auto& entry : inserted) {
-        rows.firstRowId = rows.firstRowId ? std::min(rows.firstRowId, entry->rowId()) : entry->rowId();
-        rows.lastRowId = std::max(rows.lastRowId, entry->rowId());
-    }
+    StoredRows rows{static_cast<std::int64_t>(inserted.size()), nullptr};
+    if (!inserted.empty())
+        rows.entries = std::make_shared<CommittedEntries>(CommittedEntries::copyOf(inserted));
     return rows;
 }
 
-ImportOutcome adoptImport(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored, const Result<StoredRows>& stored)
+namespace {
+
+// The main context's entries with keys from `first` to `last` (only the import wrote keys
+// between them), by key.
+std::vector<std::shared_ptr<ManagedObject>> storedBetween(ObjectContext& context, std::int64_t first, std::int64_t last)
 {
-    if (!stored)
-        return outcome(preview, skipAlreadyStored, stored.error(), 0);
-    const StoredRows& rows = stored.value();
-    UndoManager* manager = context.undoManager();
-    if (rows.count > 0 && manager) {
-        // The fetch merges the commit; the save was the only writer between its first and last keys.
-        auto entries = context.fetchBalanceEntries(BalanceEntry::Date, SortDirection::Ascending);
-        std::vector<std::shared_ptr<ManagedObject>> imported;
-        if (entries)
-            for (const auto& entry : entries.value())
-                if (entry->rowId() >= rows.firstRowId && entry->rowId() <= rows.lastRowId)
-                    imported.push_back(entry);
-        std::sort(imported.begin(), imported.end(), [](const auto& a, const auto& b) { return a->rowId() < b->rowId(); });
-        manager->push(importName(rows.count), context, RecordedChange::inserted(std::move(imported)));
+    std::vector<std::shared_ptr<ManagedObject>> stored;
+    auto entries = context.fetchBalanceEntries(BalanceEntry::Date, SortDirection::Ascending);
+    if (entries)
+        for (const auto& entry : entries.value())
+            if (entry->rowId() >= first && entry->rowId() <= last)
+                stored.push_back(entry);
+    std::sort(stored.begin(), stored.end(), [](const auto& a, const auto& b) { return a->rowId() < b->rowId(); });
+    return stored;
+}
+
+} // namespace
+
+void adoptImport(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored, const Result<StoredRows>& stored,
+                 ObjectContext::MergeHold hold, std::function<void(double)> progressed, std::function<void(const ImportOutcome&)> finished)
+{
+    if (!stored || !stored.value().entries) {
+        hold.reset();
+        finished(stored ? outcome(preview, skipAlreadyStored, {}, stored.value().count) : outcome(preview, skipAlreadyStored, stored.error(), 0));
+        return;
     }
-    return outcome(preview, skipAlreadyStored, {}, rows.count);
+    const StoredRows rows = stored.value();
+    const ImportOutcome done = outcome(preview, skipAlreadyStored, {}, rows.count);
+    context.adoptCommitted(rows.entries, std::move(hold), std::move(progressed), [&context, rows, done, finished = std::move(finished)] {
+        CommittedEntries& entries = *rows.entries;
+        // Read from the store instead when another writer came in between (see adoptCommitted).
+        const bool adopted = entries.objects.front()->context() == &context;
+        if (UndoManager* manager = context.undoManager())
+            manager->push(importName(rows.count), context,
+                          RecordedChange::inserted(adopted ? std::move(entries.objects)
+                                                           : storedBetween(context, entries.rowIds.front(), entries.rowIds.back())));
+        finished(done);
+    });
 }
 
 ImportOutcome importBytes(ObjectContext& context, const QByteArray& bytes, const QString& path)

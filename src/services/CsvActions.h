@@ -15,7 +15,9 @@
 #include <string_view>
 #include <vector>
 
-class ObjectContext;
+#include "model/ObjectContext.h"
+
+struct CommittedEntries;
 
 // Import and export of CSV files without dialogs: the interactive import and export (and the
 // command line) call these and present the alert. The functions taking a context run on its
@@ -57,23 +59,25 @@ struct ImportOutcome {
 // nothing behind: no entry in the context or the store, the undo history as it was.
 ImportOutcome importPreviewed(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored);
 
-// The save of an import made in a background context (its own connection and thread), so that
-// the window keeps painting: storeInBackground writes the rows in one transaction there, and
-// adoptImport makes what it committed the main context's undo step. Only these plain values
-// cross between the two.
+// The save of an import made in a background context (its own connection and thread), so
+// that the window keeps painting: storeInBackground writes the rows in one transaction there,
+// and adoptImport has the main context take in what it committed and makes that the main
+// context's undo step. Only the preview and what the save stored cross between the two.
 struct StoredRows {
     std::int64_t count = 0;
-    // The row keys the save gave, first to last (none when nothing was stored).
-    std::int64_t firstRowId = 0;
-    std::int64_t lastRowId = 0;
+    // What the save stored, ready for the main context (none when nothing was stored).
+    std::shared_ptr<CommittedEntries> entries;
 };
 // `progress` is called after each batch with the share stored so far; returning false stops
 // the import, which then writes nothing and gives nothing. Runs on the background context's thread.
 std::optional<Result<StoredRows>> storeInBackground(ObjectContext& background, const ImportPreview& preview, bool skipAlreadyStored,
                                                     const std::function<bool(double)>& progress);
-// On the main context, once storeInBackground committed: the stored rows become one undo step
-// ("Import 60 Entries"), and the outcome says what storeInBackground did.
-ImportOutcome adoptImport(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored, const Result<StoredRows>& stored);
+// On the main context, once storeInBackground committed (`hold`, taken before it began, kept
+// the main context from reading the rows back meanwhile): the stored rows are taken in over
+// several event-loop passes (see ObjectContext::adoptCommitted, `progressed` gets the share
+// done) and become one undo step ("Import 60 Entries"); then `finished` gets what the import did.
+void adoptImport(ObjectContext& context, const ImportPreview& preview, bool skipAlreadyStored, const Result<StoredRows>& stored,
+                 ObjectContext::MergeHold hold, std::function<void(double)> progressed, std::function<void(const ImportOutcome&)> finished);
 
 // Every data row of `bytes` becomes an entry (no comparison with the stored ones), as
 // importPreviewed does. Bytes that are not UTF-8 give the read-failure alert naming `path`.

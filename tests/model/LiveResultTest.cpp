@@ -1,6 +1,7 @@
 #include "StoreTestSupport.h"
 
 #include "analytics/PortfolioStats.h"
+#include "model/CommittedEntries.h"
 #include "model/LiveResult.h"
 #include "model/LiveSnapshots.h"
 #include "model/StatsConversions.h"
@@ -197,3 +198,56 @@ TEST_F(LiveResultTest, OneEditedSortKeyMovesItsRowAndNothingElse)
 }
 
 } // namespace
+
+// A commit of another context taken in as its objects: no list shows any of them before all of
+// them, a change made meanwhile is kept, and every list then equals a fresh fetch. With another
+// writer's rows in between, the rows are read from the store instead.
+TEST_F(LiveResultTest, AnAdoptedCommitArrivesWholeInEveryList)
+{
+    for (const bool otherWriterBetween : {false, true}) {
+        const double first = otherWriterBetween ? 1e6 : 1e3; // the adopted balances, from here up
+        for (int day = 0; day < 40; ++day)
+            addEntry(context, day % 7, day);
+        ASSERT_TRUE(context.save().ok());
+        LiveResult<BalanceEntry> ascending(context, BalanceEntry::Date, SortDirection::Ascending);
+        LiveResult<BalanceEntry> descending(context, BalanceEntry::Date, SortDirection::Descending);
+        LiveResult<BalanceEntry> byBalance(context, BalanceEntry::Balance, SortDirection::Ascending);
+        Mirror<BalanceEntry> mirrors[] = {Mirror<BalanceEntry>(ascending), Mirror<BalanceEntry>(descending), Mirror<BalanceEntry>(byBalance)};
+        for (auto* result : {&ascending, &descending, &byBalance})
+            ASSERT_TRUE(result->fetch().ok());
+
+        ObjectContext::MergeHold hold = context.holdMerges();
+        auto committed = std::make_shared<CommittedEntries>();
+        store.container->newBackgroundContext()->performAndWait([&](ObjectContext& other) {
+            if (otherWriterBetween) {
+                addEntry(other, 3, -1);
+                ASSERT_TRUE(other.save().ok());
+            }
+            std::vector<std::shared_ptr<BalanceEntry>> inserted;
+            for (int row = 0; row < 30'000; ++row)
+                inserted.push_back(addEntry(other, row % 11, first + row));
+            inserted.front()->setDate(std::nullopt);
+            ASSERT_TRUE(other.save().ok());
+            *committed = CommittedEntries::copyOf(inserted);
+        });
+        const auto adopted = [&](const std::shared_ptr<BalanceEntry>& entry) { return entry->balance() >= first; };
+        bool done = false;
+        context.adoptCommitted(committed, std::move(hold), {}, [&] { done = true; });
+        addEntry(context, 5, -2); // a change while the lists prepare
+        for (int pass = 0; !done && pass < 10'000; ++pass) {
+            for (auto* result : {&ascending, &descending, &byBalance})
+                ASSERT_TRUE(std::ranges::none_of(result->objects(), adopted));
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        }
+        ASSERT_TRUE(done);
+        settle();
+        for (auto* result : {&ascending, &descending, &byBalance}) {
+            const auto fresh = context.fetchBalanceEntries(result == &byBalance ? BalanceEntry::Balance : BalanceEntry::Date,
+                                                           result == &descending ? SortDirection::Descending : SortDirection::Ascending);
+            ASSERT_TRUE(std::ranges::equal(result->objects(), fresh.value())) << otherWriterBetween;
+            EXPECT_EQ(std::ranges::count_if(result->objects(), adopted), 30'000);
+        }
+        EXPECT_EQ(committed->objects.front()->context() == &context, !otherWriterBetween);
+        ASSERT_TRUE(context.save().ok());
+    }
+}

@@ -4,6 +4,7 @@
 #include "services/EntryActions.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <csignal>
 
@@ -121,10 +122,14 @@ TEST_F(CsvImport, InTheBackgroundIsOneStepOrNothing)
     };
     EXPECT_FALSE(store(false).has_value());
     EXPECT_EQ(stored(), before);
+    ObjectContext::MergeHold hold = context().holdMerges();
     const auto rows = store(true);
     ASSERT_TRUE(rows && rows->ok());
     EXPECT_EQ(rows->value().count, 5);
-    EXPECT_EQ(CsvActions::adoptImport(context(), preview, false, *rows).imported, 5);
+    std::optional<CsvActions::ImportOutcome> adopted;
+    CsvActions::adoptImport(context(), preview, false, *rows, std::move(hold), {}, [&](const auto& outcome) { adopted = outcome; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return adopted.has_value(); }));
+    EXPECT_EQ(adopted->imported, 5);
     EXPECT_EQ(undo_.undoName(), QStringLiteral("Import 5 Entries"));
     ASSERT_TRUE(undo_.undo().ok());
     EXPECT_EQ(stored(), before);

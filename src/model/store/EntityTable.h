@@ -69,6 +69,20 @@ public:
     // The shared pointer of one of this table's objects (stored or inserted); null for others.
     std::shared_ptr<Entity> shared(Entity& object) const;
 
+    // Rows another context committed, taken in as objects made there (see
+    // ObjectContext::adoptCommitted). While merges are held (a count), mergeCommitted reads
+    // nothing: all it would have read waits for the first merge after.
+    void holdMerges() { ++mergeHolds_; }
+    void releaseMerges() { --mergeHolds_; }
+    // Whether rows from `firstRowId` on can be taken in as they are: every row below is known.
+    bool canAdopt(std::int64_t firstRowId) const { return loaded_ && knownRowId_ + 1 == firstRowId; }
+    void reserveAdopted(std::size_t count) { stored_.reserve(stored_.size() + count); }
+    // Makes `object` this context's object for the row (before adopt; nothing is visible yet).
+    void attachAdopted(Entity& object, std::int64_t rowId) { attach(object, rowId); }
+    // The attached objects, by row key, become stored objects of the registry; no change is
+    // recorded (the caller announces them).
+    void adopt(Objects&& byRowId);
+
 private:
     using Lifecycle = ManagedObject::Lifecycle;
     struct Snapshot {
@@ -119,6 +133,7 @@ private:
     // the change log tells); the log is read from the entry after logSeen_.
     std::int64_t knownRowId_ = 0;
     std::int64_t logSeen_ = 0;
+    int mergeHolds_ = 0;
     bool watermarksRead_ = false; // (not loaded: whether knownRowId_ and logSeen_ are set)
     std::optional<std::int64_t> rowIdBeforeSave_; // the highest key when this save began writing
 

@@ -22,6 +22,8 @@ void readValues(const SqliteStatement& statement, typename Entity::Values& value
 template <class Entity>
 Result<bool> EntityTable<Entity>::mergeCommitted(SqliteDatabase& database)
 {
+    if (mergeHolds_ > 0)
+        return false;
     auto marks = readWatermarks(database);
     if (!marks)
         return marks.error();
@@ -46,6 +48,19 @@ Result<bool> EntityTable<Entity>::mergeCommitted(SqliteDatabase& database)
     if (marks.value().logStart > logSeen_ + 1)
         return synchronize(database);
     return mergeLogged(database, marks.value().logEnd);
+}
+
+template <class Entity>
+void EntityTable<Entity>::adopt(Objects&& byRowId)
+{
+    if (byRowId.empty())
+        return;
+    const auto byKey = [](const auto& a, const auto& b) { return a->rowId_ < b->rowId_; };
+    const auto middle = stored_.insert(stored_.end(), std::make_move_iterator(byRowId.begin()), std::make_move_iterator(byRowId.end()));
+    if (middle != stored_.begin() && (*(middle - 1))->rowId_ > (*middle)->rowId_)
+        std::inplace_merge(stored_.begin(), middle, stored_.end(), byKey);
+    knownRowId_ = std::max(knownRowId_, stored_.back()->rowId_);
+    byRowId.clear();
 }
 
 // Watermarks are read before the rows: what is committed in between is read again by the
@@ -286,6 +301,7 @@ std::uint32_t EntityTable<Entity>::mergeRow(Entity& object, const Values& row)
 // This file's members only: the class is instantiated with the registry.
 #define CORVANTA_INSTANTIATE_MERGE(Entity)                                                                    \
     template Result<bool> EntityTable<Entity>::mergeCommitted(SqliteDatabase&);                              \
+    template void EntityTable<Entity>::adopt(Objects&&);                                                     \
     template Result<EntityTable<Entity>::Watermarks> EntityTable<Entity>::readWatermarks(SqliteDatabase&);    \
     template Result<std::vector<std::int64_t>> EntityTable<Entity>::loggedSince(SqliteDatabase&);            \
     template Result<bool> EntityTable<Entity>::mergeLogged(SqliteDatabase&, std::int64_t);                   \

@@ -2,6 +2,7 @@
 
 #include "model/BalanceEntry.h"
 #include "model/PersistentContainer.h"
+#include "model/ReleaseOffThread.h"
 #include "model/ObjectContext.h"
 #include "services/CsvActions.h"
 #include "services/EntryActions.h"
@@ -391,18 +392,34 @@ void CorvantaTableView::importPreviewed(const std::shared_ptr<const CsvActions::
     auto* shown = qobject_cast<ImportPreviewView*>(overlay_->content());
     if (shown)
         shown->showSaving(0);
+    // The bar: the save in the background, then the window taking the rows in.
+    constexpr double savingShare = 0.9;
+    const auto showSaving = [shown = QPointer<ImportPreviewView>(shown)](double share) {
+        if (shown)
+            shown->showSaving(share);
+    };
     ImportSavingTask::Reports reports{
-        .progressed = [shown = QPointer<ImportPreviewView>(shown)](double share) {
-            if (shown)
-                shown->showSaving(share);
-        },
-        .finished = [this, preview, skipAlreadyStored](const std::optional<Result<CsvActions::StoredRows>>& stored) {
-            saving_.release()->deleteLater(); // this runs inside the task
+        .progressed = [showSaving](double share) { showSaving(share * savingShare); },
+        .finished = [this, preview, skipAlreadyStored, showSaving,
+                     hold = context_.holdMerges()](const std::optional<Result<CsvActions::StoredRows>>& stored) mutable {
+            auto shown = std::move(preview);
             if (!stored) {
+                saving_.release()->deleteLater(); // this runs inside the task
                 overlay_->close(); // cancelled: nothing was written
-                return;
+            } else {
+                if (auto* shownNow = qobject_cast<ImportPreviewView*>(overlay_->content()))
+                    shownNow->cancelButton()->setEnabled(false); // committed: it can only be undone
+                CsvActions::adoptImport(
+                    context_, *shown, skipAlreadyStored, *stored, std::move(hold),
+                    [showSaving](double share) { showSaving(savingShare + share * (1 - savingShare)); },
+                    [view = QPointer<CorvantaTableView>(this)](const CsvActions::ImportOutcome& outcome) {
+                        if (!view)
+                            return;
+                        view->saving_.release()->deleteLater(); // (this may run inside the task)
+                        view->importStored(outcome);
+                    });
             }
-            importStored(CsvActions::adoptImport(context_, *preview, skipAlreadyStored, *stored));
+            releaseOffThread(std::move(shown));
         },
     };
     saving_ = std::make_unique<ImportSavingTask>(backgroundContexts_(), preview, skipAlreadyStored, std::move(reports));

@@ -1,5 +1,7 @@
 #include "views/entries/ImportPreviewView.h"
 
+#include "model/ReleaseOffThread.h"
+
 #include "services/ImportPreviewText.h"
 #include "views/kit/OverlayButtons.h"
 #include "views/kit/TextStyles.h"
@@ -105,7 +107,12 @@ ImportPreviewView::ImportPreviewView(const QString& path, ImportReadingTask::Sto
     read({});
 }
 
-ImportPreviewView::~ImportPreviewView() = default;
+ImportPreviewView::~ImportPreviewView()
+{
+    task_.reset(); // stops a reading under way
+    // A million rows read and as many stored values take a while to free: not here.
+    releaseOffThread(std::tuple(std::move(preview_), std::move(bytes_), std::move(storedValues_)));
+}
 
 QWidget* ImportPreviewView::buildButtonRow()
 {
@@ -162,7 +169,8 @@ void ImportPreviewView::present(const std::shared_ptr<const ImportReadingTask::O
         return;
     }
     bytes_ = outcome->bytes;
-    stored_ = [stored = outcome->stored]() -> Result<ImportReadingTask::StoredValues> { return stored; };
+    storedValues_ = outcome->stored;
+    stored_ = [stored = storedValues_]() -> Result<ImportReadingTask::StoredValues> { return stored; };
     preview_ = std::shared_ptr<const CsvActions::ImportPreview>(outcome, &*outcome->preview);
     const CSVPorter::ImportReading& reading = preview_->reading;
     const bool first = std::exchange(firstReading_, false);

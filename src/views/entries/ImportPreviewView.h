@@ -68,6 +68,7 @@ private:
     QWidget* buildButtonRow();
 
     ImportReadingTask::StoredSource stored_;
+    ImportReadingTask::StoredValues storedValues_; // once read
     Actions actions_;
     QString path_;
     ImportReadingTask::Bytes bytes_;

@@ -1,6 +1,9 @@
 #include "views/entries/ImportSavingTask.h"
 
 #include "model/PersistentContainer.h"
+#include "model/ReleaseOffThread.h"
+
+#include <QThread>
 
 ImportSavingTask::ImportSavingTask(std::unique_ptr<BackgroundContext> background, Preview preview, bool skipAlreadyStored, Reports reports,
                                    QObject* parent)
@@ -13,7 +16,11 @@ ImportSavingTask::ImportSavingTask(std::unique_ptr<BackgroundContext> background
 ImportSavingTask::~ImportSavingTask()
 {
     cancel();
-    background_.reset(); // waits for the save to stop
+    releaseOffThread(std::move(preview_)); // a million rows take a while to free
+    if (over_)
+        releaseOffThread(std::move(background_)); // its thread may still be freeing the context's objects
+    else
+        background_.reset(); // waits for the save to stop
 }
 
 void ImportSavingTask::cancel() { cancelled_ = true; }
@@ -33,6 +40,15 @@ void ImportSavingTask::start()
             return !cancelled_;
         };
         auto stored = CsvActions::storeInBackground(context, *preview, skip, progress);
-        QMetaObject::invokeMethod(this, [this, stored = std::move(stored)] { reports_.finished(stored); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, stored = std::move(stored)] {
+                over_ = true;
+                reports_.finished(stored);
+            },
+            Qt::QueuedConnection);
+        // The context's work is over: its thread ends and frees the million objects it holds
+        // there, rather than in the destructor's wait on the main thread.
+        QThread::currentThread()->quit();
     });
 }

@@ -13,8 +13,9 @@ class BackgroundContext;
 
 // Stores a previewed import in a background context (see CsvActions::storeInBackground), so
 // that the window keeps painting. Only plain values cross: the preview goes in, the stored
-// rows' keys come out, on the main thread, through `finished`. Dropping the task cancels the
-// import and waits for its thread, without a report.
+// rows come out, on the main thread, through `finished`; the background context's thread ends
+// with the work (a task stores once). Dropping the task cancels the import and waits for its
+// thread, without a report.
 class ImportSavingTask : public QObject {
     Q_OBJECT
 public:
@@ -41,5 +42,6 @@ private:
     bool skipAlreadyStored_;
     Reports reports_;
     std::atomic<bool> cancelled_{false};
+    bool over_ = false; // the work has reported: nothing of it refers to this task any more
     std::unique_ptr<BackgroundContext> background_;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/BalanceEntry.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ManagedObject;
+
+// Entries another context of the same store has just committed, made ready on that context's
+// thread so that the main context takes them in without reading a million rows again (see
+// ObjectContext::adoptCommitted): new objects of no context, holding the committed values.
+struct CommittedEntries {
+    // By row key; rowIds[i] is the key of byRowId[i].
+    std::vector<std::shared_ptr<BalanceEntry>> byRowId;
+    std::vector<std::int64_t> rowIds;
+    // The same objects by date (no date first), equal dates by key: the fetch order by date.
+    std::vector<std::shared_ptr<BalanceEntry>> byDate;
+    // The same objects again, as an undo step names them.
+    std::vector<std::shared_ptr<ManagedObject>> objects;
+
+    // Copies of `stored`, the entries the committing context's last save stored (in any
+    // order). Runs on that context's thread.
+    static CommittedEntries copyOf(const std::vector<std::shared_ptr<BalanceEntry>>& stored);
+};
