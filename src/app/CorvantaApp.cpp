@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 
 // The compiled-in resources live in a static library; tie them to the application.
 static void initResources() { Q_INIT_RESOURCE(corvanta); }
@@ -72,15 +73,15 @@ ObjectContext& CorvantaApp::context() { return persistence_.container().viewCont
 void CorvantaApp::undo()
 {
     const QString name = undoManager_.undoName();
-    if (performUndo(&UndoManager::canUndo, &UndoManager::undo, tr("Undo failed: %1")))
-        window_->report(name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), false);
+    performUndo(&UndoManager::canUndo, &UndoManager::undoInSteps, tr("Undo failed: %1"),
+                name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), tr("Undoing %1… %2 %").arg(name));
 }
 
 void CorvantaApp::redo()
 {
     const QString name = undoManager_.redoName();
-    if (performUndo(&UndoManager::canRedo, &UndoManager::redo, tr("Redo failed: %1")))
-        window_->report(name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), false);
+    performUndo(&UndoManager::canRedo, &UndoManager::redoInSteps, tr("Redo failed: %1"),
+                name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), tr("Redoing %1… %2 %").arg(name));
 }
 
 UndoCommandState CorvantaApp::undoCommandState() const
@@ -103,15 +104,29 @@ void CorvantaApp::refreshUndoCommands()
         window_->menus().setUndoState(undoCommandState());
 }
 
-bool CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, Result<void> (UndoManager::*perform)(), const QString& failure)
+void CorvantaApp::performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)(UndoManager::Progress, UndoManager::Finished),
+                              const QString& failure, const QString& done, const QString& underWay)
 {
     if (!(undoManager_.*canPerform)() || (window_ && window_->panelOpen()))
-        return false;
-    if (auto done = (undoManager_.*perform)(); !done) {
-        alert_(failure.arg(done.error().message));
-        return false;
-    }
-    return true;
+        return;
+    // A large step takes several passes: the entries stay out of reach of edits meanwhile.
+    QPointer<QWidget> content = window_ ? window_->content() : nullptr;
+    const auto progressed = [window = QPointer<RootView>(window_.get()), content, underWay](double share) {
+        if (content)
+            content->setEnabled(false);
+        if (window)
+            window->report(underWay.arg(qRound(share * 100)), false);
+    };
+    (undoManager_.*perform)(progressed, [app = QPointer<CorvantaApp>(this), content, failure, done](const Result<void>& outcome) {
+        if (content)
+            content->setEnabled(true);
+        if (!app)
+            return;
+        if (!outcome)
+            app->alert_(failure.arg(outcome.error().message));
+        else if (app->window_)
+            app->window_->report(done, false);
+    });
 }
 
 void CorvantaApp::setAlert(std::function<void(const QString& text)> alert) { alert_ = std::move(alert); }

@@ -50,8 +50,10 @@ public:
     void refreshUndoCommands();
 
 private:
-    // False when there was nothing to do, or it failed (and was told).
-    bool performUndo(bool (UndoManager::*canPerform)() const, Result<void> (UndoManager::*perform)(), const QString& failure);
+    // Reports `done` in the status bar once performed, `underWay` (with the share done) while a
+    // large step takes several passes, and an alert with `failure` when it failed.
+    void performUndo(bool (UndoManager::*canPerform)() const, void (UndoManager::*perform)(UndoManager::Progress, UndoManager::Finished),
+                     const QString& failure, const QString& done, const QString& underWay);
     void showAboutPanel();
     void addBackupCommands();
 

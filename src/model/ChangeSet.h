@@ -22,7 +22,10 @@ struct EntityChanges {
     // ObjectContext::adoptCommitted), by date ascending, equal dates in fetch order. Live
     // lists that prepared for them already hold them.
     std::shared_ptr<const std::vector<std::shared_ptr<Entity>>> adopted;
-    bool isEmpty() const { return inserted.empty() && deleted.empty() && updated.empty() && !adopted; }
+    // Stopped being visible in bulk (a large undo or redo, see ObjectContext::replayInSteps).
+    // Live lists that prepared for it already lack them.
+    std::shared_ptr<const std::vector<std::shared_ptr<Entity>>> dropped;
+    bool isEmpty() const { return inserted.empty() && deleted.empty() && updated.empty() && !adopted && !dropped; }
 };
 
 struct ChangeSet {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ManagedObject;
@@ -23,4 +24,20 @@ struct CommittedEntries {
     // Copies of `stored`, the entries the committing context's last save stored (in any
     // order). Runs on that context's thread.
     static CommittedEntries copyOf(const std::vector<std::shared_ptr<BalanceEntry>>& stored);
+    // The same for rows written back under their former keys (`keys[i]` is that of
+    // `objects[i]`): the objects themselves, not copies. Runs off the UI thread while nothing
+    // else touches them.
+    static CommittedEntries restoring(const std::vector<std::shared_ptr<BalanceEntry>>& objects, const std::vector<std::int64_t>& keys);
+};
+
+// Stored entries leaving every view at once (see ObjectContext::replayInSteps): the objects,
+// and their row keys as runs of consecutive keys, ascending.
+struct DroppedEntries {
+    std::vector<std::shared_ptr<BalanceEntry>> objects;
+    std::vector<std::pair<std::int64_t, std::int64_t>> keyRuns; // first and last key of each
+
+    explicit DroppedEntries(std::vector<std::shared_ptr<BalanceEntry>> stored);
+    // Whether `entry` is a stored object with one of these keys (an import's keys make one
+    // run: a look costs next to nothing).
+    bool contains(const BalanceEntry& entry) const;
 };

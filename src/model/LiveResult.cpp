@@ -1,5 +1,7 @@
 #include "model/LiveResult.h"
 
+#include "model/CommittedEntries.h"
+
 #include "model/ReleaseOffThread.h"
 #include "model/store/EntitySort.h"
 
@@ -109,6 +111,9 @@ void LiveResult<Entity>::applyChanges(const EntityChanges<Entity>& changes)
     std::vector<const Entity*> leaving;
     for (const auto& object : changes.deleted)
         leaving.push_back(object.get());
+    if (changes.dropped && !isAdoptedIn(changes.dropped)) // not prepared for: at once
+        for (const auto& object : *changes.dropped)
+            leaving.push_back(object.get());
     std::vector<const Entity*> resorted;
     for (const auto& update : changes.updated)
         if (update.attributes & sortBit)
@@ -354,6 +359,30 @@ bool LiveResult<Entity>::mergeAdopted(const QDeadlineTimer& deadline)
 }
 
 template <class Entity>
+bool LiveResult<Entity>::prepareDrop(const Dropped& dropped, const QDeadlineTimer& deadline)
+{
+    if constexpr (!std::is_same_v<Entity, BalanceEntry>) {
+        return true;
+    } else {
+        if (!fetched_ || isAdoptedIn(dropped))
+            return true;
+        if (!adoption_ || adoption_->dropped != dropped) {
+            adoption_ = std::make_unique<Adoption>();
+            adoption_->dropped = dropped;
+        }
+        Adoption& drop = *adoption_;
+        for (std::size_t steps = 0; drop.fromList < objects_.size(); ++steps) {
+            if (steps % stepsPerCheck == 0 && deadline.hasExpired())
+                return false;
+            const auto& object = objects_[drop.fromList++];
+            if (!dropped->contains(*object))
+                drop.merged.push_back(object);
+        }
+        return true;
+    }
+}
+
+template <class Entity>
 void LiveResult<Entity>::finishAdoption()
 {
     if (!adoption_)
@@ -361,7 +390,10 @@ void LiveResult<Entity>::finishAdoption()
     if (listener_)
         listener_->willReset();
     objects_.swap(adoption_->merged);
-    adoptedIn_ = adoption_->adopted;
+    if (adoption_->dropped)
+        adoptedIn_ = adoption_->dropped;
+    else
+        adoptedIn_ = adoption_->adopted;
     releaseOffThread(std::move(adoption_)); // the list as it was
     if (listener_)
         listener_->didReset();

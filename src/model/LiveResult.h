@@ -71,13 +71,17 @@ private:
 
     bool prepareAdoption(const Adopted& adopted, const QDeadlineTimer& deadline) override;
     void finishAdoption() override;
+    bool prepareDrop(const Dropped& dropped, const QDeadlineTimer& deadline) override;
+    void finishDrop() override { finishAdoption(); }
     // The adopted objects in this list's order, a run of equal keys at a time.
     bool orderAdopted(const QDeadlineTimer& deadline);
     bool mergeAdopted(const QDeadlineTimer& deadline);
     // An adoption being prepared: `merged` is the list with the adopted objects, built from
-    // objects_[0, fromList) and incoming[0, fromIncoming).
+    // objects_[0, fromList) and incoming[0, fromIncoming); or, for a drop, without the
+    // dropped ones, from objects_[0, fromList).
     struct Adoption {
         Adopted adopted;
+        Dropped dropped;
         std::vector<std::shared_ptr<Entity>> incoming;
         std::size_t ordered = 0; // of adopted, taken into incoming
         Objects merged;
@@ -85,7 +89,7 @@ private:
         std::size_t fromIncoming = 0;
     };
     std::unique_ptr<Adoption> adoption_;
-    // The last adoption shown (not kept alive: its entries let go of their objects).
+    // The last adoption or drop shown (not kept alive: its entries let go of their objects).
     std::weak_ptr<const void> adoptedIn_;
     template <class Other>
     bool isAdoptedIn(const std::shared_ptr<Other>& adopted) const

@@ -55,6 +55,7 @@ ObjectContext::ObjectContext(std::unique_ptr<SqliteDatabase> database, Error ope
 ObjectContext::~ObjectContext()
 {
     d_->adoption.reset(); // its hold reaches back into this context
+    d_->bulkReplay.reset();
     // A background context's thread may be gone before the queued checkpoint ran.
     if (d_->checkpointPending)
         checkpoint();
@@ -301,12 +302,16 @@ ObjectContext::SaveInProgress::~SaveInProgress()
 void ObjectContext::SaveInProgress::end()
 {
     transaction_.reset();
-    Private& d = *context_->d_;
-    d.saveOpen = false;
-    if (std::exchange(d.refreshDeferred, false))
-        context_->scheduleRefreshFromStore();
-    if (d.changeNotificationPending)
-        QMetaObject::invokeMethod(context_, &ObjectContext::flushChangeNotification, Qt::QueuedConnection);
+    context_->endOpenSave();
+}
+
+void ObjectContext::endOpenSave()
+{
+    d_->saveOpen = false;
+    if (std::exchange(d_->refreshDeferred, false))
+        scheduleRefreshFromStore();
+    if (d_->changeNotificationPending)
+        QMetaObject::invokeMethod(this, &ObjectContext::flushChangeNotification, Qt::QueuedConnection);
 }
 
 Result<void> ObjectContext::SaveInProgress::writeInserted()

@@ -21,6 +21,7 @@ class QDeadlineTimer;
 class SqliteDatabase;
 class UndoManager;
 struct CommittedEntries;
+struct DroppedEntries;
 
 enum class SortDirection { Ascending, Descending };
 
@@ -118,6 +119,10 @@ public:
         virtual bool prepareAdoption(const Adopted& adopted, const QDeadlineTimer& deadline) = 0;
         // Shows the list prepared.
         virtual void finishAdoption() = 0;
+        // The same for stored entries leaving in bulk (a large undo or redo).
+        using Dropped = std::shared_ptr<const DroppedEntries>;
+        virtual bool prepareDrop(const Dropped& dropped, const QDeadlineTimer& deadline) = 0;
+        virtual void finishDrop() = 0;
     };
     void addAdoptionListener(AdoptionListener* listener);
     void removeAdoptionListener(AdoptionListener* listener);
@@ -185,6 +190,24 @@ private:
     void takeBack(const RecordedChange& change, bool forward, bool hadOtherChanges);
     // Undo and redo: replays the change and saves; a failed save is taken back.
     Result<void> saveReplay(const RecordedChange& change, bool forward);
+    // The same over several event-loop passes of a few milliseconds each, for a change that
+    // only inserts or only deletes many stored entries (an import): the rows are written or
+    // deleted in slices of one open transaction; once it committed, every live list prepares
+    // its new contents a slice at a time, and one pass shows them all. A failed write leaves
+    // the context as it was. Smaller changes (or with other changes pending) are replayed at
+    // once, and `finished` gets the outcome at once; otherwise in a later pass, and
+    // `progressed` gets the share done meanwhile.
+    void replayInSteps(const RecordedChange& change, bool forward, std::function<void(double)> progressed,
+                       std::function<void(Result<void>)> finished);
+    struct BulkReplay;
+    bool canReplayInBulk(const RecordedChange& change, bool forward) const;
+    void continueBulkReplay();
+    void finishBulkReplay(Result<void> outcome);
+    // What waited for a save's open transaction follows on the next pass.
+    void endOpenSave();
+    // adoptCommitted without its check for another writer: the rows are this context's own.
+    void startAdoption(std::shared_ptr<CommittedEntries> entries, MergeHold hold, std::function<void(double)> progressed,
+                       std::function<void()> done);
 
     // Writes one attribute through the context: change tracking, undo, notification.
     template <class Entity, class T>

@@ -38,12 +38,18 @@ void ObjectContext::removeAdoptionListener(AdoptionListener* listener) { std::er
 void ObjectContext::adoptCommitted(std::shared_ptr<CommittedEntries> entries, MergeHold hold, std::function<void(double)> progressed,
                                    std::function<void()> done)
 {
-    if (d_->adoption || entries->byRowId.empty() || !d_->entries.canAdopt(entries->rowIds.front())) {
+    if (d_->adoption || d_->bulkReplay || entries->byRowId.empty() || !d_->entries.canAdopt(entries->rowIds.front())) {
         hold.reset();
         processPendingChanges(); // read from the store
         done();
         return;
     }
+    startAdoption(std::move(entries), std::move(hold), std::move(progressed), std::move(done));
+}
+
+void ObjectContext::startAdoption(std::shared_ptr<CommittedEntries> entries, MergeHold hold, std::function<void(double)> progressed,
+                                  std::function<void()> done)
+{
     auto adoption = std::make_unique<Adoption>();
     adoption->byDate = AdoptionListener::Adopted(entries, &entries->byDate);
     adoption->entries = std::move(entries);

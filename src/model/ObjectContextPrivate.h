@@ -11,6 +11,8 @@
 #include <QPointer>
 
 #include <functional>
+#include <future>
+#include <optional>
 #include <memory>
 
 struct ObjectContext::Adoption {
@@ -21,6 +23,26 @@ struct ObjectContext::Adoption {
     std::function<void()> done;
     std::size_t attached = 0;
     bool ready = false; // every list prepared: the next pass shows them
+};
+
+// A large undo or redo under way (see replayInSteps).
+struct ObjectContext::BulkReplay {
+    std::vector<std::shared_ptr<BalanceEntry>> entries; // the change's, in its order
+    bool leaving = false; // their rows are deleted (else written back)
+    std::function<void(double)> progressed;
+    std::function<void(Result<void>)> finished;
+    // Writing: the transaction, the log's end before it, the entries written so far.
+    std::optional<SqliteTransaction> transaction;
+    std::int64_t logBefore = 0;
+    std::size_t written = 0;
+    // Leaving, once committed: what every list prepares to drop; `ready` once all have.
+    std::shared_ptr<DroppedEntries> dropped;
+    bool ready = false;
+    // Written back: held until the adoption shows them; their order for it, made meanwhile
+    // off the UI thread (declared last: waited for before the entries go).
+    MergeHold hold;
+    std::vector<std::int64_t> keys;
+    std::future<CommittedEntries> ordered;
 };
 
 struct ObjectContext::Private {
@@ -52,4 +74,5 @@ struct ObjectContext::Private {
     // An adoption under way (see adoptCommitted), and the live lists that prepare for one.
     std::unique_ptr<Adoption> adoption;
     std::vector<AdoptionListener*> adoptionListeners;
+    std::unique_ptr<BulkReplay> bulkReplay;
 };

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 
 class ObjectContext;
 
@@ -35,6 +36,15 @@ public:
     // the save's error is returned.
     Result<void> undo();
     Result<void> redo();
+    // The same over several event-loop passes when the step is large (an import of many rows,
+    // see ObjectContext::replayInSteps), at once otherwise. Meanwhile isBusy(), and nothing
+    // can be undone or redone. `progressed` gets the share done; `finished` what undo() or
+    // redo() would have returned.
+    using Progress = std::function<void(double)>;
+    using Finished = std::function<void(const Result<void>&)>;
+    void undoInSteps(Progress progressed, Finished finished);
+    void redoInSteps(Progress progressed, Finished finished);
+    bool isBusy() const { return busy_; }
 
     // A saved change of `context` becomes the newest step; what could be redone is dropped.
     void push(const QString& name, ObjectContext& context, RecordedChange change);
@@ -51,8 +61,10 @@ private:
     };
     void keep(std::deque<Step>& stack, Step step);
     Result<void> replay(std::deque<Step>& from, std::deque<Step>& to, bool forward);
+    void replayInSteps(std::deque<Step>& from, std::deque<Step>& to, bool forward, Progress progressed, Finished finished);
 
     std::deque<Step> undoStack_;
     std::deque<Step> redoStack_;
     int levels_ = 0;
+    bool busy_ = false;
 };

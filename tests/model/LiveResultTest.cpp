@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 
 namespace {
@@ -201,7 +202,8 @@ TEST_F(LiveResultTest, OneEditedSortKeyMovesItsRowAndNothingElse)
 
 // A commit of another context taken in as its objects: no list shows any of them before all of
 // them, a change made meanwhile is kept, and every list then equals a fresh fetch. With another
-// writer's rows in between, the rows are read from the store instead.
+// writer's rows in between, the rows are read from the store instead. Undo and Redo of the
+// import leave and bring back all of them at once as well.
 TEST_F(LiveResultTest, AnAdoptedCommitArrivesWholeInEveryList)
 {
     for (const bool otherWriterBetween : {false, true}) {
@@ -249,5 +251,31 @@ TEST_F(LiveResultTest, AnAdoptedCommitArrivesWholeInEveryList)
         }
         EXPECT_EQ(committed->objects.front()->context() == &context, !otherWriterBetween);
         ASSERT_TRUE(context.save().ok());
+        if (otherWriterBetween)
+            continue;
+        // Undo and Redo of it in slices: again all at once in every list, and in the store.
+        undo.push(QStringLiteral("Import"), context, RecordedChange::inserted(committed->objects));
+        for (const bool forward : {false, true}) {
+            std::optional<Result<void>> outcome;
+            const auto finished = [&](const Result<void>& result) { outcome = result; };
+            forward ? undo.redoInSteps({}, finished) : undo.undoInSteps({}, finished);
+            int pass = 0;
+            for (; !outcome && pass < 10'000; ++pass) {
+                for (auto* result : {&ascending, &descending, &byBalance})
+                    ASSERT_EQ(std::ranges::count_if(result->objects(), adopted), forward ? 0 : 30'000);
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            }
+            ASSERT_TRUE(outcome && outcome->ok());
+            EXPECT_GT(pass, 1); // in passes, not at once
+            settle();
+            for (auto* result : {&ascending, &descending, &byBalance}) {
+                const auto fresh = context.fetchBalanceEntries(result == &byBalance ? BalanceEntry::Balance : BalanceEntry::Date,
+                                                               result == &descending ? SortDirection::Descending : SortDirection::Ascending);
+                ASSERT_TRUE(std::ranges::equal(result->objects(), fresh.value())) << forward;
+                EXPECT_EQ(std::ranges::count_if(result->objects(), adopted), forward ? 30'000 : 0);
+            }
+            store.container->newBackgroundContext()->performAndWait(
+                [&](ObjectContext& other) { EXPECT_EQ(other.countBalanceEntries().value(), forward ? 30'041 : 41); });
+        }
     }
 }

@@ -187,6 +187,28 @@ void EntityTable<Entity>::restoreCommitted(Entity& object)
 }
 
 template <class Entity>
+void EntityTable<Entity>::dropStored(const std::vector<std::pair<std::int64_t, std::int64_t>>& keyRuns)
+{
+    const auto byKey = [](const auto& object, std::int64_t key) { return object->rowId_ < key; };
+    // Each run's objects stand together in the registry (no other key lies between); the
+    // objects kept move down over them in one pass, whatever the number of runs.
+    auto kept = stored_.begin(), from = stored_.begin();
+    for (const auto& [firstKey, lastKey] : keyRuns) {
+        const auto first = std::lower_bound(from, stored_.end(), firstKey, byKey);
+        const auto end = std::lower_bound(first, stored_.end(), lastKey + 1, byKey);
+        kept = std::move(from, first, kept);
+        for (auto object = first; object != end; ++object) {
+            changed_.erase(object->get()); // (an edit made since is moot)
+            (*object)->deleted_ = true;
+            releaseDeleted(**object);
+        }
+        from = end;
+    }
+    kept = std::move(from, stored_.end(), kept);
+    stored_.erase(kept, stored_.end());
+}
+
+template <class Entity>
 std::shared_ptr<Entity> EntityTable<Entity>::shared(Entity& object) const
 {
     switch (object.lifecycle_) {
@@ -255,6 +277,15 @@ void EntityTable<Entity>::attach(Entity& object, std::int64_t rowId)
     object.rowId_ = rowId;
     object.restored_ = false;
     object.lifecycle_ = Lifecycle::Stored;
+}
+
+template <class Entity>
+void EntityTable<Entity>::releaseDeleted(Entity& object)
+{
+    const std::int64_t rowId = object.rowId_;
+    detach(object);
+    object.rowId_ = rowId; // kept, so that an undo brings the row back under its key
+    object.restored_ = true;
 }
 
 template <class Entity>

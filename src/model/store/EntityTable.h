@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -78,10 +80,33 @@ public:
     bool canAdopt(std::int64_t firstRowId) const { return loaded_ && knownRowId_ + 1 == firstRowId; }
     void reserveAdopted(std::size_t count) { stored_.reserve(stored_.size() + count); }
     // Makes `object` this context's object for the row (before adopt; nothing is visible yet).
-    void attachAdopted(Entity& object, std::int64_t rowId) { attach(object, rowId); }
+    void attachAdopted(Entity& object, std::int64_t rowId)
+    {
+        attach(object, rowId);
+        object.deleted_ = false; // (a row written back after its delete)
+    }
     // The attached objects, by row key, become stored objects of the registry; no change is
     // recorded (the caller announces them).
     void adopt(Objects&& byRowId);
+
+    // A large undo or redo in slices (see ObjectContext::replayInSteps), inside the caller's
+    // transaction; nothing in memory changes: the rows of stored `objects` are deleted, or
+    // detached `objects` are written back under their former keys (logged for the other
+    // connections, which know those keys already).
+    Result<void> deleteRows(SqliteDatabase& database, std::span<const std::shared_ptr<Entity>> objects);
+    Result<void> writeRestoredRows(SqliteDatabase& database, std::span<const std::shared_ptr<Entity>> objects);
+    // Once their deletes committed: the stored objects with these keys (first and last of each
+    // run, ascending) leave the registry, detached and keeping their keys for a redo; no change
+    // is recorded (the caller announces them).
+    void dropStored(const std::vector<std::pair<std::int64_t, std::int64_t>>& keyRuns);
+    // The change log's last entry; after a commit of this context's own, passOwnLog skips the
+    // entries it wrote (those after `before`, up to `after`) when none before was left unread.
+    Result<std::int64_t> logEnd(SqliteDatabase& database);
+    void passOwnLog(std::int64_t before, std::int64_t after)
+    {
+        if (logSeen_ == before)
+            logSeen_ = after;
+    }
 
 private:
     using Lifecycle = ManagedObject::Lifecycle;
@@ -91,6 +116,10 @@ private:
     };
 
     Result<void> reconcileWrittenInserts(SqliteDatabase& database);
+    Result<void> deleteRow(SqliteDatabase& database, std::int64_t rowId);
+    // Writes the row under its former key, and the log entry that tells other connections.
+    Result<void> writeRestoredRow(SqliteDatabase& database, const Entity& object);
+    Result<void> writeRow(SqliteDatabase& database, const Entity& object, std::int64_t rowId);
     Result<void> ensureLoaded(SqliteDatabase& database);
     Result<bool> synchronize(SqliteDatabase& database);
     Result<bool> mergeLogged(SqliteDatabase& database, std::int64_t logEnd);
@@ -113,6 +142,8 @@ private:
     void restoreCommitted(Entity& object);
     void attach(Entity& object, std::int64_t rowId);
     static void detach(Entity& object);
+    // A stored object whose delete committed: detached, keeping its key for an undo.
+    static void releaseDeleted(Entity& object);
 
     ObjectContext& context_;
     bool loaded_ = false;

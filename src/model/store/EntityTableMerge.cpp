@@ -63,6 +63,15 @@ void EntityTable<Entity>::adopt(Objects&& byRowId)
     byRowId.clear();
 }
 
+template <class Entity>
+Result<std::int64_t> EntityTable<Entity>::logEnd(SqliteDatabase& database)
+{
+    auto marks = readWatermarks(database);
+    if (!marks)
+        return marks.error();
+    return marks.value().logEnd;
+}
+
 // Watermarks are read before the rows: what is committed in between is read again by the
 // next merge, which changes nothing the second time.
 template <class Entity>
@@ -302,6 +311,7 @@ std::uint32_t EntityTable<Entity>::mergeRow(Entity& object, const Values& row)
 #define CORVANTA_INSTANTIATE_MERGE(Entity)                                                                    \
     template Result<bool> EntityTable<Entity>::mergeCommitted(SqliteDatabase&);                              \
     template void EntityTable<Entity>::adopt(Objects&&);                                                     \
+    template Result<std::int64_t> EntityTable<Entity>::logEnd(SqliteDatabase&);                              \
     template Result<EntityTable<Entity>::Watermarks> EntityTable<Entity>::readWatermarks(SqliteDatabase&);    \
     template Result<std::vector<std::int64_t>> EntityTable<Entity>::loggedSince(SqliteDatabase&);            \
     template Result<bool> EntityTable<Entity>::mergeLogged(SqliteDatabase&, std::int64_t);                   \

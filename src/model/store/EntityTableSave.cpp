@@ -13,7 +13,69 @@
 
 namespace {
 constexpr int rowsPerInsert = 64;
+
+// Attributes in order, then the row key, from parameter `first` on.
+template <class Entity>
+void bindRow(SqliteStatement& insert, int first, const typename Entity::Values& values, std::int64_t rowId)
+{
+    for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
+        EntityTraits<Entity>::withField(attribute, [&](auto field) { bindAttribute(insert, first + attribute, values.*field); });
+    insert.bindInt64(first + Entity::attributeCount, rowId);
+}
 } // namespace
+
+template <class Entity>
+Result<void> EntityTable<Entity>::deleteRow(SqliteDatabase& database, std::int64_t rowId)
+{
+    auto remover = remove_.get(database, EntityTraits<Entity>::remove);
+    if (!remover)
+        return remover.error();
+    remover.value()->bindInt64(1, rowId);
+    return run(*remover.value());
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::writeRow(SqliteDatabase& database, const Entity& object, std::int64_t rowId)
+{
+    auto single = insert_.get(database, EntityTraits<Entity>::insert);
+    if (!single)
+        return single.error();
+    bindRow<Entity>(*single.value(), 1, object.values_, rowId);
+    return run(*single.value());
+}
+
+// A row brought back under its old key, below keys other connections already know: the
+// change log tells them.
+template <class Entity>
+Result<void> EntityTable<Entity>::writeRestoredRow(SqliteDatabase& database, const Entity& object)
+{
+    if (auto done = writeRow(database, object, object.formerRowId()); !done)
+        return done;
+    auto log = logRestored_.get(database, "INSERT INTO ChangeLog (entity, pk) VALUES (?1, ?2)");
+    if (!log)
+        return log.error();
+    log.value()->bindInt64(1, EntityTraits<Entity>::logCode);
+    log.value()->bindInt64(2, object.formerRowId());
+    return run(*log.value());
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::deleteRows(SqliteDatabase& database, std::span<const std::shared_ptr<Entity>> objects)
+{
+    for (const auto& object : objects)
+        if (auto done = deleteRow(database, object->rowId_); !done)
+            return done;
+    return {};
+}
+
+template <class Entity>
+Result<void> EntityTable<Entity>::writeRestoredRows(SqliteDatabase& database, std::span<const std::shared_ptr<Entity>> objects)
+{
+    for (const auto& object : objects)
+        if (auto done = writeRestoredRow(database, *object); !done)
+            return done;
+    return {};
+}
 
 template <class Entity>
 void EntityTable<Entity>::startWriting()
@@ -28,16 +90,10 @@ template <class Entity>
 Result<void> EntityTable<Entity>::write(SqliteDatabase& database)
 {
     using Traits = EntityTraits<Entity>;
-    if (pendingDeletes_ > 0) {
-        auto remover = remove_.get(database, Traits::remove);
-        if (!remover)
-            return remover.error();
-        for (const std::size_t position : pendingDeletePositions()) {
-            remover.value()->bindInt64(1, stored_[position]->rowId_);
-            if (auto done = run(*remover.value()); !done)
+    if (pendingDeletes_ > 0)
+        for (const std::size_t position : pendingDeletePositions())
+            if (auto done = deleteRow(database, stored_[position]->rowId_); !done)
                 return done;
-        }
-    }
     for (const auto& [object, snapshot] : changed_) {
         if (object->deleted_)
             continue;
@@ -96,7 +152,6 @@ const char* multiRowInsert()
 template <class Entity>
 Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
 {
-    using Traits = EntityTraits<Entity>;
     constexpr int columns = Entity::attributeCount + 1;
     if (!lastRowId_) {
         auto marks = readWatermarks(database);
@@ -105,36 +160,11 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
         lastRowId_ = marks.value().rowId;
         rowIdBeforeSave_ = lastRowId_;
     }
-    // Attributes in order, then the row key, from parameter `first` on.
-    const auto bindRow = [](SqliteStatement& insert, int first, const Entity& object, std::int64_t rowId) {
-        for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
-            Traits::withField(attribute, [&](auto field) { bindAttribute(insert, first + attribute, object.values_.*field); });
-        insert.bindInt64(first + Entity::attributeCount, rowId);
-    };
-    const auto writeRow = [&](const Entity& object, std::int64_t rowId) -> Result<void> {
-        auto single = insert_.get(database, Traits::insert);
-        if (!single)
-            return single.error();
-        bindRow(*single.value(), 1, object, rowId);
-        return run(*single.value());
-    };
     const auto writeSingle = [&](const Entity& object) -> Result<void> {
-        if (auto done = writeRow(object, *lastRowId_ + 1); !done)
+        if (auto done = writeRow(database, object, *lastRowId_ + 1); !done)
             return done;
         newRowIds_.push_back(++*lastRowId_);
         return {};
-    };
-    // A row brought back under its old key, below keys other connections already know: the
-    // change log tells them.
-    const auto writeRestored = [&](const Entity& object) -> Result<void> {
-        if (auto done = writeRow(object, object.formerRowId()); !done)
-            return done;
-        auto log = logRestored_.get(database, "INSERT INTO ChangeLog (entity, pk) VALUES (?1, ?2)");
-        if (!log)
-            return log.error();
-        log.value()->bindInt64(1, Traits::logCode);
-        log.value()->bindInt64(2, object.formerRowId());
-        return run(*log.value());
     };
     // The key of a member of a written group (restored rows were written on their own).
     const auto groupKey = [&](const Entity& object) {
@@ -146,7 +176,7 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
         const Entity& object = *inserted_[index];
         if (object.deleted_ || object.formerRowId()) {
             if (!object.deleted_)
-                if (auto written = writeRestored(object); !written)
+                if (auto written = writeRestoredRow(database, object); !written)
                     return written;
             if (bound == 0)
                 newRowIds_.push_back(object.deleted_ ? 0 : object.formerRowId());
@@ -160,7 +190,7 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
         auto many = insertMany_.get(database, multiRowInsert<Entity>());
         if (!many)
             return many.error();
-        bindRow(*many.value(), bound * columns + 1, object, *lastRowId_ + 1 + bound);
+        bindRow<Entity>(*many.value(), bound * columns + 1, object.values_, *lastRowId_ + 1 + bound);
         if (++bound < rowsPerInsert)
             continue;
         if (auto done = run(*many.value()); !done)
@@ -186,13 +216,7 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
 template <class Entity>
 Result<void> EntityTable<Entity>::reconcileWrittenInserts(SqliteDatabase& database)
 {
-    const auto removeRow = [&](std::int64_t& rowId) -> Result<void> {
-        auto remover = remove_.get(database, EntityTraits<Entity>::remove);
-        if (!remover)
-            return remover.error();
-        remover.value()->bindInt64(1, std::exchange(rowId, 0));
-        return run(*remover.value());
-    };
+    const auto removeRow = [&](std::int64_t& rowId) { return deleteRow(database, std::exchange(rowId, 0)); };
     std::optional<std::size_t> firstMissing;
     for (std::size_t index = 0; index < newRowIds_.size(); ++index) {
         const bool written = newRowIds_[index] != 0;
@@ -222,25 +246,19 @@ template <class Entity>
 void EntityTable<Entity>::didCommit()
 {
     if (pendingDeletes_ > 0) {
-        const auto release = [](Entity& object) {
-            const std::int64_t rowId = object.rowId_;
-            detach(object);
-            object.rowId_ = rowId; // kept, so that an undo brings the row back under its key
-            object.restored_ = true;
-        };
         // A few deletes are erased one by one (the registry's tail moves once per delete), many
         // in one pass.
         constexpr std::size_t fewDeletes = 16;
         if (const auto positions = pendingDeletePositions(); positions.size() <= fewDeletes) {
             for (auto position = positions.rbegin(); position != positions.rend(); ++position) {
-                release(*stored_[*position]);
+                releaseDeleted(*stored_[*position]);
                 stored_.erase(stored_.begin() + std::ptrdiff_t(*position));
             }
         } else {
             std::erase_if(stored_, [&](const std::shared_ptr<Entity>& object) {
                 if (!object->deleted_)
                     return false;
-                release(*object);
+                releaseDeleted(*object);
                 return true;
             });
         }
@@ -286,6 +304,11 @@ void EntityTable<Entity>::didCommit()
     template Result<void> EntityTable<Entity>::write(SqliteDatabase&);                        \
     template Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase&);                 \
     template Result<void> EntityTable<Entity>::reconcileWrittenInserts(SqliteDatabase&);      \
-    template void EntityTable<Entity>::didCommit();
+    template void EntityTable<Entity>::didCommit();                                            \
+    template Result<void> EntityTable<Entity>::deleteRow(SqliteDatabase&, std::int64_t);      \
+    template Result<void> EntityTable<Entity>::writeRow(SqliteDatabase&, const Entity&, std::int64_t); \
+    template Result<void> EntityTable<Entity>::writeRestoredRow(SqliteDatabase&, const Entity&); \
+    template Result<void> EntityTable<Entity>::deleteRows(SqliteDatabase&, std::span<const std::shared_ptr<Entity>>); \
+    template Result<void> EntityTable<Entity>::writeRestoredRows(SqliteDatabase&, std::span<const std::shared_ptr<Entity>>);
 CORVANTA_INSTANTIATE_SAVE(BalanceEntry)
 CORVANTA_INSTANTIATE_SAVE(TSXYear)
