@@ -7,6 +7,8 @@
 #include "model/ReleaseOffThread.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,6 +22,18 @@ constexpr int sliceMilliseconds = 20;
 constexpr std::size_t rowsPerCheck = 256;
 // The bar: the rows written or deleted, then the lists.
 constexpr double writingShare = 0.7;
+
+// The log a large replay grew is copied back into the file by a connection of its own on a
+// worker thread: on the UI thread the copy holds the window about 90 ms for a million rows.
+void checkpointOffThread(const QString& file)
+{
+    if (!QFileInfo(file).isFile()) // (a store in memory)
+        return;
+    QThreadPool::globalInstance()->start([file] {
+        if (auto database = SqliteDatabase::open(file, SqliteDatabase::Mode::ReadWrite))
+            (void)database.value()->checkpoint(); // a failure only leaves the log larger
+    });
+}
 } // namespace
 
 bool ObjectContext::canReplayInBulk(const RecordedChange& change, bool forward) const
@@ -91,6 +105,7 @@ void ObjectContext::continueBulkReplay()
     };
     const std::size_t total = replay.entries.size();
     if (replay.transaction) {
+        const std::size_t writtenBefore = replay.written;
         while (replay.written < total && !deadline.hasExpired()) {
             const std::size_t end = std::min(total, replay.written + rowsPerCheck);
             const auto slice = std::span<const std::shared_ptr<BalanceEntry>>(replay.entries).subspan(replay.written, end - replay.written);
@@ -102,12 +117,18 @@ void ObjectContext::continueBulkReplay()
             replay.written = end;
         }
         report(writingShare * double(replay.written) / double(total));
-        if (replay.written < total || (!replay.leaving && replay.ordered.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
+        // The commit takes a pass of its own, and so does the copy of the log it grew.
+        if (replay.written != writtenBefore || replay.written < total
+            || (!replay.leaving && replay.ordered.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
             later();
             return;
         }
         auto logAfter = d_->entries.logEnd(*d_->database);
+        const bool checkpointPending = std::exchange(d_->checkpointPending, true);
         Result<void> committed = logAfter ? replay.transaction->commit() : Result<void>(logAfter.error());
+        if (!checkpointPending)
+            checkpointOffThread(d_->database->fileName());
+        d_->checkpointPending = checkpointPending;
         replay.transaction.reset(); // (rolls back unless committed)
         endOpenSave();
         if (!committed) {
@@ -128,7 +149,13 @@ void ObjectContext::continueBulkReplay()
                           [this] { finishBulkReplay({}); });
             return;
         }
+        later();
+        return;
+    }
+    if (!replay.dropped) {
         replay.dropped = std::make_shared<DroppedEntries>(std::move(replay.entries));
+        later();
+        return;
     }
     // Leaving: every list prepares, then one pass shows them all without the entries.
     const auto listeners = d_->adoptionListeners;

@@ -140,6 +140,12 @@ Result<void> SqliteDatabase::checkpoint()
     return {};
 }
 
+QString SqliteDatabase::fileName() const
+{
+    const char* name = sqlite3_db_filename(db_, "main");
+    return name ? QString::fromUtf8(name) : QString();
+}
+
 long long SqliteDatabase::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
 
 int SqliteDatabase::changes() const { return sqlite3_changes(db_); }

@@ -28,6 +28,8 @@ public:
     // The first column of the first row of a query that returns one integer (PRAGMAs, counts).
     Result<long long> queryInteger(const char* sql);
 
+    // The database file this connection opened (empty for a store in memory).
+    QString fileName() const;
     long long lastInsertRowId() const;
     int changes() const;
     // The connection's last failure, its cause in words as message and reason ("the disk is
