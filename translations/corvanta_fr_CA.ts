@@ -2100,6 +2100,10 @@ Flux de trésorerie nets&#xa0;: %5</translation>
         <source>The store was written by a newer version of Corvanta</source>
         <translation>Les données ont été écrites par une version plus récente de Corvanta</translation>
     </message>
+    <message>
+        <source>The changes could not be saved (a save is in progress)</source>
+        <translation>Les modifications n’ont pas pu être enregistrées (un enregistrement est en cours)</translation>
+    </message>
 </context>
 <context>
     <name>StoreFailureDialog</name>

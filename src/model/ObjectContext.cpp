@@ -26,6 +26,10 @@ Error failed(const char* what, const Error& cause)
                  cause.reason.isEmpty() ? cause.message : cause.reason};
 }
 
+// A second save while one is still open in steps (an import's, a large Undo's) would only meet
+// SQLite's "cannot start a transaction within a transaction": say what is going on instead.
+Error saveInProgress() { return Error{StoreWords::tr("The changes could not be saved (a save is in progress)"), {}}; }
+
 template <class T>
 Result<T> readOrFail(Result<T> read)
 {
@@ -230,6 +234,8 @@ Result<void> ObjectContext::writeAndCommit()
 {
     if (!d_->database)
         return d_->openError;
+    if (d_->saveOpen)
+        return saveInProgress();
     if (auto written = writeAll(); !written)
         return failedSave(written.error());
     didCommit();
@@ -273,6 +279,8 @@ Result<ObjectContext::SaveInProgress> ObjectContext::beginSave()
 {
     if (!d_->database)
         return d_->openError;
+    if (d_->saveOpen)
+        return saveInProgress();
     auto transaction = SqliteTransaction::begin(*d_->database);
     if (!transaction)
         return failed(QT_TRANSLATE_NOOP("Store", "The changes could not be saved"), transaction.error());

@@ -90,6 +90,9 @@ TEST_F(SaveInProgressTest, AFailureOrAnAbandonedSaveWritesNothingAndKeepsEveryth
         ASSERT_TRUE(save.ok());
         addEntry(context(), 1, 1);
         ASSERT_TRUE(save.value().writeInserted().ok());
+        // A second save meanwhile (a script's, say) is refused in words, and writes nothing.
+        for (const auto& second : {context().save().error().message, context().beginSave().error().message})
+            EXPECT_EQ(second, QStringLiteral("The changes could not be saved (a save is in progress)"));
         addEntry(context(), 3, 3);
         auto refused = save.value().writeInserted();
         ASSERT_FALSE(refused.ok());
