@@ -700,11 +700,11 @@ Code de sortie&#xa0;: 0 terminé, 1 échec des données, d’un fichier ou de la
         <translation>Rétabli&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Undoing %1… %2 %</source>
+        <source>Undoing %1… %2%</source>
         <translation>Annulation en cours&#xa0;: %1… %2&#xa0;%</translation>
     </message>
     <message>
-        <source>Redoing %1… %2 %</source>
+        <source>Redoing %1… %2%</source>
         <translation>Rétablissement en cours&#xa0;: %1… %2&#xa0;%</translation>
     </message>
     <message>

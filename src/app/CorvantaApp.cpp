@@ -74,14 +74,14 @@ void CorvantaApp::undo()
 {
     const QString name = undoManager_.undoName();
     performUndo(&UndoManager::canUndo, &UndoManager::undoInSteps, tr("Undo failed: %1"),
-                name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), tr("Undoing %1… %2 %").arg(name));
+                name.isEmpty() ? tr("Undid the last change") : tr("Undid %1").arg(name), tr("Undoing %1… %2%").arg(name));
 }
 
 void CorvantaApp::redo()
 {
     const QString name = undoManager_.redoName();
     performUndo(&UndoManager::canRedo, &UndoManager::redoInSteps, tr("Redo failed: %1"),
-                name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), tr("Redoing %1… %2 %").arg(name));
+                name.isEmpty() ? tr("Redid the last change") : tr("Redid %1").arg(name), tr("Redoing %1… %2%").arg(name));
 }
 
 UndoCommandState CorvantaApp::undoCommandState() const
