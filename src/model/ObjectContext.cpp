@@ -379,13 +379,7 @@ std::shared_ptr<BalanceEntry> ObjectContext::shared(BalanceEntry& object) const 
 
 std::shared_ptr<TSXYear> ObjectContext::shared(TSXYear& object) const { return d_->years.shared(object); }
 
-void ObjectContext::noteChange()
-{
-    if (d_->changeNotificationPending)
-        return;
-    d_->changeNotificationPending = true;
-    QMetaObject::invokeMethod(this, &ObjectContext::flushChangeNotification, Qt::QueuedConnection);
-}
+void ObjectContext::noteChange() { queueOnce(this, d_->changeNotificationPending, &ObjectContext::flushChangeNotification); }
 
 void ObjectContext::flushChangeNotification()
 {

@@ -14,6 +14,7 @@
 #include <future>
 #include <optional>
 #include <memory>
+#include <utility>
 
 struct ObjectContext::Adoption {
     std::shared_ptr<CommittedEntries> entries;
@@ -76,3 +77,13 @@ struct ObjectContext::Private {
     std::vector<AdoptionListener*> adoptionListeners;
     std::unique_ptr<BulkReplay> bulkReplay;
 };
+
+// Queues `call` to the context's next pass unless it is queued already: `queued` stays true
+// until the call clears it, so any number of requests in one pass make one call.
+template <class Call>
+void queueOnce(ObjectContext* context, bool& queued, Call call)
+{
+    if (std::exchange(queued, true))
+        return;
+    QMetaObject::invokeMethod(context, call, Qt::QueuedConnection);
+}

@@ -12,13 +12,7 @@ namespace {
 Q_LOGGING_CATEGORY(storeLog, "corvanta.store")
 } // namespace
 
-void ObjectContext::scheduleRefreshFromStore()
-{
-    if (d_->refreshPending)
-        return;
-    d_->refreshPending = true;
-    QMetaObject::invokeMethod(this, &ObjectContext::refreshFromStore, Qt::QueuedConnection);
-}
+void ObjectContext::scheduleRefreshFromStore() { queueOnce(this, d_->refreshPending, &ObjectContext::refreshFromStore); }
 
 void ObjectContext::refreshFromStore()
 {
