@@ -12,11 +12,7 @@
 #include <algorithm>
 
 namespace {
-// The work of one pass: the window paints between passes.
-constexpr int sliceMilliseconds = 20;
 constexpr std::size_t attachedPerCheck = 4096;
-// Each pass is a timer's: queued calls (or zero timers) would run before the window's repaint,
-// which is posted at a low priority, every time.
 } // namespace
 
 ObjectContext::MergeHold ObjectContext::holdMerges()
@@ -57,7 +53,7 @@ void ObjectContext::startAdoption(std::shared_ptr<CommittedEntries> entries, Mer
     adoption->progressed = std::move(progressed);
     adoption->done = std::move(done);
     d_->adoption = std::move(adoption);
-    QTimer::singleShot(1, Qt::PreciseTimer, this, &ObjectContext::continueAdoption);
+    onNextPass(this, &ObjectContext::continueAdoption);
 }
 
 void ObjectContext::continueAdoption()
@@ -69,7 +65,7 @@ void ObjectContext::continueAdoption()
         finishAdoption();
         return;
     }
-    const QDeadlineTimer deadline(sliceMilliseconds);
+    const QDeadlineTimer deadline(passMilliseconds);
     CommittedEntries& entries = *adoption.entries;
     const std::size_t total = entries.byRowId.size();
     if (adoption.attached == 0)
@@ -87,7 +83,7 @@ void ObjectContext::continueAdoption()
     adoption.ready = adoption.attached == total && prepared == listeners.size();
     if (adoption.progressed)
         adoption.progressed((double(adoption.attached) / double(total) + double(prepared) / double(std::max<std::size_t>(listeners.size(), 1))) / 2);
-    QTimer::singleShot(1, Qt::PreciseTimer, this, &ObjectContext::continueAdoption);
+    onNextPass(this, &ObjectContext::continueAdoption);
 }
 
 // In one pass: the registry takes the objects in, the lists show them, one change set names them.
@@ -100,7 +96,7 @@ void ObjectContext::finishAdoption()
     for (AdoptionListener* listener : listeners) {
         if (!listener->prepareAdoption(adoption.byDate, none)) {
             adoption.ready = false;
-            QTimer::singleShot(1, Qt::PreciseTimer, this, &ObjectContext::continueAdoption);
+            onNextPass(this, &ObjectContext::continueAdoption);
             return;
         }
     }

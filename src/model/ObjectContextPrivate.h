@@ -9,6 +9,7 @@
 #include "model/UndoManager.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <future>
@@ -86,4 +87,16 @@ void queueOnce(ObjectContext* context, bool& queued, Call call)
     if (std::exchange(queued, true))
         return;
     QMetaObject::invokeMethod(context, call, Qt::QueuedConnection);
+}
+
+// Work that would hold the window (a large import taken in, a large Undo) runs in passes of
+// about this long, the window painting between them.
+inline constexpr int passMilliseconds = 20;
+
+// Runs `call` on a later pass. A timer's, not a queued call: queued calls (and zero timers)
+// would run before the window's repaint, which is posted at a low priority, every time.
+template <class Call>
+void onNextPass(ObjectContext* context, Call call)
+{
+    QTimer::singleShot(1, Qt::PreciseTimer, context, call);
 }

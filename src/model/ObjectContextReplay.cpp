@@ -18,7 +18,6 @@
 namespace {
 // Changes of up to this many entries are replayed at once: the window hardly notices them.
 constexpr std::size_t entriesAtOnce = 10'000;
-constexpr int sliceMilliseconds = 20;
 constexpr std::size_t rowsPerCheck = 256;
 // The bar: the rows written or deleted, then the lists.
 constexpr double writingShare = 0.7;
@@ -89,7 +88,7 @@ void ObjectContext::replayInSteps(const RecordedChange& change, bool forward, st
     }
     d_->saveOpen = true; // merges and announcements wait for the commit
     d_->bulkReplay = std::move(replay);
-    QTimer::singleShot(1, Qt::PreciseTimer, this, &ObjectContext::continueBulkReplay);
+    onNextPass(this, &ObjectContext::continueBulkReplay);
 }
 
 void ObjectContext::continueBulkReplay()
@@ -97,8 +96,8 @@ void ObjectContext::continueBulkReplay()
     if (!d_->bulkReplay)
         return;
     BulkReplay& replay = *d_->bulkReplay;
-    const QDeadlineTimer deadline(sliceMilliseconds);
-    const auto later = [this] { QTimer::singleShot(1, Qt::PreciseTimer, this, &ObjectContext::continueBulkReplay); };
+    const QDeadlineTimer deadline(passMilliseconds);
+    const auto later = [this] { onNextPass(this, &ObjectContext::continueBulkReplay); };
     const auto report = [&](double share) {
         if (replay.progressed)
             replay.progressed(share);
