@@ -26,7 +26,6 @@ CommittedEntries byKeyAndDate(const std::vector<std::int64_t>& keys, Make make)
     std::stable_sort(entries.byDate.begin(), entries.byDate.end(), [](const auto& a, const auto& b) {
         return entity_sort::compareByAttribute(*a, *b, BalanceEntry::Date, SortDirection::Ascending) < 0;
     });
-    entries.objects.assign(entries.byRowId.begin(), entries.byRowId.end());
     return entries;
 }
 
@@ -38,11 +37,13 @@ CommittedEntries CommittedEntries::copyOf(const std::vector<std::shared_ptr<Bala
     keys.reserve(stored.size());
     for (const auto& entry : stored)
         keys.push_back(entry->rowId());
-    return byKeyAndDate(keys, [&](std::size_t index) {
+    CommittedEntries entries = byKeyAndDate(keys, [&](std::size_t index) {
         auto copy = std::make_shared<BalanceEntry>();
         copy->assign(stored[index]->values()); // of no context: plain assignments
         return copy;
     });
+    entries.objects.assign(entries.byRowId.begin(), entries.byRowId.end());
+    return entries;
 }
 
 CommittedEntries CommittedEntries::restoring(const std::vector<std::shared_ptr<BalanceEntry>>& objects, const std::vector<std::int64_t>& keys)

@@ -18,7 +18,8 @@ struct CommittedEntries {
     std::vector<std::int64_t> rowIds;
     // The same objects by date (no date first), equal dates by key: the fetch order by date.
     std::vector<std::shared_ptr<BalanceEntry>> byDate;
-    // The same objects again, as an undo step names them.
+    // The same objects again, as the import's undo step names them (copyOf only: a Redo
+    // already has its step).
     std::vector<std::shared_ptr<ManagedObject>> objects;
 
     // Copies of `stored`, the entries the committing context's last save stored (in any
