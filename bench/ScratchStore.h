@@ -46,15 +46,15 @@ inline bool fillStore(std::int64_t count, std::chrono::minutes spacing = std::ch
     return context.save().ok();
 }
 
-// Gives `entry` the date, amounts and note of a plain record (milliseconds since 1970, three
-// doubles, an optional UTF-8 note): the benchmarks' entries and their floors' rows agree.
+// The date, amounts and note of a plain record (milliseconds since 1970, three doubles, an
+// optional UTF-8 note) as an entry's values: the benchmarks' entries and their floors' rows agree.
 template <class Plain>
-void setPlainValues(BalanceEntry& entry, const Plain& plain)
+BalanceEntry::Values plainValues(const Plain& plain)
 {
-    entry.setDate(instantFromMilliseconds(plain.date));
-    entry.setBalance(plain.balance);
-    entry.setAdjustment(plain.adjustment);
-    entry.setTransfers(plain.transfers);
-    if (plain.note)
-        entry.setNote(QString::fromStdString(*plain.note));
+    return {.id = std::nullopt,
+            .date = instantFromMilliseconds(plain.date),
+            .balance = plain.balance,
+            .adjustment = plain.adjustment,
+            .transfers = plain.transfers,
+            .note = plain.note ? std::optional<QString>(QString::fromStdString(*plain.note)) : std::nullopt};
 }

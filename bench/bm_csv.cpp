@@ -208,7 +208,7 @@ void BM_ExportCSV(benchmark::State& state)
     std::vector<std::shared_ptr<BalanceEntry>> entries;
     for (const CsvFloor::Entry& plain : exportEntries(state.range(0))) {
         auto entry = std::make_shared<BalanceEntry>();
-        setPlainValues(*entry, plain);
+        entry->assign(plainValues(plain));
         entries.push_back(std::move(entry));
     }
     if (CSVPorter::csvString(entries) != CsvFloor::csvText(exportEntries(state.range(0)))) {

@@ -6,6 +6,7 @@
 #include "SqliteFloor.h"
 
 #include "model/LiveResult.h"
+#include "model/NewEntry.h"
 #include "model/PersistentContainer.h"
 #include "model/store/StoreBackup.h"
 
@@ -72,12 +73,13 @@ const std::vector<PlainEntry>& plainEntries(std::int64_t count)
     return entries;
 }
 
+// Inserted as an import inserts them: made with their values, then inserted.
 void fillEntries(ObjectContext& context, std::int64_t count)
 {
     for (const PlainEntry& plain : plainEntries(count)) {
-        auto entry = BalanceEntry::create(context);
-        entry->setId(Uuid{plain.id});
-        setPlainValues(*entry, plain);
+        BalanceEntry::Values values = plainValues(plain);
+        values.id = Uuid{plain.id};
+        context.insert(makeBalanceEntry(std::move(values)));
     }
 }
 

@@ -4,6 +4,8 @@
 
 BalanceEntry::BalanceEntry() : ManagedObject(Kind::BalanceEntry) {}
 
+BalanceEntry::BalanceEntry(Values values) : ManagedObject(Kind::BalanceEntry), values_(std::move(values)) {}
+
 std::shared_ptr<BalanceEntry> BalanceEntry::create(ObjectContext& context)
 {
     auto entry = std::make_shared<BalanceEntry>();

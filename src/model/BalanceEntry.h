@@ -40,6 +40,8 @@ public:
     };
 
     BalanceEntry();
+    // A detached object holding `values` (what an import makes a million of).
+    explicit BalanceEntry(Values values);
     // A new object inserted into `context` (all attributes at their defaults).
     static std::shared_ptr<BalanceEntry> create(ObjectContext& context);
 

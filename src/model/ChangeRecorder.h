@@ -30,18 +30,25 @@ public:
     }
     bool isEmpty() const { return order_.empty(); }
 
-    // The folded changes, in the order the objects were first touched; starts afresh.
+    // The folded changes, in the order the objects were first touched; starts afresh. The
+    // objects are not touched (a save's million inserts would cost one more pass over them):
+    // the slots they keep are stale, and stepOf() tells so.
     EntityChanges<Entity> take()
     {
+        std::size_t counts[Unseen + 1] = {};
+        for (const auto& step : order_)
+            ++counts[kindOf(step)];
         EntityChanges<Entity> changes;
+        changes.deleted.reserve(counts[Deleted]);
+        changes.inserted.reserve(counts[Inserted]);
+        changes.updated.reserve(counts[Updated]);
         for (auto& step : order_) {
-            step.object->changeSlot_ = 0;
-            if (step.visibleBefore && !step.visibleNow)
-                changes.deleted.push_back(std::move(step.object));
-            else if (!step.visibleBefore && step.visibleNow)
-                changes.inserted.push_back(std::move(step.object));
-            else if (step.visibleNow && step.attributes)
-                changes.updated.push_back({std::move(step.object), step.attributes});
+            switch (kindOf(step)) {
+            case Deleted: changes.deleted.push_back(std::move(step.object)); break;
+            case Inserted: changes.inserted.push_back(std::move(step.object)); break;
+            case Updated: changes.updated.push_back({std::move(step.object), step.attributes}); break;
+            case Unseen: break;
+            }
         }
         order_.clear();
         return changes;
@@ -65,7 +72,15 @@ private:
         object->changeSlot_ = static_cast<std::uint32_t>(order_.size());
         return &order_.back();
     }
-    // (A slot of another recorder: only an object moved between contexts within one pass.)
+    enum Kind { Deleted, Inserted, Updated, Unseen };
+    static Kind kindOf(const Step& step)
+    {
+        if (step.visibleBefore != step.visibleNow)
+            return step.visibleNow ? Inserted : Deleted;
+        return step.visibleNow && step.attributes ? Updated : Unseen;
+    }
+    // (A stale slot: of steps already taken, or of another recorder, when the object moved
+    // between contexts.)
     Step* stepOf(const Entity& object)
     {
         const std::uint32_t slot = object.changeSlot_;

@@ -38,9 +38,7 @@ CommittedEntries CommittedEntries::copyOf(const std::vector<std::shared_ptr<Bala
     for (const auto& entry : stored)
         keys.push_back(entry->rowId());
     CommittedEntries entries = byKeyAndDate(keys, [&](std::size_t index) {
-        auto copy = std::make_shared<BalanceEntry>();
-        copy->assign(stored[index]->values()); // of no context: plain assignments
-        return copy;
+        return std::make_shared<BalanceEntry>(stored[index]->values()); // of no context
     });
     entries.objects.assign(entries.byRowId.begin(), entries.byRowId.end());
     return entries;

@@ -49,7 +49,8 @@ private:
     // turn among the context's unsaved inserts (which come after every stored row in fetch
     // order).
     std::int64_t rowId_ = 0;
-    // 1 + the object's place in its context's changes not yet announced; 0 for none.
+    // 1 + the object's place in its context's changes not yet announced; 0 for none. Left
+    // stale once they are announced (ChangeRecorder checks the place holds this object).
     std::uint32_t changeSlot_ = 0;
     Lifecycle lifecycle_ = Lifecycle::Detached;
     bool deleted_ = false;

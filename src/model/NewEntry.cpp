@@ -11,7 +11,5 @@ std::shared_ptr<BalanceEntry> makeBalanceEntry(BalanceEntry::Values values)
 {
     if (!values.id)
         values.id = Uuid::random();
-    auto entry = std::make_shared<BalanceEntry>();
-    entry->assign(values); // detached: only stores the values (no change tracking, no undo)
-    return entry;
+    return std::make_shared<BalanceEntry>(std::move(values)); // detached: no change tracking, no undo
 }

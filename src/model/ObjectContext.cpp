@@ -65,15 +65,33 @@ ObjectContext::~ObjectContext()
         checkpoint();
 }
 
-void ObjectContext::insert(const std::shared_ptr<ManagedObject>& object)
+bool ObjectContext::mayInsert(const ManagedObject* object) const
 {
     if (!object)
-        return;
+        return false;
     if (object->context_ && object->context_ != this) {
         qCWarning(storeLog, "An object of another context cannot be inserted; it stays where it is");
-        return;
+        return false;
     }
-    changeMembership(object, Membership::Insert);
+    return true;
+}
+
+void ObjectContext::insert(const std::shared_ptr<ManagedObject>& object)
+{
+    if (mayInsert(object.get()))
+        changeMembership(object, Membership::Insert);
+}
+
+void ObjectContext::insert(const std::shared_ptr<BalanceEntry>& entry)
+{
+    if (mayInsert(entry.get()))
+        changeMembershipOf(entry, Membership::Insert);
+}
+
+void ObjectContext::insert(const std::shared_ptr<TSXYear>& year)
+{
+    if (mayInsert(year.get()))
+        changeMembershipOf(year, Membership::Insert);
 }
 
 void ObjectContext::remove(const std::shared_ptr<ManagedObject>& object)
@@ -84,21 +102,18 @@ void ObjectContext::remove(const std::shared_ptr<ManagedObject>& object)
 
 void ObjectContext::changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change)
 {
-    const bool insert = change == Membership::Insert;
-    bool changed = false;
     switch (object->kind_) {
-    case ManagedObject::Kind::BalanceEntry: {
-        auto entry = std::static_pointer_cast<BalanceEntry>(object);
-        changed = insert ? d_->entries.insert(entry) : d_->entries.remove(entry);
-        break;
+    case ManagedObject::Kind::BalanceEntry: changeMembershipOf(std::static_pointer_cast<BalanceEntry>(object), change); break;
+    case ManagedObject::Kind::TSXYear: changeMembershipOf(std::static_pointer_cast<TSXYear>(object), change); break;
     }
-    case ManagedObject::Kind::TSXYear: {
-        auto year = std::static_pointer_cast<TSXYear>(object);
-        changed = insert ? d_->years.insert(year) : d_->years.remove(year);
-        break;
-    }
-    }
-    if (!changed)
+}
+
+template <class Entity>
+void ObjectContext::changeMembershipOf(const std::shared_ptr<Entity>& object, Membership change)
+{
+    auto& table = d_->tableOf<Entity>();
+    const bool insert = change == Membership::Insert;
+    if (!(insert ? table.insert(object) : table.remove(object)))
         return;
     if (recording())
         recordMembership(object, insert);
@@ -127,17 +142,17 @@ RecordedChange ObjectContext::endAction(std::size_t mark)
 
 bool ObjectContext::recording() const { return d_->openActions > 0; }
 
-void ObjectContext::recordMembership(const std::shared_ptr<ManagedObject>& object, bool inserted)
+void ObjectContext::recordMembership(std::shared_ptr<ManagedObject> object, bool inserted)
 {
     auto& steps = d_->record.steps_;
     if (steps.size() > d_->sealedSteps) {
         auto* last = std::get_if<RecordedChange::Membership>(&steps.back());
         if (last && last->inserted == inserted) {
-            last->objects.push_back(object); // an import's million inserts: one step
+            last->objects.push_back(std::move(object)); // an import's million inserts: one step
             return;
         }
     }
-    steps.push_back(RecordedChange::Membership{{object}, inserted});
+    steps.push_back(RecordedChange::Membership{{std::move(object)}, inserted});
 }
 
 void ObjectContext::recordAssignment(RecordedChange::Assignment assignment)

@@ -46,6 +46,10 @@ public:
 
     // Inserts a detached object (made with std::make_shared<Entity>()).
     void insert(const std::shared_ptr<ManagedObject>& object);
+    // The same without converting the pointer (an import inserts a million, and each
+    // conversion is a pair of atomic count changes).
+    void insert(const std::shared_ptr<BalanceEntry>& entry);
+    void insert(const std::shared_ptr<TSXYear>& year);
     // Deletes: the object disappears from this context's fetches at once, from the store at
     // the next save.
     void remove(const std::shared_ptr<ManagedObject>& object);
@@ -175,13 +179,17 @@ private:
 
     enum class Membership { Insert, Remove };
     void changeMembership(const std::shared_ptr<ManagedObject>& object, Membership change);
+    template <class Entity>
+    void changeMembershipOf(const std::shared_ptr<Entity>& object, Membership change);
+    // False for null and for another context's object (with a warning).
+    bool mayInsert(const ManagedObject* object) const;
 
     // Actions (UserAction): while one is open, every change made through the context is
     // recorded. beginAction() returns where the action's record starts; endAction() takes it.
     std::size_t beginAction();
     RecordedChange endAction(std::size_t mark);
     bool recording() const;
-    void recordMembership(const std::shared_ptr<ManagedObject>& object, bool inserted);
+    void recordMembership(std::shared_ptr<ManagedObject> object, bool inserted);
     void recordAssignment(RecordedChange::Assignment assignment);
     // Makes a recorded change again (`forward`) or takes it back, through the context.
     void replay(const RecordedChange& change, bool forward);

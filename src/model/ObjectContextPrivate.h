@@ -15,6 +15,7 @@
 #include <future>
 #include <optional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 struct ObjectContext::Adoption {
@@ -58,6 +59,14 @@ struct ObjectContext::Private {
     Error openError;
     EntityTable<BalanceEntry> entries;
     EntityTable<TSXYear> years;
+    template <class Entity>
+    EntityTable<Entity>& tableOf()
+    {
+        if constexpr (std::is_same_v<Entity, BalanceEntry>)
+            return entries;
+        else
+            return years;
+    }
     QPointer<UndoManager> undoManager;
     // What the open actions changed so far; steps before `sealedSteps` belong to an enclosing
     // action and take in nothing more.

@@ -136,14 +136,16 @@ template <class Entity>
 const char* multiRowInsert()
 {
     static const std::string sql = [] {
-        const std::string single = EntityTraits<Entity>::insert;
-        std::string group = "(?";
-        for (int column = 1; column <= Entity::attributeCount; ++column)
-            group += ", ?";
-        group += ")";
-        std::string text = single.substr(0, single.find("VALUES") + 7);
-        for (int row = 0; row < rowsPerInsert; ++row)
-            text += (row ? ", " : "") + group;
+        constexpr int columns = Entity::attributeCount + 1;
+        constexpr auto columnNames = EntityTraits<Entity>::columns(true);
+        std::string text = std::string("INSERT INTO ") + Entity::entityName + " (" + std::string(columnNames.view()) + ") VALUES ";
+        for (int row = 0; row < rowsPerInsert; ++row) {
+            const int first = row * columns + 1;
+            text += (row ? ", (?" : "(?") + std::to_string(first + Entity::attributeCount);
+            for (int attribute = 0; attribute < Entity::attributeCount; ++attribute)
+                text += ", ?" + std::to_string(first + attribute);
+            text += ")";
+        }
         return text;
     }();
     return sql.c_str();
@@ -170,7 +172,11 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
     const auto groupKey = [&](const Entity& object) {
         return object.deleted_ ? 0 : object.formerRowId() ? object.formerRowId() : ++*lastRowId_;
     };
+    // (Grown geometrically: an import calls this once per slice of rows.)
+    if (newRowIds_.capacity() < inserted_.size())
+        newRowIds_.reserve(std::max(inserted_.size(), 2 * newRowIds_.capacity()));
     // Whole groups of rowsPerInsert rows while enough are left, single rows for the rest.
+    SqliteStatement* many = nullptr;
     int bound = 0; // rows bound in the multi-row statement, from inserted_[newRowIds_.size()] on
     for (std::size_t index = newRowIds_.size(); index < inserted_.size(); ++index) {
         const Entity& object = *inserted_[index];
@@ -187,13 +193,16 @@ Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase& database)
                 return written;
             continue;
         }
-        auto many = insertMany_.get(database, multiRowInsert<Entity>());
-        if (!many)
-            return many.error();
-        bindRow<Entity>(*many.value(), bound * columns + 1, object.values_, *lastRowId_ + 1 + bound);
+        if (!many) {
+            auto prepared = insertMany_.get(database, multiRowInsert<Entity>());
+            if (!prepared)
+                return prepared.error();
+            many = prepared.value();
+        }
+        bindRow<Entity>(*many, bound * columns + 1, object.values_, *lastRowId_ + 1 + bound);
         if (++bound < rowsPerInsert)
             continue;
-        if (auto done = run(*many.value()); !done)
+        if (auto done = run(*many); !done)
             return done;
         for (std::size_t member = newRowIds_.size(); member <= index; ++member)
             newRowIds_.push_back(groupKey(*inserted_[member]));
