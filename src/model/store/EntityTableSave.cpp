@@ -273,9 +273,29 @@ void EntityTable<Entity>::didCommit()
         }
     }
     changed_.clear();
-    // The inserts move into the registry (inserted_ is emptied below): no reference count
-    // changes, and at most one allocation (growing geometrically: saves of one entry each
-    // must not copy the registry every time).
+    if (stored_.empty())
+        takeInsertsAsRegistry();
+    else
+        moveInsertsIntoRegistry();
+    // Nobody else added rows since the last merge (keys are handed out under the write
+    // lock): the rows up to ours are all known.
+    if (rowIdBeforeSave_ && lastRowId_ && *rowIdBeforeSave_ == knownRowId_)
+        knownRowId_ = *lastRowId_;
+    Objects().swap(inserted_);
+    std::vector<std::int64_t>().swap(newRowIds_);
+    lastRowId_.reset();
+    rowIdBeforeSave_.reset();
+    pendingDeletes_ = 0;
+    removedRowIds_.clear();
+    takenBackInserts_ = 0;
+}
+
+// The inserts move into the registry (inserted_ is emptied after): no reference count
+// changes, and at most one allocation (growing geometrically: saves of one entry each must
+// not copy the registry every time).
+template <class Entity>
+void EntityTable<Entity>::moveInsertsIntoRegistry()
+{
     if (const std::size_t needed = stored_.size() + inserted_.size() - takenBackInserts_; needed > stored_.capacity())
         stored_.reserve(std::max(needed, 2 * stored_.capacity()));
     for (std::size_t index = 0; index < inserted_.size(); ++index) {
@@ -294,17 +314,31 @@ void EntityTable<Entity>::didCommit()
                                             [](std::int64_t id, const auto& other) { return id < other->rowId_; }),
                            std::move(object));
     }
-    // Nobody else added rows since the last merge (keys are handed out under the write
-    // lock): the rows up to ours are all known.
-    if (rowIdBeforeSave_ && lastRowId_ && *rowIdBeforeSave_ == knownRowId_)
-        knownRowId_ = *lastRowId_;
-    Objects().swap(inserted_);
-    std::vector<std::int64_t>().swap(newRowIds_);
-    lastRowId_.reset();
-    rowIdBeforeSave_.reset();
-    pendingDeletes_ = 0;
-    removedRowIds_.clear();
-    takenBackInserts_ = 0;
+}
+
+// Into an empty registry (the first save of a new store, an import's background save) the
+// list of inserts itself becomes the registry: a million-entry list is neither allocated
+// again nor copied.
+template <class Entity>
+void EntityTable<Entity>::takeInsertsAsRegistry()
+{
+    std::size_t kept = 0;
+    bool ordered = true;
+    for (std::size_t index = 0; index < inserted_.size(); ++index) {
+        auto& object = inserted_[index];
+        if (object->deleted_) {
+            detach(*object);
+            continue;
+        }
+        attach(*object, newRowIds_[index]);
+        ordered = ordered && (kept == 0 || inserted_[kept - 1]->rowId_ < object->rowId_);
+        inserted_[kept++] = std::move(object);
+    }
+    inserted_.resize(kept);
+    // (Rows written back under their former keys come before the new ones.)
+    if (!ordered)
+        std::ranges::sort(inserted_, {}, [](const auto& object) { return object->rowId_; });
+    stored_.swap(inserted_);
 }
 
 // This file's members only: the class is instantiated with the registry.
@@ -314,6 +348,8 @@ void EntityTable<Entity>::didCommit()
     template Result<void> EntityTable<Entity>::writeInserts(SqliteDatabase&);                 \
     template Result<void> EntityTable<Entity>::reconcileWrittenInserts(SqliteDatabase&);      \
     template void EntityTable<Entity>::didCommit();                                            \
+    template void EntityTable<Entity>::moveInsertsIntoRegistry();                              \
+    template void EntityTable<Entity>::takeInsertsAsRegistry();                                \
     template Result<void> EntityTable<Entity>::deleteRow(SqliteDatabase&, std::int64_t);      \
     template Result<void> EntityTable<Entity>::writeRow(SqliteDatabase&, const Entity&, std::int64_t); \
     template Result<void> EntityTable<Entity>::writeRestoredRow(SqliteDatabase&, const Entity&); \
