@@ -145,6 +145,13 @@ TEST_F(UndoTest, UndoOfADeleteKeepsRowKeysAndSameDayOrder)
     ASSERT_TRUE(undo.undo().ok());
     other->performAndWait([&](ObjectContext& c) { merged = wholeRows(c); });
     EXPECT_EQ(merged, before);
+    // All of them in one step: the undo brings them back last first, into an empty registry.
+    ASSERT_TRUE(act("Delete 3 Entries", [&] {
+                    for (const auto& entry : day)
+                        context.remove(entry);
+                }).ok());
+    ASSERT_TRUE(undo.undo().ok());
+    EXPECT_EQ(wholeRows(context), before);
 }
 
 // An edit inside an action is undone whatever the entry's state when the action began:
