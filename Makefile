@@ -1,6 +1,7 @@
 # The README's two commands, `make run` and `make test`, and their helpers.
 BUILD_DIR   ?= build
 BENCH_DIR   ?= build/bench
+BENCH_REPETITIONS ?= 1
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX      ?= /usr/local
@@ -27,11 +28,12 @@ test: build
 
 # Release build of every Google Benchmark program; each writes build/bench/<program>.json.
 # Then each path against its floor and its bound (scripts/bench-ratios): fails when one is passed.
+# BENCH_REPETITIONS=3 runs each benchmark three times, interleaved; the medians are checked.
 bench: deps
 	cmake -S . -B $(BENCH_DIR)/tree -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCORVANTA_BUILD_TESTS=OFF -DCORVANTA_BUILD_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_DIR)/tree -j $(JOBS)
-	@scripts/run-benchmarks $(BENCH_DIR)/tree/bench $(BENCH_DIR) $(BENCH_FILTER)
+	@BENCH_REPETITIONS=$(BENCH_REPETITIONS) scripts/run-benchmarks $(BENCH_DIR)/tree/bench $(BENCH_DIR) $(BENCH_FILTER)
 	@scripts/bench-ratios $(BENCH_DIR)
 
 # The program, desktop entry, icons, AppStream file, D-Bus service and manual page under
