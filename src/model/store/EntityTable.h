@@ -119,6 +119,8 @@ private:
     // didCommit's two ways of making the written inserts stored objects.
     void moveInsertsIntoRegistry();
     void takeInsertsAsRegistry();
+    template <class Keep>
+    void attachWrittenInserts(Keep&& keep);
     Result<void> deleteRow(SqliteDatabase& database, std::int64_t rowId);
     // Writes the row under its former key, and the log entry that tells other connections.
     Result<void> writeRestoredRow(SqliteDatabase& database, const Entity& object);

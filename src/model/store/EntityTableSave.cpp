@@ -292,6 +292,23 @@ void EntityTable<Entity>::didCommit()
     takenBackInserts_ = 0;
 }
 
+// Each insert written by this save becomes a stored object under its new key and is handed to
+// `keep`; one taken back before the save is left detached.
+template <class Entity>
+template <class Keep>
+void EntityTable<Entity>::attachWrittenInserts(Keep&& keep)
+{
+    for (std::size_t index = 0; index < inserted_.size(); ++index) {
+        auto& object = inserted_[index];
+        if (object->deleted_) {
+            detach(*object);
+            continue;
+        }
+        attach(*object, newRowIds_[index]);
+        keep(object);
+    }
+}
+
 // The inserts move into the registry (inserted_ is emptied after): no reference count
 // changes, and at most one allocation (growing geometrically: saves of one entry each must
 // not copy the registry every time).
@@ -300,13 +317,7 @@ void EntityTable<Entity>::moveInsertsIntoRegistry()
 {
     if (const std::size_t needed = stored_.size() + inserted_.size() - takenBackInserts_; needed > stored_.capacity())
         stored_.reserve(std::max(needed, 2 * stored_.capacity()));
-    for (std::size_t index = 0; index < inserted_.size(); ++index) {
-        auto& object = inserted_[index];
-        if (object->deleted_) {
-            detach(*object);
-            continue;
-        }
-        attach(*object, newRowIds_[index]);
+    attachWrittenInserts([&](std::shared_ptr<Entity>& object) {
         // Row ids only grow (RowSequence), but another connection's rows merged later may
         // sit between ours: keep the registry ordered either way.
         if (stored_.empty() || stored_.back()->rowId_ < object->rowId_)
@@ -315,7 +326,7 @@ void EntityTable<Entity>::moveInsertsIntoRegistry()
             stored_.insert(std::upper_bound(stored_.begin(), stored_.end(), object->rowId_,
                                             [](std::int64_t id, const auto& other) { return id < other->rowId_; }),
                            std::move(object));
-    }
+    });
 }
 
 // Into an empty registry (the first save of a new store, an import's background save) the
@@ -326,16 +337,10 @@ void EntityTable<Entity>::takeInsertsAsRegistry()
 {
     std::size_t kept = 0;
     bool ordered = true;
-    for (std::size_t index = 0; index < inserted_.size(); ++index) {
-        auto& object = inserted_[index];
-        if (object->deleted_) {
-            detach(*object);
-            continue;
-        }
-        attach(*object, newRowIds_[index]);
+    attachWrittenInserts([&](std::shared_ptr<Entity>& object) {
         ordered = ordered && (kept == 0 || inserted_[kept - 1]->rowId_ < object->rowId_);
-        inserted_[kept++] = std::move(object);
-    }
+        inserted_[kept++] = std::move(object); // (at or before its own place)
+    });
     inserted_.resize(kept);
     // (Rows written back under their former keys come before the new ones.)
     if (!ordered)
