@@ -83,27 +83,38 @@ Result<typename EntityTable<Entity>::Objects> EntityTable<Entity>::fetch(
 {
     if (auto loaded = ensureLoaded(database); !loaded)
         return loaded.error();
-    const std::size_t visible = stored_.size() - pendingDeletes_ + inserted_.size() - takenBackInserts_;
-    std::vector<entity_sort::Slot<Entity>> slots;
-    slots.reserve(visible);
+    // The visible objects are copied in the registry's order, the order they lie in memory;
+    // copied in sorted order instead, every copy's count change waited on memory in turn (a
+    // million objects spread over 144 MB). The sort then moves the copies.
+    Objects visible;
+    visible.reserve(stored_.size() - pendingDeletes_ + inserted_.size() - takenBackInserts_);
     for (const auto& object : stored_)
         if (!object->deleted_)
-            slots.push_back(&object);
+            visible.push_back(object);
     bool restored = false;
     for (const auto& object : inserted_) {
         if (!object->deleted_) {
-            slots.push_back(&object);
+            visible.push_back(object);
             restored |= object->restored_;
         }
     }
+    std::vector<entity_sort::Slot<Entity>> slots;
+    slots.reserve(visible.size());
+    for (const auto& object : visible)
+        slots.push_back(&object);
     // Rows brought back by an undo sit among the stored ones, in key order.
     if (restored)
         std::stable_sort(slots.begin(), slots.end(), [](auto a, auto b) { return FetchOrder::of(**a) < FetchOrder::of(**b); });
     entity_sort::sortByAttribute(slots, sortAttribute, direction);
     Objects objects;
-    objects.reserve(visible);
-    for (auto slot : slots)
-        objects.push_back(*slot);
+    objects.reserve(visible.size());
+    // (The copies are read in sorted order: asked for some places ahead, the waits overlap.)
+    constexpr std::size_t prefetchDistance = 16;
+    for (std::size_t index = 0; index < slots.size(); ++index) {
+        if (index + prefetchDistance < slots.size())
+            __builtin_prefetch(slots[index + prefetchDistance]);
+        objects.push_back(std::move(*const_cast<std::shared_ptr<Entity>*>(slots[index]))); // (slots point into `visible`)
+    }
     return objects;
 }
 
