@@ -210,6 +210,9 @@ private:
     struct BulkReplay;
     bool canReplayInBulk(const RecordedChange& change, bool forward) const;
     void continueBulkReplay();
+    bool writeBulkReplay(BulkReplay& replay, const QDeadlineTimer& deadline);
+    void commitBulkReplay(BulkReplay& replay);
+    void dropBulkReplay(BulkReplay& replay, const QDeadlineTimer& deadline);
     void finishBulkReplay(Result<void> outcome);
     // What waited for a save's open transaction follows on the next pass.
     void endOpenSave();

@@ -34,6 +34,11 @@ struct ObjectContext::BulkReplay {
     bool leaving = false; // their rows are deleted (else written back)
     std::function<void(double)> progressed;
     std::function<void(Result<void>)> finished;
+    void report(double share) const
+    {
+        if (progressed)
+            progressed(share);
+    }
     // Writing: the transaction, the log's end before it, the entries written so far.
     std::optional<SqliteTransaction> transaction;
     std::int64_t logBefore = 0;

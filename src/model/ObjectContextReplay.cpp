@@ -91,72 +91,86 @@ void ObjectContext::replayInSteps(const RecordedChange& change, bool forward, st
     onNextPass(this, &ObjectContext::continueBulkReplay);
 }
 
+// One pass of a bulk replay: writing slices, then the commit, then (for rows leaving) the
+// lists preparing and showing the drop.
 void ObjectContext::continueBulkReplay()
 {
     if (!d_->bulkReplay)
         return;
     BulkReplay& replay = *d_->bulkReplay;
     const QDeadlineTimer deadline(passMilliseconds);
-    const auto later = [this] { onNextPass(this, &ObjectContext::continueBulkReplay); };
-    const auto report = [&](double share) {
-        if (replay.progressed)
-            replay.progressed(share);
-    };
-    const std::size_t total = replay.entries.size();
     if (replay.transaction) {
-        const std::size_t writtenBefore = replay.written;
-        while (replay.written < total && !deadline.hasExpired()) {
-            const std::size_t end = std::min(total, replay.written + rowsPerCheck);
-            const auto slice = std::span<const std::shared_ptr<BalanceEntry>>(replay.entries).subspan(replay.written, end - replay.written);
-            Result<void> done = replay.leaving ? d_->entries.deleteRows(*d_->database, slice) : d_->entries.writeRestoredRows(*d_->database, slice);
-            if (!done) {
-                finishBulkReplay(failedSave(done.error()));
-                return;
-            }
-            replay.written = end;
-        }
-        report(writingShare * double(replay.written) / double(total));
-        // The commit takes a pass of its own, and so does the copy of the log it grew.
-        if (replay.written != writtenBefore || replay.written < total
-            || (!replay.leaving && replay.ordered.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
-            later();
-            return;
-        }
-        auto logAfter = d_->entries.logEnd(*d_->database);
-        const bool checkpointPending = std::exchange(d_->checkpointPending, true);
-        Result<void> committed = logAfter ? replay.transaction->commit() : Result<void>(logAfter.error());
-        if (!checkpointPending)
-            checkpointOffThread(d_->database->fileName());
-        d_->checkpointPending = checkpointPending;
-        replay.transaction.reset(); // (rolls back unless committed)
-        endOpenSave();
-        if (!committed) {
-            finishBulkReplay(failedSave(committed.error()));
-            return;
-        }
-        // What the commit logged is this context's own: a later merge need not read it.
-        d_->entries.passOwnLog(replay.logBefore, logAfter.value());
-        Q_EMIT didSave();
-        if (d_->commitObserver)
-            d_->commitObserver();
-        if (!replay.leaving) {
-            startAdoption(std::make_shared<CommittedEntries>(replay.ordered.get()), std::move(replay.hold),
-                          [this](double share) {
-                              if (d_->bulkReplay && d_->bulkReplay->progressed)
-                                  d_->bulkReplay->progressed(writingShare + (1 - writingShare) * share);
-                          },
-                          [this] { finishBulkReplay({}); });
-            return;
-        }
-        later();
-        return;
-    }
-    if (!replay.dropped) {
+        if (writeBulkReplay(replay, deadline))
+            commitBulkReplay(replay);
+    } else if (!replay.dropped) {
         replay.dropped = std::make_shared<DroppedEntries>(std::move(replay.entries));
-        later();
+        onNextPass(this, &ObjectContext::continueBulkReplay);
+    } else {
+        dropBulkReplay(replay, deadline);
+    }
+}
+
+// Writes slices until the pass is over. True when the next step is the commit, in this pass;
+// false when the replay goes on in a later pass, or failed and finished.
+bool ObjectContext::writeBulkReplay(BulkReplay& replay, const QDeadlineTimer& deadline)
+{
+    const std::size_t total = replay.entries.size();
+    const std::size_t writtenBefore = replay.written;
+    while (replay.written < total && !deadline.hasExpired()) {
+        const std::size_t end = std::min(total, replay.written + rowsPerCheck);
+        const auto slice = std::span<const std::shared_ptr<BalanceEntry>>(replay.entries).subspan(replay.written, end - replay.written);
+        Result<void> done = replay.leaving ? d_->entries.deleteRows(*d_->database, slice) : d_->entries.writeRestoredRows(*d_->database, slice);
+        if (!done) {
+            finishBulkReplay(failedSave(done.error()));
+            return false;
+        }
+        replay.written = end;
+    }
+    replay.report(writingShare * double(replay.written) / double(total));
+    // The commit takes a pass of its own, and so does the copy of the log it grew.
+    if (replay.written != writtenBefore || replay.written < total
+        || (!replay.leaving && replay.ordered.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
+        onNextPass(this, &ObjectContext::continueBulkReplay);
+        return false;
+    }
+    return true;
+}
+
+void ObjectContext::commitBulkReplay(BulkReplay& replay)
+{
+    auto logAfter = d_->entries.logEnd(*d_->database);
+    const bool checkpointPending = std::exchange(d_->checkpointPending, true);
+    Result<void> committed = logAfter ? replay.transaction->commit() : Result<void>(logAfter.error());
+    if (!checkpointPending)
+        checkpointOffThread(d_->database->fileName());
+    d_->checkpointPending = checkpointPending;
+    replay.transaction.reset(); // (rolls back unless committed)
+    endOpenSave();
+    if (!committed) {
+        finishBulkReplay(failedSave(committed.error()));
         return;
     }
-    // Leaving: every list prepares, then one pass shows them all without the entries.
+    // What the commit logged is this context's own: a later merge need not read it.
+    d_->entries.passOwnLog(replay.logBefore, logAfter.value());
+    Q_EMIT didSave();
+    if (d_->commitObserver)
+        d_->commitObserver();
+    if (replay.leaving) {
+        onNextPass(this, &ObjectContext::continueBulkReplay);
+        return;
+    }
+    // Written back: the rows come in as an import's do.
+    startAdoption(std::make_shared<CommittedEntries>(replay.ordered.get()), std::move(replay.hold),
+                  [this](double share) {
+                      if (d_->bulkReplay)
+                          d_->bulkReplay->report(writingShare + (1 - writingShare) * share);
+                  },
+                  [this] { finishBulkReplay({}); });
+}
+
+// Leaving: every list prepares, then one pass shows them all without the entries.
+void ObjectContext::dropBulkReplay(BulkReplay& replay, const QDeadlineTimer& deadline)
+{
     const auto listeners = d_->adoptionListeners;
     if (replay.ready) {
         flushChangeNotification(); // other changes first: a list they reach prepares again
@@ -177,8 +191,8 @@ void ObjectContext::continueBulkReplay()
     for (AdoptionListener* listener : listeners)
         prepared += listener->prepareDrop(replay.dropped, deadline) ? 1 : 0;
     replay.ready = prepared == listeners.size();
-    report(writingShare + (1 - writingShare) * double(prepared) / double(std::max<std::size_t>(listeners.size(), 1)));
-    later();
+    replay.report(writingShare + (1 - writingShare) * double(prepared) / double(std::max<std::size_t>(listeners.size(), 1)));
+    onNextPass(this, &ObjectContext::continueBulkReplay);
 }
 
 void ObjectContext::finishBulkReplay(Result<void> outcome)
