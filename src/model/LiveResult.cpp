@@ -290,6 +290,19 @@ void LiveResult<Entity>::announceUpdates(const std::vector<std::pair<std::size_t
     }
 }
 
+// The adoption or drop being prepared for `step`: the one under way, or a fresh one when the
+// one under way was for another step.
+template <class Entity>
+template <class Step>
+typename LiveResult<Entity>::Adoption& LiveResult<Entity>::preparing(Step Adoption::*field, const Step& step)
+{
+    if (!adoption_ || (*adoption_).*field != step) {
+        adoption_ = std::make_unique<Adoption>();
+        (*adoption_).*field = step;
+    }
+    return *adoption_;
+}
+
 template <class Entity>
 bool LiveResult<Entity>::prepareAdoption(const Adopted& adopted, const QDeadlineTimer& deadline)
 {
@@ -298,10 +311,7 @@ bool LiveResult<Entity>::prepareAdoption(const Adopted& adopted, const QDeadline
     } else {
         if (!fetched_ || isAdoptedIn(adopted))
             return true;
-        if (!adoption_ || adoption_->adopted != adopted) {
-            adoption_ = std::make_unique<Adoption>();
-            adoption_->adopted = adopted;
-        }
+        preparing(&Adoption::adopted, adopted);
         return orderAdopted(deadline) && mergeAdopted(deadline);
     }
 }
@@ -366,11 +376,7 @@ bool LiveResult<Entity>::prepareDrop(const Dropped& dropped, const QDeadlineTime
     } else {
         if (!fetched_ || isAdoptedIn(dropped))
             return true;
-        if (!adoption_ || adoption_->dropped != dropped) {
-            adoption_ = std::make_unique<Adoption>();
-            adoption_->dropped = dropped;
-        }
-        Adoption& drop = *adoption_;
+        Adoption& drop = preparing(&Adoption::dropped, dropped);
         for (std::size_t steps = 0; drop.fromList < objects_.size(); ++steps) {
             if (steps % stepsPerCheck == 0 && deadline.hasExpired())
                 return false;

@@ -89,6 +89,8 @@ private:
         std::size_t fromIncoming = 0;
     };
     std::unique_ptr<Adoption> adoption_;
+    template <class Step>
+    Adoption& preparing(Step Adoption::*field, const Step& step);
     // The last adoption or drop shown (not kept alive: its entries let go of their objects).
     std::weak_ptr<const void> adoptedIn_;
     template <class Other>
